@@ -1,0 +1,17 @@
+#pragma once
+// What the whole run shares: the settings record, the document, the desktop services and the
+// program's folder. One instance, made at start-up and handed to the windows.
+
+#include "documents/settings.h"
+#include "graphs/document.h"
+
+#include <QString>
+
+class TUiServices;
+
+struct TAppContext {
+    TSettings Settings;
+    TDocument Document;
+    TUiServices* Services = nullptr; ///< message boxes, file dialogs, the desktop shell
+    QString ProgramDir;              ///< folder of the program file: help file, dialogs' folder
+};

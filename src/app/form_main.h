@@ -1,0 +1,103 @@
+#pragma once
+// The main window: menus, tool bars, the graph list panel with the coordinate readout, the
+// splitter and the OpenGL view.
+
+#include "app/app_context.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QToolButton;
+class TFormAbout;
+class TFormHelp;
+class TGLView;
+
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFormMain(TAppContext& context, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    /// Asks for one complete redraw of the view; requests are coalesced into one frame.
+    void ReDrawing();
+
+    /// The graph list's hint: every row's text on its own line, in list order.
+    QString GraphListHint() const;
+    /// Keeps at least 200 pixels for the view whatever the splitter does.
+    void UpdatePanel1MaximumWidth();
+
+    TGLView* View() const { return PanelGraphic; }
+    TAppContext& Context() const { return Ctx; }
+
+    // Handlers a user reaches through menus; public so that commands can be run directly.
+    void MMViewClick();
+    void MMGraphicsClick();
+    void MMHelpClick();
+    void MMAboutClick();
+    /// No rendering context: said once, and the program goes on without a picture.
+    void ReportNoContext();
+
+    /// Windows the main window owns for the rest of the run.
+    void SetAboutBox(TFormAbout* about) { FormAbout = about; }
+    void SetHelpWindow(TFormHelp* help) { FormHelp = help; }
+
+    // File dialogs' folder and filters.
+    QString DialogFolder() const { return DialogInitialFolder; }
+    static const QString DocumentFilter;
+    static const QString PictureFilter;
+    static const QString PictureDialogTitle;
+
+protected:
+    QMenu* createPopupMenu() override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void BuildMenu();
+    void BuildToolBars();
+    void BuildPanels();
+    void DisableCommandsNotYetAvailable();
+    QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption,
+                         const QKeySequence& shortcut = {});
+    QToolButton* AddToolButton(QToolBar* bar, const char* name, const QString& hint,
+                               const QString& face, bool checkable);
+    void SetToolBarVisible(QToolBar* bar, bool visible);
+
+    TAppContext& Ctx;
+    QString DialogInitialFolder;
+
+    QToolBar* TBarTransformation = nullptr;
+    QToolBar* TBarGraphics = nullptr;
+    QToolBar* TBarProjection = nullptr;
+    QToolBar* TBarAutoScale = nullptr;
+    QCheckBox* ChBoxAutoScale = nullptr;
+
+    QMenu* MMView = nullptr;
+    QMenu* MMGraphics = nullptr;
+    QAction* MMViewAutoScale = nullptr;
+    QAction* MMViewToolBTransformation = nullptr;
+    QAction* MMViewToolBGraphics = nullptr;
+    QAction* MMViewToolBProjection = nullptr;
+    QAction* MMGrapicsEdit = nullptr;
+    QAction* MMGrapicsDelete = nullptr;
+
+    QWidget* Panel1 = nullptr;
+    QListWidget* ChListBGraphics = nullptr;
+    QFrame* PanelKoordinata = nullptr;
+    QLabel* LbX = nullptr;
+    QLabel* LbY = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    TGLView* PanelGraphic = nullptr;
+
+    TFormAbout* FormAbout = nullptr;
+    TFormHelp* FormHelp = nullptr;
+};

@@ -1,0 +1,171 @@
+#include "app/forms_small.h"
+
+#include "app/pictures.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+void CentreOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(area.center());
+    window->move(frame.topLeft());
+}
+
+// ---------------------------------------------------------------------------------------------
+// About box
+
+TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FormAbout"));
+    setWindowTitle(QStringLiteral("О программе..."));
+    setModal(true);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+    setPalette(pal);
+
+    auto* outer = new QVBoxLayout(this);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(2);
+    outer->addWidget(panel);
+
+    auto* icon = new QLabel(panel);
+    icon->setObjectName(QStringLiteral("ImProgramIcon"));
+    icon->setPixmap(ProgramPicture(157, 85));
+    icon->setFixedSize(157, 85);
+
+    auto* title = new QLabel(panel);
+    title->setObjectName(QStringLiteral("Label1"));
+    QFont tf = title->font();
+    tf.setBold(true);
+    tf.setPixelSize(13);
+    title->setFont(tf);
+    title->setAlignment(Qt::AlignCenter);
+
+    auto* version = new QLabel(QStringLiteral("Версия 1.0.0"), panel);
+    version->setObjectName(QStringLiteral("Label10"));
+    QFont vf = version->font();
+    vf.setBold(true);
+    version->setFont(vf);
+    version->setAlignment(Qt::AlignCenter);
+
+    auto* head = new QHBoxLayout;
+    head->addWidget(icon, 0, Qt::AlignTop | Qt::AlignLeft);
+    auto* titles = new QVBoxLayout;
+    titles->addWidget(title);
+    titles->addWidget(version);
+    head->addLayout(titles, 1);
+
+    auto* rule = new QFrame(panel);
+    rule->setObjectName(QStringLiteral("Bevel2"));
+    rule->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+
+    auto* memo = new QPlainTextEdit(panel);
+    memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setReadOnly(true);
+    memo->setPlainText(QStringLiteral(
+        "Это приложение является  инструментом для построения двумерных и трёхмерных \n"
+        "графиков в декартовых, полярных, сферических координатах. Можно задавать \n"
+        "функцию параметрическими уравнениями, табличными значениями и многое \n"
+        "другое."));
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QPalette mp = memo->palette();
+    mp.setColor(QPalette::Base, QColor(0xD3, 0xE0, 0xED)); // 0x00EDE0D3, red in the low byte
+    memo->setPalette(mp);
+
+    auto* inner = new QVBoxLayout(panel);
+    inner->addLayout(head);
+    inner->addWidget(rule);
+    inner->addWidget(memo, 1);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("BBtnOK"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    outer->addWidget(ok, 0, Qt::AlignHCenter);
+
+    FormCreate();
+}
+
+void TFormAbout::FormCreate() {
+    // A fixed dialog border of the stated size, centred on the screen.
+    setFixedSize(470, 347);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    findChild<QLabel*>(QStringLiteral("Label1"))
+        ->setText(QStringLiteral("«") + ProductName + QStringLiteral("»"));
+    CentreOnScreen(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Splash window
+
+TFormWindowBackDrop::TFormWindowBackDrop(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), TimerBackDrop(new QTimer(this)) {
+    setObjectName(QStringLiteral("FormWindowBackDrop"));
+    setFixedSize(408, 198);
+
+    TimerBackDrop->setObjectName(QStringLiteral("TimerBackDrop"));
+    TimerBackDrop->setInterval(500);
+    connect(TimerBackDrop, &QTimer::timeout, TimerBackDrop, &QTimer::stop);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(pal);
+    layout->addWidget(panel);
+
+    auto* picture = new QLabel(panel);
+    picture->setObjectName(QStringLiteral("ImBackDrop"));
+    picture->setPixmap(ProgramPicture(157, 85));
+    auto* name = new QLabel(panel);
+    name->setObjectName(QStringLiteral("LbProductName"));
+    QFont f = name->font();
+    f.setPixelSize(28);
+    f.setBold(true);
+    name->setFont(f);
+    name->setAlignment(Qt::AlignCenter);
+
+    auto* inner = new QVBoxLayout(panel);
+    inner->addWidget(picture, 0, Qt::AlignHCenter);
+    inner->addWidget(name);
+
+    FormCreate();
+}
+
+void TFormWindowBackDrop::FormCreate() {
+    findChild<QLabel*>(QStringLiteral("LbProductName"))->setText(ProductName);
+    CentreOnScreen(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Help window
+
+TFormHelp::TFormHelp(const QString& programDir, QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("FormHelp"));
+    setWindowTitle(QStringLiteral("Помощь"));
+    resize(610, 449);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* browser = new QTextBrowser(this);
+    browser->setObjectName(QStringLiteral("WebBrowserHelp"));
+    layout->addWidget(browser);
+    // The application's help file: "help.chm" beside the program.
+    HelpFileName = QDir(programDir).filePath(QStringLiteral("help.chm"));
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The small windows of the shell: the About box, the splash window and the help window.
+
+#include <QDialog>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+inline const QString ProductName = QStringLiteral("Qel Kurvant");
+
+/// "О программе...": the program's picture, title, version and a short description.
+class TFormAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormAbout(QWidget* parent = nullptr);
+
+private:
+    void FormCreate();
+};
+
+/// The splash window shown while the windows are made.
+class TFormWindowBackDrop : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormWindowBackDrop(QWidget* parent = nullptr);
+    /// Created disabled: start-up does not wait for it.
+    QTimer* TimerBackDrop;
+
+private:
+    void FormCreate();
+};
+
+/// The help window: it only registers the help file; the help command opens the file through
+/// the desktop.
+class TFormHelp : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormHelp(const QString& programDir, QWidget* parent = nullptr);
+    QString HelpFile() const { return HelpFileName; }
+
+private:
+    QString HelpFileName;
+};
+
+/// Centres a top-level window on the screen it is on.
+void CentreOnScreen(QWidget* window);

@@ -1,0 +1,65 @@
+#include "app/startup.h"
+
+#include "app/form_main.h"
+#include "app/forms_small.h"
+#include "app/ui_services.h"
+
+#include <QApplication>
+#include <QSurfaceFormat>
+
+#include <cfenv>
+
+void PrepareProcess() {
+    // Non-stop mode: every floating-point exception masked for the whole run.
+    std::fenv_t previous;
+    std::feholdexcept(&previous);
+    QSurfaceFormat format;
+    // No version and no profile asked: that gives a compatibility context in which the
+    // fixed-function drawing works. A core profile would draw nothing.
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setDepthBufferSize(24);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    QSurfaceFormat::setDefaultFormat(format);
+}
+
+std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
+                                   const std::function<void(QWidget* splash)>& WhileSplashShown) {
+    auto splash = std::make_unique<TFormWindowBackDrop>();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    // The splash timer is made disabled, so this wait ends at once; it is there for a splash
+    // that should stay a minimum time.
+    while (splash->TimerBackDrop->isActive())
+        QApplication::processEvents();
+
+    auto main = std::make_unique<TFormMain>(Context);
+    // The settings are read when the settings window is made; until then the defaults hold.
+    Settings_Default(Context.Settings);
+    main->SetAboutBox(new TFormAbout(main.get()));
+    main->SetHelpWindow(new TFormHelp(Context.ProgramDir, main.get()));
+
+    if (WhileSplashShown)
+        WhileSplashShown(splash.get());
+    splash->hide();
+    splash.reset();
+    return main;
+}
+
+int RunKurvant(int argc, char** argv) {
+    PrepareProcess();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(ProductName);
+
+    TQtUiServices services;
+    TAppContext context;
+    context.Services = &services;
+    context.ProgramDir = QApplication::applicationDirPath();
+
+    std::unique_ptr<TFormMain> main = StartUp(context);
+    main->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Start-up: the splash window is shown while the windows are made, then removed.
+
+#include "app/app_context.h"
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+class TFormMain;
+
+/// Makes the windows in their fixed order with the splash window on screen, and removes the
+/// splash. WhileSplashShown, if given, runs after the windows exist and before the splash goes.
+std::unique_ptr<TFormMain>
+StartUp(TAppContext& Context, const std::function<void(QWidget* splash)>& WhileSplashShown = {});
+
+/// Process-wide set-up before the application object exists: floating-point exceptions masked
+/// (overflow and invalid operations give infinities and not-a-numbers), and the default OpenGL
+/// surface (a compatibility context: RGBA, depth buffer, double buffered).
+void PrepareProcess();
+
+/// The whole program: set-up, start-up, the message loop.
+int RunKurvant(int argc, char** argv);

@@ -1,0 +1,52 @@
+#pragma once
+// Every message box, file dialog and hand-over to the desktop shell goes through this one
+// service, so tests give the answers in advance instead of meeting a modal window.
+
+#include <QString>
+
+class QWidget;
+
+enum class TAnswer { Yes, No, Cancel, Ok };
+
+enum class TQuestionButtons { YesNo, YesNoCancel };
+
+class TUiServices {
+public:
+    virtual ~TUiServices() = default;
+
+    /// Error box (error icon, OK). Texts may break lines with "\n\r", shown as one line break.
+    virtual void Error(QWidget* parent, const QString& caption, const QString& text) = 0;
+    /// Information box (information icon, OK).
+    virtual void Information(QWidget* parent, const QString& caption, const QString& text) = 0;
+    /// Question box (question icon) with Yes/No or Yes/No/Cancel.
+    virtual TAnswer Question(QWidget* parent, const QString& caption, const QString& text,
+                             TQuestionButtons buttons) = 0;
+    /// Open-file dialog; an empty result means the user cancelled.
+    virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    /// Save-file dialog; an empty result means the user cancelled.
+    virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    /// Hands a file to the desktop to open with its associated viewer; false if nothing took it.
+    virtual bool OpenWithShell(const QString& path) = 0;
+};
+
+/// The real boxes and dialogs of the desktop.
+class TQtUiServices final : public TUiServices {
+public:
+    void Error(QWidget* parent, const QString& caption, const QString& text) override;
+    void Information(QWidget* parent, const QString& caption, const QString& text) override;
+    TAnswer Question(QWidget* parent, const QString& caption, const QString& text,
+                     TQuestionButtons buttons) override;
+    QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString SaveFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    bool OpenWithShell(const QString& path) override;
+};
+
+/// Message texts mark a line break with the two characters "\n\r"; on screen that is one break.
+QString ShownMessageText(const QString& text);
+
+/// A filter written "Description|*.ext|Other|*.*" in the form Qt's file dialogs take.
+QString DialogFilter(const QString& pipeSeparated);

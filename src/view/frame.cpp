@@ -1,0 +1,83 @@
+#include "view/frame.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+void InitSurfaceState() {
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+}
+
+namespace {
+
+void SetProjection(const TSettings& settings, const TFrameSize& size) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // Without perspective the projection stays the identity: -1..1 across the viewport, and
+    // the scales alone map model units onto it.
+    if (settings.Perspective)
+        gluPerspective(60.0,
+                       static_cast<double>(size.OuterWidth) / static_cast<double>(size.OuterHeight),
+                       1.0, 60.0);
+}
+
+void SetCamera(const TSettings& settings) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    if (settings.Perspective)
+        gluLookAt(0, 0, 2.5, 0, 0, 0, 0, 1, 0);
+}
+
+void DeriveScaleY(TScene& scene, const TFrameSize& size) {
+    // While autoscaling is on, ScaleY keeps the value the fit gave it.
+    if (scene.AutoScaleChecked)
+        return;
+    ViewState& v = scene.View;
+    if (scene.Settings.Perspective)
+        v.ScaleY = v.ScaleX;
+    else
+        v.ScaleY = size.ClientWidth * v.ScaleX / size.ClientHeight;
+}
+
+void ApplyModelTransforms(const ViewState& v) {
+    // Turned about Z first, then Y, then X, and scaled last; Z shares the X scale.
+    glScalef(static_cast<float>(v.ScaleX), static_cast<float>(v.ScaleY),
+             static_cast<float>(v.ScaleX));
+    glRotatef(static_cast<float>(v.AngleX), 1, 0, 0);
+    glRotatef(static_cast<float>(v.AngleY), 0, 1, 0);
+    glRotatef(static_cast<float>(v.AngleZ), 0, 0, 1);
+}
+
+} // namespace
+
+void DrawScene(TScene& scene, const TFrameSize& size) {
+    const TColorGL& bg = scene.Settings.BackGroundGL();
+    glClearColor(bg.R, bg.G, bg.B, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // An empty view has no aspect ratio; draw again when it has a size.
+    if (size.ClientWidth <= 0 || size.ClientHeight <= 0 || size.OuterWidth <= 0 ||
+        size.OuterHeight <= 0)
+        return;
+
+    glViewport(0, 0, size.ClientWidth, size.ClientHeight);
+    SetProjection(scene.Settings, size);
+    SetCamera(scene.Settings);
+    DeriveScaleY(scene, size);
+    ApplyModelTransforms(scene.View);
+
+    // The frame of axes, meshes, ticks, numbers and axis letters is drawn here, then every
+    // checked graph from its stored points; both emit through TShiftedEmitter.
+}
+
+void TShiftedEmitter::Vertex(float x, float y) const {
+    glVertex2f(x + DX, y + DY);
+}
+void TShiftedEmitter::Vertex(float x, float y, float z) const {
+    glVertex3f(x + DX, y + DY, z);
+}
+void TShiftedEmitter::RasterPos(float x, float y) const {
+    glRasterPos2f(x + DX, y + DY);
+}
+void TShiftedEmitter::RasterPos(float x, float y, float z) const {
+    glRasterPos3f(x + DX, y + DY, z);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// One complete frame of the view, drawn into whatever OpenGL context is current: the widget,
+// an offscreen image or the command line's picture all use this same code.
+
+#include "documents/settings.h"
+#include "view/view_state.h"
+
+struct TFrameSize {
+    int ClientWidth = 0; ///< drawing area of the view, pixels
+    int ClientHeight = 0;
+    int OuterWidth = 0; ///< the view's outer size; the perspective's aspect ratio uses it
+    int OuterHeight = 0;
+
+    static TFrameSize Plain(int w, int h) { return {w, h, w, h}; }
+};
+
+/// What a frame reads. The frame may write `View.ScaleY` (derived unless autoscaling holds it).
+struct TScene {
+    const TSettings& Settings;
+    ViewState& View;
+    bool AutoScaleChecked = false;
+};
+
+/// Sets the OpenGL state a new context needs once: the depth test and face culling.
+void InitSurfaceState();
+
+/// Clears, sets viewport, projection, camera and model transforms, then draws the frame of axes
+/// and the checked graphs. Presenting the picture is the caller's (the widget swaps, an
+/// offscreen target reads the pixels). A view of zero width or height is only cleared.
+void DrawScene(TScene& Scene, const TFrameSize& Size);
+
+/// Emits vertices and raster positions with the view's shift added to x and y, so that axes,
+/// numbers and graphs move together while the rotation still turns about the model origin.
+class TShiftedEmitter {
+public:
+    explicit TShiftedEmitter(const ViewState& View)
+        : DX(static_cast<float>(View.ShiftX)), DY(static_cast<float>(View.ShiftY)) {}
+    void Vertex(float x, float y) const;
+    void Vertex(float x, float y, float z) const;
+    void RasterPos(float x, float y) const;
+    void RasterPos(float x, float y, float z) const;
+
+private:
+    float DX;
+    float DY;
+};

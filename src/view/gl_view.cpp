@@ -1,0 +1,63 @@
+#include "view/gl_view.h"
+
+#include "view/glyph_font.h"
+
+#include <QOpenGLContext>
+#include <QResizeEvent>
+
+TGLView::TGLView(QWidget* parent) : QOpenGLWidget(parent) {
+    setObjectName(QStringLiteral("PanelGraphic"));
+    setMouseTracking(true);
+}
+
+TFrameSize TGLView::FrameSize() const {
+    const qreal dpr = devicePixelRatioF();
+    const int w = qRound(width() * dpr);
+    const int h = qRound(height() * dpr);
+    return TFrameSize::Plain(w, h);
+}
+
+void TGLView::initializeGL() {
+    // A core-profile context has no glBegin: it would silently draw nothing.
+    const QSurfaceFormat fmt = context()->format();
+    const bool fixedFunctions = fmt.profile() != QSurfaceFormat::CoreProfile ||
+                                fmt.majorVersion() < 3 ||
+                                (fmt.majorVersion() == 3 && fmt.minorVersion() < 2);
+    Usable = fixedFunctions && !context()->isOpenGLES();
+    if (!Usable) {
+        ReportFailure();
+        return;
+    }
+    // A widget can be given a new context (moved to another window): rebuild what belongs to it.
+    InitSurfaceState();
+    BuildFontLists();
+    if (!Created) {
+        Created = true;
+        const TFrameSize s = FrameSize();
+        emit SurfaceCreated(s.ClientWidth, s.ClientHeight);
+    }
+}
+
+void TGLView::paintGL() {
+    if (!Usable)
+        return;
+    if (FramePainter)
+        FramePainter(FrameSize());
+    ++Frames;
+    emit FrameDrawn();
+}
+
+void TGLView::resizeEvent(QResizeEvent* e) {
+    QOpenGLWidget::resizeEvent(e);
+    // The context is made when the widget is first shown and sized; no context by then means
+    // there will be none.
+    if (isVisible() && !isValid())
+        ReportFailure();
+}
+
+void TGLView::ReportFailure() {
+    if (FailureReported)
+        return;
+    FailureReported = true;
+    emit ContextFailed();
+}

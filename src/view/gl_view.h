@@ -1,0 +1,47 @@
+#pragma once
+// The OpenGL view of the main window (`PanelGraphic`). It owns only GPU state (the context's
+// font lists); what a frame shows comes from the painter its owner installs.
+
+#include "view/frame.h"
+
+#include <QOpenGLWidget>
+
+#include <functional>
+
+class TGLView : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    using Painter = std::function<void(const TFrameSize&)>;
+
+    explicit TGLView(QWidget* parent = nullptr);
+
+    /// The drawing of one frame into the current context at the given size.
+    void SetPainter(Painter painter) { FramePainter = std::move(painter); }
+    /// False when no usable (compatibility) context could be made.
+    bool ContextUsable() const { return Usable; }
+    /// Frames drawn since the widget was made.
+    int FramesDrawn() const { return Frames; }
+    /// The drawing area in device pixels.
+    TFrameSize FrameSize() const;
+
+signals:
+    /// The context exists for the first time; the surface's initial scales are set on it.
+    void SurfaceCreated(int clientWidth, int clientHeight);
+    /// No rendering context could be had (or only one without fixed functions).
+    void ContextFailed();
+    void FrameDrawn();
+
+protected:
+    void initializeGL() override;
+    void paintGL() override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void ReportFailure();
+
+    Painter FramePainter;
+    bool Usable = false;
+    bool Created = false;
+    bool FailureReported = false;
+    int Frames = 0;
+};

@@ -1,0 +1,88 @@
+#include "view/glyph_font.h"
+
+#include "view/cp1251.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <GL/gl.h>
+
+#include <vector>
+
+namespace {
+
+QFont ViewFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    // Glyph lists are bitmaps: a pixel is either drawn or not.
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+// A glyph as glBitmap wants it: rows from the bottom up, 8 pixels a byte, first pixel in the
+// high bit, rows packed to whole bytes (the caller sets unpack alignment 1).
+std::vector<GLubyte> GlyphBits(const QImage& img) {
+    const int w = img.width();
+    const int h = img.height();
+    const int rowBytes = (w + 7) / 8;
+    std::vector<GLubyte> bits(static_cast<std::size_t>(rowBytes) * h, 0);
+    for (int y = 0; y < h; ++y) {
+        const uchar* line = img.constScanLine(h - 1 - y);
+        for (int x = 0; x < w; ++x)
+            if (line[x] > 127)
+                bits[static_cast<std::size_t>(y) * rowBytes + x / 8] |=
+                    static_cast<GLubyte>(0x80u >> (x % 8));
+    }
+    return bits;
+}
+
+} // namespace
+
+bool BuildFontLists() {
+    const QFont font = ViewFont();
+    const QFontMetrics fm(font);
+    const int height = fm.height();
+    const int descent = fm.descent();
+
+    glDeleteLists(FontListBase, FontListCount);
+    GLint oldAlign = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &oldAlign);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (int code = 0; code < FontListCount; ++code) {
+        const char32_t cp = Cp1251ToUnicode(static_cast<unsigned char>(code));
+        glNewList(FontListBase + code, GL_COMPILE);
+        // Control codes and the unassigned byte draw nothing and do not move the pen.
+        if (cp >= 0x20 && cp != 0x7F) {
+            const QString text = QString::fromUcs4(&cp, 1);
+            const int advance = fm.horizontalAdvance(text);
+            const int width = std::max(1, fm.boundingRect(text).right() + 1);
+            const int cellWidth = std::max(advance, width);
+            QImage img(cellWidth, height, QImage::Format_Grayscale8);
+            img.fill(0);
+            {
+                QPainter p(&img);
+                p.setFont(font);
+                p.setPen(Qt::white);
+                p.drawText(0, fm.ascent(), text);
+            }
+            const std::vector<GLubyte> bits = GlyphBits(img);
+            glBitmap(cellWidth, height, 0.0f, static_cast<GLfloat>(descent),
+                     static_cast<GLfloat>(advance), 0.0f, bits.data());
+        }
+        glEndList();
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, oldAlign);
+    return glIsList(FontListBase + 'A') == GL_TRUE;
+}
+
+void PrintText(std::string_view Text) {
+    if (Text.empty())
+        return;
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glListBase(FontListBase);
+    glCallLists(static_cast<GLsizei>(Text.size()), GL_UNSIGNED_BYTE, Text.data());
+    glPopAttrib();
+}
