@@ -1,0 +1,53 @@
+#include "view/cp1251.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Cp1251, AsciiPassesThrough) {
+    EXPECT_EQ(Utf8ToCp1251("X = -1,5"), "X = -1,5");
+    for (int b = 0; b < 0x80; ++b)
+        EXPECT_EQ(Cp1251ToUnicode(static_cast<unsigned char>(b)), static_cast<char32_t>(b));
+}
+
+TEST(Cp1251, CyrillicLettersMapToTheUpperHalf) {
+    EXPECT_EQ(Utf8ToCp1251("А"), "\xC0");
+    EXPECT_EQ(Utf8ToCp1251("я"), "\xFF");
+    EXPECT_EQ(Utf8ToCp1251("Ж"), "\xC6");
+    EXPECT_EQ(Utf8ToCp1251("Ёё№"), "\xA8\xB8\xB9");
+    EXPECT_EQ(Cp1251ToUnicode(0xC0), U'А');
+    EXPECT_EQ(Cp1251ToUnicode(0xA8), U'Ё');
+    EXPECT_EQ(Cp1251ToUnicode(0x88), U'€');
+}
+
+TEST(Cp1251, EveryAssignedByteRoundTrips) {
+    for (int b = 0; b < 256; ++b) {
+        const char32_t cp = Cp1251ToUnicode(static_cast<unsigned char>(b));
+        if (cp == 0 && b != 0)
+            continue; // 0x98 is unassigned
+        std::string utf8;
+        // Encode cp as UTF-8 by hand so the test does not lean on the code under test.
+        if (cp < 0x80) {
+            utf8 += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (cp >> 6));
+            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (cp >> 12));
+            utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+        EXPECT_EQ(Utf8ToCp1251(utf8), std::string(1, static_cast<char>(b))) << "byte " << b;
+    }
+    EXPECT_EQ(Cp1251ToUnicode(0x98), 0u);
+}
+
+TEST(Cp1251, UnknownAndBrokenInputBecomesQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1251("a中b"), "a?b"); // no such character in the code page
+    EXPECT_EQ(Utf8ToCp1251("a\xD0"), "a?"); // cut off in the middle of a character
+    EXPECT_EQ(Utf8ToCp1251("\xFF"
+                           "z"),
+              "?z"); // not UTF-8 at all
+}
+
+} // namespace

@@ -1,0 +1,278 @@
+// Frames drawn into an offscreen target and checked by their pixels. Expected positions are
+// computed from the projection, never copied from an earlier run.
+
+#include "view/cp1251.h"
+#include "view/frame.h"
+#include "view/glyph_font.h"
+#include "view/offscreen.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QtTest>
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr int W = 400;
+constexpr int H = 300;
+
+struct Blob {
+    int count = 0;
+    double x = 0; // centroid in image coordinates (pixel centres at +0.5), top row 0
+    double y = 0;
+};
+
+Blob FindColour(const QImage& img, QRgb colour) {
+    Blob b;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) {
+                ++b.count;
+                b.x += x + 0.5;
+                b.y += y + 0.5;
+            }
+    if (b.count) {
+        b.x /= b.count;
+        b.y /= b.count;
+    }
+    return b;
+}
+
+// Normalised device coordinates to image coordinates.
+QPointF NdcToImage(double nx, double ny) {
+    return {(nx + 1) / 2 * W, H - (ny + 1) / 2 * H};
+}
+
+} // namespace
+
+class TstFrame : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TOffscreenGL> gl;
+    TSettings settings;
+    ViewState view;
+
+    // Draws the frame, then one red point of size 3 at the model point through the shift.
+    QImage FrameWithPoint(double x, double y, double z, bool autoScale = false) {
+        TScene scene{settings, view, autoScale};
+        DrawScene(scene, TFrameSize::Plain(W, H));
+        glPointSize(3);
+        glColor3f(1, 0, 0);
+        glBegin(GL_POINTS);
+        TShiftedEmitter(view).Vertex(float(x), float(y), float(z));
+        glEnd();
+        return gl->Grab();
+    }
+
+private slots:
+    void initTestCase() {
+        std::string error;
+        gl = TOffscreenGL::Create(W, H, &error);
+        QVERIFY2(gl, error.c_str());
+        InitSurfaceState();
+        QVERIFY(BuildFontLists());
+    }
+
+    void init() {
+        Settings_Default(settings);
+        view = ViewState{};
+        InitSurfaceScales(view, W, H);
+    }
+
+    void contextAllowsFixedFunctions() {
+        // glBegin in a core profile is an error and draws nothing; make sure we did not get one.
+        GLint mask = 0;
+        glGetIntegerv(0x9126 /* GL_CONTEXT_PROFILE_MASK */, &mask);
+        QVERIFY((mask & 0x1 /* core */) == 0);
+        QVERIFY(glIsEnabled(GL_DEPTH_TEST));
+        QVERIFY(glIsEnabled(GL_CULL_FACE));
+    }
+
+    void emptySceneIsBackgroundEverywhere() {
+        TScene scene{settings, view, false};
+        DrawScene(scene, TFrameSize::Plain(W, H));
+        const QImage img = gl->Grab();
+        QCOMPARE(FindColour(img, qRgb(255, 255, 255)).count, W * H);
+
+        settings.BackGround = 0x00336699; // red 0x99, green 0x66, blue 0x33
+        DrawScene(scene, TFrameSize::Plain(W, H));
+        QCOMPARE(FindColour(gl->Grab(), qRgb(0x99, 0x66, 0x33)).count, W * H);
+    }
+
+    void startScalesFollowThePanel() {
+        ViewState v;
+        InitSurfaceScales(v, 500, 250);
+        QCOMPARE(v.ScaleX, 0.1);
+        QCOMPARE(v.ScaleY, 0.2);
+    }
+
+    void perspectiveFrameMakesScaleYEqualScaleX() {
+        QVERIFY(view.ScaleY != view.ScaleX);
+        const QImage img = FrameWithPoint(1, 0, 0);
+        QCOMPARE(view.ScaleY, view.ScaleX);
+        // Eye at z = 2.5, 60 degrees vertical field: x_ndc = f / aspect * x_eye / 2.5.
+        const double f = 1 / std::tan(M_PI / 6);
+        const double nx = f / (double(W) / H) * (1 * view.ScaleX) / 2.5;
+        const Blob b = FindColour(img, qRgb(255, 0, 0));
+        QVERIFY(b.count > 0);
+        const QPointF want = NdcToImage(nx, 0);
+        QVERIFY2(std::abs(b.x - want.x()) < 0.75, qPrintable(QString::number(b.x)));
+        QVERIFY(std::abs(b.y - want.y()) < 0.75);
+    }
+
+    void parallelViewMapsOneUnitToATenthOfTheHalfWidth() {
+        settings.Perspective = false;
+        const QImage img = FrameWithPoint(1, 0, 0);
+        QCOMPARE(view.ScaleY, double(W) * 0.1 / H);
+        const Blob b = FindColour(img, qRgb(255, 0, 0));
+        QVERIFY(b.count > 0);
+        QVERIFY(std::abs(b.x - (W / 2 + 0.1 * W / 2)) < 0.75);
+        QVERIFY(std::abs(b.y - H / 2) < 0.75);
+
+        // One model unit has the same length in pixels along Y as along X.
+        const Blob up = FindColour(FrameWithPoint(0, 1, 0), qRgb(255, 0, 0));
+        QVERIFY(std::abs((H / 2 - up.y) - 0.1 * W / 2) < 0.75);
+    }
+
+    void autoScaleHoldsScaleYAcrossFrames() {
+        view.ScaleY = 0.37;
+        FrameWithPoint(0, 0, 0, true);
+        QCOMPARE(view.ScaleY, 0.37);
+        settings.Perspective = false;
+        FrameWithPoint(0, 0, 0, true);
+        QCOMPARE(view.ScaleY, 0.37);
+        FrameWithPoint(0, 0, 0, false);
+        QCOMPARE(view.ScaleY, double(W) * 0.1 / H);
+    }
+
+    void shiftIsAppliedBeforeTheRotation() {
+        settings.Perspective = false;
+        view.ShiftX = 2;
+        // Unturned: the origin moves two units right.
+        Blob b = FindColour(FrameWithPoint(0, 0, 0), qRgb(255, 0, 0));
+        QVERIFY(std::abs(b.x - NdcToImage(2 * 0.1, 0).x()) < 0.75);
+        // Turned 90 degrees about Z: the shifted origin turns about the model origin, upwards.
+        view.AngleZ = 90;
+        b = FindColour(FrameWithPoint(0, 0, 0), qRgb(255, 0, 0));
+        const QPointF want = NdcToImage(0, 2 * view.ScaleY);
+        QVERIFY(std::abs(b.x - want.x()) < 0.75);
+        QVERIFY2(std::abs(b.y - want.y()) < 0.75, qPrintable(QString::number(b.y)));
+    }
+
+    void rotationsTurnAboutZThenYThenX() {
+        settings.Perspective = false;
+        // (1,0,0) turned 90 degrees about Z lies on +Y; then 90 about X takes +Y to +Z, which
+        // the parallel view shows at the centre. Turning about X first would leave it on +X.
+        view.AngleZ = 90;
+        view.AngleX = 90;
+        const Blob b = FindColour(FrameWithPoint(1, 0, 0), qRgb(255, 0, 0));
+        QVERIFY(b.count > 0);
+        QVERIFY(std::abs(b.x - W / 2) < 0.75);
+        QVERIFY(std::abs(b.y - H / 2) < 0.75);
+    }
+
+    void zeroSizedViewIsOnlyCleared() {
+        view.ScaleY = 0.5;
+        TScene scene{settings, view, false};
+        DrawScene(scene, TFrameSize::Plain(W, 0));
+        QCOMPARE(view.ScaleY, 0.5);
+        QVERIFY(std::isfinite(view.ScaleY));
+    }
+
+    void printTextDrawsGlyphsInTheRasterColour_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("latin") << QStringLiteral("A");
+        QTest::newRow("digits") << QStringLiteral("-1,5");
+        QTest::newRow("cyrillic") << QStringLiteral("Ж");
+        QTest::newRow("cyrillic_lower") << QStringLiteral("ы");
+    }
+
+    void printTextDrawsGlyphsInTheRasterColour() {
+        QFETCH(QString, text);
+        glClearColor(1, 1, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glViewport(0, 0, W, H);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        // The text takes the colour current when the raster position was set.
+        glColor3f(0, 0, 1);
+        glRasterPos2f(0, 0); // window (200, 150)
+        glColor3f(0, 1, 0);
+        PrintText(Utf8ToCp1251(text.toStdString()));
+        const QImage img = gl->Grab();
+
+        QCOMPARE(FindColour(img, qRgb(0, 255, 0)).count, 0);
+        const Blob b = FindColour(img, qRgb(0, 0, 255));
+        QVERIFY2(b.count >= 5, qPrintable(QString::number(b.count)));
+        // Glyphs start at the raster position and stand on the baseline (image row 150).
+        int minX = W, maxX = -1, minY = H, maxY = -1;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                if ((img.pixel(x, y) & 0xFFFFFF) == 0x0000FF) {
+                    minX = std::min(minX, x), maxX = std::max(maxX, x);
+                    minY = std::min(minY, y), maxY = std::max(maxY, y);
+                }
+        QVERIFY(minX >= 200 && minX <= 203);
+        QVERIFY(maxX < 200 + 11 * text.size());
+        QVERIFY(maxY <= 150 + 3);  // at most a descender below the baseline
+        QVERIFY(minY >= 150 - 11); // no taller than the 11-pixel font
+
+        // Everything else is back as it was.
+        GLint base = -1;
+        glGetIntegerv(GL_LIST_BASE, &base);
+        QCOMPARE(base, 0);
+    }
+
+    void cyrillicAndLatinGlyphsDiffer() {
+        auto draw = [&](const char* utf8) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glColor3f(0, 0, 0);
+            glRasterPos2f(0, 0);
+            PrintText(Utf8ToCp1251(utf8));
+            return gl->Grab();
+        };
+        const QImage zhe = draw("Ж");
+        const QImage x = draw("X");
+        const QImage same = draw("Ж");
+        QVERIFY(zhe != x);
+        QCOMPARE(zhe, same);
+    }
+
+    void textAdvancesCharacterByCharacter() {
+        auto rightmost = [&](const char* s) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glColor3f(0, 0, 0);
+            glRasterPos2f(0, 0);
+            PrintText(s);
+            const QImage img = gl->Grab();
+            int maxX = -1;
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x)
+                    if ((img.pixel(x, y) & 0xFFFFFF) == 0)
+                        maxX = std::max(maxX, x);
+            return maxX;
+        };
+        const int one = rightmost("1");
+        const int three = rightmost("111");
+        QVERIFY(one > 200);
+        QVERIFY(three > one + 8);
+    }
+
+    void cleanupTestCase() { gl.reset(); }
+};
+
+int main(int argc, char** argv) {
+    // Fonts come from Qt; the OpenGL context comes from EGL, so no window system is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    TstFrame t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_frame.moc"
