@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct TRun {
+    int ExitCode = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string Quoted(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class TTempFile {
+public:
+    TTempFile() {
+        char name[] = "/tmp/kurvant-cli-test-XXXXXX";
+        const int fd = mkstemp(name);
+        if (fd >= 0) {
+            close(fd);
+        }
+        Path = name;
+    }
+    ~TTempFile() { std::remove(Path.c_str()); }
+    TTempFile(const TTempFile&) = delete;
+    TTempFile& operator=(const TTempFile&) = delete;
+    std::string Path;
+};
+
+// Runs kurvant-cli in the C locale with the given arguments and standard input.
+TRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+    TTempFile in;
+    TTempFile err;
+    std::ofstream(in.Path, std::ios::binary) << input;
+    std::string command = "LC_ALL=C " + Quoted(KURVANT_CLI_PATH);
+    for (const std::string& arg : args) {
+        command += ' ' + Quoted(arg);
+    }
+    command += " <" + Quoted(in.Path) + " 2>" + Quoted(err.Path);
+    TRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        run.Out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Err = ReadWhole(err.Path);
+    return run;
+}
+
+struct TCliRow {
+    const char* Name;
+    std::vector<std::string> Args;
+    int ExitCode;
+    const char* Out;
+};
+
+class CliCommand : public ::testing::TestWithParam<TCliRow> {};
+
+TEST_P(CliCommand, ExitCodeAndOutput) {
+    const TCliRow& row = GetParam();
+    const TRun run = RunCli(row.Args);
+    EXPECT_EQ(run.ExitCode, row.ExitCode) << run.Err;
+    EXPECT_EQ(run.Out, row.Out);
+    if (row.ExitCode != 0) {
+        EXPECT_FALSE(run.Err.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prepare, CliCommand,
+    ::testing::Values(
+        TCliRow{"Rewritten",
+                {"prepare", "--vars", "x", "--sep", ",", "2x^2 - 3.5x"},
+                0,
+                "#2#*#x#^#2#-#3,5#*#x#\nrewritten 2*x^2-3,5*x\n"},
+        TCliRow{"Unchanged", {"prepare", "--vars", "x", "|x|:2"}, 0, "(abs(#x#))/#2#\nunchanged\n"},
+        TCliRow{"DefaultSeparatorOfCLocale",
+                {"prepare", "--vars", "q", "2pi"},
+                0,
+                "#2#*#3.14159265358979#\nrewritten 2*pi\n"},
+        TCliRow{"NoVariables", {"prepare", "--vars", "-", "x+1"}, 0, "x+#1#\nunchanged\n"},
+        TCliRow{
+            "OptionsAfterFormula", {"prepare", "x*y", "--vars", "xy"}, 0, "#x#*#y#\nunchanged\n"},
+        TCliRow{"FormulaBeginningWithSigns",
+                {"prepare", "--vars", "-", "--3"},
+                0,
+                "--#3#\nunchanged\n"},
+        TCliRow{"EmptyFormula", {"prepare", "--vars", "x", "  "}, 1, ""},
+        TCliRow{"MissingVariables", {"prepare", "x"}, 2, ""},
+        TCliRow{"TwoFormulas", {"prepare", "--vars", "x", "x", "y"}, 2, ""},
+        TCliRow{"BadSeparator", {"prepare", "--vars", "x", "--sep", ";", "x"}, 2, ""},
+        TCliRow{"NoCommand", {}, 2, ""}, TCliRow{"UnknownCommand", {"render"}, 2, ""}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Eval, CliCommand,
+    ::testing::Values(
+        TCliRow{"Ok", {"eval", "--vars", "x", "2x^2 - 3.5x", "x=2"}, 0, "ok 1\n"},
+        TCliRow{"ValuesAreReadInTheCLocale",
+                {"eval", "--vars", "x", "--sep", ",", "x/2", "x=0,5"},
+                2,
+                ""},
+        TCliRow{
+            "CommaInFormula", {"eval", "--vars", "-", "--sep", ",", "0,5+1.25"}, 0, "ok 1.75\n"},
+        // 0.1 read as a long double is 0.1000000000000000000013553...
+        TCliRow{
+            "TwentyOneDigits", {"eval", "--vars", "-", "0.1"}, 0, "ok 0.100000000000000000001\n"},
+        TCliRow{"HexadecimalValue", {"eval", "--vars", "x", "x*4", "x=0x1p-3"}, 0, "ok 0.5\n"},
+        TCliRow{"VariablesInOrder", {"eval", "--vars", "xy", "x-y", "y=1", "x=3"}, 0, "ok 2\n"},
+        TCliRow{"SyntaxError", {"eval", "--vars", "x", "2*-x", "x=1"}, 0, "syntax-error\n"},
+        TCliRow{"MathError", {"eval", "--vars", "x", "sqrt(x)", "x=-1"}, 0, "math-error\n"},
+        TCliRow{"PrepareFailed", {"eval", "--vars", "x", " "}, 0, "prepare-failed\n"},
+        TCliRow{"UnsubstitutedVariable", {"eval", "--vars", "x", "x+1"}, 0, "syntax-error\n"},
+        TCliRow{"SignsAfterDoubleDash", {"eval", "--vars", "-", "--", "--3"}, 0, "ok 3\n"},
+        TCliRow{"BadAssignment", {"eval", "--vars", "x", "x", "x=abc"}, 2, ""},
+        TCliRow{"MissingFormula", {"eval", "--vars", "x"}, 2, ""}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+TEST(CliBatch, OneLinePerInputLine) {
+    const std::string input = "x\t2x\tx=1.5\n"
+                              "xy\tx*y\ty=2;x=-3\n"
+                              "-\t1/0\t\n"
+                              "-\t2*-3\t\n"
+                              "x\t \t\n"
+                              "x\tx\t+\t1\tx=1\r\n"; // tabs inside the formula are part of it
+    const TRun run = RunCli({"eval", "--batch"}, input);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out, "ok 3\nok -6\nmath-error\nsyntax-error\nprepare-failed\nsyntax-error\n");
+}
+
+TEST(CliBatch, CommaSeparator) {
+    const TRun run = RunCli({"eval", "--batch", "--sep", ","}, "x\tx/2\tx=3\n-\t1.5+2,25\t\n");
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out, "ok 1.5\nok 3.75\n");
+}
+
+TEST(CliBatch, MalformedLineKeepsItsPlace) {
+    const TRun run = RunCli({"eval", "--batch"}, "x\tx\tx=1\nno tabs here\nx\tx\tx=q\n-\t7\t\n");
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(run.Out, "ok 1\nbad-line\nbad-line\nok 7\n");
+    EXPECT_FALSE(run.Err.empty());
+}
+
+TEST(CliBatch, RefusesFormulaArguments) {
+    const TRun run = RunCli({"eval", "--batch", "x+1"});
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(run.Out, "");
+}
+
+} // namespace
