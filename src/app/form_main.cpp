@@ -297,7 +297,8 @@ void TFormMain::BuildPanels() {
     panelLayout->addWidget(PanelKoordinata);
 
     PanelGraphic = new TGLView(Splitter1);
-    PanelGraphic->setMinimumSize(1, 1);
+    // The view keeps at least 200 pixels whatever the splitter is asked to do.
+    PanelGraphic->setMinimumSize(200, 1);
     PanelGraphic->SetPainter([this](const TFrameSize& size) {
         TScene scene{Ctx.Settings, Ctx.Document.View, ChBoxAutoScale->isChecked()};
         DrawScene(scene, size);

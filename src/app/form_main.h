@@ -54,8 +54,10 @@ public:
     static const QString PictureFilter;
     static const QString PictureDialogTitle;
 
-protected:
+    /// The tool bar area's pop-up menu `PopMenuToolBars`, made anew each time it opens.
     QMenu* createPopupMenu() override;
+
+protected:
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,510 @@
+// The main window as a user meets it, under a virtual X server. Message boxes are answered by
+// the scripted services; nothing modal is left waiting.
+
+#include "app/form_main.h"
+#include "app/forms_small.h"
+#include "app/startup.h"
+#include "fake_ui_services.h"
+#include "view/gl_view.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <QtTest>
+
+#include <memory>
+
+class TstFormMain : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<TFakeUiServices> services;
+    std::unique_ptr<TAppContext> ctx;
+    std::unique_ptr<TFormMain> main;
+
+    template <typename T> T* Child(const char* name) {
+        T* c = main->findChild<T*>(QString::fromLatin1(name));
+        if (!c)
+            qWarning("no child %s", name);
+        return c;
+    }
+
+    // Shows the window and waits for its first frame.
+    bool ShowAndDraw() {
+        QSignalSpy frames(main->View(), &TGLView::FrameDrawn);
+        main->show();
+        if (!QTest::qWaitForWindowExposed(main.get()))
+            return false;
+        return main->View()->FramesDrawn() > 0 || frames.wait(10000);
+    }
+
+    QImage ViewPicture() { return main->View()->grabFramebuffer(); }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        services = std::make_unique<TFakeUiServices>();
+        ctx = std::make_unique<TAppContext>();
+        ctx->Services = services.get();
+        ctx->ProgramDir = dir->path();
+        main = StartUp(*ctx);
+    }
+
+    void cleanup() {
+        main.reset();
+        ctx.reset();
+        services.reset();
+        dir.reset();
+    }
+
+    // ---- start-up ----------------------------------------------------------------------------
+
+    void startUpShowsTheSplashWhileWindowsAreMadeThenRemovesIt() {
+        main.reset();
+        bool splashVisible = false;
+        QPointer<QWidget> splash;
+        QSize splashSize;
+        auto made = StartUp(*ctx, [&](QWidget* s) {
+            splashVisible = s->isVisible();
+            splash = s;
+            splashSize = s->size();
+        });
+        QVERIFY(splashVisible);
+        QCOMPARE(splashSize, QSize(408, 198));
+        QVERIFY(splash.isNull());
+        QVERIFY(made->findChild<TFormAbout*>());
+        QVERIFY(made->findChild<TFormHelp*>());
+        QVERIFY(!made->isVisible());
+        // The settings hold their defaults once the windows exist.
+        QVERIFY(ctx->Settings.Perspective);
+        QCOMPARE(static_cast<TColor>(ctx->Settings.BackGround), clWhite);
+    }
+
+    void windowHasItsCaptionSizesAndParts() {
+        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant "));
+        QCOMPARE(main->size(), QSize(880, 680));
+        QCOMPARE(main->minimumSize(), QSize(500, 400));
+        QVERIFY(ctx->Document.DocumentFileName.empty());
+        QCOMPARE(main->DialogFolder(), dir->path());
+        for (const char* name : {"Panel1", "PanelKoordinata", "Splitter1"})
+            QVERIFY2(main->findChild<QWidget*>(QString::fromLatin1(name)), name);
+        QVERIFY(Child<QListWidget>("ChListBGraphics"));
+        QVERIFY(Child<TGLView>("PanelGraphic"));
+        QVERIFY(Child<QLabel>("LbX"));
+        QVERIFY(Child<QLabel>("LbY"));
+        QStringList labels;
+        for (QLabel* l : Child<QWidget>("PanelKoordinata")->findChildren<QLabel*>())
+            labels << l->text();
+        QVERIFY(labels.contains(QStringLiteral("X =")));
+        QVERIFY(labels.contains(QStringLiteral("Y =")));
+        QVERIFY(ShowAndDraw());
+        QCOMPARE(Child<QWidget>("Panel1")->width(), 140);
+    }
+
+    // ---- menu ---------------------------------------------------------------------------------
+
+    void menuItemsHaveTheirCaptionsAndShortcuts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        const char* rows[][3] = {
+            {"MMFile", "Файл", ""},
+            {"MMFileNew", "Новый", "Ctrl+N"},
+            {"mmFileOpen", "Открыть", "Ctrl+O"},
+            {"mmFileSave", "Сохранить", "Ctrl+S"},
+            {"mmFileSaveAs", "Сохранить как...", ""},
+            {"MMFileSaveAsPicture", "Сохранить как рисунок", "Ctrl+Alt+S"},
+            {"mmFileClose", "Закрыть", ""},
+            {"MMView", "Вид", ""},
+            {"MMViewRedraw", "Перерисовать", "Ctrl+R"},
+            {"MMViewAutoScale", "Автомасштабирование", "Ctrl+M"},
+            {"MMViewModify", "Управление", ""},
+            {"MMViewRotate", "Поворот по осям OX и OY", ""},
+            {"MMViewRotateZ", "Поворот по оси OZ", ""},
+            {"MMViewTranslate", "Перемещение", ""},
+            {"MMViewScale", "Масштаб", ""},
+            {"MMViewCenter", "Центрировать координатные оси", ""},
+            {"MMViewDefaultScale", "Стандартный масштаб", ""},
+            {"MMViewToolBars", "Панели", ""},
+            {"MMViewToolBTransformation", "Трансформация", ""},
+            {"MMViewToolBGraphics", "Графики", ""},
+            {"MMViewToolBProjection", "Проецирование", ""},
+            {"MMGraphics", "Графики", ""},
+            {"MMGrapicsAdd", "Построить график", "Ctrl+A"},
+            {"MMGrapicsTableAdd", "Построить таблично заданный график", "Ctrl+T"},
+            {"MMGrapicsEdit", "Изменить", ""},
+            {"MMGrapicsDelete", "Удалить", ""},
+            {"MMOther", "Анализ функций", ""},
+            {"MMOtherTableValues", "Табулирование функции", "Ctrl+F"},
+            {"MMOtherNormal", "Касательная и нормаль", "Ctrl+K"},
+            {"MMSettings", "Настройки", ""},
+            {"MMProgramm", "Помощь", ""},
+            {"MMHelp", "Справка", "F1"},
+            {"MMAbout", "О программе...", ""},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString::fromLatin1(r[0]) << QString::fromUtf8(r[1])
+                                << QString::fromLatin1(r[2]);
+    }
+
+    void menuItemsHaveTheirCaptionsAndShortcuts() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        QAction* action = main->findChild<QAction*>(name);
+        if (!action)
+            if (QMenu* menu = main->findChild<QMenu*>(name))
+                action = menu->menuAction();
+        QVERIFY2(action, qPrintable(name));
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), shortcut);
+    }
+
+    void menuBarHoldsTheMenusInOrder() {
+        QStringList captions;
+        for (QAction* a : main->menuBar()->actions())
+            captions << a->text();
+        QCOMPARE(captions,
+                 (QStringList{"Файл", "Вид", "Графики", "Анализ функций", "Настройки", "Помощь"}));
+        QStringList viewModes;
+        for (QAction* a : Child<QMenu>("MMViewModify")->actions())
+            viewModes << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        QCOMPARE(viewModes,
+                 (QStringList{"MMViewRotate", "MMViewRotateZ", "MMViewTranslate", "MMViewScale",
+                              "-", "MMViewCenter", "MMViewDefaultScale"}));
+    }
+
+    void commandsNotBuiltYetAreDisabledAndTheRestWork() {
+        for (const char* name :
+             {"MMFileNew", "mmFileOpen", "mmFileSave", "mmFileSaveAs", "MMFileSaveAsPicture",
+              "MMGrapicsAdd", "MMGrapicsTableAdd", "MMOtherTableValues", "MMOtherNormal",
+              "MMSettings", "MMViewRotate", "MMViewCenter", "MMViewAutoScale"})
+            QVERIFY2(!Child<QAction>(name)->isEnabled(), name);
+        for (const char* name : {"ToolBtnRotate", "ToolBtnGraphicAdd", "ToolBtnXOY"})
+            QVERIFY2(!Child<QToolButton>(name)->isEnabled(), name);
+        QVERIFY(!Child<QCheckBox>("ChBoxAutoScale")->isEnabled());
+        for (const char* name :
+             {"mmFileClose", "MMViewRedraw", "MMViewToolBTransformation", "MMHelp", "MMAbout"})
+            QVERIFY2(Child<QAction>(name)->isEnabled(), name);
+        // The self-checking items.
+        for (const char* name : {"MMViewRotate", "MMViewRotateZ", "MMViewTranslate", "MMViewScale",
+                                 "MMViewAutoScale"}) {
+            QVERIFY2(Child<QAction>(name)->isCheckable(), name);
+            QVERIFY2(!Child<QAction>(name)->isChecked(), name);
+        }
+    }
+
+    void redrawItemDrawsAFrame() {
+        QVERIFY(ShowAndDraw());
+        QSignalSpy frames(main->View(), &TGLView::FrameDrawn);
+        Child<QAction>("MMViewRedraw")->trigger();
+        QVERIFY(frames.wait(5000));
+    }
+
+    void closeItemClosesTheWindow() {
+        QVERIFY(ShowAndDraw());
+        Child<QAction>("mmFileClose")->trigger();
+        QVERIFY(!main->isVisible());
+    }
+
+    // ---- tool bars ----------------------------------------------------------------------------
+
+    void toolButtonsCarryTheirHints_data() {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        const char* rows[][3] = {
+            {"TBarTransformation", "ToolBtnRotate", "Поворот вокруг осей OX и OY"},
+            {"TBarTransformation", "ToolBtnRotateZ", "Поворот вокруг оси OZ"},
+            {"TBarTransformation", "ToolBtnTranslate", "Переместить координатные оси"},
+            {"TBarTransformation", "ToolBtnScale", "Масштабировать"},
+            {"TBarTransformation", "ToolBtnCenter", "Центрировать координатные оси"},
+            {"TBarTransformation", "ToolBtnDefaulScale", "Стандартный масштаб"},
+            {"TBarGraphics", "ToolBtnGraphicAdd", "Построить новый график"},
+            {"TBarGraphics", "ToolBtnGraphicTableAdd", "Построить таблично заданный график"},
+            {"TBarProjection", "ToolBtnXOY", "Проекция XOY"},
+            {"TBarProjection", "ToolBtnXOZ", "Проекция XOZ"},
+            {"TBarProjection", "ToolBtnYOZ", "Проекция ZOY"},
+            {"TBarProjection", "ToolBtnXYZProjection", "Проекция XZY"},
+            {"TBarProjection", "ToolBtnXYZProjection2", "Проекция YXZ"},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r[1]) << QString::fromLatin1(r[0]) << QString::fromLatin1(r[1])
+                                << QString::fromUtf8(r[2]);
+    }
+
+    void toolButtonsCarryTheirHints() {
+        QFETCH(QString, bar);
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        auto* toolBar = main->findChild<QToolBar*>(bar);
+        QVERIFY(toolBar);
+        auto* button = toolBar->findChild<QToolButton*>(name);
+        QVERIFY2(button, qPrintable(name));
+        QCOMPARE(button->toolTip(), hint);
+        const bool modeButton = name == "ToolBtnRotate" || name == "ToolBtnRotateZ" ||
+                                name == "ToolBtnTranslate" || name == "ToolBtnScale";
+        QCOMPARE(button->defaultAction()->isCheckable(), modeButton);
+    }
+
+    void toolBarsHaveTheirTitlesAndTheAutoScaleBox() {
+        QCOMPARE(Child<QToolBar>("TBarTransformation")->windowTitle(),
+                 QStringLiteral("Трансформация"));
+        QCOMPARE(Child<QToolBar>("TBarGraphics")->windowTitle(), QStringLiteral("Графики"));
+        QCOMPARE(Child<QToolBar>("TBarProjection")->windowTitle(), QStringLiteral("Проецирование"));
+        auto* box = Child<QCheckBox>("ChBoxAutoScale");
+        QCOMPARE(box->text(), QStringLiteral("Автомасштабирование"));
+        QCOMPARE(box->toolTip(), QStringLiteral("Автомасштабирование"));
+        for (const char* name : {"TBarTransformation", "TBarGraphics", "TBarProjection"})
+            QVERIFY2(Child<QToolBar>(name)->isMovable(), name);
+    }
+
+    void hidingABarFromThePopupMenuUnchecksItInTheViewMenu() {
+        QVERIFY(ShowAndDraw());
+        std::unique_ptr<QMenu> popup(main->createPopupMenu());
+        QCOMPARE(popup->objectName(), QStringLiteral("PopMenuToolBars"));
+        QStringList items;
+        for (QAction* a : popup->actions()) {
+            items << a->text();
+            QVERIFY(a->isChecked());
+        }
+        QCOMPARE(items, (QStringList{"Трансформация", "Графики", "Проецирование"}));
+
+        popup->findChild<QAction*>(QStringLiteral("PopToolBGraphics"))->trigger();
+        QVERIFY(!Child<QToolBar>("TBarGraphics")->isVisible());
+        main->MMViewClick();
+        QVERIFY(!Child<QAction>("MMViewToolBGraphics")->isChecked());
+        QVERIFY(Child<QAction>("MMViewToolBTransformation")->isChecked());
+        QVERIFY(Child<QAction>("MMViewToolBProjection")->isChecked());
+
+        // Showing it again from the View menu; the next pop-up menu sees it.
+        Child<QAction>("MMViewToolBGraphics")->trigger();
+        QVERIFY(Child<QToolBar>("TBarGraphics")->isVisible());
+        Child<QAction>("MMViewToolBProjection")->trigger();
+        QVERIFY(!Child<QToolBar>("TBarProjection")->isVisible());
+        popup.reset(main->createPopupMenu());
+        QVERIFY(popup->findChild<QAction*>(QStringLiteral("PopToolBGraphics"))->isChecked());
+        QVERIFY(!popup->findChild<QAction*>(QStringLiteral("PopToolBProjection"))->isChecked());
+    }
+
+    void graphsMenuEnablesEditAndDeleteOnlyWithASelection() {
+        auto* list = Child<QListWidget>("ChListBGraphics");
+        main->MMGraphicsClick();
+        QVERIFY(!Child<QAction>("MMGrapicsEdit")->isEnabled());
+        QVERIFY(!Child<QAction>("MMGrapicsDelete")->isEnabled());
+        list->addItem(QStringLiteral("Y(X) = x"));
+        main->MMGraphicsClick();
+        QVERIFY(!Child<QAction>("MMGrapicsEdit")->isEnabled());
+        list->setCurrentRow(0);
+        main->MMGraphicsClick();
+        QVERIFY(Child<QAction>("MMGrapicsEdit")->isEnabled());
+        QVERIFY(Child<QAction>("MMGrapicsDelete")->isEnabled());
+        // The autoscale item takes its check from the box when the Graphs menu opens.
+        Child<QCheckBox>("ChBoxAutoScale")->setChecked(true);
+        QVERIFY(!Child<QAction>("MMViewAutoScale")->isChecked());
+        main->MMViewClick();
+        QVERIFY(!Child<QAction>("MMViewAutoScale")->isChecked());
+        main->MMGraphicsClick();
+        QVERIFY(Child<QAction>("MMViewAutoScale")->isChecked());
+    }
+
+    // ---- panels -------------------------------------------------------------------------------
+
+    void splitterKeepsTwoHundredPixelsForTheView() {
+        QVERIFY(ShowAndDraw());
+        auto* splitter = Child<QSplitter>("Splitter1");
+        QWidget* panel = Child<QWidget>("Panel1");
+        const int room = main->centralWidget()->width() - splitter->handleWidth() - 200;
+        splitter->setSizes({5000, 10});
+        QCOMPARE(panel->width(), room);
+        QVERIFY(main->View()->width() >= 200);
+
+        splitter->setSizes({0, 5000});
+        QCOMPARE(panel->width(), 70);
+
+        // A narrower window leaves less room for the panel.
+        main->resize(600, 500);
+        QTRY_COMPARE(main->width(), 600);
+        splitter->setSizes({5000, 10});
+        QCOMPARE(panel->width(), main->centralWidget()->width() - splitter->handleWidth() - 200);
+    }
+
+    void splitterDragStopsAtTheViewsShare() {
+        QVERIFY(ShowAndDraw());
+        auto* splitter = Child<QSplitter>("Splitter1");
+        QWidget* handle = splitter->handle(1);
+        const QPoint start = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, start);
+        QTest::mouseMove(handle, start + QPoint(2000, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, start + QPoint(2000, 0));
+        QTRY_VERIFY(main->View()->width() >= 200);
+        QVERIFY(Child<QWidget>("Panel1")->width() > 140);
+    }
+
+    void graphListHintShowsEveryRowOnItsOwnLine() {
+        QVERIFY(ShowAndDraw());
+        auto* list = Child<QListWidget>("ChListBGraphics");
+        list->addItem(QStringLiteral("Y(X) = 2sin(x)"));
+        list->addItem(QStringLiteral("Таблица: 3 (.)"));
+        list->addItem(QStringLiteral("Z(X,Y) = x*y"));
+        QCOMPARE(main->GraphListHint(),
+                 QStringLiteral("Y(X) = 2sin(x)\nТаблица: 3 (.)\nZ(X,Y) = x*y"));
+        const QPoint at(10, 10);
+        QHelpEvent tip(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &tip);
+        QTRY_COMPARE(QToolTip::text(), main->GraphListHint());
+    }
+
+    // ---- help and About -----------------------------------------------------------------------
+
+    void helpWithoutTheHelpFileSaysSo() {
+        Child<QAction>("MMHelp")->trigger();
+        QCOMPARE(services->Shown.size(), 1);
+        QCOMPARE(services->Shown[0].Kind, QStringLiteral("error"));
+        QCOMPARE(services->Shown[0].Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(services->Shown[0].Text, QStringLiteral("Не найден файл справки!"));
+        QVERIFY(services->OpenedWithShell.isEmpty());
+    }
+
+    void helpOpensTheFileBesideTheProgram() {
+        const QString path = dir->filePath(QStringLiteral("help.chm"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        Child<QAction>("MMHelp")->trigger();
+        QCOMPARE(services->OpenedWithShell, QStringList{path});
+        QVERIFY(services->Shown.isEmpty());
+
+        // A desktop with no viewer for the file: the user is told instead of nothing happening.
+        services->ShellAccepts = false;
+        Child<QAction>("MMHelp")->trigger();
+        QCOMPARE(services->Shown.size(), 1);
+        QCOMPARE(services->Shown[0].Text, QStringLiteral("Не удаётся открыть файл справки!"));
+    }
+
+    void f1KeyOpensHelp() {
+        QVERIFY(ShowAndDraw());
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QTest::keyClick(main.get(), Qt::Key_F1);
+        QTRY_COMPARE(services->Shown.size(), 1);
+        QCOMPARE(services->Shown[0].Text, QStringLiteral("Не найден файл справки!"));
+    }
+
+    void aboutBoxOpensAnyNumberOfTimesAndOkClosesIt() {
+        auto* about = main->findChild<TFormAbout*>();
+        QVERIFY(about);
+        QCOMPARE(about->windowTitle(), QStringLiteral("О программе..."));
+        QCOMPARE(about->size(), QSize(470, 347));
+        QCOMPARE(about->findChild<QLabel*>(QStringLiteral("Label10"))->text(),
+                 QStringLiteral("Версия 1.0.0"));
+        QVERIFY(
+            about->findChild<QLabel*>(QStringLiteral("Label1"))->text().contains("Qel Kurvant"));
+        QCOMPARE(about->findChild<QLabel*>(QStringLiteral("ImProgramIcon"))->pixmap().size(),
+                 QSize(157, 85));
+        auto* memo = about->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+        QVERIFY(memo->isReadOnly());
+        QCOMPARE(memo->toPlainText().split('\n').size(), 4);
+        QVERIFY(memo->toPlainText().startsWith(
+            QStringLiteral("Это приложение является  инструментом")));
+
+        for (int round = 0; round < 2; ++round) {
+            bool clicked = false;
+            QTimer::singleShot(0, about, [&] {
+                QTRY_VERIFY(about->isVisible());
+                QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("BBtnOK")),
+                                  Qt::LeftButton);
+                clicked = true;
+            });
+            Child<QAction>("MMAbout")->trigger();
+            QVERIFY(clicked);
+            QVERIFY(!about->isVisible());
+        }
+        QVERIFY(services->Shown.isEmpty());
+    }
+
+    // ---- the view -----------------------------------------------------------------------------
+
+    void surfaceScalesAtStartThenTheFirstFrameDerivesScaleY() {
+        double scaleYBeforeFrame = 0;
+        QSize panel;
+        connect(main->View(), &TGLView::SurfaceCreated, this, [&](int w, int h) {
+            scaleYBeforeFrame = ctx->Document.View.ScaleY;
+            panel = QSize(w, h);
+        });
+        QVERIFY(ShowAndDraw());
+        QVERIFY(panel.height() > 0);
+        QCOMPARE(ctx->Document.View.ScaleX, 0.1);
+        QCOMPARE(scaleYBeforeFrame, 0.1 * panel.width() / panel.height());
+        // Perspective is on by default: the frame makes ScaleY equal to ScaleX.
+        QCOMPARE(ctx->Document.View.ScaleY, 0.1);
+
+        ctx->Settings.Perspective = false;
+        QSignalSpy frames(main->View(), &TGLView::FrameDrawn);
+        main->ReDrawing();
+        QVERIFY(frames.wait(5000));
+        const TFrameSize s = main->View()->FrameSize();
+        QCOMPARE(ctx->Document.View.ScaleY, s.ClientWidth * 0.1 / s.ClientHeight);
+    }
+
+    void viewIsDrawnInTheBackgroundColour() {
+        QVERIFY(ShowAndDraw());
+        QImage img = ViewPicture().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!img.isNull());
+        const int n = img.width() * img.height();
+        int white = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                white += (img.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+        QCOMPARE(white, n);
+
+        ctx->Settings.BackGround = 0x00224466; // red 0x66, green 0x44, blue 0x22
+        main->ReDrawing();
+        img = ViewPicture().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(img.pixel(img.width() / 2, img.height() / 2) & 0xFFFFFF, 0x664422u);
+        QCOMPARE(img.pixel(0, 0) & 0xFFFFFF, 0x664422u);
+    }
+
+    void resizingRedrawsTheView() {
+        QVERIFY(ShowAndDraw());
+        QSignalSpy frames(main->View(), &TGLView::FrameDrawn);
+        main->resize(700, 500);
+        QVERIFY(frames.wait(5000));
+    }
+
+    void missingContextIsReportedOnceWithItsCaption() {
+        emit main->View()->ContextFailed();
+        QCOMPARE(services->Shown.size(), 1);
+        QCOMPARE(services->Shown[0].Kind, QStringLiteral("error"));
+        QCOMPARE(services->Shown[0].Caption, QStringLiteral("Ошибка инициализации OpenGL"));
+        // The first letter is a Latin O.
+        QCOMPARE(services->Shown[0].Text,
+                 QString(QLatin1Char('O')) +
+                     QStringLiteral("тсутствует контекст воспроизведения OpenGL!"));
+        QVERIFY(ShowAndDraw());
+        QVERIFY(main->View()->ContextUsable());
+        QCOMPARE(services->Shown.size(), 1);
+    }
+};
+
+int main(int argc, char** argv) {
+    PrepareProcess();
+    QApplication app(argc, argv);
+    TstFormMain t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_form_main.moc"
