@@ -87,7 +87,7 @@ std::string WithProductSigns(const std::string& s, char separator, bool& inserte
 std::string WithPiReplaced(const std::string& s, char separator) {
     const std::string pi = NumberText(std::numbers::pi_v<long double>, separator);
     std::string t;
-    t.reserve(s.size() + s.size() * 8);
+    t.reserve(s.size() + 16);
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] == 'p' && i + 1 < s.size() && s[i + 1] == 'i') {
             t += pi;

@@ -70,6 +70,15 @@ INSTANTIATE_TEST_SUITE_P(
         TNumberTextRow{"TieInFraction", 10000000000000.25L, "10000000000000,3"},
         TNumberTextRow{"JustBelowTieInFraction", 10000000000000.2499990463256836L,
                        "10000000000000,2"},
+        // Decimal ties that binary cannot hold exactly, whose nearest 80-bit values lie within
+        // 10^-21 of them (found with exact rational arithmetic): 21 digits still show a tie,
+        // the side comes from the exact expansion.
+        TNumberTextRow{"NearTieBelow", 1653031858238375e56L, "1,65303185823837E71"},
+        TNumberTextRow{"NegativeNearTieBelow", -1653031858238375e56L, "-1,65303185823837E71"},
+        TNumberTextRow{"NearTieAbove", 5192798093027255e-48L, "5,19279809302726E-33"},
+        TNumberTextRow{"NearTieBelowLarge", 1671069929760675e19L, "1,67106992976067E34"},
+        TNumberTextRow{"NearTieAboveSmall", 5707649741147485e-39L, "5,70764974114749E-24"},
+        TNumberTextRow{"NegativeNearTieAbove", -5707649741147485e-39L, "-5,70764974114749E-24"},
         TNumberTextRow{"Pi", 3.14159265358979323846264338327950288L, "3,14159265358979"},
         TNumberTextRow{"TwoToThe64", 18446744073709551616.0L, "1,84467440737096E19"},
         TNumberTextRow{"Largest", std::numeric_limits<long double>::max(), "1,18973149535723E4932"},
