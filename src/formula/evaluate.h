@@ -2,6 +2,7 @@
 
 #include "formula/formula_context.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
