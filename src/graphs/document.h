@@ -1,12 +1,128 @@
 #pragma once
-// The document: everything that a document file keeps and the view shows. One owner holds it;
-// the graph list widget shows it and never holds it.
+// The document: everything that a document file keeps and the view shows. One owner holds it for
+// the whole run; the graph list widget shows it and never holds it. The widget learns of changes
+// through `OnChanged`, and the steps that belong to the GUI (message boxes, redraws, the window
+// caption) are reached through `Hooks`, which the GUI sets and the core calls when set.
 
+#include "formula/formula_context.h"
+#include "graphs/graphic.h"
 #include "view/view_state.h"
 
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
-struct TDocument {
-    ViewState View;
-    std::string DocumentFileName; ///< empty until the document is saved or opened
+struct TSettings;
+
+/// One entry of the graph list: the record, its check mark and its caption.
+struct TGraphEntry {
+    std::unique_ptr<TGraphic> Graphic;
+    bool Visible = true; ///< the check mark: the graph is drawn
+    std::string Caption; ///< the list entry's text (UTF-8)
 };
+
+/// What changed in the document, for `TDocument::OnChanged`. `Index` is the list position
+/// concerned, or -1 for `Cleared` and `Reset`.
+enum class TDocumentChange {
+    Added,             ///< an entry was appended at Index
+    Replaced,          ///< the graph at Index was edited in place (caption replaced)
+    Deleted,           ///< the entry at Index left; the ones behind moved down by one
+    Cleared,           ///< every entry left
+    Reset,             ///< the whole list was replaced (a document was opened)
+    VisibilityChanged, ///< the check mark at Index changed
+    CaptionChanged,    ///< the caption at Index changed
+    Resampled          ///< points and bounds of the graph at Index were recomputed
+};
+
+/// The copy that switching automatic scaling on takes (Part 3.4): nine settings fields and the
+/// view without `ScaleY`.
+struct TAutoScaleBackup {
+    double MinX = 0, MaxX = 0, MinY = 0, MaxY = 0, MinZ = 0, MaxZ = 0;
+    double StepNumeration_X = 0, StepNumeration_Y = 0, StepNumeration_Z = 0;
+    double ScaleX = 0, AngleX = 0, AngleY = 0, AngleZ = 0, ShiftX = 0, ShiftY = 0;
+};
+
+/// The GUI steps that core operations trigger. Every hook is optional.
+struct TDocumentHooks {
+    /// Shows "Количество выделенных графиков должно быть не больше 20!..." (Part 4.2), before
+    /// the excess ticks are removed.
+    std::function<void()> TooManyTicked;
+    /// Repaints the list and redraws the view (`ReDrawing`).
+    std::function<void()> Redraw;
+    /// Sets the main window's caption to the given text (UTF-8).
+    std::function<void(const std::string&)> WindowCaption;
+};
+
+class TDocument {
+public:
+    ViewState View;
+    std::string DocumentFileName;  ///< empty until the document is saved or opened
+    std::uint8_t EditMode = 0;     ///< 0: the graph dialog defines a new graph, 1: edits one
+    std::int32_t ColorCounter = 0; ///< selects the proposed colour of the next new graph
+    bool AutoScaleOn = false;      ///< the state of `ChBoxAutoScale`
+    TAutoScaleBackup AutoScaleBackup;
+
+    /// Fired after every change of the graph list.
+    std::function<void(TDocumentChange, int index)> OnChanged;
+    TDocumentHooks Hooks;
+
+    TDocument() = default;
+    TDocument(const TDocument&) = delete;
+    TDocument& operator=(const TDocument&) = delete;
+
+    // ---- reading the collection
+    [[nodiscard]] int GraphCount() const { return static_cast<int>(Entries.size()); }
+    /// The graph at list position `index` (0-based); `index` must be valid.
+    [[nodiscard]] TGraphic& Graph(int index) { return *Entries.at(index).Graphic; }
+    [[nodiscard]] const TGraphic& Graph(int index) const { return *Entries.at(index).Graphic; }
+    [[nodiscard]] bool Visible(int index) const { return Entries.at(index).Visible; }
+    [[nodiscard]] const std::string& Caption(int index) const { return Entries.at(index).Caption; }
+    [[nodiscard]] int VisibleCount() const;
+    /// False when `MaxGraphs` graphs exist already (the add commands refuse then).
+    [[nodiscard]] bool CanAdd() const { return GraphCount() < MaxGraphs; }
+
+    // ---- collection operations (Part 2.1)
+    /// Appends `graphic` ticked, with its `GraphCaption`, and increments `ColorCounter`.
+    /// Returns its position, or -1 (nothing changes) when `CanAdd` is false.
+    int Add(TGraphic graphic);
+    /// Edits the graph at `index` in place: same object, same position, same check mark; the
+    /// caption becomes the new `GraphCaption`.
+    void Replace(int index, TGraphic graphic);
+    /// Removes the entry at `index`; those behind move down by one. `ColorCounter` stays.
+    void Delete(int index);
+    /// Removes every entry. `ColorCounter` is left to the caller (New and a failed open zero it).
+    void Clear();
+    /// Replaces the whole list at once (opening a document). Entries without a record are dropped.
+    void ReplaceGraphs(std::vector<TGraphEntry> entries);
+    void SetVisible(int index, bool visible);
+    void SetCaption(int index, std::string caption);
+
+    /// Samples every graph whose kind is not 6, in list order (Part 2.1 "Resample all").
+    void ResampleAll(const TSettings& settings, const kurvant::TFormulaContext& context);
+    /// Samples the graph at `index` with its own prepared formulas (graph number index + 1).
+    void Resample(int index, const TSettings& settings, const kurvant::TFormulaContext& context);
+
+    // ---- steps shared with the GUI
+    /// Part 4.2 "Click and tick": at most 20 ticked (`Hooks.TooManyTicked`, then unticks from the
+    /// end), `AutoScale`, `Hooks.Redraw`.
+    void ListClickHandling(TSettings& settings);
+    /// Unticks ticked entries from the end while more than `MaxTickedGraphs` are ticked. Returns
+    /// true when there were too many (without calling any hook).
+    bool LimitTicked();
+    /// The projection onto XOY (Part 3.4): the three angles 0, then `Hooks.Redraw`.
+    void ProjectionXOY();
+    /// Calls `Hooks.WindowCaption` with `WindowCaptionText(path)`.
+    void ShowCaption(const std::string& path) const;
+
+private:
+    void Notify(TDocumentChange change, int index) const {
+        if (OnChanged)
+            OnChanged(change, index);
+    }
+    std::vector<TGraphEntry> Entries;
+};
+
+/// "Qel Kurvant " for an empty path, else "Qel Kurvant  - [" + file name without folder + "]".
+std::string WindowCaptionText(const std::string& path);

@@ -1,0 +1,194 @@
+#include "graphs/autoscale.h"
+
+#include "documents/settings.h"
+#include "graphs/sampling.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// Math.Max and Math.Min of the original: the first argument unless the second wins strictly.
+double MaxOf(double a, double b) {
+    return a > b ? a : b;
+}
+double MinOf(double a, double b) {
+    return a < b ? a : b;
+}
+
+/// Steps 6 to 8 for one axis: scale and shift from the range lo..hi, then the margin.
+void FitAxis(double lo, double hi, double& scale, double& shift) {
+    const double d = std::fabs(hi - lo);
+    if (d <= 0.01) {
+        scale = 1;
+        shift = -lo;
+    } else if (d <= 500) {
+        scale = 2 / d;
+        shift = -(lo + d / 2);
+    } else {
+        scale = 0.004;
+        shift = -(lo + d / 4);
+    }
+    scale = scale / 1.1;
+}
+
+/// Step 9 for one axis.
+double NumberingStep(double scale) {
+    double step = RoundToDecimals(1 / (10 * scale), 1);
+    if (step < 0.05)
+        step = 0.02;
+    return step;
+}
+
+} // namespace
+
+double RoundToDecimals(double value, int digits) {
+    // 10^-digits as IntPower computes it: 1 / 10^digits, a double.
+    double power = 1;
+    for (int i = 0; i < digits; ++i)
+        power *= 10;
+    const double factor = 1 / power;
+    const double q = value / factor;
+    // Halves to even whatever the rounding mode; values beyond 2^52 are integers already.
+    double r = std::floor(q);
+    const double diff = q - r;
+    if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0))
+        r += 1;
+    return r * factor;
+}
+
+void AutoScale(TDocument& document, TSettings& settings) {
+    const int count = document.GraphCount();
+    if (count < 1 || !document.AutoScaleOn)
+        return;
+    int first = -1;
+    for (int i = 0; i < count; ++i) {
+        if (document.Visible(i)) {
+            first = i;
+            break;
+        }
+    }
+    if (first < 0)
+        return;
+
+    const TGraphic& f = document.Graph(first);
+    double loX = f.BoundMinX, hiX = f.BoundMaxX, loY = f.BoundMinY, hiY = f.BoundMaxY;
+    if (loX >= BoundStart)
+        loX = settings.MinX;
+    if (hiX <= -BoundStart)
+        hiX = settings.MaxX;
+    if (loY >= BoundStart)
+        loY = settings.MinY;
+    if (hiY <= -BoundStart)
+        hiY = settings.MaxY;
+
+    for (int i = first + 1; i < count; ++i) {
+        if (!document.Visible(i))
+            continue;
+        const TGraphic& g = document.Graph(i);
+        hiX = MaxOf(hiX, g.BoundMaxX);
+        loX = MinOf(loX, g.BoundMinX);
+        hiY = MaxOf(hiY, g.BoundMaxY);
+        loY = MinOf(loY, g.BoundMinY);
+    }
+
+    // Widen the settings' intervals, never narrowing them.
+    settings.MinX = MinOf(settings.MinX, loX);
+    if (settings.MinX < -1000)
+        settings.MinX = -1000;
+    settings.MaxX = MaxOf(settings.MaxX, hiX);
+    if (settings.MaxX > 1000)
+        settings.MaxX = 1000;
+    settings.MinY = MinOf(settings.MinY, loY);
+    if (settings.MinY < -1000)
+        settings.MinY = -1000;
+    settings.MaxY = MaxOf(settings.MaxY, hiY);
+    if (settings.MaxY > 1000)
+        settings.MaxY = 1000;
+
+    // Limit the ranges.
+    if (loX < -1000)
+        loX = -1000;
+    if (loY < -1000)
+        loY = -1000;
+    if (hiX > 1000)
+        hiX = 1000;
+    if (hiY > 1000)
+        hiY = 1000;
+    if (loX > 1000)
+        loX = 900;
+    if (loY > 1000)
+        loY = 900;
+    if (hiX < -1000)
+        hiX = -900;
+    if (hiY < -1000)
+        hiY = -900;
+
+    ViewState& view = document.View;
+    FitAxis(loX, hiX, view.ScaleX, view.ShiftX);
+    FitAxis(loY, hiY, view.ScaleY, view.ShiftY);
+
+    settings.StepNumeration_X = NumberingStep(view.ScaleX);
+    settings.StepNumeration_Y = NumberingStep(view.ScaleY);
+
+    if (settings.Perspective) {
+        view.ScaleX = view.ScaleX * 1.4;
+        view.ScaleY = view.ScaleY * 1.4;
+        settings.StepNumeration_X = RoundToDecimals(1.4 * settings.StepNumeration_X, 2);
+        settings.StepNumeration_Y = RoundToDecimals(1.4 * settings.StepNumeration_Y, 2);
+    }
+}
+
+TAutoScaleBackup TakeAutoScaleBackup(const TSettings& settings, const ViewState& view) {
+    TAutoScaleBackup b;
+    b.MinX = settings.MinX;
+    b.MaxX = settings.MaxX;
+    b.MinY = settings.MinY;
+    b.MaxY = settings.MaxY;
+    b.MinZ = settings.MinZ;
+    b.MaxZ = settings.MaxZ;
+    b.StepNumeration_X = settings.StepNumeration_X;
+    b.StepNumeration_Y = settings.StepNumeration_Y;
+    b.StepNumeration_Z = settings.StepNumeration_Z;
+    b.ScaleX = view.ScaleX;
+    b.AngleX = view.AngleX;
+    b.AngleY = view.AngleY;
+    b.AngleZ = view.AngleZ;
+    b.ShiftX = view.ShiftX;
+    b.ShiftY = view.ShiftY;
+    return b;
+}
+
+void RestoreAutoScaleBackup(const TAutoScaleBackup& b, TSettings& settings, ViewState& view) {
+    settings.MinX = b.MinX;
+    settings.MaxX = b.MaxX;
+    settings.MinY = b.MinY;
+    settings.MaxY = b.MaxY;
+    settings.MinZ = b.MinZ;
+    settings.MaxZ = b.MaxZ;
+    settings.StepNumeration_X = b.StepNumeration_X;
+    settings.StepNumeration_Y = b.StepNumeration_Y;
+    settings.StepNumeration_Z = b.StepNumeration_Z;
+    view.ScaleX = b.ScaleX;
+    view.AngleX = b.AngleX;
+    view.AngleY = b.AngleY;
+    view.AngleZ = b.AngleZ;
+    view.ShiftX = b.ShiftX;
+    view.ShiftY = b.ShiftY;
+}
+
+void SwitchAutoScaleOn(TDocument& document, TSettings& settings) {
+    if (document.AutoScaleOn)
+        return;
+    document.AutoScaleBackup = TakeAutoScaleBackup(settings, document.View);
+    document.AutoScaleOn = true;
+    document.ProjectionXOY();
+    AutoScale(document, settings);
+}
+
+void SwitchAutoScaleOff(TDocument& document, TSettings& settings) {
+    if (!document.AutoScaleOn)
+        return;
+    RestoreAutoScaleBackup(document.AutoScaleBackup, settings, document.View);
+    document.AutoScaleOn = false;
+}

@@ -1,0 +1,121 @@
+#include "graphs/document.h"
+
+#include "graphs/autoscale.h"
+#include "graphs/sampling.h"
+
+#include <algorithm>
+#include <utility>
+
+int TDocument::VisibleCount() const {
+    return static_cast<int>(std::count_if(Entries.begin(), Entries.end(),
+                                          [](const TGraphEntry& e) { return e.Visible; }));
+}
+
+int TDocument::Add(TGraphic graphic) {
+    if (!CanAdd())
+        return -1;
+    TGraphEntry entry;
+    entry.Caption = GraphCaption(graphic);
+    entry.Graphic = std::make_unique<TGraphic>(std::move(graphic));
+    entry.Visible = true;
+    Entries.push_back(std::move(entry));
+    ++ColorCounter;
+    const int index = GraphCount() - 1;
+    Notify(TDocumentChange::Added, index);
+    return index;
+}
+
+void TDocument::Replace(int index, TGraphic graphic) {
+    TGraphEntry& entry = Entries.at(index);
+    *entry.Graphic = std::move(graphic); // the same object keeps its place
+    entry.Caption = GraphCaption(*entry.Graphic);
+    Notify(TDocumentChange::Replaced, index);
+}
+
+void TDocument::Delete(int index) {
+    if (index < 0 || index >= GraphCount())
+        return;
+    Entries.erase(Entries.begin() + index);
+    Notify(TDocumentChange::Deleted, index);
+}
+
+void TDocument::Clear() {
+    Entries.clear();
+    Notify(TDocumentChange::Cleared, -1);
+}
+
+void TDocument::ReplaceGraphs(std::vector<TGraphEntry> entries) {
+    std::erase_if(entries, [](const TGraphEntry& e) { return !e.Graphic; });
+    Entries = std::move(entries);
+    Notify(TDocumentChange::Reset, -1);
+}
+
+void TDocument::SetVisible(int index, bool visible) {
+    TGraphEntry& entry = Entries.at(index);
+    if (entry.Visible == visible)
+        return;
+    entry.Visible = visible;
+    Notify(TDocumentChange::VisibilityChanged, index);
+}
+
+void TDocument::SetCaption(int index, std::string caption) {
+    Entries.at(index).Caption = std::move(caption);
+    Notify(TDocumentChange::CaptionChanged, index);
+}
+
+void TDocument::Resample(int index, const TSettings& settings,
+                         const kurvant::TFormulaContext& context) {
+    TGraphic& g = Graph(index);
+    if (g.Kind == KindTable)
+        return;
+    Fill_Pixels_Graphic(g, g.FormulaPrepared, g.Formula2Prepared, settings, context);
+    Notify(TDocumentChange::Resampled, index);
+}
+
+void TDocument::ResampleAll(const TSettings& settings, const kurvant::TFormulaContext& context) {
+    for (int i = 0; i < GraphCount(); ++i)
+        Resample(i, settings, context);
+}
+
+bool TDocument::LimitTicked() {
+    int ticked = VisibleCount();
+    if (ticked <= MaxTickedGraphs)
+        return false;
+    for (int i = GraphCount() - 1; i >= 0 && ticked > MaxTickedGraphs; --i) {
+        if (Entries[i].Visible) {
+            SetVisible(i, false);
+            --ticked;
+        }
+    }
+    return true;
+}
+
+void TDocument::ListClickHandling(TSettings& settings) {
+    if (VisibleCount() > MaxTickedGraphs && Hooks.TooManyTicked)
+        Hooks.TooManyTicked();
+    LimitTicked();
+    AutoScale(*this, settings);
+    if (Hooks.Redraw)
+        Hooks.Redraw();
+}
+
+void TDocument::ProjectionXOY() {
+    View.AngleX = 0;
+    View.AngleY = 0;
+    View.AngleZ = 0;
+    if (Hooks.Redraw)
+        Hooks.Redraw();
+}
+
+void TDocument::ShowCaption(const std::string& path) const {
+    if (Hooks.WindowCaption)
+        Hooks.WindowCaption(WindowCaptionText(path));
+}
+
+std::string WindowCaptionText(const std::string& path) {
+    if (path.empty())
+        return "Qel Kurvant ";
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return "Qel Kurvant  - [" + name + "]";
+}

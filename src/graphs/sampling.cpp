@@ -1,0 +1,295 @@
+#include "graphs/sampling.h"
+
+#include "documents/settings.h"
+#include "formula/evaluate.h"
+#include "formula/prepare.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <string>
+
+namespace {
+
+/// π in extended precision.
+constexpr long double Pi = 3.14159265358979323846264338327950288L;
+
+/// Evaluates `text` with `letter` := `v`; true and `value` on `EvalOk`.
+bool EvaluateAt(std::string_view text, char letter, double v, long double& value,
+                const kurvant::TFormulaContext& context) {
+    const std::string substituted = kurvant::SubstituteVariable(text, letter, v, context);
+    return kurvant::EvaluateFormula(substituted, value, context) == kurvant::EvalOk;
+}
+
+void UpdateBounds(double c, double& boundMax, double& boundMin) {
+    if (c > boundMax)
+        boundMax = c;
+    if (c < boundMin)
+        boundMin = c;
+}
+
+/// The number of points for a step count; a count below 1 gives none.
+std::size_t PointCount(std::int32_t steps) {
+    return steps > 0 ? static_cast<std::size_t>(steps) : 0;
+}
+
+/// (end - start) / (steps - 1). With one step the quotient is not finite and never used; it is
+/// not computed then, so no division by zero happens at all.
+double StepOf(double start, double end, std::int32_t steps) {
+    return steps > 1 ? (end - start) / (steps - 1) : 0.0;
+}
+
+/// The angle step of the polar and spherical kinds: (max - min)·π/(steps - 1), the difference in
+/// double, the product and quotient in extended precision, the result stored as a double.
+double AngleStepOf(double lo, double hi, std::int32_t steps) {
+    return steps > 1 ? static_cast<double>((hi - lo) * Pi / (steps - 1)) : 0.0;
+}
+
+/// A polar or spherical coordinate: stored when it was computed and is not above the cap.
+bool Capped(bool ok, long double c) {
+    return ok && c <= PolarCap;
+}
+
+char LetterOf(const TGraphic& g) {
+    return g.Variable != 0 ? g.Variable : KindVariable(g.Kind);
+}
+
+void SampleYofX(TGraphic& g, std::string_view formula, const TSettings& s,
+                const kurvant::TFormulaContext& ctx) {
+    const std::size_t n = PointCount(g.StepsX);
+    g.Points.resize(n);
+    const double start = std::max(s.MinX, g.MinX);
+    const double end = std::min(s.MaxX, g.MaxX);
+    g.BoundMaxX = end;
+    g.BoundMinX = start;
+    g.BoundMaxY = -BoundStart;
+    g.BoundMinY = BoundStart;
+    const double step = StepOf(start, end, g.StepsX);
+    const char letter = LetterOf(g);
+    double x = start;
+    for (std::size_t i = 0; i < n; ++i) {
+        g.Points[i].x = x;
+        long double value = 0;
+        if (EvaluateAt(formula, letter, x, value, ctx)) {
+            g.Points[i].y = static_cast<double>(value);
+            UpdateBounds(g.Points[i].y, g.BoundMaxY, g.BoundMinY);
+        } else {
+            g.Points[i].y = UndefinedValue;
+        }
+        x = x + step;
+    }
+}
+
+void SampleXofY(TGraphic& g, std::string_view formula, const TSettings& s,
+                const kurvant::TFormulaContext& ctx) {
+    const std::size_t n = PointCount(g.StepsY);
+    g.Points.resize(n);
+    const double start = std::max(s.MinY, g.MinY);
+    const double end = std::min(s.MaxY, g.MaxY);
+    g.BoundMaxY = end;
+    g.BoundMinY = start;
+    g.BoundMaxX = -BoundStart;
+    g.BoundMinX = BoundStart;
+    const double step = StepOf(start, end, g.StepsY);
+    const char letter = LetterOf(g);
+    double y = start;
+    for (std::size_t i = 0; i < n; ++i) {
+        g.Points[i].y = y;
+        long double value = 0;
+        if (EvaluateAt(formula, letter, y, value, ctx)) {
+            g.Points[i].x = static_cast<double>(value);
+            UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
+        } else {
+            g.Points[i].x = UndefinedValue;
+        }
+        y = y + step;
+    }
+}
+
+void SamplePolar(TGraphic& g, std::string_view formula, const kurvant::TFormulaContext& ctx) {
+    const std::size_t n = PointCount(g.StepsX);
+    g.Points.resize(n);
+    g.BoundMaxX = -BoundStart;
+    g.BoundMinX = BoundStart;
+    g.BoundMaxY = -BoundStart;
+    g.BoundMinY = BoundStart;
+    const double step = AngleStepOf(g.MinX, g.MaxX, g.StepsX);
+    const char letter = LetterOf(g);
+    double q = static_cast<double>(Pi * g.MinX);
+    for (std::size_t i = 0; i < n; ++i) {
+        long double r = 0;
+        const bool ok = EvaluateAt(formula, letter, q, r, ctx);
+        const long double angle = q;
+        const long double x = ok ? r * std::cos(angle) : 0.0L;
+        const long double y = ok ? r * std::sin(angle) : 0.0L;
+        if (Capped(ok, x)) {
+            g.Points[i].x = static_cast<double>(x);
+            UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
+        } else {
+            g.Points[i].x = UndefinedValue;
+        }
+        if (Capped(ok, y)) {
+            g.Points[i].y = static_cast<double>(y);
+            UpdateBounds(g.Points[i].y, g.BoundMaxY, g.BoundMinY);
+        } else {
+            g.Points[i].y = UndefinedValue;
+        }
+        q = q + step;
+    }
+}
+
+void SampleParametric(TGraphic& g, std::string_view formula, std::string_view formula2,
+                      const TSettings& s, const kurvant::TFormulaContext& ctx) {
+    const std::size_t n = PointCount(g.StepsX);
+    g.Points.resize(n);
+    const double start = std::max(s.MinX, g.MinX);
+    const double end = std::min(s.MaxX, g.MaxX);
+    const double step = StepOf(start, end, g.StepsX);
+    g.BoundMaxX = -BoundStart;
+    g.BoundMinX = BoundStart;
+    g.BoundMaxY = -BoundStart;
+    g.BoundMinY = BoundStart;
+    const char letter = LetterOf(g);
+    double u = start;
+    for (std::size_t i = 0; i < n; ++i) {
+        long double value = 0;
+        if (EvaluateAt(formula, letter, u, value, ctx)) {
+            g.Points[i].x = static_cast<double>(value);
+            UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
+        } else {
+            g.Points[i].x = UndefinedValue;
+        }
+        if (EvaluateAt(formula2, letter, u, value, ctx)) {
+            g.Points[i].y = static_cast<double>(value);
+            UpdateBounds(g.Points[i].y, g.BoundMaxY, g.BoundMinY);
+        } else {
+            g.Points[i].y = UndefinedValue;
+        }
+        u = u + step;
+    }
+}
+
+void SampleSurface(TGraphic& g, const TSettings& s, const kurvant::TFormulaContext& ctx) {
+    const std::size_t n1 = PointCount(g.StepsX);
+    const std::size_t n2 = PointCount(g.StepsY);
+    g.Points.resize(n1 * n2);
+    const double x0 = std::max(s.MinX, g.MinX);
+    const double x1 = std::min(s.MaxX, g.MaxX);
+    const double stepX = StepOf(x0, x1, g.StepsX);
+    const double y0 = std::max(s.MinY, g.MinY);
+    const double y1 = std::min(s.MaxY, g.MaxY);
+    const double stepY = StepOf(y0, y1, g.StepsY);
+    g.BoundMaxX = x1;
+    g.BoundMinX = x0;
+    g.BoundMaxY = y1;
+    g.BoundMinY = y0;
+    g.BoundMaxZ = -BoundStart;
+    g.BoundMinZ = BoundStart;
+    const char letter = LetterOf(g);
+    const std::string& formula = g.FormulaPrepared;
+    double y = y0;
+    for (std::size_t j = 0; j < n2; ++j) {
+        // The second variable is substituted once per row.
+        const std::string row = kurvant::SubstituteVariable(formula, 'y', y, ctx);
+        double x = x0;
+        for (std::size_t i = 0; i < n1; ++i) {
+            TPoint3D& p = g.Points[j * n1 + i];
+            long double value = 0;
+            if (EvaluateAt(row, letter, x, value, ctx)) {
+                p = {x, y, static_cast<double>(value)};
+                UpdateBounds(p.z, g.BoundMaxZ, g.BoundMinZ);
+            } else {
+                p = {UndefinedValue, UndefinedValue, UndefinedValue};
+            }
+            x = x + stepX;
+        }
+        y = y + stepY;
+    }
+}
+
+void SampleSpherical(TGraphic& g, const kurvant::TFormulaContext& ctx) {
+    const std::size_t n1 = PointCount(g.StepsX);
+    const std::size_t n2 = PointCount(g.StepsY);
+    g.Points.resize(n1 * n2);
+    const double q0 = static_cast<double>(Pi * g.MinX);
+    const double stepQ = AngleStepOf(g.MinX, g.MaxX, g.StepsX);
+    const double a0 = static_cast<double>(Pi * g.MinY);
+    const double stepA = AngleStepOf(g.MinY, g.MaxY, g.StepsY);
+    g.BoundMaxX = -BoundStart;
+    g.BoundMinX = BoundStart;
+    g.BoundMaxY = -BoundStart;
+    g.BoundMinY = BoundStart;
+    g.BoundMaxZ = -BoundStart;
+    g.BoundMinZ = BoundStart;
+    const char letter = LetterOf(g);
+    const std::string& formula = g.FormulaPrepared;
+    double a = a0;
+    for (std::size_t j = 0; j < n2; ++j) {
+        const std::string row = kurvant::SubstituteVariable(formula, 'a', a, ctx);
+        const long double angleA = a;
+        double q = q0;
+        for (std::size_t i = 0; i < n1; ++i) {
+            TPoint3D& pt = g.Points[j * n1 + i];
+            long double p = 0;
+            const bool ok = EvaluateAt(row, letter, q, p, ctx);
+            const long double angleQ = q;
+            const long double x = ok ? p * std::cos(angleQ) * std::sin(angleA) : 0.0L;
+            const long double y = ok ? p * std::sin(angleQ) * std::sin(angleA) : 0.0L;
+            const long double z = ok ? p * std::cos(angleA) : 0.0L;
+            if (Capped(ok, x)) {
+                pt.x = static_cast<double>(x);
+                UpdateBounds(pt.x, g.BoundMaxX, g.BoundMinX);
+            } else {
+                pt.x = UndefinedValue;
+            }
+            if (Capped(ok, y)) {
+                pt.y = static_cast<double>(y);
+                UpdateBounds(pt.y, g.BoundMaxY, g.BoundMinY);
+            } else {
+                pt.y = UndefinedValue;
+            }
+            if (Capped(ok, z)) {
+                pt.z = static_cast<double>(z);
+                UpdateBounds(pt.z, g.BoundMaxZ, g.BoundMinZ);
+            } else {
+                pt.z = UndefinedValue;
+            }
+            q = q + stepQ;
+        }
+        a = a + stepA;
+    }
+}
+
+} // namespace
+
+void Fill_Pixels_Graphic(TGraphic& graphic, std::string_view formula, std::string_view formula2,
+                         const TSettings& settings, const kurvant::TFormulaContext& context) {
+    switch (graphic.Kind) {
+    case KindYofX:
+        SampleYofX(graphic, formula, settings, context);
+        break;
+    case KindXofY:
+        SampleXofY(graphic, formula, settings, context);
+        break;
+    case KindPolar:
+        SamplePolar(graphic, formula, context);
+        break;
+    case KindParametric:
+        SampleParametric(graphic, formula, formula2, settings, context);
+        break;
+    case KindSurface:
+        SampleSurface(graphic, settings, context);
+        break;
+    case KindSpherical:
+        SampleSpherical(graphic, context);
+        break;
+    default:
+        break; // tables are not sampled
+    }
+}
+
+void Fill_Pixels_Graphic(TGraphic& graphic, const TSettings& settings,
+                         const kurvant::TFormulaContext& context) {
+    Fill_Pixels_Graphic(graphic, graphic.FormulaPrepared, graphic.Formula2Prepared, settings,
+                        context);
+}
