@@ -1,0 +1,59 @@
+// Sampling at the dialog's limits: a 200 x 200 surface and a 10000-point curve, each with the
+// default settings (-10..10 on every axis), through Fill_Pixels_Graphic as the program calls it.
+
+#include "documents/settings.h"
+#include "formula/prepare.h"
+#include "graphs/sampling.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+TGraphic Prepared(int kind, const std::string& formula, int steps1, int steps2) {
+    kurvant::TFormulaContext context;
+    TGraphic g;
+    g.Kind = static_cast<std::uint8_t>(kind);
+    g.Variable = KindVariable(kind);
+    g.Formula = formula;
+    g.FormulaPrepared = formula;
+    (void)kurvant::PrepareFormula(g.FormulaPrepared, KindVariableSet(kind), context);
+    g.MinX = g.MinY = -10;
+    g.MaxX = g.MaxY = 10;
+    g.StepsX = steps1;
+    g.StepsY = steps2;
+    return g;
+}
+
+void Run(benchmark::State& state, TGraphic g, std::int64_t points) {
+    TSettings settings;
+    Settings_Default(settings);
+    const kurvant::TFormulaContext context;
+    for (auto _ : state) {
+        Fill_Pixels_Graphic(g, settings, context);
+        benchmark::DoNotOptimize(g.Points.data());
+    }
+    state.SetItemsProcessed(state.iterations() * points);
+}
+
+void BM_Surface200x200(benchmark::State& state) {
+    Run(state, Prepared(KindSurface, "sin(x)*cos(y) + x^2/50 - y/3", 200, 200), 200 * 200);
+}
+BENCHMARK(BM_Surface200x200)->Unit(benchmark::kMillisecond);
+
+void BM_Curve10000(benchmark::State& state) {
+    Run(state, Prepared(KindYofX, "2x^2 - 3.5x + sin(2x)", 10000, 50), 10000);
+}
+BENCHMARK(BM_Curve10000)->Unit(benchmark::kMillisecond);
+
+void BM_Spherical200x200(benchmark::State& state) {
+    TGraphic g = Prepared(KindSpherical, "1 + 0.3sin(3q)sin(2a)", 200, 200);
+    g.MinX = 0, g.MaxX = 2, g.MinY = 0, g.MaxY = 1;
+    Run(state, g, 200 * 200);
+}
+BENCHMARK(BM_Spherical200x200)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

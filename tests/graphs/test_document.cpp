@@ -1,0 +1,260 @@
+// The document owner: collection operations, notifications and the GUI steps (Parts 2.1, 4.2).
+
+#include "graph_helpers.h"
+#include "graphs/autoscale.h"
+#include "graphs/document.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace graphs_test;
+
+namespace {
+
+TGraphic Formula(const std::string& text) {
+    TGraphic g = MakeGraph(KindYofX, text, -1, 1, 3);
+    return g;
+}
+
+struct TRecorder {
+    std::vector<std::pair<TDocumentChange, int>> Changes;
+    void Attach(TDocument& d) {
+        d.OnChanged = [this](TDocumentChange c, int i) { Changes.emplace_back(c, i); };
+    }
+};
+
+} // namespace
+
+TEST(Document, StartsEmpty) {
+    const TDocument d;
+    EXPECT_EQ(d.GraphCount(), 0);
+    EXPECT_EQ(d.ColorCounter, 0);
+    EXPECT_EQ(d.EditMode, 0);
+    EXPECT_TRUE(d.DocumentFileName.empty());
+    EXPECT_FALSE(d.AutoScaleOn);
+}
+
+TEST(Document, AddAppendsTickedWithCaptionAndCountsColours) {
+    TDocument d;
+    TRecorder r;
+    r.Attach(d);
+    EXPECT_EQ(d.Add(Formula("sin(x)")), 0);
+    EXPECT_EQ(d.Add(Formula("x")), 1);
+    EXPECT_EQ(d.GraphCount(), 2);
+    EXPECT_EQ(d.Caption(0), "Y(X) = sin(x)");
+    EXPECT_EQ(d.Caption(1), "Y(X) = x");
+    EXPECT_TRUE(d.Visible(0));
+    EXPECT_TRUE(d.Visible(1));
+    EXPECT_EQ(d.ColorCounter, 2);
+    ASSERT_EQ(r.Changes.size(), 2u);
+    EXPECT_EQ(r.Changes[1], std::make_pair(TDocumentChange::Added, 1));
+}
+
+TEST(Document, HundredGraphsRefuseAnotherUntilOneIsDeleted) {
+    TDocument d;
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(d.Add(Formula("x")), i);
+    EXPECT_FALSE(d.CanAdd());
+    TGraphic table;
+    table.Kind = KindTable;
+    EXPECT_EQ(d.Add(Formula("x")), -1);
+    EXPECT_EQ(d.Add(table), -1);
+    EXPECT_EQ(d.GraphCount(), 100);
+    EXPECT_EQ(d.ColorCounter, 100);
+    d.Delete(57);
+    EXPECT_TRUE(d.CanAdd());
+    EXPECT_EQ(d.Add(table), 99);
+    EXPECT_EQ(d.Caption(99), "Таблица: 0 (.)");
+}
+
+TEST(Document, DeletingPositionZeroOfThreeMovesTheOthersDown) {
+    TDocument d;
+    TRecorder r;
+    d.Add(Formula("1"));
+    d.Add(Formula("2"));
+    d.Add(Formula("3"));
+    d.SetVisible(2, false);
+    const TGraphic* second = &d.Graph(1);
+    const TGraphic* third = &d.Graph(2);
+    r.Attach(d);
+    d.Delete(0);
+    ASSERT_EQ(d.GraphCount(), 2);
+    EXPECT_EQ(&d.Graph(0), second);
+    EXPECT_EQ(&d.Graph(1), third);
+    EXPECT_EQ(d.Caption(0), "Y(X) = 2");
+    EXPECT_EQ(d.Caption(1), "Y(X) = 3");
+    EXPECT_TRUE(d.Visible(0));
+    EXPECT_FALSE(d.Visible(1)); // the tick moves with its graph
+    EXPECT_EQ(d.ColorCounter, 3);
+    ASSERT_EQ(r.Changes.size(), 1u);
+    EXPECT_EQ(r.Changes[0], std::make_pair(TDocumentChange::Deleted, 0));
+}
+
+TEST(Document, DeleteOutOfRangeDoesNothing) {
+    TDocument d;
+    d.Add(Formula("1"));
+    d.Delete(1);
+    d.Delete(-1);
+    EXPECT_EQ(d.GraphCount(), 1);
+}
+
+TEST(Document, EditKeepsObjectPositionAndTickAndReplacesCaption) {
+    TDocument d;
+    d.Add(Formula("1"));
+    d.Add(Formula("2"));
+    d.Add(Formula("3"));
+    d.SetVisible(1, false);
+    const TGraphic* object = &d.Graph(1);
+    TRecorder r;
+    r.Attach(d);
+    TGraphic edited = MakeGraph(KindParametric, "cos(u)", -1, 1, 10, -1, 1, 50, "sin(u)");
+    d.Replace(1, edited);
+    EXPECT_EQ(&d.Graph(1), object);
+    EXPECT_EQ(d.Graph(1).Kind, KindParametric);
+    EXPECT_EQ(d.Caption(1), "X(U) = cos(u); Y(U) = sin(u)");
+    EXPECT_FALSE(d.Visible(1));
+    EXPECT_EQ(d.Caption(0), "Y(X) = 1");
+    EXPECT_EQ(d.Caption(2), "Y(X) = 3");
+    EXPECT_EQ(d.ColorCounter, 3);
+    ASSERT_EQ(r.Changes.size(), 1u);
+    EXPECT_EQ(r.Changes[0], std::make_pair(TDocumentChange::Replaced, 1));
+}
+
+TEST(Document, ClearEmptiesAndKeepsColourCounterForTheCaller) {
+    TDocument d;
+    d.Add(Formula("1"));
+    d.Add(Formula("2"));
+    TRecorder r;
+    r.Attach(d);
+    d.Clear();
+    EXPECT_EQ(d.GraphCount(), 0);
+    EXPECT_EQ(d.ColorCounter, 2);
+    ASSERT_EQ(r.Changes.size(), 1u);
+    EXPECT_EQ(r.Changes[0].first, TDocumentChange::Cleared);
+}
+
+TEST(Document, VisibilityAndCaptionChangesAreReportedOnlyWhenTheyChange) {
+    TDocument d;
+    d.Add(Formula("1"));
+    TRecorder r;
+    r.Attach(d);
+    d.SetVisible(0, true); // no change
+    d.SetVisible(0, false);
+    d.SetCaption(0, "anything");
+    EXPECT_EQ(d.Caption(0), "anything");
+    ASSERT_EQ(r.Changes.size(), 2u);
+    EXPECT_EQ(r.Changes[0], std::make_pair(TDocumentChange::VisibilityChanged, 0));
+    EXPECT_EQ(r.Changes[1], std::make_pair(TDocumentChange::CaptionChanged, 0));
+}
+
+TEST(Document, ReplaceGraphsSwapsTheWholeListAtOnce) {
+    TDocument d;
+    d.Add(Formula("1"));
+    std::vector<TGraphEntry> entries(3);
+    entries[0].Graphic = std::make_unique<TGraphic>(Formula("a"));
+    entries[0].Caption = "first";
+    entries[0].Visible = false;
+    entries[2].Graphic = std::make_unique<TGraphic>(Formula("b"));
+    entries[2].Caption = "second";
+    TRecorder r;
+    r.Attach(d);
+    d.ReplaceGraphs(std::move(entries));
+    ASSERT_EQ(d.GraphCount(), 2); // the entry without a record is dropped
+    EXPECT_EQ(d.Caption(0), "first");
+    EXPECT_FALSE(d.Visible(0));
+    EXPECT_EQ(d.Caption(1), "second");
+    ASSERT_EQ(r.Changes.size(), 1u);
+    EXPECT_EQ(r.Changes[0].first, TDocumentChange::Reset);
+}
+
+TEST(Document, ResampleAllSkipsTables) {
+    const TSettings s = DefaultSettings();
+    TDocument d;
+    d.Add(MakeGraph(KindYofX, "x", -1, 1, 3));
+    TGraphic table;
+    table.Kind = KindTable;
+    table.Points = {{5, 6, 7}};
+    d.Add(table);
+    d.Add(MakeGraph(KindSurface, "x*y", -1, 1, 2, -1, 1, 2));
+    d.ResampleAll(s, Context(','));
+    EXPECT_EQ(d.Graph(0).Points.size(), 3u);
+    EXPECT_EQ(d.Graph(1).Points, (std::vector<TPoint3D>{{5, 6, 7}}));
+    EXPECT_EQ(d.Graph(2).Points.size(), 4u);
+    EXPECT_EQ(d.Graph(2).Points[3], (TPoint3D{1, 1, 1}));
+}
+
+TEST(Document, LimitTickedUnticksFromTheEnd) {
+    TDocument d;
+    for (int i = 0; i < 25; ++i)
+        d.Add(Formula("x"));
+    d.SetVisible(3, false);  // 24 ticked
+    d.SetVisible(24, false); // 23 ticked
+    EXPECT_TRUE(d.LimitTicked());
+    EXPECT_EQ(d.VisibleCount(), 20);
+    // The three ticked rows nearest the end, 21, 22 and 23, lose their ticks.
+    for (int i = 0; i < 25; ++i)
+        EXPECT_EQ(d.Visible(i), i != 3 && i < 21) << i;
+    EXPECT_FALSE(d.LimitTicked());
+}
+
+TEST(Document, ListClickShowsMessageOnceThenAutoscalesAndRedraws) {
+    TSettings s = DefaultSettings();
+    TDocument d;
+    std::vector<std::string> calls;
+    d.Hooks.TooManyTicked = [&] { calls.push_back("message " + std::to_string(d.VisibleCount())); };
+    d.Hooks.Redraw = [&] { calls.push_back("redraw " + std::to_string(d.VisibleCount())); };
+    for (int i = 0; i < 21; ++i)
+        d.Add(Formula("x"));
+    d.ListClickHandling(s);
+    EXPECT_EQ(calls, (std::vector<std::string>{"message 21", "redraw 20"}));
+    EXPECT_FALSE(d.Visible(20));
+    calls.clear();
+    d.ListClickHandling(s);
+    EXPECT_EQ(calls, (std::vector<std::string>{"redraw 20"}));
+}
+
+TEST(Document, ListClickRunsAutoScaleWhenSwitchedOn) {
+    TSettings s = DefaultSettings();
+    s.Perspective = false;
+    TDocument d;
+    TGraphic g = MakeGraph(KindYofX, "3", -1, 1, 3);
+    d.Add(g);
+    d.Resample(0, s, Context(','));
+    d.ListClickHandling(s); // off: nothing
+    EXPECT_EQ(d.View.ScaleY, 0);
+    d.AutoScaleOn = true;
+    d.ListClickHandling(s);
+    EXPECT_EQ(d.View.ScaleY, 1 / 1.1);
+    EXPECT_EQ(d.View.ShiftY, -3);
+}
+
+TEST(Document, ProjectionXOYZeroesTheAnglesOnlyAndRedraws) {
+    TDocument d;
+    int redraws = 0;
+    d.Hooks.Redraw = [&] { ++redraws; };
+    d.View = {0.2, 0.3, 30, -45, 225, 1.5, -2.5};
+    d.ProjectionXOY();
+    EXPECT_EQ(d.View.AngleX, 0);
+    EXPECT_EQ(d.View.AngleY, 0);
+    EXPECT_EQ(d.View.AngleZ, 0);
+    EXPECT_EQ(d.View.ScaleX, 0.2);
+    EXPECT_EQ(d.View.ScaleY, 0.3);
+    EXPECT_EQ(d.View.ShiftX, 1.5);
+    EXPECT_EQ(d.View.ShiftY, -2.5);
+    EXPECT_EQ(redraws, 1);
+}
+
+TEST(Document, WindowCaptionTexts) {
+    EXPECT_EQ(WindowCaptionText(""), "Qel Kurvant ");
+    EXPECT_EQ(WindowCaptionText("/home/u/plots/a.qel"), "Qel Kurvant  - [a.qel]");
+    EXPECT_EQ(WindowCaptionText("C:\\plots\\b.qel"), "Qel Kurvant  - [b.qel]");
+    TDocument d;
+    std::string caption;
+    d.ShowCaption("/tmp/x.qel"); // no hook: nothing happens
+    d.Hooks.WindowCaption = [&](const std::string& c) { caption = c; };
+    d.ShowCaption("/tmp/x.qel");
+    EXPECT_EQ(caption, "Qel Kurvant  - [x.qel]");
+}
