@@ -3,6 +3,7 @@
 // program's folder. One instance, made at start-up and handed to the windows.
 
 #include "documents/settings.h"
+#include "formula/formula_context.h"
 #include "graphs/document.h"
 
 #include <QString>
@@ -12,6 +13,7 @@ class TUiServices;
 struct TAppContext {
     TSettings Settings;
     TDocument Document;
-    TUiServices* Services = nullptr; ///< message boxes, file dialogs, the desktop shell
-    QString ProgramDir;              ///< folder of the program file: help file, dialogs' folder
+    kurvant::TFormulaContext Formula; ///< the decimal separator and the last preparation
+    TUiServices* Services = nullptr;  ///< message boxes, file dialogs, the desktop shell
+    QString ProgramDir;               ///< folder of the program file: help file, dialogs' folder
 };

@@ -300,7 +300,8 @@ void TFormMain::BuildPanels() {
     // The view keeps at least 200 pixels whatever the splitter is asked to do.
     PanelGraphic->setMinimumSize(200, 1);
     PanelGraphic->SetPainter([this](const TFrameSize& size) {
-        TScene scene{Ctx.Settings, Ctx.Document.View, ChBoxAutoScale->isChecked()};
+        TScene scene{Ctx.Settings, Ctx.Document.View, ChBoxAutoScale->isChecked(),
+                     Ctx.Formula.DecimalSeparator, &Ctx.Document};
         DrawScene(scene, size);
     });
     connect(PanelGraphic, &TGLView::SurfaceCreated, this,

@@ -5,6 +5,7 @@
 #include "app/ui_services.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QSurfaceFormat>
 
 #include <cfenv>
@@ -23,6 +24,11 @@ void PrepareProcess() {
     format.setDepthBufferSize(24);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     QSurfaceFormat::setDefaultFormat(format);
+}
+
+char LocaleDecimalSeparator() {
+    // Numbers are written with the user's separator; only ',' and '.' are used in formulas.
+    return QLocale::system().decimalPoint() == QLatin1Char(',') ? ',' : '.';
 }
 
 std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
@@ -58,6 +64,7 @@ int RunKurvant(int argc, char** argv) {
     TAppContext context;
     context.Services = &services;
     context.ProgramDir = QApplication::applicationDirPath();
+    context.Formula.DecimalSeparator = LocaleDecimalSeparator();
 
     std::unique_ptr<TFormMain> main = StartUp(context);
     main->show();

@@ -19,5 +19,8 @@ StartUp(TAppContext& Context, const std::function<void(QWidget* splash)>& WhileS
 /// surface (a compatibility context: RGBA, depth buffer, double buffered).
 void PrepareProcess();
 
+/// The decimal separator of the user's locale: ',' or '.'.
+char LocaleDecimalSeparator();
+
 /// The whole program: set-up, start-up, the message loop.
 int RunKurvant(int argc, char** argv);

@@ -1,5 +1,8 @@
 #include "view/frame.h"
 
+#include "view/graph_drawing.h"
+#include "view/scene_frame.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -65,19 +68,20 @@ void DrawScene(TScene& scene, const TFrameSize& size) {
     DeriveScaleY(scene, size);
     ApplyModelTransforms(scene.View);
 
-    // The frame of axes, meshes, ticks, numbers and axis letters is drawn here, then every
-    // checked graph from its stored points; both emit through TShiftedEmitter.
+    DrawSceneFrame(scene.Settings, scene.View, scene.DecimalSeparator);
+    if (scene.Graphs)
+        DrawGraphs(*scene.Graphs, scene.View);
 }
 
-void TShiftedEmitter::Vertex(float x, float y) const {
-    glVertex2f(x + DX, y + DY);
+void TShiftedEmitter::Vertex(double x, double y) const {
+    glVertex2f(static_cast<float>(x + DX), static_cast<float>(y + DY));
 }
-void TShiftedEmitter::Vertex(float x, float y, float z) const {
-    glVertex3f(x + DX, y + DY, z);
+void TShiftedEmitter::Vertex(double x, double y, double z) const {
+    glVertex3f(static_cast<float>(x + DX), static_cast<float>(y + DY), static_cast<float>(z));
 }
-void TShiftedEmitter::RasterPos(float x, float y) const {
-    glRasterPos2f(x + DX, y + DY);
+void TShiftedEmitter::RasterPos(double x, double y) const {
+    glRasterPos2f(static_cast<float>(x + DX), static_cast<float>(y + DY));
 }
-void TShiftedEmitter::RasterPos(float x, float y, float z) const {
-    glRasterPos3f(x + DX, y + DY, z);
+void TShiftedEmitter::RasterPos(double x, double y, double z) const {
+    glRasterPos3f(static_cast<float>(x + DX), static_cast<float>(y + DY), static_cast<float>(z));
 }

@@ -5,6 +5,8 @@
 #include "documents/settings.h"
 #include "view/view_state.h"
 
+class TDocument;
+
 struct TFrameSize {
     int ClientWidth = 0; ///< drawing area of the view, pixels
     int ClientHeight = 0;
@@ -19,6 +21,8 @@ struct TScene {
     const TSettings& Settings;
     ViewState& View;
     bool AutoScaleChecked = false;
+    char DecimalSeparator = '.';       ///< the locale's separator, used in the axis numbers
+    const TDocument* Graphs = nullptr; ///< whose ticked graphs are drawn; none when null
 };
 
 /// Sets the OpenGL state a new context needs once: the depth test and face culling.
@@ -33,14 +37,13 @@ void DrawScene(TScene& Scene, const TFrameSize& Size);
 /// numbers and graphs move together while the rotation still turns about the model origin.
 class TShiftedEmitter {
 public:
-    explicit TShiftedEmitter(const ViewState& View)
-        : DX(static_cast<float>(View.ShiftX)), DY(static_cast<float>(View.ShiftY)) {}
-    void Vertex(float x, float y) const;
-    void Vertex(float x, float y, float z) const;
-    void RasterPos(float x, float y) const;
-    void RasterPos(float x, float y, float z) const;
+    explicit TShiftedEmitter(const ViewState& View) : DX(View.ShiftX), DY(View.ShiftY) {}
+    void Vertex(double x, double y) const;
+    void Vertex(double x, double y, double z) const;
+    void RasterPos(double x, double y) const;
+    void RasterPos(double x, double y, double z) const;
 
 private:
-    float DX;
-    float DY;
+    double DX;
+    double DY;
 };

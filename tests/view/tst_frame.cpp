@@ -63,7 +63,7 @@ class TstFrame : public QObject {
         glPointSize(3);
         glColor3f(1, 0, 0);
         glBegin(GL_POINTS);
-        TShiftedEmitter(view).Vertex(float(x), float(y), float(z));
+        TShiftedEmitter(view).Vertex(x, y, z);
         glEnd();
         return gl->Grab();
     }
@@ -78,7 +78,9 @@ private slots:
     }
 
     void init() {
+        // No axes: the projection tests look for their own red point alone.
         Settings_Default(settings);
+        settings.AxisX = settings.AxisY = settings.AxisZ = false;
         view = ViewState{};
         InitSurfaceScales(view, W, H);
     }
@@ -101,6 +103,18 @@ private slots:
         settings.BackGround = 0x00336699; // red 0x99, green 0x66, blue 0x33
         DrawScene(scene, TFrameSize::Plain(W, H));
         QCOMPARE(FindColour(gl->Grab(), qRgb(0x99, 0x66, 0x33)).count, W * H);
+
+        // With the default frame, the background shows wherever the frame does not reach.
+        Settings_Default(settings);
+        settings.BackGround = 0x00336699;
+        DrawScene(scene, TFrameSize::Plain(W, H));
+        const QImage framed = gl->Grab();
+        const int background = FindColour(framed, qRgb(0x99, 0x66, 0x33)).count;
+        QVERIFY(background < W * H);
+        QVERIFY(background > W * H * 9 / 10);
+        for (QPoint corner :
+             {QPoint(0, 0), QPoint(W - 1, 0), QPoint(0, H - 1), QPoint(W - 1, H - 1)})
+            QCOMPARE(framed.pixel(corner) & 0xFFFFFF, 0x996633u);
     }
 
     void startScalesFollowThePanel() {

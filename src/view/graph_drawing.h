@@ -1,0 +1,20 @@
+#pragma once
+// Drawing of the ticked graphs from their stored points: curves with gaps, surface wire meshes,
+// table polylines and points, colour gradation. Nothing is evaluated here.
+
+#include "graphs/document.h"
+#include "view/view_state.h"
+
+/// A coordinate beyond this magnitude (the undefined-sample mark 2000 among them) is a gap.
+inline constexpr double GapLimit = 1000;
+
+/// Draws every ticked graph of the document in list order into the current context, with the
+/// model transforms already set.
+void DrawGraphs(const TDocument& Document, const ViewState& View);
+
+/// Draws one graph whatever its tick.
+void DrawGraphic(const TGraphic& Graphic, const ViewState& View);
+
+/// The gradation colour of a vertex at height z; false when the graph has no height range or a
+/// single point, where the plain colour is used instead.
+bool GradationColor(const TGraphic& Graphic, double z, TColorGL& Color);
