@@ -112,6 +112,37 @@ void TDocument::ShowCaption(const std::string& path) const {
         Hooks.WindowCaption(WindowCaptionText(path));
 }
 
+void TDocument::AdoptOpened(std::vector<TGraphEntry> entries, const ViewState& view,
+                            const std::string& path, TSettings& settings,
+                            const kurvant::TFormulaContext& context) {
+    ReplaceGraphs(std::move(entries));
+    View.ScaleX = view.ScaleX;
+    View.ShiftX = view.ShiftX;
+    View.ShiftY = view.ShiftY;
+    View.AngleX = view.AngleX;
+    View.AngleY = view.AngleY;
+    View.AngleZ = view.AngleZ;
+    ColorCounter = GraphCount();
+    ListClickHandling(settings);
+    if (AutoScaleOn)
+        ProjectionXOY();
+    ResampleAll(settings, context);
+    AutoScale(*this, settings);
+    DocumentFileName = path;
+    ShowCaption(path);
+}
+
+void TDocument::NewDocument() {
+    Clear();
+    ColorCounter = 0;
+    View.ShiftX = 0;
+    View.ShiftY = 0;
+    View.ScaleX = 0.1;
+    ProjectionXOY();
+    DocumentFileName.clear();
+    ShowCaption(DocumentFileName);
+}
+
 std::string WindowCaptionText(const std::string& path) {
     if (path.empty())
         return "Qel Kurvant ";

@@ -116,6 +116,21 @@ public:
     /// Calls `Hooks.WindowCaption` with `WindowCaptionText(path)`.
     void ShowCaption(const std::string& path) const;
 
+    // ---- document commands
+    /// Steps 7 to 11 of reading a document (Part 5.1), once the whole file has been read into
+    /// `entries` (records with their prepared formulas, ticks and labels) and `view` (its
+    /// `ScaleX`, `ShiftX`, `ShiftY` and angles are taken; `ScaleY` stays): the list is replaced,
+    /// `ColorCounter` := the number of graphs, the list's click handling runs, the projection onto
+    /// XOY when autoscaling is on, every formula graph is sampled, `AutoScale`, and the name and
+    /// the window caption become `path`'s.
+    void AdoptOpened(std::vector<TGraphEntry> entries, const ViewState& view,
+                     const std::string& path, TSettings& settings,
+                     const kurvant::TFormulaContext& context);
+    /// "Новый" after the save offer (Part 5.2): every graph leaves, `ColorCounter` := 0, the view
+    /// is centred, scaled to 0.1 and projected onto XOY, the name becomes empty and the caption
+    /// "Qel Kurvant ".
+    void NewDocument();
+
 private:
     void Notify(TDocumentChange change, int index) const {
         if (OnChanged)

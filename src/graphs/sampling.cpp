@@ -7,12 +7,23 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <string>
 
 namespace {
 
 /// π in extended precision.
 constexpr long double Pi = 3.14159265358979323846264338327950288L;
+
+/// The evaluator's value as a 64-bit coordinate; beyond the double range it is an infinity of
+/// the same sign (what IEEE conversion gives, spelt out because C++ leaves it undefined).
+double ToDouble(long double v) {
+    if (v > std::numeric_limits<double>::max())
+        return std::numeric_limits<double>::infinity();
+    if (v < -std::numeric_limits<double>::max())
+        return -std::numeric_limits<double>::infinity();
+    return static_cast<double>(v);
+}
 
 /// Evaluates `text` with `letter` := `v`; true and `value` on `EvalOk`.
 bool EvaluateAt(std::string_view text, char letter, double v, long double& value,
@@ -71,7 +82,7 @@ void SampleYofX(TGraphic& g, std::string_view formula, const TSettings& s,
         g.Points[i].x = x;
         long double value = 0;
         if (EvaluateAt(formula, letter, x, value, ctx)) {
-            g.Points[i].y = static_cast<double>(value);
+            g.Points[i].y = ToDouble(value);
             UpdateBounds(g.Points[i].y, g.BoundMaxY, g.BoundMinY);
         } else {
             g.Points[i].y = UndefinedValue;
@@ -97,7 +108,7 @@ void SampleXofY(TGraphic& g, std::string_view formula, const TSettings& s,
         g.Points[i].y = y;
         long double value = 0;
         if (EvaluateAt(formula, letter, y, value, ctx)) {
-            g.Points[i].x = static_cast<double>(value);
+            g.Points[i].x = ToDouble(value);
             UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
         } else {
             g.Points[i].x = UndefinedValue;
@@ -123,13 +134,13 @@ void SamplePolar(TGraphic& g, std::string_view formula, const kurvant::TFormulaC
         const long double x = ok ? r * std::cos(angle) : 0.0L;
         const long double y = ok ? r * std::sin(angle) : 0.0L;
         if (Capped(ok, x)) {
-            g.Points[i].x = static_cast<double>(x);
+            g.Points[i].x = ToDouble(x);
             UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
         } else {
             g.Points[i].x = UndefinedValue;
         }
         if (Capped(ok, y)) {
-            g.Points[i].y = static_cast<double>(y);
+            g.Points[i].y = ToDouble(y);
             UpdateBounds(g.Points[i].y, g.BoundMaxY, g.BoundMinY);
         } else {
             g.Points[i].y = UndefinedValue;
@@ -154,13 +165,13 @@ void SampleParametric(TGraphic& g, std::string_view formula, std::string_view fo
     for (std::size_t i = 0; i < n; ++i) {
         long double value = 0;
         if (EvaluateAt(formula, letter, u, value, ctx)) {
-            g.Points[i].x = static_cast<double>(value);
+            g.Points[i].x = ToDouble(value);
             UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
         } else {
             g.Points[i].x = UndefinedValue;
         }
         if (EvaluateAt(formula2, letter, u, value, ctx)) {
-            g.Points[i].y = static_cast<double>(value);
+            g.Points[i].y = ToDouble(value);
             UpdateBounds(g.Points[i].y, g.BoundMaxY, g.BoundMinY);
         } else {
             g.Points[i].y = UndefinedValue;
@@ -196,7 +207,7 @@ void SampleSurface(TGraphic& g, const TSettings& s, const kurvant::TFormulaConte
             TPoint3D& p = g.Points[j * n1 + i];
             long double value = 0;
             if (EvaluateAt(row, letter, x, value, ctx)) {
-                p = {x, y, static_cast<double>(value)};
+                p = {x, y, ToDouble(value)};
                 UpdateBounds(p.z, g.BoundMaxZ, g.BoundMinZ);
             } else {
                 p = {UndefinedValue, UndefinedValue, UndefinedValue};
@@ -237,19 +248,19 @@ void SampleSpherical(TGraphic& g, const kurvant::TFormulaContext& ctx) {
             const long double y = ok ? p * std::sin(angleQ) * std::sin(angleA) : 0.0L;
             const long double z = ok ? p * std::cos(angleA) : 0.0L;
             if (Capped(ok, x)) {
-                pt.x = static_cast<double>(x);
+                pt.x = ToDouble(x);
                 UpdateBounds(pt.x, g.BoundMaxX, g.BoundMinX);
             } else {
                 pt.x = UndefinedValue;
             }
             if (Capped(ok, y)) {
-                pt.y = static_cast<double>(y);
+                pt.y = ToDouble(y);
                 UpdateBounds(pt.y, g.BoundMaxY, g.BoundMinY);
             } else {
                 pt.y = UndefinedValue;
             }
             if (Capped(ok, z)) {
-                pt.z = static_cast<double>(z);
+                pt.z = ToDouble(z);
                 UpdateBounds(pt.z, g.BoundMaxZ, g.BoundMinZ);
             } else {
                 pt.z = UndefinedValue;

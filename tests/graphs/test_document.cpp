@@ -258,3 +258,89 @@ TEST(Document, WindowCaptionTexts) {
     d.ShowCaption("/tmp/x.qel");
     EXPECT_EQ(caption, "Qel Kurvant  - [x.qel]");
 }
+
+namespace {
+
+std::vector<TGraphEntry> Entries(int count, bool visible) {
+    std::vector<TGraphEntry> entries;
+    for (int i = 0; i < count; ++i) {
+        TGraphEntry e;
+        e.Graphic = std::make_unique<TGraphic>(MakeGraph(KindYofX, "x^2", -2, 2, 5));
+        e.Caption = GraphCaption(*e.Graphic);
+        e.Visible = visible;
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+} // namespace
+
+TEST(DocumentOpen, AdoptOpenedRunsTheStepsInTheirOrder) {
+    TSettings s = DefaultSettings();
+    s.Perspective = false;
+    TDocument d;
+    d.Add(Formula("old"));
+    d.View.ScaleY = 0.75;
+    d.AutoScaleOn = true;
+    std::vector<std::string> calls;
+    d.Hooks.TooManyTicked = [&] { calls.push_back("message"); };
+    d.Hooks.Redraw = [&] {
+        // Both redraws come before sampling: the list's click handling, then the projection.
+        calls.push_back(d.Graph(0).Points.empty() ? "redraw unsampled" : "redraw sampled");
+    };
+    d.Hooks.WindowCaption = [&](const std::string& c) { calls.push_back(c); };
+    const ViewState read{0.2, 99, 30, 40, 50, 1, 2};
+    d.AdoptOpened(Entries(22, true), read, "/tmp/p.qel", s, Context(','));
+    EXPECT_EQ(d.GraphCount(), 22);
+    EXPECT_EQ(d.ColorCounter, 22);
+    EXPECT_EQ(d.VisibleCount(), 20);
+    EXPECT_FALSE(d.Visible(21));
+    EXPECT_FALSE(d.Visible(20));
+    EXPECT_EQ(d.DocumentFileName, "/tmp/p.qel");
+    EXPECT_EQ(calls, (std::vector<std::string>{"message", "redraw unsampled", "redraw unsampled",
+                                               "Qel Kurvant  - [p.qel]"}));
+    ASSERT_EQ(d.Graph(21).Points.size(), 5u);
+    EXPECT_EQ(d.Graph(21).Points[0], (TPoint3D{-2, 4, 0}));
+    // Autoscaling on: angles projected to 0, then fitted to x -2..2, y 0..4.
+    EXPECT_EQ(d.View.AngleX, 0);
+    EXPECT_EQ(d.View.AngleZ, 0);
+    EXPECT_EQ(d.View.ScaleX, (2.0 / 4) / 1.1);
+    EXPECT_EQ(d.View.ShiftY, -2);
+}
+
+TEST(DocumentOpen, AdoptOpenedWithAutoScaleOffTakesTheViewAsRead) {
+    TSettings s = DefaultSettings();
+    TDocument d;
+    d.View.ScaleY = 0.75;
+    d.AdoptOpened(Entries(2, false), ViewState{0.2, 99, 30, 40, 50, 1, 2}, "a.qel", s,
+                  Context('.'));
+    EXPECT_EQ(d.View.ScaleX, 0.2);
+    EXPECT_EQ(d.View.ScaleY, 0.75); // not stored in documents
+    EXPECT_EQ(d.View.AngleX, 30);
+    EXPECT_EQ(d.View.AngleY, 40);
+    EXPECT_EQ(d.View.AngleZ, 50);
+    EXPECT_EQ(d.View.ShiftX, 1);
+    EXPECT_EQ(d.View.ShiftY, 2);
+    EXPECT_EQ(d.VisibleCount(), 0);
+    EXPECT_EQ(d.Graph(1).Points.size(), 5u); // hidden graphs are sampled too
+    EXPECT_EQ(s.MinX, -10);
+}
+
+TEST(DocumentNew, EmptiesResetsTheViewAndTheName) {
+    TDocument d;
+    d.Add(Formula("1"));
+    d.DocumentFileName = "/tmp/x.qel";
+    d.View = {3, 0.5, 30, 40, 50, 1, 2};
+    std::string caption = "unset";
+    d.Hooks.WindowCaption = [&](const std::string& c) { caption = c; };
+    d.NewDocument();
+    EXPECT_EQ(d.GraphCount(), 0);
+    EXPECT_EQ(d.ColorCounter, 0);
+    EXPECT_TRUE(d.DocumentFileName.empty());
+    EXPECT_EQ(caption, "Qel Kurvant ");
+    EXPECT_EQ(d.View.ScaleX, 0.1);
+    EXPECT_EQ(d.View.ScaleY, 0.5);
+    EXPECT_EQ(d.View.AngleY, 0);
+    EXPECT_EQ(d.View.ShiftX, 0);
+    EXPECT_EQ(d.View.ShiftY, 0);
+}
