@@ -1,0 +1,133 @@
+// The frame of the heaviest legal scene, 20 ticked surfaces of 200 x 200 points drawn as lines,
+// next to a bare glDrawArrays of the same segments: the renderer's own limit on this machine.
+//   build/bin/bench_frame --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+
+#include "view/frame.h"
+#include "view/glyph_font.h"
+#include "view/graph_drawing.h"
+#include "view/offscreen.h"
+
+#include <QGuiApplication>
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int W = 800;
+constexpr int H = 600;
+constexpr int Side = 200;
+constexpr int Surfaces = 20;
+
+TOffscreenGL* Target() {
+    static std::unique_ptr<TOffscreenGL> gl = [] {
+        std::string error;
+        auto made = TOffscreenGL::Create(W, H, &error);
+        if (made) {
+            InitSurfaceState();
+            BuildFontLists();
+        }
+        return made;
+    }();
+    return gl.get();
+}
+
+TGraphic Surface(int n) {
+    TGraphic g;
+    g.Kind = 4;
+    g.SetColor(0x000080u + static_cast<TColor>(n) * 0x0B0700u);
+    g.LineWidth = 1;
+    g.StepsX = g.StepsY = Side;
+    g.Points.reserve(Side * Side);
+    for (int j = 0; j < Side; ++j)
+        for (int i = 0; i < Side; ++i) {
+            const double x = -10 + 20.0 * i / (Side - 1), y = -10 + 20.0 * j / (Side - 1);
+            g.Points.push_back({x, y, std::sin(x + n) * std::cos(y) * 3});
+        }
+    g.BoundMinZ = -3;
+    g.BoundMaxZ = 3;
+    return g;
+}
+
+void HeaviestSceneFrame(benchmark::State& state) {
+    if (!Target()) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    TSettings settings;
+    Settings_Default(settings);
+    TDocument doc;
+    InitSurfaceScales(doc.View, W, H);
+    doc.View.AngleX = -60;
+    doc.View.AngleZ = 30;
+    for (int n = 0; n < Surfaces; ++n)
+        doc.Add(Surface(n));
+    for (auto _ : state) {
+        TScene scene{settings, doc.View, false, ',', &doc};
+        DrawScene(scene, TFrameSize::Plain(W, H));
+        glFinish();
+    }
+    state.counters["vertices"] = Surfaces * 2.0 * 2 * Side * (Side - 1);
+}
+BENCHMARK(HeaviestSceneFrame)->Unit(benchmark::kMillisecond);
+
+// The same segments as one client-side vertex array: what the driver needs at the least.
+void BareDrawArrays(benchmark::State& state) {
+    if (!Target()) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    std::vector<float> v;
+    for (int n = 0; n < Surfaces; ++n) {
+        const TGraphic g = Surface(n);
+        auto put = [&](const TPoint3D& p) {
+            v.push_back(float(p.x));
+            v.push_back(float(p.y));
+            v.push_back(float(p.z));
+        };
+        for (int j = 0; j < Side; ++j)
+            for (int i = 0; i + 1 < Side; ++i) {
+                put(g.Points[j * Side + i]);
+                put(g.Points[j * Side + i + 1]);
+            }
+        for (int i = 0; i < Side; ++i)
+            for (int j = 0; j + 1 < Side; ++j) {
+                put(g.Points[j * Side + i]);
+                put(g.Points[(j + 1) * Side + i]);
+            }
+    }
+    TSettings settings;
+    Settings_Default(settings);
+    settings.AxisX = settings.AxisY = settings.AxisZ = false;
+    ViewState view;
+    InitSurfaceScales(view, W, H);
+    view.AngleX = -60;
+    view.AngleZ = 30;
+    for (auto _ : state) {
+        TScene scene{settings, view, false, ',', nullptr};
+        DrawScene(scene, TFrameSize::Plain(W, H));
+        glColor3f(0.5f, 0, 0);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, v.data());
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(v.size() / 3));
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glFinish();
+    }
+    state.counters["vertices"] = static_cast<double>(v.size() / 3);
+}
+BENCHMARK(BareDrawArrays)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
