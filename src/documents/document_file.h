@@ -1,0 +1,69 @@
+#pragma once
+// The document file (".qel"): a signature line, the view line, the number of graphs, then one
+// block per graph in list order. Sample points are not stored; every formula graph is sampled
+// again after reading.
+
+#include "formula/formula_context.h"
+#include "graphs/document.h"
+
+#include <string>
+#include <vector>
+
+struct TSettings;
+
+inline constexpr const char* DocumentSignature = "@#^%$*/-Kurvant1";
+/// The most graphs a file may hold (the collection has room for this many).
+inline constexpr int MaxDocumentGraphs = 255;
+/// Step counts a file may give, as the graph dialog allows them: curves and surfaces.
+inline constexpr int MaxCurveSteps = 10000;
+inline constexpr int MaxSurfaceSteps = 200;
+
+/// Caption of the message boxes of reading.
+inline constexpr const char* DocumentReadCaption = "Загрузка файла";
+/// Caption of the message box of a failed save.
+inline constexpr const char* DocumentSaveCaption = "Ошибка";
+
+/// How reading a document ended.
+enum class TDocumentRead {
+    Ok,
+    WrongSignature, ///< line 1 is not the signature: shown with the error icon
+    Unreadable      ///< anything else: shown with the warning icon
+};
+
+/// The message for a failed read: "Неверный формат файла!" or "Не удаётся открыть файл!\n\r";
+/// empty for `Ok`.
+std::string DocumentReadMessage(TDocumentRead result);
+
+/// The message for a failed save: "Не удалось сохранить в файл\n\r\"PATH\"!".
+std::string DocumentSaveMessage(const std::string& path);
+
+/// The lines of the document file for `document`, numbers with `DecimalSeparator`.
+std::vector<std::string> DocumentFileLines(const TDocument& document, char DecimalSeparator);
+
+/// `Saving_File`: writes the document to `path` atomically, replacing the file, then sets the
+/// window caption through the document's hooks. On failure returns false with
+/// `DocumentSaveMessage` in `message`; the previous file, the caption and the document stay as
+/// they were. `DocumentFileName` is the caller's to set.
+bool Saving_File(const TDocument& document, const std::string& path, char DecimalSeparator,
+                 std::string& message);
+
+/// What a document file holds once its lines have been read: the view line and the graphs with
+/// their check marks and captions, formulas prepared, not yet sampled.
+struct TDocumentContent {
+    ViewState View;
+    std::vector<TGraphEntry> Entries;
+};
+
+/// Reads the lines of a document file into `content` (whose `View` gives the values that an empty
+/// view line leaves in place). Fails on the first line that is missing or does not convert.
+TDocumentRead ParseDocumentLines(const std::vector<std::string>& lines,
+                                 const kurvant::TFormulaContext& context,
+                                 TDocumentContent& content);
+
+/// Opens the document at `path` into `document`, all or nothing: the file is read completely
+/// first, and only then replaces the graphs and the view; then `ColorCounter` becomes the number
+/// of graphs, the list's click handling runs (at most 20 ticked), with automatic scaling on the
+/// view is projected onto XOY, every formula graph is sampled, automatic scaling runs, and the
+/// document takes the path as its name and the window its caption. On failure nothing changes.
+TDocumentRead ReadDocumentFile(const std::string& path, TDocument& document, TSettings& settings,
+                               const kurvant::TFormulaContext& context);

@@ -1,0 +1,274 @@
+#include "documents/text_file.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <iconv.h>
+#include <memory>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* CodePage = "CP1251";
+
+struct TFileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+class TIconv {
+public:
+    TIconv(const char* to, const char* from) : Handle(iconv_open(to, from)) {}
+    ~TIconv() {
+        if (Valid()) {
+            iconv_close(Handle);
+        }
+    }
+    TIconv(const TIconv&) = delete;
+    TIconv& operator=(const TIconv&) = delete;
+    bool Valid() const { return Handle != reinterpret_cast<iconv_t>(-1); }
+    iconv_t Get() const { return Handle; }
+
+private:
+    iconv_t Handle;
+};
+
+// Decodes Windows-1251 bytes; a byte the code page does not assign becomes '?'.
+std::string DecodeCp1251(const std::string& bytes, const TIconv& converter) {
+    std::string out(bytes.size() * 3 + 4, '\0');
+    char* in = const_cast<char*>(bytes.data()); // iconv's interface; it does not write input
+    std::size_t inLeft = bytes.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);
+    while (inLeft > 0) {
+        if (iconv(converter.Get(), &in, &inLeft, &outPtr, &outLeft) !=
+            static_cast<std::size_t>(-1)) {
+            break;
+        }
+        if (errno != EILSEQ && errno != EINVAL) {
+            break; // out of room cannot happen: three bytes per input byte are reserved
+        }
+        *outPtr++ = '?';
+        --outLeft;
+        ++in;
+        --inLeft;
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// Encodes UTF-8 text into Windows-1251; false when a character has no place in the code page.
+bool EncodeCp1251(const std::string& text, std::string& bytes) {
+    TIconv converter(CodePage, "UTF-8");
+    if (!converter.Valid()) {
+        return false;
+    }
+    bytes.assign(text.size() + 4, '\0');
+    char* in = const_cast<char*>(text.data()); // iconv's interface; it does not write input
+    std::size_t inLeft = text.size();
+    char* outPtr = bytes.data();
+    std::size_t outLeft = bytes.size();
+    if (iconv(converter.Get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+        return false;
+    }
+    bytes.resize(bytes.size() - outLeft);
+    return true;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The file that a save replaces: a symbolic link is followed so that the link stays a link.
+std::string ResolvedTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
+                                                         &std::free);
+        if (real) {
+            return real.get();
+        }
+    }
+    return path;
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+        const unsigned char c = byte(i);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t code = 0;
+        char32_t least = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2, code = c & 0x1F, least = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3, code = c & 0x0F, least = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4, code = c & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + length > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80) {
+                return false;
+            }
+            code = (code << 6) | (byte(i + k) & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
+                   std::size_t MaxLineLength) {
+    Lines.clear();
+    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(Path.c_str(), "rb"));
+    if (!file) {
+        return false;
+    }
+    std::vector<std::string> lines;
+    std::string line;
+    bool lineOpen = false; // bytes (or nothing) after the last break form a line of their own
+    bool afterCr = false;  // an LF right after a CR ends nothing more
+    bool utf8 = true;
+    std::size_t total = 0;
+    std::vector<char> chunk(64 * 1024);
+    std::size_t got = 0;
+    while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
+        total += got;
+        if (total > MaxTextFileSize) {
+            return false;
+        }
+        for (std::size_t k = 0; k < got; ++k) {
+            const char c = chunk[k];
+            if (c == '\n' && afterCr) {
+                afterCr = false;
+                continue;
+            }
+            afterCr = c == '\r';
+            if (c == '\r' || c == '\n') {
+                utf8 = utf8 && IsValidUtf8(line);
+                lines.push_back(std::move(line));
+                line.clear();
+                lineOpen = false;
+                continue;
+            }
+            if (line.size() >= MaxLineLength) {
+                return false;
+            }
+            line.push_back(c);
+            lineOpen = true;
+        }
+    }
+    if (std::ferror(file.get())) {
+        return false;
+    }
+    if (lineOpen) {
+        utf8 = utf8 && IsValidUtf8(line);
+        lines.push_back(std::move(line));
+    }
+    if (!utf8) {
+        const TIconv converter("UTF-8", CodePage);
+        if (!converter.Valid()) {
+            return false;
+        }
+        for (std::string& text : lines) {
+            text = DecodeCp1251(text, converter);
+        }
+    }
+    Lines = std::move(lines);
+    return true;
+}
+
+std::string EncodeTextLines(const std::vector<std::string>& Lines) {
+    std::string text;
+    for (const std::string& line : Lines) {
+        text += line;
+        text += "\r\n";
+    }
+    std::string bytes;
+    if (EncodeCp1251(text, bytes)) {
+        return bytes;
+    }
+    return text;
+}
+
+bool WriteFileAtomically(const std::string& Path, std::string_view Bytes) {
+    const std::string target = ResolvedTarget(Path);
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (name.empty()) {
+        return false;
+    }
+    // A file the user may not write stays as it is, although its folder would allow a rename.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+        return false;
+    }
+    std::random_device seed;
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(seed()));
+        temporary = (slash == std::string::npos ? std::string() : folder) + "." + name + suffix;
+        // 0666 lets the umask decide the permissions of a new file, as for any other file.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    if (fd < 0) {
+        return false;
+    }
+    struct stat old {};
+    bool ok = true;
+    if (::stat(target.c_str(), &old) == 0) {
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    ok = ok && WriteAll(fd, Bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+    return true;
+}
+
+bool WriteTextLines(const std::string& Path, const std::vector<std::string>& Lines) {
+    return WriteFileAtomically(Path, EncodeTextLines(Lines));
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Text files as the program keeps them on disk: lines in Windows-1251 ended by CR LF, written
+// atomically. In memory every text is UTF-8.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// No line a reader needs is anywhere near this long; a longer one marks a damaged file and is
+/// refused before it is held in memory.
+inline constexpr std::size_t MaxTextLineLength = 64 * 1024;
+/// Larger than the largest document (255 graphs of tables of 5000 points) with room to spare.
+inline constexpr std::size_t MaxTextFileSize = 256 * 1024 * 1024;
+
+/// Reads a text file into its lines, each without its end (CR LF, LF or a bare CR; a break at the
+/// very end starts no further line). A file that is valid UTF-8 is taken as it stands, any other
+/// is decoded from Windows-1251 (its one unassigned byte becomes '?'). Fails when the file cannot
+/// be read, a line is longer than `MaxLineLength` or the file is larger than `MaxTextFileSize`;
+/// `Lines` is then empty.
+bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
+                   std::size_t MaxLineLength = MaxTextLineLength);
+
+/// True for text that is valid UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsValidUtf8(std::string_view Text);
+
+/// The bytes of a file: every line followed by CR LF, in Windows-1251; when a text holds a
+/// character that code page lacks, the whole file stays UTF-8 so that nothing is lost (the reader
+/// takes both).
+std::string EncodeTextLines(const std::vector<std::string>& Lines);
+
+/// Replaces the file at `Path` with `Bytes` so that the old file survives any failure: the bytes
+/// go to a new file in the same folder, are flushed to the disk, and the new file is renamed over
+/// the old one. A symbolic link is followed, and an existing file's permissions are kept.
+bool WriteFileAtomically(const std::string& Path, std::string_view Bytes);
+
+/// `EncodeTextLines` written with `WriteFileAtomically`.
+bool WriteTextLines(const std::string& Path, const std::vector<std::string>& Lines);

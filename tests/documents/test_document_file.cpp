@@ -1,0 +1,457 @@
+// The document file: hand-written files read as written, save -> read -> save gives the same
+// bytes, every broken file fails with its message and leaves the open document as it was.
+
+#include "documents/document_file.h"
+#include "documents/text_file.h"
+#include "file_helpers.h"
+
+#include "documents/settings.h"
+#include "graphs/sampling.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sys/stat.h>
+
+namespace {
+
+const std::string CannotOpen = "Не удаётся открыть файл!\n\r";
+
+struct TOpenFixture {
+    TDocument Document;
+    TSettings Settings;
+    kurvant::TFormulaContext Context;
+    std::vector<std::string> Captions;
+    int TooManyTicked = 0;
+
+    TOpenFixture() {
+        Settings_Default(Settings);
+        Document.Hooks.WindowCaption = [this](const std::string& c) { Captions.push_back(c); };
+        Document.Hooks.TooManyTicked = [this] { ++TooManyTicked; };
+    }
+    TDocumentRead Open(const std::string& path) {
+        return ReadDocumentFile(path, Document, Settings, Context);
+    }
+    // Saves with the given separator and returns the bytes written.
+    std::string Save(char separator) {
+        TScratchFolder folder;
+        const std::string path = folder.File("saved.qel");
+        std::string message;
+        EXPECT_TRUE(Saving_File(Document, path, separator, message)) << message;
+        return FileBytes(path);
+    }
+};
+
+TEST(DocumentFile, AllKindsReadAsWritten) {
+    TOpenFixture f;
+    const std::string path = DataPath("documents/all_kinds.qel");
+    ASSERT_EQ(f.Open(path), TDocumentRead::Ok);
+    const TDocument& d = f.Document;
+    EXPECT_EQ(d.View.ScaleX, 0.1);
+    EXPECT_EQ(d.View.ShiftX, 0.5);
+    EXPECT_EQ(d.View.ShiftY, -2.25);
+    EXPECT_EQ(d.View.AngleX, 30);
+    EXPECT_EQ(d.View.AngleY, -45);
+    EXPECT_EQ(d.View.AngleZ, 0);
+    ASSERT_EQ(d.GraphCount(), 7);
+    EXPECT_EQ(d.ColorCounter, 7);
+    EXPECT_EQ(d.DocumentFileName, path);
+    EXPECT_EQ(f.Captions, std::vector<std::string>{"Qel Kurvant  - [all_kinds.qel]"});
+
+    const std::vector<std::string> captions = {
+        "Y(X) = sin(x)", "X(Y) = y^2", "r(q) = 1",      "X(U) = cos(u); Y(U) = sin(u)",
+        "Z(X,Y) = x*y",  "p(q,a) = 1", "Таблица: 3 (.)"};
+    const std::vector<char> variables = {'x', 'y', 'q', 'u', 'x', 'q', 0};
+    const std::vector<std::size_t> pointCounts = {500, 100, 50, 200, 20 * 30, 10 * 5, 3};
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(d.Graph(i).Kind, i);
+        EXPECT_EQ(d.Caption(i), captions[i]);
+        EXPECT_EQ(d.Visible(i), i != 1);
+        EXPECT_EQ(d.Graph(i).Variable, variables[i]);
+        EXPECT_EQ(d.Graph(i).Points.size(), pointCounts[i]);
+        EXPECT_FALSE(d.Graph(i).Gradation);
+    }
+    // Intervals land in the fields of the kind; kind 1 keeps the record's X defaults.
+    const TGraphic& xOfY = d.Graph(1);
+    EXPECT_EQ(xOfY.MinY, -5);
+    EXPECT_EQ(xOfY.MaxY, 5);
+    EXPECT_EQ(xOfY.StepsY, 100);
+    EXPECT_EQ(xOfY.MinX, -1);
+    EXPECT_EQ(xOfY.StepsX, 50);
+    const TGraphic& surface = d.Graph(4);
+    EXPECT_EQ(surface.MinX, -1);
+    EXPECT_EQ(surface.MaxY, 2);
+    EXPECT_EQ(surface.StepsX, 20);
+    EXPECT_EQ(surface.StepsY, 30);
+    // Prepared again from the typed texts; the polar kind copies its first formula.
+    EXPECT_EQ(d.Graph(0).FormulaPrepared, "sin(#x#)");
+    EXPECT_EQ(d.Graph(2).Formula2Prepared, d.Graph(2).FormulaPrepared);
+    EXPECT_EQ(d.Graph(3).Formula2Prepared, "sin(#u#)");
+    // The tails.
+    EXPECT_EQ(d.Graph(0).Color, 0x0000FFu);
+    EXPECT_EQ(d.Graph(0).ColorGL, (TColorGL{1, 0, 0}));
+    EXPECT_EQ(d.Graph(0).LineWidth, 1);
+    EXPECT_EQ(d.Graph(0).LineWidthIndex, 2);
+    EXPECT_EQ(d.Graph(1).Color, 0x0080FFu);
+    EXPECT_EQ(d.Graph(1).Building, 1);
+    EXPECT_EQ(d.Graph(1).PointSize, 3);
+    EXPECT_EQ(d.Graph(1).PointSizeIndex, 4);
+    EXPECT_EQ(d.Graph(2).LineWidth, 0.5);
+    EXPECT_EQ(d.Graph(5).PointSize, 0.25);
+    EXPECT_EQ(d.Graph(6).Building, 2);
+    EXPECT_EQ(d.Graph(6).LineWidthIndex, 6);
+}
+
+TEST(DocumentFile, FormulaGraphsAreSampledAfterReading) {
+    TOpenFixture f;
+    ASSERT_EQ(f.Open(DataPath("documents/all_kinds.qel")), TDocumentRead::Ok);
+    // sin(x) on -10..10, 500 steps: the x bounds are the ends of the interval, y within -1..1.
+    const TGraphic& sine = f.Document.Graph(0);
+    EXPECT_EQ(sine.Points.front().x, -10);
+    EXPECT_NEAR(sine.Points.back().x, 10, 1e-9);
+    EXPECT_EQ(sine.BoundMinX, -10);
+    EXPECT_EQ(sine.BoundMaxX, 10);
+    EXPECT_NEAR(sine.BoundMaxY, 1, 1e-3);
+    EXPECT_NEAR(sine.BoundMinY, -1, 1e-3);
+    // The unit circle from -π/2 to 3π/2 reaches ±1 on both axes.
+    const TGraphic& circle = f.Document.Graph(2);
+    EXPECT_NEAR(circle.Points.front().y, -1, 1e-12);
+    EXPECT_NEAR(circle.BoundMaxX, 1, 1e-2);
+    EXPECT_NEAR(circle.BoundMinX, -1, 1e-2);
+}
+
+TEST(DocumentFile, TablePointsAndTheirBounds) {
+    TOpenFixture f;
+    ASSERT_EQ(f.Open(DataPath("documents/all_kinds.qel")), TDocumentRead::Ok);
+    const TGraphic& table = f.Document.Graph(6);
+    const std::vector<TPoint3D> points = {{1, 2, 3}, {-4.5, 0.00005, 6}, {7, -8, 0.25}};
+    EXPECT_EQ(table.Points, points);
+    EXPECT_EQ(table.BoundMaxX, 7);
+    EXPECT_EQ(table.BoundMinX, -4.5);
+    EXPECT_EQ(table.BoundMaxY, 2);
+    EXPECT_EQ(table.BoundMinY, -8);
+    // The z bounds are not kept by the reader.
+    EXPECT_EQ(table.BoundMaxZ, 0);
+    EXPECT_EQ(table.BoundMinZ, 0);
+}
+
+TEST(DocumentFile, EmptyTableKeepsTheStartBounds) {
+    TOpenFixture f;
+    ASSERT_EQ(f.Open(DataPath("documents/empty_table.qel")), TDocumentRead::Ok);
+    ASSERT_EQ(f.Document.GraphCount(), 1);
+    EXPECT_EQ(f.Document.Caption(0), "Таблица: 0 (.)");
+    EXPECT_FALSE(f.Document.Visible(0));
+    EXPECT_EQ(f.Document.Graph(0).BoundMaxX, -1e11);
+    EXPECT_EQ(f.Document.Graph(0).BoundMinY, 1e11);
+}
+
+TEST(DocumentFile, LenientSpellingsRead) {
+    TOpenFixture f;
+    ASSERT_EQ(f.Open(DataPath("documents/lenient.qel")), TDocumentRead::Ok);
+    const TDocument& d = f.Document;
+    EXPECT_EQ(d.View.ScaleX, 0.2);
+    EXPECT_EQ(d.View.AngleZ, 5);
+    ASSERT_EQ(d.GraphCount(), 2);
+    const TGraphic& curve = d.Graph(0);
+    EXPECT_EQ(curve.Formula, "x");
+    EXPECT_EQ(curve.MinX, -2);
+    EXPECT_EQ(curve.MaxX, 2);
+    EXPECT_EQ(curve.StepsX, 5);
+    EXPECT_TRUE(d.Visible(0)); // the flag is missing from the number line
+    EXPECT_EQ(curve.Color, 0x0000FFu);
+    EXPECT_EQ(curve.Building, 0); // 3 is no drawing mode: the default stays
+    EXPECT_EQ(curve.PointSize, 0.5);
+    const TGraphic& table = d.Graph(1);
+    const std::vector<TPoint3D> points = {{1, 2, 0}, {0, 0, 0}};
+    EXPECT_EQ(table.Points, points);
+    EXPECT_FALSE(d.Visible(1));
+    EXPECT_EQ(table.Color, 255u);
+    EXPECT_EQ(table.PointSize, 1);
+}
+
+// ---- round trips
+
+struct TRoundTripRow {
+    const char* Name;
+    const char* Input;
+    char Separator;
+    const char* Expected;
+};
+
+class RoundTrip : public ::testing::TestWithParam<TRoundTripRow> {};
+
+TEST_P(RoundTrip, SaveGivesTheCanonicalBytes) {
+    const TRoundTripRow& row = GetParam();
+    TOpenFixture f;
+    ASSERT_EQ(f.Open(DataPath(row.Input)), TDocumentRead::Ok);
+    const std::string saved = f.Save(row.Separator);
+    EXPECT_EQ(saved, FileBytes(DataPath(row.Expected)));
+    // And once more from what was saved.
+    TScratchFolder folder;
+    PutBytes(folder.File("again.qel"), saved);
+    TOpenFixture again;
+    ASSERT_EQ(again.Open(folder.File("again.qel")), TDocumentRead::Ok);
+    EXPECT_EQ(again.Save(row.Separator), saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RoundTrip,
+    ::testing::Values(
+        TRoundTripRow{"AllKinds", "documents/all_kinds.qel", '.', "documents/all_kinds.qel"},
+        TRoundTripRow{"AllKindsComma", "documents/all_kinds_comma.qel", ',',
+                      "documents/all_kinds_comma.qel"},
+        TRoundTripRow{"CommaFileSavedWithPoint", "documents/all_kinds_comma.qel", '.',
+                      "documents/all_kinds.qel"},
+        TRoundTripRow{"LineFeedsOnly", "documents/all_kinds_lf.qel", '.',
+                      "documents/all_kinds.qel"},
+        TRoundTripRow{"BareCarriageReturns", "documents/all_kinds_cr.qel", '.',
+                      "documents/all_kinds.qel"},
+        TRoundTripRow{"NoGraphsIsThreeLines", "documents/empty.qel", '.', "documents/empty.qel"},
+        TRoundTripRow{"EmptyTable", "documents/empty_table.qel", '.', "documents/empty_table.qel"},
+        TRoundTripRow{"CyrillicStaysWindows1251", "documents/cyrillic.qel", '.',
+                      "documents/cyrillic.qel"},
+        TRoundTripRow{"Utf8FileSavedAsWindows1251", "documents/cyrillic_utf8.qel", '.',
+                      "documents/cyrillic.qel"}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+TGraphic Formula(int kind, std::string formula, std::string formula2 = {}) {
+    TGraphic g;
+    g.Kind = static_cast<std::uint8_t>(kind);
+    g.Formula = std::move(formula);
+    g.Formula2 = std::move(formula2);
+    return g;
+}
+
+// Values that the exponent form would break: tiny and huge numbers, fractions with 15 digits.
+TEST(DocumentFile, BuiltDocumentOfEveryKindRoundTrips) {
+    TOpenFixture f;
+    TDocument& d = f.Document;
+    d.View.ScaleX = 1.0 / 3;
+    d.View.ShiftX = 2e-7;
+    d.View.ShiftY = -0.00001;
+    d.View.AngleX = 1e20;
+    d.View.AngleY = -12.5;
+    d.View.AngleZ = 400;
+    TGraphic y = Formula(0, "2*x");
+    y.MinX = -1.0 / 7;
+    y.MaxX = 999.999999999999;
+    y.StepsX = 10000;
+    y.SetColor(0x00123456);
+    y.LineWidth = 0.25;
+    d.Add(std::move(y));
+    TGraphic x = Formula(1, "sqrt(y)");
+    x.MinY = -0.00005;
+    x.StepsY = 1;
+    x.Building = 1;
+    x.PointSize = 5;
+    x.PointSizeIndex = 6;
+    d.Add(std::move(x));
+    d.Add(Formula(2, "q"));
+    d.Add(Formula(3, "cos(u)", "sin(2u)"));
+    TGraphic surface = Formula(4, "x^2-y^2");
+    surface.StepsX = 200;
+    surface.StepsY = 1;
+    d.Add(std::move(surface));
+    d.Add(Formula(5, "2"));
+    TGraphic table;
+    table.Kind = KindTable;
+    table.Points = {{1e-9, -1e9, 0.1}, {-0, 1000, -1000}};
+    d.Add(std::move(table));
+    d.SetVisible(2, false);
+    d.SetVisible(6, false);
+    for (char separator : {'.', ','}) {
+        SCOPED_TRACE(separator);
+        const std::string first = f.Save(separator);
+        EXPECT_EQ(first.find('E'), std::string::npos);
+        TScratchFolder folder;
+        PutBytes(folder.File("doc.qel"), first);
+        TOpenFixture read;
+        ASSERT_EQ(read.Open(folder.File("doc.qel")), TDocumentRead::Ok);
+        EXPECT_EQ(read.Save(separator), first);
+        EXPECT_FALSE(read.Document.Visible(2));
+        EXPECT_FALSE(read.Document.Visible(6));
+        EXPECT_EQ(read.Document.Graph(6).Points[0].x, 1e-9);
+        EXPECT_EQ(read.Document.View.AngleX, 1e20);
+    }
+}
+
+TEST(DocumentFile, CharactersOutsideWindows1251KeepTheFileInUtf8) {
+    TOpenFixture f;
+    f.Document.Add(Formula(0, "x+ω✓"));
+    const std::string saved = f.Save('.');
+    EXPECT_NE(saved.find("x+ω✓"), std::string::npos);
+    TScratchFolder folder;
+    PutBytes(folder.File("doc.qel"), saved);
+    TOpenFixture read;
+    ASSERT_EQ(read.Open(folder.File("doc.qel")), TDocumentRead::Ok);
+    EXPECT_EQ(read.Document.Graph(0).Formula, "x+ω✓");
+}
+
+TEST(DocumentFile, Windows1251AndUtf8FilesGiveTheSameText) {
+    for (const char* name : {"documents/cyrillic.qel", "documents/cyrillic_utf8.qel"}) {
+        TOpenFixture f;
+        ASSERT_EQ(f.Open(DataPath(name)), TDocumentRead::Ok) << name;
+        EXPECT_EQ(f.Document.Graph(0).Formula, "синус(x)") << name;
+        EXPECT_EQ(f.Document.Caption(0), "Y(X) = синус(x)") << name;
+        // Not a formula: every point is a gap, but x runs on.
+        EXPECT_EQ(f.Document.Graph(0).Points[1].y, UndefinedValue);
+        EXPECT_EQ(f.Document.Graph(0).Points[1].x, 0);
+    }
+}
+
+// ---- failures
+
+struct TBadRow {
+    const char* Name;
+    TDocumentRead Result;
+};
+
+class BadDocument : public ::testing::TestWithParam<TBadRow> {};
+
+// The open document (graphs, view, name, colour counter, caption) is exactly as before.
+TEST_P(BadDocument, FailsAndKeepsTheOpenDocument) {
+    const TBadRow& row = GetParam();
+    TOpenFixture f;
+    const std::string good = DataPath("documents/all_kinds.qel");
+    ASSERT_EQ(f.Open(good), TDocumentRead::Ok);
+    const std::string before = f.Save('.');
+    const ViewState view = f.Document.View;
+    f.Captions.clear();
+    const TDocumentRead result =
+        f.Open(DataPath(std::string("documents/bad_") + row.Name + ".qel"));
+    EXPECT_EQ(result, row.Result);
+    EXPECT_EQ(DocumentReadMessage(result),
+              row.Result == TDocumentRead::WrongSignature ? "Неверный формат файла!" : CannotOpen);
+    EXPECT_TRUE(f.Captions.empty());
+    EXPECT_EQ(f.Save('.'), before);
+    EXPECT_EQ(f.Document.View.ScaleY, view.ScaleY);
+    EXPECT_EQ(f.Document.DocumentFileName, good);
+    EXPECT_EQ(f.Document.ColorCounter, 7);
+    EXPECT_EQ(f.Document.Graph(0).Points.size(), 500u);
+}
+
+const TDocumentRead Wrong = TDocumentRead::WrongSignature;
+const TDocumentRead Bad = TDocumentRead::Unreadable;
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadDocument,
+    ::testing::Values(
+        TBadRow{"signature_trailing_blank", Wrong}, TBadRow{"signature_case", Wrong},
+        TBadRow{"empty_file", Bad}, TBadRow{"blank_first_line", Wrong},
+        TBadRow{"view_line_seven_numbers", Bad}, TBadRow{"view_line_bare_minus", Bad},
+        TBadRow{"count_not_integer", Bad}, TBadRow{"count_negative", Bad},
+        TBadRow{"count_above_255", Bad}, TBadRow{"count_huge", Bad},
+        TBadRow{"count_too_large_for_int", Bad}, TBadRow{"count_more_than_blocks", Bad},
+        TBadRow{"kind_not_integer", Bad}, TBadRow{"kind_seven", Bad}, TBadRow{"kind_negative", Bad},
+        TBadRow{"formula_empty", Bad}, TBadRow{"range_line_five_numbers", Bad},
+        TBadRow{"range_line_letters_only", Bad}, TBadRow{"steps_zero", Bad},
+        TBadRow{"steps_above_limit", Bad}, TBadRow{"steps_huge", Bad},
+        TBadRow{"surface_steps_above_limit", Bad}, TBadRow{"parametric_second_formula_empty", Bad},
+        TBadRow{"colour_unknown", Bad}, TBadRow{"colour_trailing_blank", Bad},
+        TBadRow{"colour_hex_too_long", Bad}, TBadRow{"building_not_integer", Bad},
+        TBadRow{"point_size_not_number", Bad}, TBadRow{"point_size_index_fraction", Bad},
+        TBadRow{"line_width_two_numbers", Bad}, TBadRow{"line_width_index_missing", Bad},
+        TBadRow{"ends_after_count", Bad}, TBadRow{"table_count_beyond_lines", Bad},
+        TBadRow{"table_count_huge", Bad}, TBadRow{"table_count_negative", Bad},
+        TBadRow{"table_point_four_numbers", Bad}, TBadRow{"table_point_exponent", Bad},
+        TBadRow{"table_visibility_missing", Bad}, TBadRow{"no_such_file", Bad}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+TEST(DocumentFile, FiveMegabyteLineFails) {
+    TScratchFolder folder;
+    const std::string path = folder.File("long.qel");
+    PutBytes(path, std::string(DocumentSignature) + "\r\n0.1 0 0 0 0 0\r\n1\r\n0\r\n" +
+                       std::string(5 * 1024 * 1024, 'x') + "\r\n-1 1 3 1\r\n");
+    TOpenFixture f;
+    EXPECT_EQ(f.Open(path), TDocumentRead::Unreadable);
+    EXPECT_EQ(f.Document.GraphCount(), 0);
+}
+
+TEST(DocumentFile, MoreThanTwentyVisibleGraphsAreCutToTwenty) {
+    TOpenFixture source;
+    for (int i = 0; i < 25; ++i) {
+        source.Document.Add(Formula(0, std::to_string(i)));
+    }
+    TScratchFolder folder;
+    PutBytes(folder.File("many.qel"), source.Save('.'));
+    TOpenFixture f;
+    ASSERT_EQ(f.Open(folder.File("many.qel")), TDocumentRead::Ok);
+    EXPECT_EQ(f.TooManyTicked, 1);
+    for (int i = 0; i < 25; ++i) {
+        EXPECT_EQ(f.Document.Visible(i), i < 20) << i;
+    }
+    EXPECT_EQ(f.Document.ColorCounter, 25);
+}
+
+TEST(DocumentFile, WithAutomaticScalingTheViewIsProjectedAndFitted) {
+    TOpenFixture f;
+    f.Document.AutoScaleOn = true;
+    ASSERT_EQ(f.Open(DataPath("documents/all_kinds.qel")), TDocumentRead::Ok);
+    EXPECT_EQ(f.Document.View.AngleX, 0);
+    EXPECT_EQ(f.Document.View.AngleY, 0);
+    EXPECT_NE(f.Document.View.ScaleX, 0.1); // fitted to the ticked graphs
+}
+
+// ---- saving
+
+TEST(DocumentFile, SaveSetsTheCaptionAndLeavesNoTemporaryFile) {
+    TOpenFixture f;
+    TScratchFolder folder;
+    std::string message;
+    ASSERT_TRUE(Saving_File(f.Document, folder.File("plot.qel"), '.', message));
+    EXPECT_EQ(f.Captions, std::vector<std::string>{"Qel Kurvant  - [plot.qel]"});
+    EXPECT_EQ(FileBytes(folder.File("plot.qel")),
+              std::string(DocumentSignature) + "\r\n0 0 0 0 0 0\r\n0\r\n");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+    EXPECT_TRUE(f.Document.DocumentFileName.empty()); // the caller names the document
+}
+
+TEST(DocumentFile, FailedSaveReportsAndKeepsTheOldFile) {
+    TOpenFixture f;
+    f.Document.Add(Formula(0, "x"));
+    TScratchFolder folder;
+    // A folder in the way: the rename fails after the new bytes were written.
+    const std::string blocked = folder.File("blocked.qel");
+    ASSERT_EQ(mkdir(blocked.c_str(), 0755), 0);
+    PutBytes(blocked + "/inside", "old");
+    std::string message;
+    EXPECT_FALSE(Saving_File(f.Document, blocked, '.', message));
+    EXPECT_EQ(message, "Не удалось сохранить в файл\n\r\"" + blocked + "\"!");
+    EXPECT_EQ(FileBytes(blocked + "/inside"), "old");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+    EXPECT_TRUE(f.Captions.empty());
+    EXPECT_EQ(f.Document.GraphCount(), 1);
+
+    const std::string missing = folder.File("no/such/folder.qel");
+    EXPECT_FALSE(Saving_File(f.Document, missing, '.', message));
+    EXPECT_EQ(message, "Не удалось сохранить в файл\n\r\"" + missing + "\"!");
+}
+
+TEST(DocumentFile, SaveReplacesAnExistingFileAndKeepsItsPermissions) {
+    TOpenFixture f;
+    TScratchFolder folder;
+    const std::string path = folder.File("plot.qel");
+    PutBytes(path, "older content that is longer than the new one\r\n");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    std::string message;
+    ASSERT_TRUE(Saving_File(f.Document, path, '.', message));
+    EXPECT_EQ(FileBytes(path), std::string(DocumentSignature) + "\r\n0 0 0 0 0 0\r\n0\r\n");
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(DocumentFile, SaveThroughASymbolicLinkKeepsTheLink) {
+    TOpenFixture f;
+    TScratchFolder folder;
+    PutBytes(folder.File("real.qel"), "old");
+    ASSERT_EQ(symlink(folder.File("real.qel").c_str(), folder.File("link.qel").c_str()), 0);
+    std::string message;
+    ASSERT_TRUE(Saving_File(f.Document, folder.File("link.qel"), '.', message));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("link.qel")));
+    EXPECT_EQ(FileBytes(folder.File("real.qel")),
+              std::string(DocumentSignature) + "\r\n0 0 0 0 0 0\r\n0\r\n");
+}
+
+} // namespace
