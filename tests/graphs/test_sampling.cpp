@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace graphs_test;
@@ -480,4 +481,30 @@ TEST(SamplingTable, TablesAreNotSampled) {
     Sample(g, s);
     EXPECT_EQ(g.Points, (std::vector<TPoint3D>{{1, 2, 3}}));
     EXPECT_EQ(g.BoundMaxX, 7);
+}
+
+TEST(SamplingEdges, StepCountBelowOneGivesNoPoints) {
+    const TSettings s = DefaultSettings();
+    TGraphic g = MakeGraph(KindYofX, "x", -1, 1, 0);
+    g.Points = {{1, 2, 3}};
+    Sample(g, s);
+    EXPECT_TRUE(g.Points.empty());
+    EXPECT_EQ(g.BoundMinX, -1); // the bounds are set all the same
+    EXPECT_EQ(g.BoundMaxY, -1e11);
+    TGraphic surface = MakeGraph(KindSurface, "x", -1, 1, 5, -1, 1, -3);
+    Sample(surface, s);
+    EXPECT_TRUE(surface.Points.empty());
+}
+
+TEST(SamplingEdges, ValueBeyondTheDoubleRangeIsStoredAsInfinity) {
+    const TSettings s = DefaultSettings();
+    TGraphic g = MakeGraph(KindYofX, "10^400", 0, 1, 2);
+    Sample(g, s);
+    long double direct = 0;
+    const kurvant::TFormulaContext ctx = Context(',');
+    if (kurvant::EvaluateFormula(g.FormulaPrepared, direct, ctx) != kurvant::EvalOk)
+        GTEST_SKIP() << "the evaluator's type has no such range";
+    ASSERT_EQ(g.Points.size(), 2u);
+    EXPECT_EQ(g.Points[0].y, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(g.BoundMaxY, std::numeric_limits<double>::infinity());
 }
