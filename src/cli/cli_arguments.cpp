@@ -43,7 +43,8 @@ int UsageError(const std::string& message) {
                  "kurvant-cli: %s\n"
                  "usage: kurvant-cli prepare --vars LETTERS [--sep C] FORMULA\n"
                  "       kurvant-cli eval --vars LETTERS [--sep C] FORMULA [NAME=VALUE ...]\n"
-                 "       kurvant-cli eval --batch [--sep C] < LINES\n",
+                 "       kurvant-cli eval --batch [--sep C] < LINES\n"
+                 "       kurvant-cli sample [--settings FILE] [--sep C] DOC\n",
                  message.c_str());
     return ExitUsage;
 }

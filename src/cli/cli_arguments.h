@@ -31,5 +31,6 @@ int UsageError(const std::string& message);
 
 int RunPrepare(const std::vector<std::string>& args, char defaultSeparator);
 int RunEval(const std::vector<std::string>& args, char defaultSeparator);
+int RunSample(const std::vector<std::string>& args, char defaultSeparator);
 
 } // namespace kurvant::cli

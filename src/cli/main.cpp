@@ -1,4 +1,4 @@
-// kurvant-cli: prepares and evaluates formulas from the command line.
+// kurvant-cli: prepares and evaluates formulas and samples documents from the command line.
 
 #include "cli/cli_arguments.h"
 
@@ -35,6 +35,9 @@ int main(int argc, char** argv) {
     }
     if (command == "eval") {
         return RunEval(args, defaultSeparator);
+    }
+    if (command == "sample") {
+        return RunSample(args, defaultSeparator);
     }
     return UsageError("unknown command '" + command + "'");
 }

@@ -174,4 +174,181 @@ TEST(CliBatch, RefusesFormulaArguments) {
     EXPECT_EQ(run.Out, "");
 }
 
+// ---- sample
+
+std::string Document(const std::vector<std::string>& lines) {
+    std::string text = "@#^%$*/-Kurvant1\r\n";
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+const std::vector<std::string> Tail = {"clRed", "0", "1", "2", "1", "2"};
+
+std::vector<std::string> WithTail(std::vector<std::string> block) {
+    block.insert(block.end(), Tail.begin(), Tail.end());
+    return block;
+}
+
+// x on -1..1 in three steps: the samples fall on -1, 0 and 1 exactly.
+const std::string LineDocument = Document([] {
+    std::vector<std::string> lines = {"0.1 0 0 0 0 0", "1"};
+    for (const std::string& l : WithTail({"0", "x", "-1 1 3 1"})) {
+        lines.push_back(l);
+    }
+    return lines;
+}());
+
+struct TSampleRow {
+    const char* Name;
+    std::string DocumentText;
+    std::vector<std::string> Options;
+    std::string SettingsText; // written to a file for --settings when not empty
+    const char* Out;
+};
+
+class CliSample : public ::testing::TestWithParam<TSampleRow> {};
+
+TEST_P(CliSample, PrintsViewGraphsBoundsAndPoints) {
+    const TSampleRow& row = GetParam();
+    TTempFile document;
+    TTempFile settings;
+    std::ofstream(document.Path, std::ios::binary) << row.DocumentText;
+    std::vector<std::string> args = {"sample"};
+    args.insert(args.end(), row.Options.begin(), row.Options.end());
+    if (!row.SettingsText.empty()) {
+        std::ofstream(settings.Path, std::ios::binary) << row.SettingsText;
+        args.insert(args.end(), {"--settings", settings.Path});
+    }
+    args.push_back(document.Path);
+    const TRun run = RunCli(args);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out, row.Out);
+}
+
+const std::string NarrowSettings = "clWhite\r\nclBlack\r\n1 1 1 1 1 1 1 \r\n"
+                                   "-0,5 0,5 -10 10 -10 10\r\n1 1 1 1\r\n0 0 0 0 0 0 \r\n"
+                                   "clSilver\r\nclSilver\r\nclSilver\r\n";
+// The same with a reversed X interval, which the program does not accept from its file.
+const std::string ReversedSettings = "clWhite\r\nclBlack\r\n1 1 1 1 1 1 1 \r\n"
+                                     "0,5 -0,5 -10 10 -10 10\r\n1 1 1 1\r\n0 0 0 0 0 0 \r\n"
+                                     "clSilver\r\nclSilver\r\nclSilver\r\n";
+
+const char* LineOut = "view 0.10000000000000001 0 0 0 0 0\n"
+                      "graphs 1\n"
+                      "graph 1 kind 0 visible 1 points 3\n"
+                      "bounds -1 1 -1 1 0 0\n"
+                      "-1 -1 0\n"
+                      "0 0 0\n"
+                      "1 1 0\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Sample, CliSample,
+    ::testing::Values(
+        TSampleRow{"NoGraphs",
+                   Document({"0.1 0 0 0 0 0", "0"}),
+                   {},
+                   "",
+                   "view 0.10000000000000001 0 0 0 0 0\ngraphs 0\n"},
+        TSampleRow{"ViewLineInOrder",
+                   Document({"2 0,5 -3 90 45 -30", "0"}),
+                   {},
+                   "",
+                   "view 2 0.5 -3 90 45 -30\ngraphs 0\n"},
+        TSampleRow{"FormulaGraphSampled", LineDocument, {}, "", LineOut},
+        TSampleRow{"CommaSeparatorSamplesTheSame", LineDocument, {"--sep", ","}, "", LineOut},
+        TSampleRow{"SettingsClipTheInterval",
+                   LineDocument,
+                   {},
+                   NarrowSettings,
+                   "view 0.10000000000000001 0 0 0 0 0\n"
+                   "graphs 1\n"
+                   "graph 1 kind 0 visible 1 points 3\n"
+                   "bounds -0.5 0.5 -0.5 0.5 0 0\n"
+                   "-0.5 -0.5 0\n"
+                   "0 0 0\n"
+                   "0.5 0.5 0\n"},
+        TSampleRow{"UnreadableSettingsGiveDefaults", LineDocument, {}, ReversedSettings, LineOut},
+        TSampleRow{
+            "TableKeepsItsPointsAndXYBounds",
+            Document([] {
+                std::vector<std::string> lines = {"1 0 0 0 0 0", "1"};
+                for (const std::string& l : WithTail({"6", "2", "1 2 3", "-4.5 0,25 6", " 0"})) {
+                    lines.push_back(l);
+                }
+                return lines;
+            }()),
+            {},
+            "",
+            "view 1 0 0 0 0 0\n"
+            "graphs 1\n"
+            "graph 1 kind 6 visible 0 points 2\n"
+            "bounds -4.5 1 0.25 2 0 0\n"
+            "1 2 3\n"
+            "-4.5 0.25 6\n"}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+TEST(CliSample, MoreThanTwentyVisibleGraphsOpenWithTwentyTicked) {
+    std::vector<std::string> lines = {"1 0 0 0 0 0", "22"};
+    for (int i = 0; i < 22; ++i) {
+        for (const std::string& l : WithTail({"6", "0", " 1"})) {
+            lines.push_back(l);
+        }
+    }
+    TTempFile document;
+    std::ofstream(document.Path, std::ios::binary) << Document(lines);
+    const TRun run = RunCli({"sample", document.Path});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_NE(run.Out.find("graph 20 kind 6 visible 1 points 0\n"), std::string::npos);
+    EXPECT_NE(run.Out.find("graph 21 kind 6 visible 0 points 0\n"), std::string::npos);
+    EXPECT_NE(run.Out.find("graph 22 kind 6 visible 0 points 0\n"), std::string::npos);
+}
+
+struct TSampleFailureRow {
+    const char* Name;
+    std::string DocumentText;
+    const char* Message;
+};
+
+class CliSampleFailure : public ::testing::TestWithParam<TSampleFailureRow> {};
+
+TEST_P(CliSampleFailure, PrintsTheReadersMessageAndExitsWithOne) {
+    const TSampleFailureRow& row = GetParam();
+    TTempFile document;
+    std::ofstream(document.Path, std::ios::binary) << row.DocumentText;
+    const TRun run = RunCli({"sample", document.Path});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err.rfind(row.Message, 0), 0u) << run.Err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sample, CliSampleFailure,
+    ::testing::Values(TSampleFailureRow{"WrongSignature",
+                                        "@#^%$*/-Kurvant2\r\n0.1 0 0 0 0 0\r\n0\r\n",
+                                        "Неверный формат файла!"},
+                      TSampleFailureRow{"EmptyFile", "", "Не удаётся открыть файл!"},
+                      TSampleFailureRow{"CountBeyondBlocks", Document({"0.1 0 0 0 0 0", "3"}),
+                                        "Не удаётся открыть файл!"},
+                      TSampleFailureRow{"TableCountBeyondLines",
+                                        Document({"0.1 0 0 0 0 0", "1", "6", "100000", "1 2 3"}),
+                                        "Не удаётся открыть файл!"}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+TEST(CliSample, MissingDocumentCannotBeOpened) {
+    const TRun run = RunCli({"sample", "/nonexistent/kurvant/plot.qel"});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err.rfind("Не удаётся открыть файл!", 0), 0u) << run.Err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SampleUsage, CliCommand,
+    ::testing::Values(TCliRow{"NoDocument", {"sample"}, 2, ""},
+                      TCliRow{"TwoDocuments", {"sample", "a.qel", "b.qel"}, 2, ""},
+                      TCliRow{"SettingsWithoutFile", {"sample", "a.qel", "--settings"}, 2, ""},
+                      TCliRow{"BadSeparator", {"sample", "--sep", ";", "a.qel"}, 2, ""},
+                      TCliRow{"UnknownOption", {"sample", "--vars", "x", "a.qel"}, 2, ""}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
 } // namespace

@@ -1,0 +1,115 @@
+// kurvant-cli sample [--settings FILE] [--sep C] DOC
+// Opens DOC as the program opens a document, samples every formula graph with the settings (the
+// defaults, or FILE read as the program reads its settings file), without automatic scaling, and
+// prints the view, then every graph with its bounds and points. Numbers are printed with %.17g in
+// the C locale, so they compare exactly.
+
+#include "cli/cli_arguments.h"
+
+#include "documents/document_file.h"
+#include "documents/settings_file.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace kurvant::cli {
+
+namespace {
+
+struct TSampleArguments {
+    std::optional<std::string> SettingsFile;
+    char DecimalSeparator = '.';
+    std::string Document;
+};
+
+bool ParseSampleArguments(const std::vector<std::string>& args, TSampleArguments& parsed,
+                          std::string& error) {
+    std::vector<std::string> positionals;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.rfind("--", 0) != 0) {
+            positionals.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--settings" || arg == "--sep") {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            const std::string& value = args[++i];
+            if (arg == "--settings") {
+                parsed.SettingsFile = value;
+            } else if (value == "," || value == ".") {
+                parsed.DecimalSeparator = value[0];
+            } else {
+                error = "--sep takes ',' or '.'";
+                return false;
+            }
+        } else {
+            error = "sample does not take " + arg;
+            return false;
+        }
+    }
+    if (positionals.size() != 1) {
+        error = "sample needs one document";
+        return false;
+    }
+    parsed.Document = positionals[0];
+    return true;
+}
+
+void PrintNumbers(const char* head, std::initializer_list<double> numbers) {
+    std::fputs(head, stdout);
+    bool first = head[0] == '\0';
+    for (double number : numbers) {
+        std::printf(first ? "%.17g" : " %.17g", number);
+        first = false;
+    }
+    std::fputc('\n', stdout);
+}
+
+void PrintDocument(const TDocument& document) {
+    const ViewState& v = document.View;
+    PrintNumbers("view", {v.ScaleX, v.ShiftX, v.ShiftY, v.AngleX, v.AngleY, v.AngleZ});
+    std::printf("graphs %d\n", document.GraphCount());
+    for (int i = 0; i < document.GraphCount(); ++i) {
+        const TGraphic& g = document.Graph(i);
+        std::printf("graph %d kind %d visible %d points %zu\n", i + 1, g.Kind,
+                    document.Visible(i) ? 1 : 0, g.Points.size());
+        PrintNumbers("bounds", {g.BoundMinX, g.BoundMaxX, g.BoundMinY, g.BoundMaxY, g.BoundMinZ,
+                                g.BoundMaxZ});
+        for (const TPoint3D& p : g.Points) {
+            PrintNumbers("", {p.x, p.y, p.z});
+        }
+    }
+}
+
+} // namespace
+
+int RunSample(const std::vector<std::string>& args, char defaultSeparator) {
+    TSampleArguments parsed;
+    parsed.DecimalSeparator = defaultSeparator;
+    std::string error;
+    if (!ParseSampleArguments(args, parsed, error)) {
+        return UsageError(error);
+    }
+    TSettings settings;
+    if (parsed.SettingsFile) {
+        ReadSettingsFile(*parsed.SettingsFile, settings); // falls back to the defaults silently
+    } else {
+        Settings_Default(settings);
+    }
+    TFormulaContext context;
+    context.DecimalSeparator = parsed.DecimalSeparator;
+    TDocument document;
+    const TDocumentRead result = ReadDocumentFile(parsed.Document, document, settings, context);
+    if (result != TDocumentRead::Ok) {
+        std::fprintf(stderr, "%s\n", DocumentReadMessage(result).c_str());
+        return ExitFailure;
+    }
+    PrintDocument(document);
+    return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
+}
+
+} // namespace kurvant::cli
