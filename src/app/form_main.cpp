@@ -37,6 +37,7 @@ TFormMain::TFormMain(TAppContext& context, QWidget* parent) : QMainWindow(parent
     BuildMenu();
     BuildToolBars();
     BuildPanels();
+    ConnectViewCommands();
     DisableCommandsNotYetAvailable();
 
     resize(880, 680);
@@ -300,7 +301,7 @@ void TFormMain::BuildPanels() {
     // The view keeps at least 200 pixels whatever the splitter is asked to do.
     PanelGraphic->setMinimumSize(200, 1);
     PanelGraphic->SetPainter([this](const TFrameSize& size) {
-        TScene scene{Ctx.Settings, Ctx.Document.View, ChBoxAutoScale->isChecked(),
+        TScene scene{Ctx.Settings, Ctx.Document.View, Ctx.Document.AutoScaleOn,
                      Ctx.Formula.DecimalSeparator, &Ctx.Document};
         DrawScene(scene, size);
     });
@@ -358,35 +359,16 @@ void TFormMain::DisableCommandsNotYetAvailable() {
                                           "mmFileSave",
                                           "mmFileSaveAs",
                                           "MMFileSaveAsPicture",
-                                          "MMViewAutoScale",
-                                          "MMViewRotate",
-                                          "MMViewRotateZ",
-                                          "MMViewTranslate",
-                                          "MMViewScale",
-                                          "MMViewCenter",
-                                          "MMViewDefaultScale",
                                           "MMGrapicsAdd",
                                           "MMGrapicsTableAdd",
                                           "MMOtherTableValues",
                                           "MMOtherNormal",
                                           "MMSettings",
-                                          "ToolBtnRotateAction",
-                                          "ToolBtnRotateZAction",
-                                          "ToolBtnTranslateAction",
-                                          "ToolBtnScaleAction",
-                                          "ToolBtnCenterAction",
-                                          "ToolBtnDefaulScaleAction",
                                           "ToolBtnGraphicAddAction",
-                                          "ToolBtnGraphicTableAddAction",
-                                          "ToolBtnXOYAction",
-                                          "ToolBtnXOZAction",
-                                          "ToolBtnYOZAction",
-                                          "ToolBtnXYZProjectionAction",
-                                          "ToolBtnXYZProjection2Action"};
+                                          "ToolBtnGraphicTableAddAction"};
     for (const char* name : pending)
         if (auto* a = findChild<QAction*>(QString::fromLatin1(name)))
             a->setEnabled(false);
-    ChBoxAutoScale->setEnabled(false);
 }
 
 void TFormMain::ReDrawing() {

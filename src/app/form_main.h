@@ -3,6 +3,9 @@
 // splitter and the OpenGL view.
 
 #include "app/app_context.h"
+#include "view/view_commands.h"
+
+#include <array>
 
 #include <QMainWindow>
 
@@ -44,6 +47,17 @@ public:
     /// No rendering context: said once, and the program goes on without a picture.
     void ReportNoContext();
 
+    // View commands: drag modes, projections, centring, standard scale, automatic scaling.
+    void ModeButtonClick(int mode);
+    void ModeItemClick(int mode);
+    void MMViewModifyClick();
+    void ProjectionClick(TProjection projection);
+    void ToolBtnCenterClick();
+    void ToolBtnDefaulScaleClick();
+    void ChBoxAutoScaleClick();
+    /// The drag mode whose button is down.
+    TMouseMode CurrentMode() const;
+
     /// Windows the main window owns for the rest of the run.
     void SetAboutBox(TFormAbout* about) { FormAbout = about; }
     void SetHelpWindow(TFormHelp* help) { FormHelp = help; }
@@ -73,6 +87,10 @@ private:
     QToolButton* AddToolButton(QToolBar* bar, const char* name, const QString& hint,
                                const QString& face, bool checkable);
     void SetToolBarVisible(QToolBar* bar, bool visible);
+    void ConnectViewCommands();
+    void ViewMousePressed(int x, int y);
+    void ViewMouseMoved(int x, int y);
+    void ViewMouseReleased();
 
     TAppContext& Ctx;
     QString DialogInitialFolder;
@@ -99,6 +117,11 @@ private:
     QLabel* LbY = nullptr;
     QSplitter* Splitter1 = nullptr;
     TGLView* PanelGraphic = nullptr;
+
+    // The four drag modes in the order of TMouseMode after None.
+    std::array<QToolButton*, 4> ModeButtons{};
+    std::array<QAction*, 4> ModeItems{};
+    TViewNavigator Navigator;
 
     TFormAbout* FormAbout = nullptr;
     TFormHelp* FormHelp = nullptr;

@@ -2,6 +2,7 @@
 
 #include "view/glyph_font.h"
 
+#include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QResizeEvent>
 
@@ -60,4 +61,18 @@ void TGLView::ReportFailure() {
         return;
     FailureReported = true;
     emit ContextFailed();
+}
+
+void TGLView::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    emit MousePressed(p.x(), p.y());
+}
+
+void TGLView::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    emit MouseMoved(p.x(), p.y());
+}
+
+void TGLView::mouseReleaseEvent(QMouseEvent*) {
+    emit MouseReleased();
 }

@@ -30,11 +30,18 @@ signals:
     /// No rendering context could be had (or only one without fixed functions).
     void ContextFailed();
     void FrameDrawn();
+    /// Mouse over the view, in client pixels (y downwards).
+    void MousePressed(int x, int y);
+    void MouseMoved(int x, int y);
+    void MouseReleased();
 
 protected:
     void initializeGL() override;
     void paintGL() override;
     void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     void ReportFailure();

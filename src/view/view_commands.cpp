@@ -1,0 +1,146 @@
+#include "view/view_commands.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+void ApplyProjection(ViewState& v, TProjection p) {
+    struct Angles {
+        double X, Y, Z;
+    };
+    static constexpr Angles table[] = {
+        {0, 0, 0},     // XOY
+        {-90, 0, 0},   // XOZ
+        {0, 90, 0},    // ZOY
+        {30, -45, 0},  // XZY
+        {-60, 0, 225}, // YXZ
+    };
+    const Angles& a = table[static_cast<int>(p)];
+    v.AngleX = a.X;
+    v.AngleY = a.Y;
+    v.AngleZ = a.Z;
+}
+
+void CenterAxes(ViewState& v) {
+    v.ShiftX = 0;
+    v.ShiftY = 0;
+}
+
+void DefaultScale(ViewState& v) {
+    v.ScaleX = 0.1;
+}
+
+double RotatedAngle(double angle, int pixels) {
+    const int mode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double whole = std::nearbyint(angle);
+    std::fesetround(mode);
+    // Angles normally stay within one turn; a huge one from a file is first brought into range
+    // so that the integer sum cannot overflow.
+    std::int64_t start = 0;
+    if (std::abs(whole) < 1e15)
+        start = static_cast<std::int64_t>(whole);
+    else if (std::isfinite(whole))
+        start = static_cast<std::int64_t>(std::fmod(whole, 360.0));
+    return static_cast<double>((start + pixels) % 360);
+}
+
+void TViewNavigator::MouseDown(TMouseMode mode, int x, int y) {
+    LastMouseX = x;
+    LastMouseY = y;
+    switch (mode) {
+    case TMouseMode::RotateXY:
+        DragRotateXY = true;
+        break;
+    case TMouseMode::RotateZ:
+        DragRotateZ = true;
+        break;
+    case TMouseMode::Translate:
+        DragTranslate = true;
+        break;
+    case TMouseMode::Scale:
+        DragScale = true;
+        break;
+    case TMouseMode::None:
+        break;
+    }
+}
+
+void TViewNavigator::MouseUp(TMouseMode mode) {
+    switch (mode) {
+    case TMouseMode::RotateXY:
+        DragRotateXY = false;
+        break;
+    case TMouseMode::RotateZ:
+        DragRotateZ = false;
+        break;
+    case TMouseMode::Translate:
+        DragTranslate = false;
+        break;
+    case TMouseMode::Scale:
+        DragScale = false;
+        break;
+    case TMouseMode::None:
+        break;
+    }
+}
+
+bool TViewNavigator::MouseMove(ViewState& v, int x, int y) {
+    bool changed = false;
+    if (DragTranslate) {
+        v.ShiftX += (x - LastMouseX) / (v.ScaleX * 150);
+        v.ShiftY -= (y - LastMouseY) / (v.ScaleY * 100);
+        changed = true;
+    }
+    if (DragScale) {
+        // The limits are checked before the step, so one step may leave the range and the next
+        // move brings the scale back inside.
+        if (v.ScaleX < 0.012 || v.ScaleX > 4) {
+            if (v.ScaleX <= 0.012)
+                v.ScaleX = 0.0132;
+            if (v.ScaleX >= 4)
+                v.ScaleX = 4 / 1.1;
+        } else if (y > LastMouseY) {
+            v.ScaleX /= 1.1;
+        } else if (y < LastMouseY) {
+            v.ScaleX *= 1.1;
+        }
+        changed = true;
+    }
+    if (DragRotateXY) {
+        v.AngleY = RotatedAngle(v.AngleY, x - LastMouseX);
+        v.AngleX = RotatedAngle(v.AngleX, y - LastMouseY);
+        changed = true;
+    }
+    if (DragRotateZ) {
+        v.AngleZ = RotatedAngle(v.AngleZ, x - LastMouseX);
+        changed = true;
+    }
+    LastMouseX = x;
+    LastMouseY = y;
+    return changed;
+}
+
+std::string ReadoutText(double value, char decimalSeparator) {
+    const double rounded = std::trunc(value / 0.001 + 0.5) * 0.001;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", rounded == 0 ? 0.0 : rounded);
+    std::string text(buf);
+    for (char& c : text)
+        if (c == '.')
+            c = decimalSeparator;
+    return text;
+}
+
+std::optional<TReadout> CursorReadout(const ViewState& v, bool perspective, int x, int y, int width,
+                                      int height, char sep) {
+    if (v.AngleX != 0 || v.AngleY != 0 || v.AngleZ != 0 || width <= 0 || height <= 0)
+        return std::nullopt;
+    // Half the view at the plane z = 0, in model units times the scale.
+    const double k = perspective ? 1.7935 : 1;
+    const double k2 = perspective ? 1.4455 : 1;
+    const double mx = (x / (width * v.ScaleX) - 0.5 / v.ScaleX) * 2 * k - v.ShiftX;
+    const double my = (y / (height * v.ScaleY) - 0.5 / v.ScaleY) * (-2) * k2 - v.ShiftY;
+    return TReadout{ReadoutText(mx, sep), ReadoutText(my, sep)};
+}

@@ -1,0 +1,63 @@
+#pragma once
+// What the mouse and the view commands do to the view state: the four drag modes, the five
+// projections, centring, the standard scale and the coordinate readout. No widgets: the main
+// window passes the mouse events and shows the results.
+
+#include "view/view_state.h"
+
+#include <optional>
+#include <string>
+
+/// The drag modes of the transformation tool bar; at most one is chosen.
+enum class TMouseMode { None, RotateXY, RotateZ, Translate, Scale };
+
+/// The five projections of the projection tool bar.
+enum class TProjection { XOY, XOZ, ZOY, XZY, YXZ };
+
+/// Sets the three angles of a projection; scales and shifts stay.
+void ApplyProjection(ViewState& View, TProjection Projection);
+
+/// Centres the axes: both shifts 0.
+void CenterAxes(ViewState& View);
+
+/// The standard scale: `ScaleX` 0.1 (the next frame derives `ScaleY` unless autoscaling holds it).
+void DefaultScale(ViewState& View);
+
+/// The model coordinates under the cursor, as the readout shows them.
+struct TReadout {
+    std::string X;
+    std::string Y;
+};
+
+/// Mouse drags over the view. Button down starts a drag in the chosen mode, every move applies
+/// one step of it, button up ends it.
+class TViewNavigator {
+public:
+    void MouseDown(TMouseMode mode, int x, int y);
+    void MouseUp(TMouseMode mode);
+    /// Applies the drag steps for a move to (x, y) in the view's client pixels (y downwards).
+    /// Returns true when the view state changed.
+    bool MouseMove(ViewState& view, int x, int y);
+
+    bool Dragging() const { return DragRotateXY || DragRotateZ || DragTranslate || DragScale; }
+
+    bool DragRotateXY = false;
+    bool DragRotateZ = false;
+    bool DragTranslate = false;
+    bool DragScale = false;
+    int LastMouseX = 0;
+    int LastMouseY = 0;
+};
+
+/// The readout for the cursor at (x, y) of a view of the given client size; nothing while the
+/// scene is turned (any angle not 0).
+std::optional<TReadout> CursorReadout(const ViewState& view, bool perspective, int x, int y,
+                                      int width, int height, char decimalSeparator);
+
+/// A readout value rounded to three decimals (half away from zero by truncating value/0.001+0.5,
+/// so -1.2344 reads -1.233) in the general format with the given separator.
+std::string ReadoutText(double value, char decimalSeparator);
+
+/// Angle after a rotate-drag step: the angle rounded (halves to even), plus the pixels moved,
+/// remainder of 360 with the sign of the sum.
+double RotatedAngle(double angle, int pixels);

@@ -1,0 +1,199 @@
+#include "view/view_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+ViewState Standard() {
+    ViewState v;
+    v.ScaleX = 0.1;
+    v.ScaleY = 0.1;
+    return v;
+}
+
+// Drags in a mode: button down at `from`, one move event per listed point, button up.
+void Drag(TViewNavigator& nav, ViewState& v, TMouseMode mode, std::pair<int, int> from,
+          const std::vector<std::pair<int, int>>& moves) {
+    nav.MouseDown(mode, from.first, from.second);
+    for (auto [x, y] : moves)
+        nav.MouseMove(v, x, y);
+    nav.MouseUp(mode);
+}
+
+std::vector<std::pair<int, int>> Steps(int x0, int y0, int dx, int dy, int n) {
+    std::vector<std::pair<int, int>> out;
+    for (int i = 1; i <= n; ++i)
+        out.push_back({x0 + dx * i, y0 + dy * i});
+    return out;
+}
+
+TEST(ScaleDrag, EachMoveDownDividesByOnePointOne) {
+    TViewNavigator nav;
+    ViewState v = Standard();
+    Drag(nav, v, TMouseMode::Scale, {100, 100}, Steps(100, 100, 0, 1, 10));
+    EXPECT_NEAR(v.ScaleX, 0.1 / std::pow(1.1, 10), 1e-15);
+    EXPECT_NEAR(v.ScaleX, 0.03855, 1e-5);
+    // One factor per event, whatever its distance; a sideways move changes nothing.
+    nav.MouseDown(TMouseMode::Scale, 0, 0);
+    nav.MouseMove(v, 0, -300);
+    EXPECT_NEAR(v.ScaleX, 0.1 / std::pow(1.1, 9), 1e-15);
+    nav.MouseMove(v, 50, -300);
+    EXPECT_NEAR(v.ScaleX, 0.1 / std::pow(1.1, 9), 1e-15);
+}
+
+TEST(ScaleDrag, LimitsAreCheckedBeforeTheStep) {
+    TViewNavigator nav;
+    ViewState v = Standard();
+    v.ScaleX = 3.9;
+    nav.MouseDown(TMouseMode::Scale, 0, 100);
+    nav.MouseMove(v, 0, 99);
+    EXPECT_DOUBLE_EQ(v.ScaleX, 3.9 * 1.1); // 4.29, outside the range for one move
+    nav.MouseMove(v, 0, 98);
+    EXPECT_EQ(v.ScaleX, 4 / 1.1);
+    EXPECT_EQ(v.ScaleX, 3.6363636363636362);
+
+    v.ScaleX = 0.0125;
+    nav.MouseMove(v, 0, 99);
+    EXPECT_DOUBLE_EQ(v.ScaleX, 0.0125 / 1.1);
+    nav.MouseMove(v, 0, 100);
+    EXPECT_EQ(v.ScaleX, 0.0132);
+}
+
+TEST(RotateDrag, OneDegreePerPixelWithinOneTurn) {
+    TViewNavigator nav;
+    ViewState v = Standard();
+    Drag(nav, v, TMouseMode::RotateXY, {0, 0}, Steps(0, 0, 1, 0, 370));
+    EXPECT_EQ(v.AngleY, 10);
+    EXPECT_EQ(v.AngleX, 0);
+    v = Standard();
+    Drag(nav, v, TMouseMode::RotateXY, {0, 0}, Steps(0, 0, -1, 0, 10));
+    EXPECT_EQ(v.AngleY, -10);
+    v = Standard();
+    Drag(nav, v, TMouseMode::RotateXY, {0, 0}, {{0, 400}}); // one big move down
+    EXPECT_EQ(v.AngleX, 40);
+    v = Standard();
+    Drag(nav, v, TMouseMode::RotateZ, {0, 0}, {{-725, 30}});
+    EXPECT_EQ(v.AngleZ, -5); // the remainder keeps the sign of the sum
+    EXPECT_EQ(v.AngleX, 0);
+}
+
+TEST(RotateDrag, FractionalAnglesBecomeWholeHalvesToEven) {
+    EXPECT_EQ(RotatedAngle(30.5, 0), 30);
+    EXPECT_EQ(RotatedAngle(31.5, 0), 32);
+    EXPECT_EQ(RotatedAngle(-30.5, 0), -30);
+    EXPECT_EQ(RotatedAngle(359.6, 0), 0);
+    EXPECT_EQ(RotatedAngle(-359, -1), 0);
+    EXPECT_EQ(RotatedAngle(1e300, 0), std::fmod(1e300, 360.0)); // no overflow
+    TViewNavigator nav;
+    ViewState v = Standard();
+    v.AngleX = 30.5;
+    v.AngleY = 31.5;
+    Drag(nav, v, TMouseMode::RotateXY, {10, 10}, {{10, 10}});
+    EXPECT_EQ(v.AngleX, 30);
+    EXPECT_EQ(v.AngleY, 32);
+}
+
+TEST(TranslateDrag, RightAndUpMoveTheSceneRightAndUp) {
+    TViewNavigator nav;
+    ViewState v = Standard();
+    v.ScaleY = 0.2;
+    Drag(nav, v, TMouseMode::Translate, {100, 100}, {{130, 80}});
+    EXPECT_DOUBLE_EQ(v.ShiftX, 30 / (0.1 * 150));
+    EXPECT_DOUBLE_EQ(v.ShiftY, 20 / (0.2 * 100));
+}
+
+TEST(Drag, NothingHappensWithoutAModeOrAfterTheButtonIsUp) {
+    TViewNavigator nav;
+    ViewState v = Standard();
+    nav.MouseDown(TMouseMode::None, 0, 0);
+    EXPECT_FALSE(nav.MouseMove(v, 50, 50));
+    nav.MouseDown(TMouseMode::RotateZ, 0, 0);
+    EXPECT_TRUE(nav.MouseMove(v, 5, 0));
+    nav.MouseUp(TMouseMode::RotateZ);
+    EXPECT_FALSE(nav.MouseMove(v, 50, 0));
+    EXPECT_EQ(v.AngleZ, 5);
+    EXPECT_FALSE(nav.Dragging());
+}
+
+TEST(Projections, SetTheAnglesAndKeepScaleAndShift) {
+    ViewState v = Standard();
+    v.ShiftX = 3;
+    v.ScaleX = 0.7;
+    struct Row {
+        TProjection p;
+        double x, y, z;
+    };
+    for (Row r : {Row{TProjection::XOY, 0, 0, 0}, Row{TProjection::XOZ, -90, 0, 0},
+                  Row{TProjection::ZOY, 0, 90, 0}, Row{TProjection::XZY, 30, -45, 0},
+                  Row{TProjection::YXZ, -60, 0, 225}}) {
+        ApplyProjection(v, r.p);
+        EXPECT_EQ(v.AngleX, r.x);
+        EXPECT_EQ(v.AngleY, r.y);
+        EXPECT_EQ(v.AngleZ, r.z);
+    }
+    EXPECT_EQ(v.ShiftX, 3);
+    EXPECT_EQ(v.ScaleX, 0.7);
+    CenterAxes(v);
+    DefaultScale(v);
+    EXPECT_EQ(v.ShiftX, 0);
+    EXPECT_EQ(v.ScaleX, 0.1);
+}
+
+struct ReadoutCase {
+    const char* name;
+    double value;
+    const char* text;
+    friend void PrintTo(const ReadoutCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class Readout : public ::testing::TestWithParam<ReadoutCase> {};
+
+TEST_P(Readout, RoundsToThreeDecimalsByTruncation) {
+    EXPECT_EQ(ReadoutText(GetParam().value, ','), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, Readout,
+                         ::testing::Values(ReadoutCase{"positive_down", 1.2344, "1,234"},
+                                           ReadoutCase{"negative_up", -1.2344, "-1,233"},
+                                           ReadoutCase{"negative_down", -1.2346, "-1,234"},
+                                           ReadoutCase{"half_up", 0.0005, "0,001"},
+                                           ReadoutCase{"small_negative", -0.0004, "0"},
+                                           ReadoutCase{"whole", 10, "10"}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(CursorReadout, ParallelViewCentreAndEdges) {
+    ViewState v = Standard();
+    v.ScaleY = 0.1 * 800 / 600.0;
+    auto at = [&](int x, int y) { return *CursorReadout(v, false, x, y, 800, 600, '.'); };
+    EXPECT_EQ(at(400, 300).X, "0");
+    EXPECT_EQ(at(400, 300).Y, "0");
+    EXPECT_EQ(at(800, 300).X, "10");
+    // -10 plus a half, truncated toward zero: the readout's rule shows -9.999 on the left edge.
+    EXPECT_EQ(at(0, 300).X, "-9.999");
+    // The top edge: 10 x ScaleX / ScaleY = 7.5.
+    EXPECT_EQ(at(400, 0).Y, "7.5");
+    v.ShiftX = -2;
+    EXPECT_EQ(at(400, 300).X, "2");
+}
+
+TEST(CursorReadout, PerspectiveUsesTheHalfSizesAtTheOrigin) {
+    ViewState v = Standard();
+    const auto r = CursorReadout(v, true, 800, 0, 800, 600, ',');
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->X, ReadoutText(1.7935 / 0.1, ','));
+    EXPECT_EQ(r->Y, ReadoutText(1.4455 / 0.1, ','));
+    EXPECT_EQ(r->X, "17,935");
+}
+
+TEST(CursorReadout, HiddenWhileTheSceneIsTurned) {
+    ViewState v = Standard();
+    v.AngleZ = 1;
+    EXPECT_FALSE(CursorReadout(v, false, 1, 1, 800, 600, ',').has_value());
+    v.AngleZ = 0;
+    v.AngleX = -90;
+    EXPECT_FALSE(CursorReadout(v, false, 1, 1, 800, 600, ',').has_value());
+}
+
+} // namespace
