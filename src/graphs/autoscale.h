@@ -1,5 +1,5 @@
 #pragma once
-// Automatic scaling (Part 2.3) and the switch that turns it on and off (Part 3.4).
+// Automatic scaling and the switch that turns it on and off.
 
 #include "graphs/document.h"
 

@@ -36,7 +36,7 @@ enum class TDocumentChange {
     Resampled          ///< points and bounds of the graph at Index were recomputed
 };
 
-/// The copy that switching automatic scaling on takes (Part 3.4): nine settings fields and the
+/// The copy that switching automatic scaling on takes: nine settings fields and the
 /// view without `ScaleY`.
 struct TAutoScaleBackup {
     double MinX = 0, MaxX = 0, MinY = 0, MaxY = 0, MinZ = 0, MaxZ = 0;
@@ -46,7 +46,7 @@ struct TAutoScaleBackup {
 
 /// The GUI steps that core operations trigger. Every hook is optional.
 struct TDocumentHooks {
-    /// Shows "Количество выделенных графиков должно быть не больше 20!..." (Part 4.2), before
+    /// Shows "Количество выделенных графиков должно быть не больше 20!...", before
     /// the excess ticks are removed.
     std::function<void()> TooManyTicked;
     /// Repaints the list and redraws the view (`ReDrawing`).
@@ -83,7 +83,7 @@ public:
     /// False when `MaxGraphs` graphs exist already (the add commands refuse then).
     [[nodiscard]] bool CanAdd() const { return GraphCount() < MaxGraphs; }
 
-    // ---- collection operations (Part 2.1)
+    // ---- collection operations
     /// Appends `graphic` ticked, with its `GraphCaption`, and increments `ColorCounter`.
     /// Returns its position, or -1 (nothing changes) when `CanAdd` is false.
     int Add(TGraphic graphic);
@@ -99,25 +99,25 @@ public:
     void SetVisible(int index, bool visible);
     void SetCaption(int index, std::string caption);
 
-    /// Samples every graph whose kind is not 6, in list order (Part 2.1 "Resample all").
+    /// Samples every graph whose kind is not 6, in list order.
     void ResampleAll(const TSettings& settings, const kurvant::TFormulaContext& context);
     /// Samples the graph at `index` with its own prepared formulas (graph number index + 1).
     void Resample(int index, const TSettings& settings, const kurvant::TFormulaContext& context);
 
     // ---- steps shared with the GUI
-    /// Part 4.2 "Click and tick": at most 20 ticked (`Hooks.TooManyTicked`, then unticks from the
+    /// A click or tick in the graph list: at most 20 ticked (`Hooks.TooManyTicked`, then unticks from the
     /// end), `AutoScale`, `Hooks.Redraw`.
     void ListClickHandling(TSettings& settings);
     /// Unticks ticked entries from the end while more than `MaxTickedGraphs` are ticked. Returns
     /// true when there were too many (without calling any hook).
     bool LimitTicked();
-    /// The projection onto XOY (Part 3.4): the three angles 0, then `Hooks.Redraw`.
+    /// The projection onto XOY: the three angles 0, then `Hooks.Redraw`.
     void ProjectionXOY();
     /// Calls `Hooks.WindowCaption` with `WindowCaptionText(path)`.
     void ShowCaption(const std::string& path) const;
 
     // ---- document commands
-    /// Steps 7 to 11 of reading a document (Part 5.1), once the whole file has been read into
+    /// The steps of opening a document once the whole file has been read into
     /// `entries` (records with their prepared formulas, ticks and labels) and `view` (its
     /// `ScaleX`, `ShiftX`, `ShiftY` and angles are taken; `ScaleY` stays): the list is replaced,
     /// `ColorCounter` := the number of graphs, the list's click handling runs, the projection onto
@@ -126,7 +126,7 @@ public:
     void AdoptOpened(std::vector<TGraphEntry> entries, const ViewState& view,
                      const std::string& path, TSettings& settings,
                      const kurvant::TFormulaContext& context);
-    /// "Новый" after the save offer (Part 5.2): every graph leaves, `ColorCounter` := 0, the view
+    /// "Новый" after the save offer: every graph leaves, `ColorCounter` := 0, the view
     /// is centred, scaled to 0.1 and projected onto XOY, the name becomes empty and the caption
     /// "Qel Kurvant ".
     void NewDocument();

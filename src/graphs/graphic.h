@@ -1,5 +1,5 @@
 #pragma once
-// The graph record of Part 2.1: what the user entered for one graph and what sampling derives
+// The graph record: what the user entered for one graph and what sampling derives
 // from it. Plain data; the document (document.h) owns the records.
 
 #include "documents/color.h"
@@ -27,7 +27,7 @@ inline constexpr int MaxTickedGraphs = 20;
 /// The sizes shared by line widths and point sizes, indexed 0..6 by the style combo.
 inline constexpr std::array<double, 7> SizeTable = {0.25, 0.5, 1, 2, 3, 4, 5};
 
-/// The graph kinds of Part 2.1's table.
+/// The graph kinds.
 enum TGraphKind : std::uint8_t {
     KindYofX = 0,       ///< Y(X)
     KindXofY = 1,       ///< X(Y)

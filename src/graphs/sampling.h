@@ -1,5 +1,5 @@
 #pragma once
-// Sampling of formula graphs into points and bounding boxes (Part 2.2).
+// Sampling of formula graphs into points and bounding boxes.
 
 #include "formula/formula_context.h"
 #include "graphs/graphic.h"

@@ -1,4 +1,4 @@
-// Automatic scaling (Part 2.3) and its switch with backup and restore (Part 3.4).
+// Automatic scaling and its switch with backup and restore.
 
 #include "graph_helpers.h"
 #include "graphs/autoscale.h"

@@ -1,4 +1,4 @@
-// The document owner: collection operations, notifications and the GUI steps (Parts 2.1, 4.2).
+// The document owner: collection operations, notifications and the GUI steps.
 
 #include "graph_helpers.h"
 #include "graphs/autoscale.h"

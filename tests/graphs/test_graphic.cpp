@@ -1,4 +1,4 @@
-// The graph record and its captions (Part 2.1).
+// The graph record and its captions.
 
 #include "graphs/graphic.h"
 

@@ -1,4 +1,4 @@
-// Sampling (Part 2.2). Expected numbers come from the rules by hand, or from the rule recomputed
+// Sampling. Expected numbers come from the rules by hand, or from the rule recomputed
 // here with explicit loops (running values by repeated addition, π in extended precision).
 
 #include "formula/evaluate.h"
