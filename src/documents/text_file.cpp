@@ -194,6 +194,10 @@ bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
         utf8 = utf8 && IsValidUtf8(line);
         lines.push_back(std::move(line));
     }
+    if (utf8 && !lines.empty() && lines.front().starts_with("\xEF\xBB\xBF")) {
+        // Editors mark UTF-8 files with this; it is not part of the first line.
+        lines.front().erase(0, 3);
+    }
     if (!utf8) {
         const TIconv converter("UTF-8", CodePage);
         if (!converter.Valid()) {

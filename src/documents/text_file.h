@@ -14,10 +14,10 @@ inline constexpr std::size_t MaxTextLineLength = 64 * 1024;
 inline constexpr std::size_t MaxTextFileSize = 256 * 1024 * 1024;
 
 /// Reads a text file into its lines, each without its end (CR LF, LF or a bare CR; a break at the
-/// very end starts no further line). A file that is valid UTF-8 is taken as it stands, any other
-/// is decoded from Windows-1251 (its one unassigned byte becomes '?'). Fails when the file cannot
-/// be read, a line is longer than `MaxLineLength` or the file is larger than `MaxTextFileSize`;
-/// `Lines` is then empty.
+/// very end starts no further line). A file that is valid UTF-8 is taken as it stands (without a
+/// leading byte-order mark), any other is decoded from Windows-1251 (its one unassigned byte
+/// becomes '?'). Fails when the file cannot be read, a line is longer than `MaxLineLength` or the
+/// file is larger than `MaxTextFileSize`; `Lines` is then empty.
 bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
                    std::size_t MaxLineLength = MaxTextLineLength);
 

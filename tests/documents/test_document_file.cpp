@@ -212,6 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
         TRoundTripRow{"CyrillicStaysWindows1251", "documents/cyrillic.qel", '.',
                       "documents/cyrillic.qel"},
         TRoundTripRow{"Utf8FileSavedAsWindows1251", "documents/cyrillic_utf8.qel", '.',
+                      "documents/cyrillic.qel"},
+        TRoundTripRow{"ByteOrderMarkOfUtf8Dropped", "documents/utf8_bom.qel", '.',
                       "documents/cyrillic.qel"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
@@ -298,6 +300,12 @@ TEST(DocumentFile, Windows1251AndUtf8FilesGiveTheSameText) {
         EXPECT_EQ(f.Document.Graph(0).Points[1].y, UndefinedValue);
         EXPECT_EQ(f.Document.Graph(0).Points[1].x, 0);
     }
+}
+
+TEST(DocumentFile, UnassignedWindows1251ByteReadsAsQuestionMark) {
+    TOpenFixture f;
+    ASSERT_EQ(f.Open(DataPath("documents/unassigned_byte.qel")), TDocumentRead::Ok);
+    EXPECT_EQ(f.Document.Graph(0).Formula, "x?");
 }
 
 // ---- failures

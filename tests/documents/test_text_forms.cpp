@@ -2,6 +2,7 @@
 
 #include "documents/color_text.h"
 #include "documents/number_line.h"
+#include "documents/text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -252,5 +253,31 @@ TEST(ColorText, CustomColoursAreWrittenAsEightHexDigits) {
     EXPECT_EQ(ColorToText(0xFF00000F), "$FF00000F");
     EXPECT_EQ(ColorToText(0x00ABCDEF), "$00ABCDEF");
 }
+
+// ---- which files count as UTF-8
+
+struct TUtf8Row {
+    const char* Name;
+    std::string Bytes;
+    bool Valid;
+};
+
+class Utf8Rows : public ::testing::TestWithParam<TUtf8Row> {};
+
+TEST_P(Utf8Rows, DecidesTheCodePage) {
+    EXPECT_EQ(IsValidUtf8(GetParam().Bytes), GetParam().Valid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Utf8Rows,
+    ::testing::Values(TUtf8Row{"Ascii", "sin(x)", true}, TUtf8Row{"Cyrillic", "синус", true},
+                      TUtf8Row{"FourBytes", "\xF0\x9F\x98\x80", true},
+                      // "синус" in Windows-1251.
+                      TUtf8Row{"Windows1251Word", "\xF1\xE8\xED\xF3\xF1", false},
+                      TUtf8Row{"OverlongSlash", "\xC0\xAF", false},
+                      TUtf8Row{"Surrogate", "\xED\xA0\x80", false},
+                      TUtf8Row{"BeyondUnicode", "\xF4\x90\x80\x80", false},
+                      TUtf8Row{"TruncatedAtEnd", "ab\xD0", false}),
+    [](const auto& p) { return std::string(p.param.Name); });
 
 } // namespace
