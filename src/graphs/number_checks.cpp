@@ -1,0 +1,153 @@
+#include "graphs/number_checks.h"
+
+#include "formula/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A decimal number: [sign] digits [sep digits] [E [sign] digits], with at least one digit in the
+// mantissa on either side of the mark. Words such as "inf" or "nan" are not numbers here.
+bool IsDecimalText(std::string_view t, char sep) {
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < t.size() && IsDigit(t[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < t.size() && t[i] == sep) {
+        ++i;
+        while (i < t.size() && IsDigit(t[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+            ++i;
+        std::size_t expDigits = 0;
+        while (i < t.size() && IsDigit(t[i])) {
+            ++i;
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return false;
+    }
+    return i == t.size();
+}
+
+bool ReadDecimal(const std::string& t, char sep, double& value) {
+    if (!IsDecimalText(t, sep))
+        return false;
+    std::string s = t;
+    for (char& c : s)
+        if (c == sep)
+            c = '.';
+    std::size_t start = (!s.empty() && s.front() == '+') ? 1 : 0;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(s.data() + start, s.data() + s.size(), v);
+    // A value beyond the double range is no number the program can use.
+    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v))
+        return false;
+    value = v;
+    return true;
+}
+
+bool ReadWhole(const std::string& t, std::int32_t& value) {
+    std::size_t start = (!t.empty() && t.front() == '+') ? 1 : 0;
+    if (start == 1 && t.size() > 1 && t[1] == '-')
+        return false;
+    std::int32_t v = 0;
+    const auto [end, ec] = std::from_chars(t.data() + start, t.data() + t.size(), v);
+    if (ec != std::errc() || end != t.data() + t.size() || t.size() == start)
+        return false;
+    value = v;
+    return true;
+}
+
+} // namespace
+
+std::string FloatSeparator(std::string_view text, char decimalSeparator) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    std::string t(text.substr(first, last - first));
+    const char other = decimalSeparator == '.' ? ',' : '.';
+    for (char& c : t)
+        if (c == other)
+            c = decimalSeparator;
+    return t;
+}
+
+std::string RangeMinimumText(double minimum, char decimalSeparator) {
+    if (std::fabs(minimum) >= 1)
+        return kurvant::NumberText(minimum, decimalSeparator);
+    double rounded = 0;
+    if (minimum != 0) {
+        const double scale = std::pow(10.0, std::floor(std::log10(std::fabs(minimum))));
+        rounded = std::round(minimum / scale) * scale;
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.10f", rounded);
+    std::string s = buffer;
+    if (s == "-0.0000000000")
+        s.erase(0, 1);
+    for (char& c : s)
+        if (c == '.')
+            c = decimalSeparator;
+    return s;
+}
+
+bool Is_float_number(std::string_view text, std::string_view suffix, double minimum, double maximum,
+                     double& value, char decimalSeparator, std::string& message) {
+    const std::string t = FloatSeparator(text, decimalSeparator);
+    double v = 0;
+    if (!ReadDecimal(t, decimalSeparator, v)) {
+        message = "'" + t + "' не является числом!";
+        return false;
+    }
+    if (minimum <= v && v <= maximum) {
+        value = v;
+        return true;
+    }
+    std::string s(suffix);
+    message = "Число '" + t + "' не лежит в промежутке\n\rот " +
+              RangeMinimumText(minimum, decimalSeparator) + " " + s + " до " +
+              kurvant::NumberText(maximum, decimalSeparator) + " " + s + "!";
+    return false;
+}
+
+bool Is_int_number(std::string_view text, std::int32_t minimum, std::int32_t maximum,
+                   std::int32_t& value, char decimalSeparator, std::string& message) {
+    const std::string t = FloatSeparator(text, decimalSeparator);
+    std::int32_t v = 0;
+    if (!ReadWhole(t, v)) {
+        message = "'" + t + "' не является натуральным числом!";
+        return false;
+    }
+    if (minimum <= v && v <= maximum) {
+        value = v;
+        return true;
+    }
+    message = "Число '" + t + "' не лежит в промежутке\n\rот " + std::to_string(minimum) + " до " +
+              std::to_string(maximum) + "!";
+    return false;
+}

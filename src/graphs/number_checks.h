@@ -1,0 +1,26 @@
+#pragma once
+// The checks of every number the user types: the decimal mark is normalised, the text is read and
+// the value is held to a range. A failed check returns the standard message (UTF-8) that the
+// dialogs show in an error box captioned "Ошибка".
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/// `FloatSeparator`: the text without leading and trailing blanks, with every decimal mark (',' or
+/// '.') turned into `decimalSeparator`. Nothing else is checked.
+std::string FloatSeparator(std::string_view text, char decimalSeparator);
+
+/// The lower bound as the range message writes it: the `NumberText` form when |minimum| >= 1,
+/// otherwise rounded to one significant digit in fixed notation with ten decimals.
+std::string RangeMinimumText(double minimum, char decimalSeparator);
+
+/// `Is_float_number`: reads `text` as a decimal number within [minimum, maximum]. On success
+/// writes `value` and returns true; otherwise `message` gets the not-a-number or the range message
+/// (with `suffix`, such as "Pi", after each bound) and `value` is left as it was.
+bool Is_float_number(std::string_view text, std::string_view suffix, double minimum, double maximum,
+                     double& value, char decimalSeparator, std::string& message);
+
+/// `Is_int_number`: reads `text` as a whole number within [minimum, maximum], as above.
+bool Is_int_number(std::string_view text, std::int32_t minimum, std::int32_t maximum,
+                   std::int32_t& value, char decimalSeparator, std::string& message);
