@@ -505,6 +505,8 @@ void TFormGraphic::BBtnOKClick() {
     Ctx.Document.Resample(index, Ctx.Settings, Ctx.Formula);
     AutoScale(Ctx.Document, Ctx.Settings);
     accept();
+    if (GraphStored)
+        GraphStored();
     Redraw();
 }
 

@@ -54,6 +54,10 @@ public:
     /// Opens the desktop's colour chooser unless replaced.
     std::function<std::optional<TColor>(TColor current)> ChooseCustomColor;
 
+    /// Called after a graph was stored and the dialog closed; the tangent and normal dialog's
+    /// owner closes that dialog here.
+    std::function<void()> GraphStored;
+
     /// The list position being edited, or -1 for a new graph.
     int EditIndex() const { return EditPosition; }
 

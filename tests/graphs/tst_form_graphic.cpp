@@ -28,6 +28,7 @@ class TstFormGraphic : public QObject {
     std::unique_ptr<TAppContext> ctx;
     std::unique_ptr<TFormGraphic> form;
     int redraws = 0;
+    int stored = 0;
 
     template <typename T> T* Child(const char* name) {
         T* c = form->findChild<T*>(QString::fromLatin1(name));
@@ -66,6 +67,8 @@ private slots:
         redraws = 0;
         ctx->Document.Hooks.Redraw = [this] { ++redraws; };
         form = std::make_unique<TFormGraphic>(*ctx);
+        stored = 0;
+        form->GraphStored = [this] { ++stored; };
     }
     void cleanup() {
         form.reset();
@@ -260,6 +263,7 @@ private slots:
         QCOMPARE(ctx->Document.GraphCount(), 0);
         QVERIFY(form->isVisible());
         QCOMPARE(redraws, 1);
+        QCOMPARE(stored, 0);
     }
 
     void undefinedAtOneIsAcceptedAndBuilt() {
@@ -269,6 +273,7 @@ private slots:
         QCOMPARE(form->result(), int(QDialog::Accepted));
         QVERIFY(!form->isVisible());
         QCOMPARE(redraws, 1);
+        QCOMPARE(stored, 1);
         const TGraphic& g = ctx->Document.Graph(0);
         QCOMPARE(ctx->Document.Caption(0), std::string("Y(X) = ln(x-1)"));
         QVERIFY(ctx->Document.Visible(0));
@@ -444,6 +449,29 @@ private slots:
         QCOMPARE(e->text(), shown);
         QTest::keyClick(e, Qt::Key_Backspace);
         QCOMPARE(e->text(), shown.chopped(1));
+    }
+
+    void cyrillicLettersAreDiscardedByNumberEdits() {
+        auto* e = Ed("EdMinX");
+        e->clear();
+        for (const QChar c : QStringLiteral("1б,ж5"))
+            QTest::sendKeyEvent(QTest::KeyAction::Click, e, Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+        QCOMPARE(e->text(), QStringLiteral("1,5"));
+    }
+
+    void cyrillicFormulaIsLowerCasedAndRejected() {
+        QVERIFY(form->PrepareForNewGraph());
+        form->show();
+        auto* e = Ed("EdFunction");
+        for (const QChar c : QStringLiteral("ЖX"))
+            QTest::sendKeyEvent(QTest::KeyAction::Click, e, Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+        form->BBtnOKClick();
+        QCOMPARE(e->text(), QStringLiteral("жx"));
+        QCOMPARE(services->Shown.size(), 1);
+        QCOMPARE(services->Shown[0].Text, QStringLiteral("Ошибка в выражении!"));
+        QCOMPARE(ctx->Document.GraphCount(), 0);
     }
 
     void backspaceDoesNotChangeTheKind() {
