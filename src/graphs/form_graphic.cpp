@@ -7,6 +7,7 @@
 #include "graphs/autoscale.h"
 #include "graphs/func_list.h"
 #include "graphs/graph_input.h"
+#include "graphs/number_checks.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -106,6 +107,28 @@ bool KeyAllowed(const QKeyEvent* key, const QString& allowed) {
 
 } // namespace
 
+bool Is_float_number(TAppContext& ctx, QWidget* parent, const QString& text, const QString& suffix,
+                     double minimum, double maximum, double& value) {
+    std::string message;
+    if (Is_float_number(text.toStdString(), suffix.toStdString(), minimum, maximum, value,
+                        ctx.Formula.DecimalSeparator, message))
+        return true;
+    if (ctx.Services)
+        ctx.Services->Error(parent, ErrorCaption, QString::fromStdString(message));
+    return false;
+}
+
+bool Is_int_number(TAppContext& ctx, QWidget* parent, const QString& text, std::int32_t minimum,
+                   std::int32_t maximum, std::int32_t& value) {
+    std::string message;
+    if (Is_int_number(text.toStdString(), minimum, maximum, value, ctx.Formula.DecimalSeparator,
+                      message))
+        return true;
+    if (ctx.Services)
+        ctx.Services->Error(parent, ErrorCaption, QString::fromStdString(message));
+    return false;
+}
+
 TFormGraphic::TFormGraphic(TAppContext& ctx, QWidget* parent)
     : QDialog(parent), Ctx(ctx), FuncList1(new TFuncList(this)) {
     setObjectName(QStringLiteral("FormGraphic"));
@@ -120,7 +143,8 @@ TFormGraphic::TFormGraphic(TAppContext& ctx, QWidget* parent)
         return FromQColor(c);
     };
     BuildControls();
-    CBoxTypeGraphicChange();
+    // The labels of kind 0; the edits keep their initial texts until the dialog is shown.
+    ApplyKindAppearance();
 }
 
 void TFormGraphic::BuildControls() {
@@ -308,6 +332,19 @@ void TFormGraphic::ColorBoxGraphicSelect(int item) {
 }
 
 void TFormGraphic::CBoxTypeGraphicChange() {
+    ApplyKindAppearance();
+    if (Ctx.Document.EditMode != 0)
+        return;
+    const TIntervalTexts t = NewGraphIntervals(std::max(0, CBoxTypeGraphic->currentIndex()));
+    EdMinX->setText(Utf8(t.MinX));
+    EdMaxX->setText(Utf8(t.MaxX));
+    EdMinY->setText(Utf8(t.MinY));
+    EdMaxY->setText(Utf8(t.MaxY));
+    EdNumberStepX->setText(Utf8(t.Steps));
+    EdNumberStepY->setText(Utf8(t.Steps));
+}
+
+void TFormGraphic::ApplyKindAppearance() {
     const int kind = std::max(0, CBoxTypeGraphic->currentIndex());
     const TKindCaptions c = KindCaptions(kind);
     for (QLabel* pi : {LbPiMin, LbPiMax, LbPiMin2, LbPiMax2})
@@ -339,15 +376,6 @@ void TFormGraphic::CBoxTypeGraphicChange() {
     if (c.PiSecond) {
         LbPiMin2->setText(QStringLiteral("Pi"));
         LbPiMax2->setText(QStringLiteral("Pi"));
-    }
-    if (Ctx.Document.EditMode == 0) {
-        const TIntervalTexts t = NewGraphIntervals(kind);
-        EdMinX->setText(Utf8(t.MinX));
-        EdMaxX->setText(Utf8(t.MaxX));
-        EdMinY->setText(Utf8(t.MinY));
-        EdMaxY->setText(Utf8(t.MaxY));
-        EdNumberStepX->setText(Utf8(t.Steps));
-        EdNumberStepY->setText(Utf8(t.Steps));
     }
 }
 

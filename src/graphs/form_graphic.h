@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -20,6 +21,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+/// `Is_float_number` as the dialogs call it: a failed check shows its message in an error box
+/// "Ошибка" through the context's services.
+bool Is_float_number(TAppContext& ctx, QWidget* parent, const QString& text, const QString& suffix,
+                     double minimum, double maximum, double& value);
+/// `Is_int_number` as the dialogs call it, with the same error box.
+bool Is_int_number(TAppContext& ctx, QWidget* parent, const QString& text, std::int32_t minimum,
+                   std::int32_t maximum, std::int32_t& value);
 
 class TFormGraphic : public QDialog {
     Q_OBJECT
@@ -99,6 +108,7 @@ protected:
 
 private:
     void BuildControls();
+    void ApplyKindAppearance();
     void FillColorBox();
     void ColorBoxGraphicSelect(int item);
     QLineEdit* FieldEdit(int field) const;

@@ -92,6 +92,8 @@ private slots:
         QCOMPARE(Ed("EdMinX")->text(), QStringLiteral("-10"));
         QCOMPARE(Ed("EdMaxX")->text(), QStringLiteral("10"));
         QCOMPARE(Ed("EdNumberStepX")->text(), QStringLiteral("500"));
+        QCOMPARE(Ed("EdMinY")->text(), QStringLiteral("-1"));
+        QCOMPARE(Ed("EdMaxY")->text(), QStringLiteral("1"));
         QCOMPARE(Text("LbFunction_2"), QStringLiteral("Y(U)"));
         QVERIFY(Child<QWidget>("RGrBuilding"));
         QCOMPARE(form->BuildingGroup->checkedId(), 0);
@@ -472,6 +474,22 @@ private slots:
         QCOMPARE(services->Shown.size(), 1);
         QCOMPARE(services->Shown[0].Text, QStringLiteral("Ошибка в выражении!"));
         QCOMPARE(ctx->Document.GraphCount(), 0);
+    }
+
+    void numberChecksShowTheirMessageInAnErrorBox() {
+        double value = 7;
+        QVERIFY(!Is_float_number(*ctx, form.get(), QStringLiteral("1001"), QStringLiteral("Pi"),
+                                 -1000, 1000, value));
+        QCOMPARE(value, 7.0);
+        std::int32_t steps = 0;
+        QVERIFY(Is_int_number(*ctx, form.get(), QStringLiteral(" 20 "), 1, 200, steps));
+        QCOMPARE(steps, 20);
+        QVERIFY(!Is_int_number(*ctx, form.get(), QStringLiteral("x"), 1, 200, steps));
+        QCOMPARE(services->Shown.size(), 2);
+        QCOMPARE(services->Shown[0].Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(services->Shown[0].Text,
+                 QStringLiteral("Число '1001' не лежит в промежутке\n\rот -1000 Pi до 1000 Pi!"));
+        QCOMPARE(services->Shown[1].Text, QStringLiteral("'x' не является натуральным числом!"));
     }
 
     void backspaceDoesNotChangeTheKind() {
