@@ -1,6 +1,7 @@
 #include "app/form_main.h"
 
 #include "app/forms_small.h"
+#include "app/graph_list.h"
 #include "app/tool_icons.h"
 #include "app/ui_services.h"
 #include "view/gl_view.h"
@@ -38,6 +39,7 @@ TFormMain::TFormMain(TAppContext& context, QWidget* parent) : QMainWindow(parent
     BuildToolBars();
     BuildPanels();
     ConnectViewCommands();
+    ConnectDocument();
     DisableCommandsNotYetAvailable();
 
     resize(880, 680);
@@ -272,10 +274,10 @@ void TFormMain::BuildPanels() {
     panelLayout->setContentsMargins(1, 1, 1, 1);
     panelLayout->setSpacing(0);
 
-    ChListBGraphics = new QListWidget(Panel1);
-    ChListBGraphics->setObjectName(QStringLiteral("ChListBGraphics"));
-    ChListBGraphics->setFrameShape(QFrame::NoFrame);
+    ChListBGraphics = new TGraphList(Ctx.Document, Panel1);
     ChListBGraphics->viewport()->installEventFilter(this);
+    ChListBGraphics->setContextMenuPolicy(Qt::CustomContextMenu);
+    BuildGraphListMenu();
     panelLayout->addWidget(ChListBGraphics, 1);
 
     PanelKoordinata = new QFrame(Panel1);
@@ -383,7 +385,7 @@ void TFormMain::MMViewClick() {
 }
 
 void TFormMain::MMGraphicsClick() {
-    const bool selected = ChListBGraphics->currentRow() != -1;
+    const bool selected = ChListBGraphics->Selected() != -1;
     MMGrapicsEdit->setEnabled(selected);
     MMGrapicsDelete->setEnabled(selected);
     MMViewAutoScale->setChecked(ChBoxAutoScale->isChecked());

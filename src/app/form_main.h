@@ -13,7 +13,6 @@ class QAction;
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QSplitter;
 class QToolBar;
@@ -21,6 +20,7 @@ class QToolButton;
 class TFormAbout;
 class TFormHelp;
 class TGLView;
+class TGraphList;
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
@@ -44,6 +44,12 @@ public:
     void MMGraphicsClick();
     void MMHelpClick();
     void MMAboutClick();
+
+    // The graph list's commands.
+    void GraphDeleteClick();
+    void GraphEditClick();
+    void GraphListClickOrTick();
+    void PopMenuGraphicsPopup(const QPoint& at);
     /// No rendering context: said once, and the program goes on without a picture.
     void ReportNoContext();
 
@@ -88,6 +94,8 @@ private:
                                const QString& face, bool checkable);
     void SetToolBarVisible(QToolBar* bar, bool visible);
     void ConnectViewCommands();
+    void BuildGraphListMenu();
+    void ConnectDocument();
     void ViewMousePressed(int x, int y);
     void ViewMouseMoved(int x, int y);
     void ViewMouseReleased();
@@ -111,7 +119,8 @@ private:
     QAction* MMGrapicsDelete = nullptr;
 
     QWidget* Panel1 = nullptr;
-    QListWidget* ChListBGraphics = nullptr;
+    TGraphList* ChListBGraphics = nullptr;
+    QMenu* PopMenuGraphics = nullptr;
     QFrame* PanelKoordinata = nullptr;
     QLabel* LbX = nullptr;
     QLabel* LbY = nullptr;

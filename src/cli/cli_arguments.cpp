@@ -49,4 +49,17 @@ int UsageError(const std::string& message) {
     return ExitUsage;
 }
 
+std::string TerminalMessage(std::string text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\r')
+            ++i;
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+        out.pop_back();
+    return out;
+}
+
 } // namespace kurvant::cli

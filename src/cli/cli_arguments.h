@@ -26,11 +26,17 @@ struct TCliArguments {
 bool ParseArguments(const std::vector<std::string>& args, bool batchAllowed, char defaultSeparator,
                     TCliArguments& parsed, std::string& error);
 
+/// A message box text as one terminal message: the two-character break "\n\r" becomes one line
+/// break, and trailing breaks go.
+std::string TerminalMessage(std::string text);
+
 /// Reports a usage error on stderr and returns `ExitUsage`.
 int UsageError(const std::string& message);
 
 int RunPrepare(const std::vector<std::string>& args, char defaultSeparator);
 int RunEval(const std::vector<std::string>& args, char defaultSeparator);
 int RunSample(const std::vector<std::string>& args, char defaultSeparator);
+/// Draws a document as the view would show it into a BMP (or PNG) picture, with no display.
+int RunRender(const std::vector<std::string>& args, char defaultSeparator);
 
 } // namespace kurvant::cli

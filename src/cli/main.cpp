@@ -1,4 +1,5 @@
-// kurvant-cli: prepares and evaluates formulas and samples documents from the command line.
+// kurvant-cli: prepares and evaluates formulas, samples documents and draws them into pictures
+// from the command line.
 
 #include "cli/cli_arguments.h"
 
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
     }
     if (command == "sample") {
         return RunSample(args, defaultSeparator);
+    }
+    if (command == "render") {
+        return RunRender(args, defaultSeparator);
     }
     return UsageError("unknown command '" + command + "'");
 }

@@ -116,13 +116,6 @@ int RunRender(const std::vector<std::string>& args, char defaultSeparator) {
     if (!ParseRenderArguments(args, defaultSeparator, o, error))
         return UsageError(error);
 
-    // Fonts come from Qt; the OpenGL context from EGL, so no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "kurvant-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
     TSettings settings;
     Settings_Default(settings);
     // A settings file that cannot be used leaves every setting at its default, as at start-up.
@@ -136,21 +129,27 @@ int RunRender(const std::vector<std::string>& args, char defaultSeparator) {
     // The view as the program has it when a document is opened: the start scales, and the
     // frames drawn since have derived ScaleY.
     InitSurfaceScales(document.View, o.Width, o.Height);
-    document.View.ScaleY = settings.Perspective ? document.View.ScaleX
-                                               : o.Width * document.View.ScaleX / o.Height;
+    document.View.ScaleY =
+        settings.Perspective ? document.View.ScaleX : o.Width * document.View.ScaleX / o.Height;
     document.AutoScaleOn = o.AutoScale;
 
     const TDocumentRead read = ReadDocumentFile(o.Document, document, settings, formula);
     if (read != TDocumentRead::Ok) {
-        std::string message = DocumentReadMessage(read);
-        // The two-character break of message boxes is one line on a terminal.
-        for (std::size_t p; (p = message.find("\n\r")) != std::string::npos;)
-            message.replace(p, 2, "\n");
-        while (!message.empty() && message.back() == '\n')
-            message.pop_back();
-        std::cerr << message << '\n';
+        std::cerr << TerminalMessage(DocumentReadMessage(read)) << '\n';
         return ExitFailure;
     }
+
+    // Fonts come from Qt; the OpenGL context from EGL, so no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own chatter about the environment is no concern of the command's user.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << text.toStdString() << '\n';
+    });
+    int argc = 1;
+    char name[] = "kurvant-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
 
     std::unique_ptr<TOffscreenGL> gl = TOffscreenGL::Create(o.Width, o.Height, &error);
     if (!gl) {

@@ -105,7 +105,7 @@ int RunSample(const std::vector<std::string>& args, char defaultSeparator) {
     TDocument document;
     const TDocumentRead result = ReadDocumentFile(parsed.Document, document, settings, context);
     if (result != TDocumentRead::Ok) {
-        std::fprintf(stderr, "%s\n", DocumentReadMessage(result).c_str());
+        std::fprintf(stderr, "%s\n", TerminalMessage(DocumentReadMessage(result)).c_str());
         return ExitFailure;
     }
     PrintDocument(document);

@@ -4,6 +4,7 @@
 #include "app/form_main.h"
 #include "app/forms_small.h"
 #include "app/startup.h"
+#include "graphs/document.h"
 #include "support/fake_ui_services.h"
 #include "view/gl_view.h"
 
@@ -54,6 +55,15 @@ class TstFormMain : public QObject {
     }
 
     QImage ViewPicture() { return main->View()->grabFramebuffer(); }
+
+    // A graph of the kind with the formula (or a table of n points) added to the document.
+    void AddGraph(int kind, const char* formula, int points = 0) {
+        TGraphic g;
+        g.Kind = static_cast<std::uint8_t>(kind);
+        g.Formula = formula;
+        g.Points.resize(static_cast<std::size_t>(points));
+        ctx->Document.Add(std::move(g));
+    }
 
 private slots:
     void init() {
@@ -319,7 +329,7 @@ private slots:
         main->MMGraphicsClick();
         QVERIFY(!Child<QAction>("MMGrapicsEdit")->isEnabled());
         QVERIFY(!Child<QAction>("MMGrapicsDelete")->isEnabled());
-        list->addItem(QStringLiteral("Y(X) = x"));
+        AddGraph(0, "x");
         main->MMGraphicsClick();
         QVERIFY(!Child<QAction>("MMGrapicsEdit")->isEnabled());
         list->setCurrentRow(0);
@@ -370,9 +380,10 @@ private slots:
     void graphListHintShowsEveryRowOnItsOwnLine() {
         QVERIFY(ShowAndDraw());
         auto* list = Child<QListWidget>("ChListBGraphics");
-        list->addItem(QStringLiteral("Y(X) = 2sin(x)"));
-        list->addItem(QStringLiteral("Таблица: 3 (.)"));
-        list->addItem(QStringLiteral("Z(X,Y) = x*y"));
+        AddGraph(0, "2sin(x)");
+        AddGraph(6, "", 3);
+        AddGraph(4, "x*y");
+        QCOMPARE(list->count(), 3);
         QCOMPARE(main->GraphListHint(),
                  QStringLiteral("Y(X) = 2sin(x)\nТаблица: 3 (.)\nZ(X,Y) = x*y"));
         const QPoint at(10, 10);
