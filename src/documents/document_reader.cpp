@@ -46,10 +46,10 @@ bool NextFormula(TLineCursor& cursor, std::string& formula) {
     return true;
 }
 
-// A step count as the dialog allows it; anything else would make sampling allocate what the
-// file asks for.
+// A step count truncated to an integer. Zero is a graph without points; a negative count or one
+// above what the dialog allows is refused, so sampling never allocates what the file asks for.
 bool StepCount(double value, int limit, std::int32_t& steps) {
-    if (!std::isfinite(value) || value < 1 || value >= limit + 1.0) {
+    if (!std::isfinite(value) || value <= -1 || value >= limit + 1.0) {
         return false;
     }
     steps = static_cast<std::int32_t>(value); // truncated, as the step fields hold integers

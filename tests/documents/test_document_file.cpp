@@ -146,6 +146,28 @@ TEST(DocumentFile, EmptyTableKeepsTheStartBounds) {
     EXPECT_EQ(f.Document.Graph(0).BoundMinY, 1e11);
 }
 
+// A step count of 0 (or a fraction below 1, truncated to 0) is a number like any other: the graph
+// reads and has no points; the x bounds are still the ends of the clipped interval -10..10 and
+// the y bounds keep their start values, since no point was defined.
+TEST(DocumentFile, StepCountZeroGivesAGraphWithoutPoints) {
+    for (const char* steps : {"0", "0.5"}) {
+        TScratchFolder folder;
+        const std::string path = folder.File("zero.qel");
+        PutBytes(path, std::string(DocumentSignature) +
+                           "\r\n0.1 0 0 0 0 0\r\n1\r\n0\r\nx\r\n-10 10 " + steps +
+                           " 1\r\nclRed\r\n0\r\n1\r\n2\r\n1\r\n2\r\n");
+        TOpenFixture f;
+        ASSERT_EQ(f.Open(path), TDocumentRead::Ok) << steps;
+        const TGraphic& g = f.Document.Graph(0);
+        EXPECT_EQ(g.StepsX, 0) << steps;
+        EXPECT_TRUE(g.Points.empty()) << steps;
+        EXPECT_EQ(g.BoundMinX, -10) << steps;
+        EXPECT_EQ(g.BoundMaxX, 10) << steps;
+        EXPECT_EQ(g.BoundMinY, 1e11) << steps;
+        EXPECT_EQ(g.BoundMaxY, -1e11) << steps;
+    }
+}
+
 TEST(DocumentFile, LenientSpellingsRead) {
     TOpenFixture f;
     ASSERT_EQ(f.Open(DataPath("documents/lenient.qel")), TDocumentRead::Ok);
@@ -353,7 +375,7 @@ INSTANTIATE_TEST_SUITE_P(
         TBadRow{"count_too_large_for_int", Bad}, TBadRow{"count_more_than_blocks", Bad},
         TBadRow{"kind_not_integer", Bad}, TBadRow{"kind_seven", Bad}, TBadRow{"kind_negative", Bad},
         TBadRow{"formula_empty", Bad}, TBadRow{"range_line_five_numbers", Bad},
-        TBadRow{"range_line_letters_only", Bad}, TBadRow{"steps_zero", Bad},
+        TBadRow{"range_line_letters_only", Bad}, TBadRow{"steps_negative", Bad},
         TBadRow{"steps_above_limit", Bad}, TBadRow{"steps_huge", Bad},
         TBadRow{"surface_steps_above_limit", Bad}, TBadRow{"parametric_second_formula_empty", Bad},
         TBadRow{"colour_unknown", Bad}, TBadRow{"colour_trailing_blank", Bad},
