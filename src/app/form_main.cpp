@@ -356,18 +356,11 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormMain::DisableCommandsNotYetAvailable() {
     // Commands whose dialogs and operations this build does not have yet are shown disabled.
-    static const char* const pending[] = {"MMFileNew",
-                                          "mmFileOpen",
-                                          "mmFileSave",
-                                          "mmFileSaveAs",
-                                          "MMFileSaveAsPicture",
-                                          "MMGrapicsAdd",
-                                          "MMGrapicsTableAdd",
-                                          "MMOtherTableValues",
-                                          "MMOtherNormal",
-                                          "MMSettings",
-                                          "ToolBtnGraphicAddAction",
-                                          "ToolBtnGraphicTableAddAction"};
+    static const char* const pending[] = {"MMFileNew",           "mmFileOpen",
+                                          "mmFileSave",          "mmFileSaveAs",
+                                          "MMFileSaveAsPicture", "MMGrapicsTableAdd",
+                                          "MMOtherTableValues",  "MMOtherNormal",
+                                          "MMSettings",          "ToolBtnGraphicTableAddAction"};
     for (const char* name : pending)
         if (auto* a = findChild<QAction*>(QString::fromLatin1(name)))
             a->setEnabled(false);

@@ -19,6 +19,7 @@ class QToolBar;
 class QToolButton;
 class TFormAbout;
 class TFormHelp;
+class TFormGraphic;
 class TGLView;
 class TGraphList;
 
@@ -46,6 +47,7 @@ public:
     void MMAboutClick();
 
     // The graph list's commands.
+    void GraphAddClick();
     void GraphDeleteClick();
     void GraphEditClick();
     void GraphListClickOrTick();
@@ -67,6 +69,7 @@ public:
     /// Windows the main window owns for the rest of the run.
     void SetAboutBox(TFormAbout* about) { FormAbout = about; }
     void SetHelpWindow(TFormHelp* help) { FormHelp = help; }
+    void SetGraphDialog(TFormGraphic* dialog) { FormGraphic = dialog; }
 
     // File dialogs' folder and filters.
     QString DialogFolder() const { return DialogInitialFolder; }
@@ -134,4 +137,5 @@ private:
 
     TFormAbout* FormAbout = nullptr;
     TFormHelp* FormHelp = nullptr;
+    TFormGraphic* FormGraphic = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/graph_list.h"
 #include "app/ui_services.h"
 #include "graphs/document.h"
+#include "graphs/form_graphic.h"
 
 #include <QAction>
 #include <QMenu>
@@ -70,6 +71,10 @@ void TFormMain::ConnectDocument() {
         setWindowTitle(QString::fromStdString(caption));
     };
     connect(MMGrapicsEdit, &QAction::triggered, this, &TFormMain::GraphEditClick);
+    connect(findChild<QAction*>(QStringLiteral("MMGrapicsAdd")), &QAction::triggered, this,
+            &TFormMain::GraphAddClick);
+    connect(findChild<QAction*>(QStringLiteral("ToolBtnGraphicAddAction")), &QAction::triggered,
+            this, &TFormMain::GraphAddClick);
     connect(MMGrapicsDelete, &QAction::triggered, this, &TFormMain::GraphDeleteClick);
     ChListBGraphics->Rebuild();
 }
@@ -91,9 +96,16 @@ void TFormMain::GraphDeleteClick() {
     ReDrawing();
 }
 
+void TFormMain::GraphAddClick() {
+    if (FormGraphic && FormGraphic->PrepareForNewGraph())
+        FormGraphic->exec();
+}
+
 void TFormMain::GraphEditClick() {
     const int i = ChListBGraphics->Selected();
     if (i < 0 || i >= Ctx.Document.GraphCount())
         return;
-    // The graph dialogs open here once they exist.
+    // Formula graphs open in the graph dialog; a table graph has a dialog of its own.
+    if (FormGraphic && FormGraphic->PrepareForEdit(i))
+        FormGraphic->exec();
 }

@@ -3,6 +3,7 @@
 #include "app/form_main.h"
 #include "app/forms_small.h"
 #include "app/ui_services.h"
+#include "graphs/form_graphic.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -43,6 +44,7 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
         QApplication::processEvents();
 
     auto main = std::make_unique<TFormMain>(Context);
+    main->SetGraphDialog(new TFormGraphic(Context, main.get()));
     // The settings are read when the settings window is made; until then the defaults hold.
     Settings_Default(Context.Settings);
     main->SetAboutBox(new TFormAbout(main.get()));

@@ -211,11 +211,13 @@ private slots:
     }
 
     void commandsNotBuiltYetAreDisabledAndTheRestWork() {
-        for (const char* name : {"MMFileNew", "mmFileOpen", "mmFileSave", "mmFileSaveAs",
-                                 "MMFileSaveAsPicture", "MMGrapicsAdd", "MMGrapicsTableAdd",
-                                 "MMOtherTableValues", "MMOtherNormal", "MMSettings"})
+        for (const char* name :
+             {"MMFileNew", "mmFileOpen", "mmFileSave", "mmFileSaveAs", "MMFileSaveAsPicture",
+              "MMGrapicsTableAdd", "MMOtherTableValues", "MMOtherNormal", "MMSettings"})
             QVERIFY2(!Child<QAction>(name)->isEnabled(), name);
-        QVERIFY(!Child<QToolButton>("ToolBtnGraphicAdd")->isEnabled());
+        QVERIFY(!Child<QToolButton>("ToolBtnGraphicTableAdd")->isEnabled());
+        QVERIFY(Child<QToolButton>("ToolBtnGraphicAdd")->isEnabled());
+        QVERIFY(Child<QAction>("MMGrapicsAdd")->isEnabled());
         for (const char* name : {"ToolBtnRotate", "ToolBtnScale", "ToolBtnXOY", "ToolBtnCenter"})
             QVERIFY2(Child<QToolButton>(name)->isEnabled(), name);
         QVERIFY(Child<QCheckBox>("ChBoxAutoScale")->isEnabled());
