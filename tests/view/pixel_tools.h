@@ -1,7 +1,14 @@
 #pragma once
 // Small helpers for checking pictures by their pixels.
 
+#include "view/frame.h"
+#include "view/glyph_font.h"
+#include "view/offscreen.h"
+
 #include <QImage>
+
+#include <memory>
+#include <string>
 
 #include <vector>
 
@@ -49,4 +56,18 @@ inline std::vector<double> RunsInColumn(const QImage& img, int x, QRgb colour) {
         }
     }
     return centres;
+}
+
+/// An offscreen target made current and set up as the view sets up a new context (depth test,
+/// face culling, glyph lists). Null with `error` filled when no context can be had.
+inline std::unique_ptr<TOffscreenGL> MakeTestTarget(int w, int h, std::string& error) {
+    auto gl = TOffscreenGL::Create(w, h, &error);
+    if (gl) {
+        InitSurfaceState();
+        if (!BuildFontLists()) {
+            error = "the glyph lists could not be made";
+            gl.reset();
+        }
+    }
+    return gl;
 }

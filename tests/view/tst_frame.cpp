@@ -1,6 +1,7 @@
 // Frames drawn into an offscreen target and checked by their pixels. Expected positions are
 // computed from the projection, never copied from an earlier run.
 
+#include "pixel_tools.h"
 #include "view/cp1251.h"
 #include "view/frame.h"
 #include "view/glyph_font.h"
@@ -71,10 +72,8 @@ class TstFrame : public QObject {
 private slots:
     void initTestCase() {
         std::string error;
-        gl = TOffscreenGL::Create(W, H, &error);
+        gl = MakeTestTarget(W, H, error);
         QVERIFY2(gl, error.c_str());
-        InitSurfaceState();
-        QVERIFY(BuildFontLists());
     }
 
     void init() {

@@ -60,10 +60,8 @@ class TstGraphDrawing : public QObject {
 private slots:
     void initTestCase() {
         std::string error;
-        gl = TOffscreenGL::Create(W, H, &error);
+        gl = MakeTestTarget(W, H, error);
         QVERIFY2(gl, error.c_str());
-        InitSurfaceState();
-        QVERIFY(BuildFontLists());
     }
 
     void init() {

@@ -91,10 +91,8 @@ class TstSceneFrame : public QObject {
 private slots:
     void initTestCase() {
         std::string error;
-        gl = TOffscreenGL::Create(W, H, &error);
+        gl = MakeTestTarget(W, H, error);
         QVERIFY2(gl, error.c_str());
-        InitSurfaceState();
-        QVERIFY(BuildFontLists());
     }
 
     void init() {
