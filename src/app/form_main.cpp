@@ -409,7 +409,9 @@ void TFormMain::ReportNoContext() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* e) {
-    // Closing ends the program; the document's save prompt and the settings file come with
-    // their commands.
+    // Automatic scaling is switched off first, so the settings go back to what they were before
+    // it fitted them.
+    if (ChBoxAutoScale->isChecked())
+        ChBoxAutoScale->setChecked(false);
     e->accept();
 }

@@ -246,6 +246,19 @@ private slots:
         QVERIFY(!main->isVisible());
     }
 
+    void closingSwitchesAutomaticScalingOffAndRestoresTheSettings() {
+        QVERIFY(ShowAndDraw());
+        AddGraph(0, "x");
+        ctx->Document.Graph(0).BoundMinX = -50; // a fit would widen the X interval
+        ctx->Document.Graph(0).BoundMaxX = 50;
+        Child<QCheckBox>("ChBoxAutoScale")->setChecked(true);
+        QCOMPARE(ctx->Settings.MinX, -50.0);
+        main->close();
+        QVERIFY(!ctx->Document.AutoScaleOn);
+        QCOMPARE(ctx->Settings.MinX, -10.0);
+        QCOMPARE(ctx->Settings.MaxX, 10.0);
+    }
+
     // ---- tool bars ----------------------------------------------------------------------------
 
     void toolButtonsCarryTheirHints_data() {
