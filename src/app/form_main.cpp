@@ -2,8 +2,10 @@
 
 #include "app/forms_small.h"
 #include "app/graph_list.h"
+#include "app/startup.h"
 #include "app/tool_icons.h"
 #include "app/ui_services.h"
+#include "documents/settings_file.h"
 #include "view/gl_view.h"
 
 #include <QCheckBox>
@@ -413,5 +415,7 @@ void TFormMain::closeEvent(QCloseEvent* e) {
     // it fitted them.
     if (ChBoxAutoScale->isChecked())
         ChBoxAutoScale->setChecked(false);
+    // A settings file that cannot be written keeps the previous one; nothing to tell the user.
+    WriteSettingsFile(SettingsPath(Ctx), Ctx.Settings, Ctx.Formula.DecimalSeparator);
     e->accept();
 }

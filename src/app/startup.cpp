@@ -3,9 +3,11 @@
 #include "app/form_main.h"
 #include "app/forms_small.h"
 #include "app/ui_services.h"
+#include "documents/settings_file.h"
 #include "graphs/form_graphic.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
 #include <QSurfaceFormat>
 
@@ -27,6 +29,10 @@ void PrepareProcess() {
     QSurfaceFormat::setDefaultFormat(format);
 }
 
+std::string SettingsPath(const TAppContext& Context) {
+    return QDir(Context.ProgramDir).filePath(QString::fromLatin1(SettingsFileName)).toStdString();
+}
+
 char LocaleDecimalSeparator() {
     // Numbers are written with the user's separator; only ',' and '.' are used in formulas.
     return QLocale::system().decimalPoint() == QLatin1Char(',') ? ',' : '.';
@@ -45,8 +51,9 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
 
     auto main = std::make_unique<TFormMain>(Context);
     main->SetGraphDialog(new TFormGraphic(Context, main.get()));
-    // The settings are read when the settings window is made; until then the defaults hold.
-    Settings_Default(Context.Settings);
+    // The settings come from "settings.dat" beside the program; a missing or damaged file
+    // leaves every setting at its default.
+    ReadSettingsFile(SettingsPath(Context), Context.Settings);
     main->SetAboutBox(new TFormAbout(main.get()));
     main->SetHelpWindow(new TFormHelp(Context.ProgramDir, main.get()));
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QWidget;
 class TFormMain;
@@ -18,6 +19,9 @@ StartUp(TAppContext& Context, const std::function<void(QWidget* splash)>& WhileS
 /// (overflow and invalid operations give infinities and not-a-numbers), and the default OpenGL
 /// surface (a compatibility context: RGBA, depth buffer, double buffered).
 void PrepareProcess();
+
+/// Where the settings file lives: "settings.dat" in the program's folder.
+std::string SettingsPath(const TAppContext& Context);
 
 /// The decimal separator of the user's locale: ',' or '.'.
 char LocaleDecimalSeparator();

@@ -4,6 +4,7 @@
 #include "app/form_main.h"
 #include "app/forms_small.h"
 #include "app/startup.h"
+#include "documents/settings_file.h"
 #include "graphs/document.h"
 #include "support/fake_ui_services.h"
 #include "view/gl_view.h"
@@ -246,6 +247,39 @@ private slots:
         QVERIFY(!main->isVisible());
     }
 
+    void settingsComeFromTheFileBesideTheProgramAndGoBackAtClosing() {
+        // A file written with a red background and no perspective is read at start-up.
+        TSettings red;
+        Settings_Default(red);
+        red.BackGround = clRed;
+        red.Perspective = false;
+        const std::string path = dir->filePath(QStringLiteral("settings.dat")).toStdString();
+        QVERIFY(WriteSettingsFile(path, red, '.'));
+        main.reset();
+        main = StartUp(*ctx);
+        QCOMPARE(static_cast<TColor>(ctx->Settings.BackGround), clRed);
+        QVERIFY(!ctx->Settings.Perspective);
+
+        // Closing writes what is in force then.
+        ctx->Settings.BackGround = clLime;
+        QVERIFY(ShowAndDraw());
+        main->close();
+        TSettings back;
+        QVERIFY(ReadSettingsFile(path, back));
+        QCOMPARE(static_cast<TColor>(back.BackGround), clLime);
+        QVERIFY(!back.Perspective);
+
+        // A damaged file gives the defaults.
+        QFile damaged(QString::fromStdString(path));
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("not settings\n");
+        damaged.close();
+        main.reset();
+        main = StartUp(*ctx);
+        QCOMPARE(static_cast<TColor>(ctx->Settings.BackGround), clWhite);
+        QVERIFY(ctx->Settings.Perspective);
+    }
+
     void closingSwitchesAutomaticScalingOffAndRestoresTheSettings() {
         QVERIFY(ShowAndDraw());
         AddGraph(0, "x");
@@ -257,6 +291,11 @@ private slots:
         QVERIFY(!ctx->Document.AutoScaleOn);
         QCOMPARE(ctx->Settings.MinX, -10.0);
         QCOMPARE(ctx->Settings.MaxX, 10.0);
+        // The file holds the values from before the fit.
+        TSettings saved;
+        QVERIFY(
+            ReadSettingsFile(dir->filePath(QStringLiteral("settings.dat")).toStdString(), saved));
+        QCOMPARE(saved.MinX, -10.0);
     }
 
     // ---- tool bars ----------------------------------------------------------------------------
