@@ -33,7 +33,7 @@ TGraphList::TGraphList(TDocument& document, QWidget* parent)
 
 void TGraphList::Rebuild() {
     Syncing = true;
-    const int selected = currentRow();
+    const int selected = Selected();
     clear();
     for (int i = 0; i < Document.GraphCount(); ++i) {
         auto* item = new QListWidgetItem(QString::fromStdString(Document.Caption(i)), this);
@@ -44,6 +44,11 @@ void TGraphList::Rebuild() {
     if (selected >= 0 && selected < count())
         setCurrentRow(selected);
     Syncing = false;
+}
+
+int TGraphList::Selected() const {
+    const QListWidgetItem* current = currentItem();
+    return current && current->isSelected() ? currentRow() : -1;
 }
 
 void TGraphList::ItemChanged(QListWidgetItem* item) {
@@ -61,7 +66,7 @@ void TGraphList::ItemChanged(QListWidgetItem* item) {
 
 void TGraphList::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Backspace) {
-        if (currentRow() != -1)
+        if (Selected() != -1)
             emit DeleteRequested();
         return;
     }

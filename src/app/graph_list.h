@@ -14,8 +14,9 @@ public:
 
     /// Rebuilds every row from the document, keeping the selected row where it still exists.
     void Rebuild();
-    /// The selected row, or -1.
-    int Selected() const { return currentRow(); }
+    /// The selected row, or -1. The current row alone does not count: the list makes its first
+    /// row current when it gets the focus, without selecting it.
+    int Selected() const;
 
 signals:
     /// A row was clicked or a tick changed: the list's click handling runs.

@@ -161,6 +161,35 @@ private slots:
         QVERIFY(services->Shown.isEmpty());
     }
 
+    void focusingTheListSelectsNoRowForEditOrDelete() {
+        AddGraph("x");
+        AddGraph("x+1");
+        QVERIFY(ShowAndDraw());
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        // Tabbing into the list gives it the focus; no row is shown selected.
+        List()->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(List()->hasFocus());
+        QVERIFY(List()->selectedItems().isEmpty());
+        QCOMPARE(List()->Selected(), -1);
+
+        QTest::keyClick(List(), Qt::Key_Backspace);
+        QVERIFY(services->Shown.isEmpty()); // no confirmation asked
+        QCOMPARE(ctx->Document.GraphCount(), 2);
+
+        auto* graphs = Child<QMenu>("MMGraphics");
+        emit graphs->aboutToShow();
+        QVERIFY(!Child<QAction>("MMGrapicsEdit")->isEnabled());
+        QVERIFY(!Child<QAction>("MMGrapicsDelete")->isEnabled());
+
+        // A click selects the row; then the commands apply to it.
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {},
+                          List()->visualItemRect(List()->item(1)).center());
+        QCOMPARE(List()->Selected(), 1);
+        emit graphs->aboutToShow();
+        QVERIFY(Child<QAction>("MMGrapicsDelete")->isEnabled());
+    }
+
     void tickingATwentyFirstGraphUnticksTheLastTicked() {
         QVERIFY(ShowAndDraw());
         for (int i = 0; i < 21; ++i)
