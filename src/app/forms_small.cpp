@@ -75,11 +75,11 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     auto* memo = new QPlainTextEdit(panel);
     memo->setObjectName(QStringLiteral("Memo1"));
     memo->setReadOnly(true);
-    // The four lines of the description are one sentence; the box wraps it to its width.
+    // Four lines as written, each with its trailing blank; a line too long for the box wraps.
     memo->setPlainText(QStringLiteral(
-        "Это приложение является  инструментом для построения двумерных и трёхмерных "
-        "графиков в декартовых, полярных, сферических координатах. Можно задавать "
-        "функцию параметрическими уравнениями, табличными значениями и многое "
+        "Это приложение является  инструментом для построения двумерных и трёхмерных \n"
+        "графиков в декартовых, полярных, сферических координатах. Можно задавать \n"
+        "функцию параметрическими уравнениями, табличными значениями и многое \n"
         "другое."));
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QPalette mp = memo->palette();

@@ -495,11 +495,15 @@ private slots:
                  QSize(157, 85));
         auto* memo = about->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
         QVERIFY(memo->isReadOnly());
-        QCOMPARE(memo->toPlainText(),
-                 QStringLiteral("Это приложение является  инструментом для построения двумерных "
-                                "и трёхмерных графиков в декартовых, полярных, сферических "
-                                "координатах. Можно задавать функцию параметрическими "
-                                "уравнениями, табличными значениями и многое другое."));
+        // Four lines, each as written (the first three end in a blank).
+        QCOMPARE(memo->toPlainText().split(QLatin1Char('\n')),
+                 (QStringList{QStringLiteral("Это приложение является  инструментом для "
+                                             "построения двумерных и трёхмерных "),
+                              QStringLiteral("графиков в декартовых, полярных, сферических "
+                                             "координатах. Можно задавать "),
+                              QStringLiteral("функцию параметрическими уравнениями, табличными "
+                                             "значениями и многое "),
+                              QStringLiteral("другое.")}));
 
         for (int round = 0; round < 2; ++round) {
             bool clicked = false;
