@@ -37,7 +37,8 @@ TFuncList::TFuncList(QWidget* parent)
     ListBox1->setPalette(palette);
     ListBox1->addItems(FixedItems);
     ListBox1->setCurrentRow(0);
-    // The list's own keys come here first: the wrap-around and Enter must win over the list.
+    // The window sees the keys before its controls: the wrap-around, Enter and Esc work the same
+    // whether the list or the button has the focus.
     ListBox1->installEventFilter(this);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { InsertSelected(); });
 
@@ -45,6 +46,7 @@ TFuncList::TFuncList(QWidget* parent)
     Label1->setStyleSheet(QStringLiteral("color: gray"));
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
+    Button1->installEventFilter(this);
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* bottom = new QHBoxLayout;
@@ -87,7 +89,7 @@ void TFuncList::InsertSelected() {
 }
 
 bool TFuncList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != ListBox1 || event->type() != QEvent::KeyPress)
+    if ((watched != ListBox1 && watched != Button1) || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const int row = ListBox1->currentRow();

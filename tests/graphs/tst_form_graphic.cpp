@@ -641,6 +641,27 @@ private slots:
         QCOMPARE(list->ListBox1->currentRow(), to);
     }
 
+    void pickListKeysWorkWhileTheButtonHasTheFocus() {
+        form->show();
+        auto* edit = Ed("EdFunction");
+        edit->setText(QStringLiteral("x+"));
+        edit->setFocus();
+        TFuncList* list = form->FuncList();
+        int row = -1;
+        QTimer::singleShot(0, form.get(), [&] {
+            list->Button1->setFocus();
+            // Up from the first entry wraps to the last, the variable "x"; Enter inserts it.
+            QTest::keyClick(list->Button1, Qt::Key_Up);
+            row = list->ListBox1->currentRow();
+            QTest::keyClick(list->Button1, Qt::Key_Return);
+        });
+        QTimer::singleShot(5000, form.get(), [list] { list->reject(); });
+        QTest::keyClick(edit, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(row, 21);
+        QCOMPARE(edit->text(), QStringLiteral("x+x"));
+        QCOMPARE(list->result(), int(QDialog::Accepted));
+    }
+
     void pickListEscapeLeavesTheFormula() {
         form->show();
         auto* edit = Ed("EdFunction");
