@@ -64,6 +64,14 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
     return main;
 }
 
+void ShowMainWindow(TFormMain& main) {
+    main.show();
+    // Take the keyboard at once, also on a desktop without a window manager to hand it over:
+    // the first thing a user does is press Ctrl+A.
+    main.raise();
+    main.activateWindow();
+}
+
 int RunKurvant(int argc, char** argv) {
     PrepareProcess();
     QApplication app(argc, argv);
@@ -76,6 +84,6 @@ int RunKurvant(int argc, char** argv) {
     context.Formula.DecimalSeparator = LocaleDecimalSeparator();
 
     std::unique_ptr<TFormMain> main = StartUp(context);
-    main->show();
+    ShowMainWindow(*main);
     return QApplication::exec();
 }

@@ -26,5 +26,8 @@ std::string SettingsPath(const TAppContext& Context);
 /// The decimal separator of the user's locale: ',' or '.'.
 char LocaleDecimalSeparator();
 
+/// Shows the main window and gives it the keyboard.
+void ShowMainWindow(TFormMain& main);
+
 /// The whole program: set-up, start-up, the message loop.
 int RunKurvant(int argc, char** argv);

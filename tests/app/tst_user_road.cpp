@@ -84,9 +84,16 @@ private slots:
         dir.reset();
     }
 
+    void shownMainWindowTakesTheKeyboardWithoutAWindowManager() {
+        // The virtual X server has no window manager to give the new window the focus.
+        ShowMainWindow(*main);
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QCOMPARE(QApplication::activeWindow(), main.get());
+    }
+
     void ctrlAFormulaEnterDrawsTheCurveInTheProposedColour() {
         QVERIFY(ShowAndDraw());
-        main->activateWindow();
+        ShowMainWindow(*main);
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
         bool typed = false;
         auto* dialog = main->findChild<TFormGraphic*>();
