@@ -65,55 +65,56 @@ char LetterOf(const TGraphic& g) {
     return g.Variable != 0 ? g.Variable : KindVariable(g.Kind);
 }
 
-void SampleYofX(TGraphic& g, std::string_view formula, const TSettings& s,
-                const kurvant::TFormulaContext& ctx) {
-    const std::size_t n = PointCount(g.StepsX);
-    g.Points.resize(n);
-    const double start = std::max(s.MinX, g.MinX);
-    const double end = std::min(s.MaxX, g.MaxX);
-    g.BoundMaxX = end;
-    g.BoundMinX = start;
-    g.BoundMaxY = -BoundStart;
-    g.BoundMinY = BoundStart;
-    const double step = StepOf(start, end, g.StepsX);
-    const char letter = LetterOf(g);
-    double x = start;
-    for (std::size_t i = 0; i < n; ++i) {
-        g.Points[i].x = x;
-        long double value = 0;
-        if (EvaluateAt(formula, letter, x, value, ctx)) {
-            g.Points[i].y = ToDouble(value);
-            UpdateBounds(g.Points[i].y, g.BoundMaxY, g.BoundMinY);
-        } else {
-            g.Points[i].y = UndefinedValue;
-        }
-        x = x + step;
-    }
-}
+// Y(X) and X(Y) are the same walk with the axes' roles swapped: the argument runs over the
+// graph's interval clipped to the settings' axis, whose ends become the argument's bounds; the
+// value's bounds are scanned.
+struct TCartesianAxes {
+    double TSettings::*AxisMin;
+    double TSettings::*AxisMax;
+    double TGraphic::*Min;
+    double TGraphic::*Max;
+    std::int32_t TGraphic::*Steps;
+    double TPoint3D::*Argument;
+    double TPoint3D::*Value;
+    double TGraphic::*ArgBoundMax;
+    double TGraphic::*ArgBoundMin;
+    double TGraphic::*ValueBoundMax;
+    double TGraphic::*ValueBoundMin;
+};
 
-void SampleXofY(TGraphic& g, std::string_view formula, const TSettings& s,
-                const kurvant::TFormulaContext& ctx) {
-    const std::size_t n = PointCount(g.StepsY);
+constexpr TCartesianAxes YofXAxes{&TSettings::MinX,     &TSettings::MaxX,     &TGraphic::MinX,
+                                  &TGraphic::MaxX,      &TGraphic::StepsX,    &TPoint3D::x,
+                                  &TPoint3D::y,         &TGraphic::BoundMaxX, &TGraphic::BoundMinX,
+                                  &TGraphic::BoundMaxY, &TGraphic::BoundMinY};
+constexpr TCartesianAxes XofYAxes{&TSettings::MinY,     &TSettings::MaxY,     &TGraphic::MinY,
+                                  &TGraphic::MaxY,      &TGraphic::StepsY,    &TPoint3D::y,
+                                  &TPoint3D::x,         &TGraphic::BoundMaxY, &TGraphic::BoundMinY,
+                                  &TGraphic::BoundMaxX, &TGraphic::BoundMinX};
+
+void SampleCartesian(TGraphic& g, std::string_view formula, const TSettings& s,
+                     const kurvant::TFormulaContext& ctx, const TCartesianAxes& a) {
+    const std::size_t n = PointCount(g.*a.Steps);
     g.Points.resize(n);
-    const double start = std::max(s.MinY, g.MinY);
-    const double end = std::min(s.MaxY, g.MaxY);
-    g.BoundMaxY = end;
-    g.BoundMinY = start;
-    g.BoundMaxX = -BoundStart;
-    g.BoundMinX = BoundStart;
-    const double step = StepOf(start, end, g.StepsY);
+    const double start = std::max(s.*a.AxisMin, g.*a.Min);
+    const double end = std::min(s.*a.AxisMax, g.*a.Max);
+    g.*a.ArgBoundMax = end;
+    g.*a.ArgBoundMin = start;
+    g.*a.ValueBoundMax = -BoundStart;
+    g.*a.ValueBoundMin = BoundStart;
+    const double step = StepOf(start, end, g.*a.Steps);
     const char letter = LetterOf(g);
-    double y = start;
+    double t = start;
     for (std::size_t i = 0; i < n; ++i) {
-        g.Points[i].y = y;
+        TPoint3D& p = g.Points[i];
+        p.*a.Argument = t;
         long double value = 0;
-        if (EvaluateAt(formula, letter, y, value, ctx)) {
-            g.Points[i].x = ToDouble(value);
-            UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
+        if (EvaluateAt(formula, letter, t, value, ctx)) {
+            p.*a.Value = ToDouble(value);
+            UpdateBounds(p.*a.Value, g.*a.ValueBoundMax, g.*a.ValueBoundMin);
         } else {
-            g.Points[i].x = UndefinedValue;
+            p.*a.Value = UndefinedValue;
         }
-        y = y + step;
+        t = t + step;
     }
 }
 
@@ -277,10 +278,10 @@ void Fill_Pixels_Graphic(TGraphic& graphic, std::string_view formula, std::strin
                          const TSettings& settings, const kurvant::TFormulaContext& context) {
     switch (graphic.Kind) {
     case KindYofX:
-        SampleYofX(graphic, formula, settings, context);
+        SampleCartesian(graphic, formula, settings, context, YofXAxes);
         break;
     case KindXofY:
-        SampleXofY(graphic, formula, settings, context);
+        SampleCartesian(graphic, formula, settings, context, XofYAxes);
         break;
     case KindPolar:
         SamplePolar(graphic, formula, context);
