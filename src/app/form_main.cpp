@@ -36,6 +36,8 @@ TFormMain::TFormMain(TAppContext& context, QWidget* parent) : QMainWindow(parent
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     setFont(font);
+    // The graph list's hint shows also while a dialog of another program has the keyboard.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     BuildMenu();
     BuildToolBars();

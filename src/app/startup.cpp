@@ -2,14 +2,17 @@
 
 #include "app/form_main.h"
 #include "app/forms_small.h"
+#include "app/keyboard_return.h"
 #include "app/ui_services.h"
 #include "documents/settings_file.h"
 #include "graphs/form_graphic.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSurfaceFormat>
+#include <QTranslator>
 
 #include <cfenv>
 
@@ -27,6 +30,15 @@ void PrepareProcess() {
     format.setDepthBufferSize(24);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     QSurfaceFormat::setDefaultFormat(format);
+}
+
+void PrepareApplication(QApplication& app) {
+    // The standard dialogs (colour chooser, file dialogs) and buttons speak the program's language.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    InstallKeyboardReturn(app);
 }
 
 std::string SettingsPath(const TAppContext& Context) {
@@ -76,6 +88,7 @@ int RunKurvant(int argc, char** argv) {
     PrepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProductName);
+    PrepareApplication(app);
 
     TQtUiServices services;
     TAppContext context;

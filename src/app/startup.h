@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+class QApplication;
 class QWidget;
 class TFormMain;
 
@@ -19,6 +20,10 @@ StartUp(TAppContext& Context, const std::function<void(QWidget* splash)>& WhileS
 /// (overflow and invalid operations give infinities and not-a-numbers), and the default OpenGL
 /// surface (a compatibility context: RGBA, depth buffer, double buffered).
 void PrepareProcess();
+
+/// Set-up once the application object exists: Qt's own dialogs and buttons in Russian, and
+/// every window that opens a dialog takes the keyboard back when the dialog closes.
+void PrepareApplication(QApplication& app);
 
 /// Where the settings file lives: "settings.dat" in the program's folder.
 std::string SettingsPath(const TAppContext& Context);

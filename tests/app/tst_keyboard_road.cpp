@@ -1,0 +1,182 @@
+// The keyboard alone, as a user at a bare X server (no window manager) types: real key presses
+// sent to the X server by xdotool, never to a chosen widget, and no window is focused by the
+// test between the steps. Every dialog, message box and the pick list must give the keyboard
+// back to the window that opened it, or the next key goes nowhere and the road stops.
+
+#include "app/form_main.h"
+#include "app/startup.h"
+#include "app/ui_services.h"
+#include "graphs/document.h"
+#include "graphs/form_graphic.h"
+#include "graphs/func_list.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+/// One step of the road: when `Ready` has held for a moment, xdotool is run with `Keys`.
+struct TStep {
+    std::function<bool()> Ready;
+    QStringList Keys;
+};
+
+bool Xdotool(const QStringList& args) {
+    return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
+}
+
+/// The visible message box, if any.
+QMessageBox* ShownBox() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+            return box;
+    return nullptr;
+}
+
+} // namespace
+
+class TstKeyboardRoad : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<TQtUiServices> services;
+    std::unique_ptr<TAppContext> ctx;
+    std::unique_ptr<TFormMain> main;
+    QList<TStep> steps;
+    int done = 0;
+    bool giveUp = false;
+
+    TFormGraphic* Dialog() { return main->findChild<TFormGraphic*>(); }
+    QLineEdit* Formula() { return Dialog()->findChild<QLineEdit*>(QStringLiteral("EdFunction")); }
+    bool DialogShown() { return Dialog()->isVisible() && !ShownBox(); }
+    bool NothingModal() { return !Dialog()->isVisible() && !ShownBox(); }
+
+    // Runs the steps from timers, so that they go on inside the dialogs' own event loops. Each
+    // step waits until its window is on screen and then a little longer, but it never helps the
+    // keyboard to a window: that is the program's work.
+    void RunSteps(int timeoutMs = 30000) {
+        done = 0;
+        giveUp = false;
+        int readyTicks = 0;
+        QTimer driver;
+        driver.setInterval(50);
+        connect(&driver, &QTimer::timeout, this, [&] {
+            if (done >= steps.size())
+                return;
+            readyTicks = steps[done].Ready() ? readyTicks + 1 : 0;
+            if (readyTicks < 4)
+                return;
+            readyTicks = 0;
+            QVERIFY2(Xdotool(steps[done].Keys), "xdotool failed");
+            ++done;
+        });
+        // Whatever fails, no modal window is left waiting for a key that will not come.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, this, [&] {
+            giveUp = true;
+            qWarning() << "stopped before step" << done << "active window"
+                       << QApplication::activeWindow() << "focus" << QApplication::focusWidget();
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
+                    d->reject();
+        });
+        driver.start();
+        watchdog.start(timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(done == steps.size() || giveUp, timeoutMs + 5000);
+        // The last keys have their effect after the last step ran.
+        QTRY_VERIFY_WITH_TIMEOUT(NothingModal() || giveUp, 5000);
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        services = std::make_unique<TQtUiServices>();
+        ctx = std::make_unique<TAppContext>();
+        ctx->Services = services.get();
+        ctx->ProgramDir = dir->path();
+        ctx->Formula.DecimalSeparator = ',';
+        main = StartUp(*ctx);
+        ShowMainWindow(*main);
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        steps.clear();
+    }
+
+    void cleanup() {
+        main.reset();
+        ctx.reset();
+        services.reset();
+        dir.reset();
+    }
+
+    void twoGraphsTypedOneAfterTheOther() {
+        steps = {
+            {[&] { return NothingModal(); }, {"key", "ctrl+a"}},
+            {[&] { return DialogShown(); }, {"type", "2sin(x)"}},
+            {[&] { return DialogShown(); }, {"key", "Return"}},
+            // The notice that the formula becomes 2*sin(x).
+            {[&] { return ShownBox() != nullptr; }, {"key", "Return"}},
+            {[&] { return NothingModal() && ctx->Document.GraphCount() == 1; }, {"key", "ctrl+a"}},
+            {[&] { return DialogShown(); }, {"type", "x^2/5"}},
+            {[&] { return DialogShown(); }, {"key", "Return"}},
+        };
+        RunSteps();
+        QVERIFY(!giveUp);
+        QTRY_COMPARE(ctx->Document.GraphCount(), 2);
+        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("2sin(x)"));
+        QCOMPARE(ctx->Document.Graph(1).Formula, std::string("x^2/5"));
+        QTRY_COMPARE(QApplication::activeWindow(), main.get());
+    }
+
+    void pickListGivesTheKeyboardBackToTheFormula() {
+        TFuncList* pick = Dialog()->FuncList();
+        steps = {
+            {[&] { return NothingModal(); }, {"key", "ctrl+a"}},
+            {[&] { return DialogShown(); }, {"key", "ctrl+space"}},
+            {[&] { return pick->isVisible(); }, {"type", "sqrt"}},
+            {[&] { return pick->isVisible(); }, {"key", "Return"}},
+            {[&] { return !pick->isVisible() && DialogShown(); }, {"type", "x"}},
+            {[&] { return Formula()->text() == QStringLiteral("sqrt( x )"); }, {"key", "Return"}},
+        };
+        RunSteps();
+        QVERIFY(!giveUp);
+        QTRY_COMPARE(ctx->Document.GraphCount(), 1);
+        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("sqrt( x )"));
+    }
+
+    void errorBoxGivesTheKeyboardBackToTheDialog() {
+        steps = {
+            {[&] { return NothingModal(); }, {"key", "ctrl+a"}},
+            // No formula: "Неправильное выражение!".
+            {[&] { return DialogShown(); }, {"key", "Return"}},
+            {[&] { return ShownBox() != nullptr; }, {"key", "Return"}},
+            {[&] { return DialogShown(); }, {"type", "x+1"}},
+            {[&] { return Formula()->text() == QStringLiteral("x+1"); }, {"key", "Return"}},
+            // The main window has the keyboard again: a second graph.
+            {[&] { return NothingModal() && ctx->Document.GraphCount() == 1; }, {"key", "ctrl+a"}},
+            {[&] { return DialogShown(); }, {"key", "Escape"}},
+        };
+        RunSteps();
+        QVERIFY(!giveUp);
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("x+1"));
+    }
+};
+
+int main(int argc, char** argv) {
+    PrepareProcess();
+    QApplication app(argc, argv);
+    PrepareApplication(app);
+    TstKeyboardRoad t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_keyboard_road.moc"
