@@ -10,6 +10,13 @@
 
 namespace graphs_test {
 
+/// The value, hidden from the compiler: a library call on it is made at run time, as the program
+/// makes it, and never folded into a constant whose last bit may differ from the library's.
+template <typename T> T AtRunTime(T value) {
+    volatile T hidden = value;
+    return hidden;
+}
+
 inline TSettings DefaultSettings() {
     TSettings s;
     Settings_Default(s);

@@ -246,8 +246,9 @@ TEST(SamplingPolar, UnitCircleFromZeroToTwoPi) {
     for (int k = 0; k < 50; ++k) {
         EXPECT_NEAR(g.Points[k].x, std::cos(2 * M_PI * k / 49), 1e-12) << k;
         EXPECT_NEAR(g.Points[k].y, std::sin(2 * M_PI * k / 49), 1e-12) << k;
-        EXPECT_EQ(g.Points[k].x, static_cast<double>(std::cos(static_cast<long double>(qs[k]))));
-        EXPECT_EQ(g.Points[k].y, static_cast<double>(std::sin(static_cast<long double>(qs[k]))));
+        const long double q = AtRunTime(static_cast<long double>(qs[k]));
+        EXPECT_EQ(g.Points[k].x, static_cast<double>(std::cos(q)));
+        EXPECT_EQ(g.Points[k].y, static_cast<double>(std::sin(q)));
     }
     EXPECT_NEAR(g.BoundMaxX, 1, 1e-12);
     EXPECT_NEAR(g.BoundMinX, -1, 1e-2); // 49 steps: no sample at exactly π
@@ -425,7 +426,8 @@ TEST(SamplingSpherical, UnitSphereFollowsTheRule) {
     const std::vector<double> as = Running(0, static_cast<double>(1.0 * PiL / 4), 5);
     for (int j = 0; j < 5; ++j) {
         for (int i = 0; i < 9; ++i) {
-            const long double q = qs[i], a = as[j];
+            const long double q = AtRunTime<long double>(qs[i]);
+            const long double a = AtRunTime<long double>(as[j]);
             const TPoint3D& p = g.Points[j * 9 + i];
             EXPECT_EQ(p.x, static_cast<double>(1.0L * std::cos(q) * std::sin(a)));
             EXPECT_EQ(p.y, static_cast<double>(1.0L * std::sin(q) * std::sin(a)));
