@@ -14,14 +14,18 @@ int TDocument::VisibleCount() const {
 int TDocument::Add(TGraphic graphic) {
     if (!CanAdd())
         return -1;
+    // At most 20 graphs are drawn at a time, whichever command adds the graph.
+    const bool tooManyTicked = VisibleCount() >= MaxTickedGraphs;
     TGraphEntry entry;
     entry.Caption = GraphCaption(graphic);
     entry.Graphic = std::make_unique<TGraphic>(std::move(graphic));
-    entry.Visible = true;
+    entry.Visible = !tooManyTicked;
     Entries.push_back(std::move(entry));
     ++ColorCounter;
     const int index = GraphCount() - 1;
     Notify(TDocumentChange::Added, index);
+    if (tooManyTicked && Hooks.TooManyTicked)
+        Hooks.TooManyTicked();
     return index;
 }
 

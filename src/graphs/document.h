@@ -84,8 +84,9 @@ public:
     [[nodiscard]] bool CanAdd() const { return GraphCount() < MaxGraphs; }
 
     // ---- collection operations
-    /// Appends `graphic` ticked, with its `GraphCaption`, and increments `ColorCounter`.
-    /// Returns its position, or -1 (nothing changes) when `CanAdd` is false.
+    /// Appends `graphic` with its `GraphCaption`, ticked unless `MaxTickedGraphs` are ticked
+    /// already (then it is stored unticked and `Hooks.TooManyTicked` is called), and increments
+    /// `ColorCounter`. Returns its position, or -1 (nothing changes) when `CanAdd` is false.
     int Add(TGraphic graphic);
     /// Edits the graph at `index` in place: same object, same position, same check mark; the
     /// caption becomes the new `GraphCaption`.
@@ -105,8 +106,8 @@ public:
     void Resample(int index, const TSettings& settings, const kurvant::TFormulaContext& context);
 
     // ---- steps shared with the GUI
-    /// A click or tick in the graph list: at most 20 ticked (`Hooks.TooManyTicked`, then unticks from the
-    /// end), `AutoScale`, `Hooks.Redraw`.
+    /// A click or tick in the graph list: at most 20 ticked (`Hooks.TooManyTicked`, then unticks
+    /// from the end), `AutoScale`, `Hooks.Redraw`.
     void ListClickHandling(TSettings& settings);
     /// Unticks ticked entries from the end while more than `MaxTickedGraphs` are ticked. Returns
     /// true when there were too many (without calling any hook).

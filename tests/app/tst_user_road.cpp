@@ -202,6 +202,9 @@ private slots:
         for (int i = 0; i < 21; ++i)
             AddGraph("x", i < 20);
         QCOMPARE(ctx->Document.VisibleCount(), 20);
+        // The 21st graph came in unticked, and the user was told why.
+        QCOMPARE(services->Shown.size(), 1);
+        services->Shown.clear();
         List()->item(20)->setCheckState(Qt::Checked);
         QCOMPARE(services->Shown.size(), 1);
         QCOMPARE(services->Shown[0].Kind, QStringLiteral("information"));

@@ -401,7 +401,7 @@ TEST(DocumentFile, FiveMegabyteLineFails) {
 TEST(DocumentFile, MoreThanTwentyVisibleGraphsAreCutToTwenty) {
     TOpenFixture source;
     for (int i = 0; i < 25; ++i) {
-        source.Document.Add(Formula(0, std::to_string(i)));
+        source.Document.SetVisible(source.Document.Add(Formula(0, std::to_string(i))), true);
     }
     TScratchFolder folder;
     PutBytes(folder.File("many.qel"), source.Save('.'));

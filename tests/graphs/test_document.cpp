@@ -186,10 +186,36 @@ TEST(Document, ResampleAllSkipsTables) {
     EXPECT_EQ(d.Graph(2).Points[3], (TPoint3D{1, 1, 1}));
 }
 
+TEST(Document, GraphAddedWhileTwentyAreTickedIsStoredUnticked) {
+    TDocument d;
+    int messages = 0;
+    d.Hooks.TooManyTicked = [&] { ++messages; };
+    for (int i = 0; i < 20; ++i)
+        d.Add(Formula("x"));
+    EXPECT_EQ(messages, 0);
+    EXPECT_EQ(d.VisibleCount(), 20);
+    // The 21st and every later graph: stored, unticked, and the user is told each time.
+    EXPECT_EQ(d.Add(Formula("x^2")), 20);
+    EXPECT_FALSE(d.Visible(20));
+    EXPECT_EQ(messages, 1);
+    for (int i = 0; i < 79; ++i)
+        d.Add(Formula("x"));
+    EXPECT_EQ(d.GraphCount(), 100);
+    EXPECT_EQ(d.VisibleCount(), 20);
+    EXPECT_EQ(messages, 80);
+    // With one tick fewer, the next graph is ticked again.
+    d.Delete(0);
+    d.SetVisible(1, false);
+    EXPECT_EQ(d.VisibleCount(), 18);
+    d.Add(Formula("x"));
+    EXPECT_TRUE(d.Visible(99));
+    EXPECT_EQ(messages, 80);
+}
+
 TEST(Document, LimitTickedUnticksFromTheEnd) {
     TDocument d;
     for (int i = 0; i < 25; ++i)
-        d.Add(Formula("x"));
+        d.SetVisible(d.Add(Formula("x")), true);
     d.SetVisible(3, false);  // 24 ticked
     d.SetVisible(24, false); // 23 ticked
     EXPECT_TRUE(d.LimitTicked());
@@ -207,7 +233,7 @@ TEST(Document, ListClickShowsMessageOnceThenAutoscalesAndRedraws) {
     d.Hooks.TooManyTicked = [&] { calls.push_back("message " + std::to_string(d.VisibleCount())); };
     d.Hooks.Redraw = [&] { calls.push_back("redraw " + std::to_string(d.VisibleCount())); };
     for (int i = 0; i < 21; ++i)
-        d.Add(Formula("x"));
+        d.SetVisible(d.Add(Formula("x")), true); // ticked in the list, as a click would
     d.ListClickHandling(s);
     EXPECT_EQ(calls, (std::vector<std::string>{"message 21", "redraw 20"}));
     EXPECT_FALSE(d.Visible(20));
