@@ -6,11 +6,13 @@
 #include "documents/text_file.h"
 
 #include "formula/prepare.h"
-#include "graphs/autoscale.h"
 
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <memory>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -205,6 +207,33 @@ bool ReadBlock(TLineCursor& cursor, kurvant::TFormulaContext& context, TGraphEnt
     return true;
 }
 
+// False when the file's first line is certainly not the signature: the signature's length plus
+// a line end (after a UTF-8 byte-order mark) is all that is read. An empty or unreadable file
+// passes here and is refused by the reading itself.
+bool StartsWithSignatureLine(const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    if (!file) {
+        return true;
+    }
+    const std::string_view signature = DocumentSignature;
+    const std::string_view bom = "\xEF\xBB\xBF";
+    std::string head(bom.size() + signature.size() + 1, '\0');
+    head.resize(std::fread(head.data(), 1, head.size(), file.get()));
+    if (head.empty()) {
+        return true;
+    }
+    std::string_view rest = head;
+    if (rest.starts_with(bom)) {
+        rest.remove_prefix(bom.size());
+    }
+    if (!rest.starts_with(signature)) {
+        return false;
+    }
+    rest.remove_prefix(signature.size());
+    return rest.empty() || rest.front() == '\r' || rest.front() == '\n';
+}
+
 } // namespace
 
 TDocumentRead ParseDocumentLines(const std::vector<std::string>& lines,
@@ -254,6 +283,11 @@ TDocumentRead ParseDocumentLines(const std::vector<std::string>& lines,
 
 TDocumentRead ReadDocumentFile(const std::string& path, TDocument& document, TSettings& settings,
                                const kurvant::TFormulaContext& context) {
+    // A foreign file is told apart by its first bytes, before any limit of line length or file
+    // size could call it unreadable instead.
+    if (!StartsWithSignatureLine(path)) {
+        return TDocumentRead::WrongSignature;
+    }
     std::vector<std::string> lines;
     if (!ReadTextLines(path, lines)) {
         return TDocumentRead::Unreadable;
@@ -264,17 +298,6 @@ TDocumentRead ReadDocumentFile(const std::string& path, TDocument& document, TSe
     if (result != TDocumentRead::Ok) {
         return result;
     }
-    const std::int32_t count = static_cast<std::int32_t>(content.Entries.size());
-    document.View = content.View; // `ScaleY` is not stored and stays as it was
-    document.ReplaceGraphs(std::move(content.Entries));
-    document.ColorCounter = count;
-    document.ListClickHandling(settings);
-    if (document.AutoScaleOn) {
-        document.ProjectionXOY();
-    }
-    document.ResampleAll(settings, context);
-    AutoScale(document, settings);
-    document.DocumentFileName = path;
-    document.ShowCaption(path);
+    document.AdoptOpened(std::move(content.Entries), content.View, path, settings, context);
     return TDocumentRead::Ok;
 }

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -62,6 +64,40 @@ bool ConvertToken(std::string_view token, double& value) {
     return true;
 }
 
+std::string WithPoint(std::string text, char separator) {
+    for (char& c : text) {
+        c = c == separator ? '.' : c;
+    }
+    return text;
+}
+
+// The value cut (not rounded) to 15 significant digits, in fixed notation: a magnitude never
+// grows, so a finite value keeps a text that reads back.
+std::string TruncatedText(double value, char separator) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.20e", std::fabs(value));
+    std::string digits;
+    const char* p = buffer;
+    for (; *p != '\0' && *p != 'e'; ++p) {
+        if (IsDigit(*p)) {
+            digits.push_back(*p);
+        }
+    }
+    const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+    digits.resize(15);
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+    std::string text = value < 0 ? "-" : "";
+    text += digits.substr(0, 1);
+    if (digits.size() > 1) {
+        text += separator;
+        text += digits.substr(1);
+    }
+    text += 'E' + std::to_string(exponent);
+    return ExpandExponent(text, separator);
+}
+
 } // namespace
 
 std::string FloatText(double Value, char DecimalSeparator) {
@@ -72,15 +108,11 @@ std::string FloatText(double Value, char DecimalSeparator) {
     if (text.find('E') != std::string::npos) {
         text = ExpandExponent(text, DecimalSeparator);
     }
-    // Rounding to 15 digits can carry the largest doubles past the largest double; such a text
-    // would not read back, so it is clamped like any other value that has no text.
+    // Rounding to 15 digits can carry the largest doubles past the largest double, and such a
+    // text would not read back; the largest 15-digit value not above the number does.
     double check = 0;
-    std::string plain = text;
-    for (char& c : plain) {
-        c = c == DecimalSeparator ? '.' : c;
-    }
-    if (std::fabs(Value) > 1e300 && !ConvertToken(plain, check)) {
-        return "0";
+    if (std::fabs(Value) > 1e300 && !ConvertToken(WithPoint(text, DecimalSeparator), check)) {
+        return TruncatedText(Value, DecimalSeparator);
     }
     return text;
 }

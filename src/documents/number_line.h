@@ -10,8 +10,9 @@
 /// The number writer of files: 15 significant digits rounded as `NumberText` rounds, the given
 /// decimal separator, no trailing zeros, an integral value without separator, and always fixed
 /// notation (5E-5 is written 0.00005, 1E20 as 100000000000000000000), because the number-line
-/// reader skips the exponent letter and would read 1E-6 back as the broken token 1-6. A value
-/// that is not finite has no text the readers accept and is written as 0.
+/// reader skips the exponent letter and would read 1E-6 back as the broken token 1-6. The few
+/// values next to the largest double, whose rounding would overflow, are cut to 15 digits
+/// instead. A value that is not finite has no text the readers accept and is written as 0.
 std::string FloatText(double Value, char DecimalSeparator);
 
 /// How `PrintOneFloatLine` ended.

@@ -150,7 +150,8 @@ void TDocument::NewDocument() {
 std::string WindowCaptionText(const std::string& path) {
     if (path.empty())
         return "Qel Kurvant ";
-    const std::size_t slash = path.find_last_of("/\\");
+    // A backslash is an ordinary character of a file name here.
+    const std::size_t slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     return "Qel Kurvant  - [" + name + "]";
 }

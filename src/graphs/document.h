@@ -140,5 +140,6 @@ private:
     std::vector<TGraphEntry> Entries;
 };
 
-/// "Qel Kurvant " for an empty path, else "Qel Kurvant  - [" + file name without folder + "]".
+/// "Qel Kurvant " for an empty path, else "Qel Kurvant  - [" + file name without folder + "]";
+/// the folder ends at the last '/'.
 std::string WindowCaptionText(const std::string& path);

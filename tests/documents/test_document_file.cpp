@@ -388,6 +388,30 @@ INSTANTIATE_TEST_SUITE_P(
         TBadRow{"table_visibility_missing", Bad}, TBadRow{"no_such_file", Bad}),
     [](const auto& p) { return std::string(p.param.Name); });
 
+// Whatever follows on line 1, a first line that is not the signature makes a foreign file, also
+// when that line is far too long to be read as a line.
+TEST(DocumentFile, HugeFirstLineIsAForeignFile) {
+    TScratchFolder folder;
+    const std::string garbage = folder.File("garbage.qel");
+    PutBytes(garbage, std::string(5 * 1024 * 1024, 'x') + "\r\n");
+    const std::string glued = folder.File("glued.qel");
+    PutBytes(glued, std::string(DocumentSignature) + std::string(5 * 1024 * 1024, '1') + "\r\n");
+    const std::string cut = folder.File("cut.qel");
+    PutBytes(cut, std::string(DocumentSignature).substr(0, 10)); // shorter than the signature
+    for (const std::string& path : {garbage, glued, cut}) {
+        TOpenFixture f;
+        EXPECT_EQ(f.Open(path), TDocumentRead::WrongSignature) << path;
+    }
+    // The signature alone, with either line end or none, and after a byte-order mark, is right.
+    const std::string bare = folder.File("bare.qel");
+    std::string bytes = "\xEF\xBB\xBF";
+    bytes += DocumentSignature;
+    bytes += "\n0.1 0 0 0 0 0\n0";
+    PutBytes(bare, bytes);
+    TOpenFixture f;
+    EXPECT_EQ(f.Open(bare), TDocumentRead::Ok);
+}
+
 TEST(DocumentFile, FiveMegabyteLineFails) {
     TScratchFolder folder;
     const std::string path = folder.File("long.qel");

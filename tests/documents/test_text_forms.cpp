@@ -48,15 +48,21 @@ INSTANTIATE_TEST_SUITE_P(
         TFloatTextRow{"LargeNegative", -2.5e20, ',', "-250000000000000000000"},
         TFloatTextRow{"NotANumberHasNoText", std::numeric_limits<double>::quiet_NaN(), '.', "0"},
         TFloatTextRow{"InfinityHasNoText", -std::numeric_limits<double>::infinity(), '.', "0"},
-        TFloatTextRow{"LargestDoubleRoundsPastItself", DBL_MAX, '.', "0"}),
+        // Rounded, 1.79769313486232E308 would lie past the largest double: cut instead.
+        TFloatTextRow{"LargestDoubleIsCut", DBL_MAX, '.',
+                      "179769313486231" + std::string(294, '0')},
+        TFloatTextRow{"LowestDoubleIsCut", -DBL_MAX, ',',
+                      "-179769313486231" + std::string(294, '0')},
+        TFloatTextRow{"JustBelowTheLargestIsRounded", 1.7976931348623e308, '.',
+                      "17976931348623" + std::string(295, '0')}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 // Every finite value the writer produces reads back through the number line, and writing the
 // value read gives the same text again.
 TEST(FloatText, ReadsBackThroughTheNumberLine) {
-    const std::vector<double> values = {1e-300,           4.9e-324,      1e308,
-                                        -7.25e-12,        6.02214076e23, 1.0 / 7,
-                                        999.999999999999, -1000,         0.30000000000000004};
+    const std::vector<double> values = {
+        1e-300,    4.9e-324,      1e308,   DBL_MAX,          -DBL_MAX, std::nextafter(DBL_MAX, 0),
+        -7.25e-12, 6.02214076e23, 1.0 / 7, 999.999999999999, -1000,    0.30000000000000004};
     for (double value : values) {
         for (char separator : {'.', ','}) {
             const std::string text = FloatText(value, separator);
