@@ -167,10 +167,10 @@ void TFormMain::ViewMouseReleased() {
 void TFormMain::ViewMouseMoved(int x, int y) {
     if (Navigator.MouseMove(Ctx.Document.View, x, y))
         ReDrawing();
-    const TFrameSize size = PanelGraphic->FrameSize();
-    const auto readout =
-        CursorReadout(Ctx.Document.View, Ctx.Settings.Perspective, x, y, size.ClientWidth,
-                      size.ClientHeight, Ctx.Formula.DecimalSeparator);
+    // The mouse comes in the widget's own pixels; the readout needs the size in the same units.
+    const TFrameSize size = TFrameSize::Plain(PanelGraphic->width(), PanelGraphic->height());
+    const auto readout = CursorReadout(Ctx.Document.View, Ctx.Settings.Perspective, x, y, size,
+                                       Ctx.Formula.DecimalSeparator);
     PanelKoordinata->setVisible(readout.has_value());
     if (readout) {
         LbX->setText(QString::fromStdString(readout->X));

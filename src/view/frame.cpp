@@ -1,5 +1,6 @@
 #include "view/frame.h"
 
+#include "view/camera.h"
 #include "view/graph_drawing.h"
 #include "view/scene_frame.h"
 
@@ -19,16 +20,16 @@ void SetProjection(const TSettings& settings, const TFrameSize& size) {
     // Without perspective the projection stays the identity: -1..1 across the viewport, and
     // the scales alone map model units onto it.
     if (settings.Perspective)
-        gluPerspective(60.0,
+        gluPerspective(PerspectiveFieldOfView,
                        static_cast<double>(size.OuterWidth) / static_cast<double>(size.OuterHeight),
-                       1.0, 60.0);
+                       PerspectiveNear, PerspectiveFar);
 }
 
 void SetCamera(const TSettings& settings) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     if (settings.Perspective)
-        gluLookAt(0, 0, 2.5, 0, 0, 0, 0, 1, 0);
+        gluLookAt(0, 0, CameraDistance, 0, 0, 0, 0, 1, 0);
 }
 
 void DeriveScaleY(TScene& scene, const TFrameSize& size) {

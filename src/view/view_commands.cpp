@@ -1,5 +1,7 @@
 #include "view/view_commands.h"
 
+#include "view/camera.h"
+
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -133,13 +135,17 @@ std::string ReadoutText(double value, char decimalSeparator) {
     return text;
 }
 
-std::optional<TReadout> CursorReadout(const ViewState& v, bool perspective, int x, int y, int width,
-                                      int height, char sep) {
-    if (v.AngleX != 0 || v.AngleY != 0 || v.AngleZ != 0 || width <= 0 || height <= 0)
+std::optional<TReadout> CursorReadout(const ViewState& v, bool perspective, double x, double y,
+                                      const TFrameSize& size, char sep) {
+    const double width = size.ClientWidth;
+    const double height = size.ClientHeight;
+    if (v.AngleX != 0 || v.AngleY != 0 || v.AngleZ != 0 || width <= 0 || height <= 0 ||
+        size.OuterWidth <= 0 || size.OuterHeight <= 0)
         return std::nullopt;
     // Half the view at the plane z = 0, in model units times the scale.
-    const double k = perspective ? 1.7935 : 1;
-    const double k2 = perspective ? 1.4455 : 1;
+    const double aspect = static_cast<double>(size.OuterWidth) / size.OuterHeight;
+    const double k2 = perspective ? PerspectiveHalfHeight() : 1;
+    const double k = perspective ? k2 * aspect : 1;
     const double mx = (x / (width * v.ScaleX) - 0.5 / v.ScaleX) * 2 * k - v.ShiftX;
     const double my = (y / (height * v.ScaleY) - 0.5 / v.ScaleY) * (-2) * k2 - v.ShiftY;
     return TReadout{ReadoutText(mx, sep), ReadoutText(my, sep)};

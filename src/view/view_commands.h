@@ -3,6 +3,7 @@
 // projections, centring, the standard scale and the coordinate readout. No widgets: the main
 // window passes the mouse events and shows the results.
 
+#include "view/frame.h"
 #include "view/view_state.h"
 
 #include <optional>
@@ -49,10 +50,13 @@ public:
     int LastMouseY = 0;
 };
 
-/// The readout for the cursor at (x, y) of a view of the given client size; nothing while the
-/// scene is turned (any angle not 0).
-std::optional<TReadout> CursorReadout(const ViewState& view, bool perspective, int x, int y,
-                                      int width, int height, char decimalSeparator);
+/// The readout for the cursor at (x, y) pixels from the view's top left corner, in the units of
+/// `size`; nothing while the scene is turned (any angle not 0). It names the point of the plane
+/// z = 0 under the cursor: in the parallel view the viewport spans -1..1 scaled units, in the
+/// perspective view the frustum's section at the origin (half height `PerspectiveHalfHeight`,
+/// half width that times the aspect ratio of the outer size, as the projection takes it).
+std::optional<TReadout> CursorReadout(const ViewState& view, bool perspective, double x, double y,
+                                      const TFrameSize& size, char decimalSeparator);
 
 /// A readout value rounded to three decimals (half away from zero by truncating value/0.001+0.5,
 /// so -1.2344 reads -1.233) in the general format with the given separator.

@@ -166,7 +166,9 @@ INSTANTIATE_TEST_SUITE_P(Values, Readout,
 TEST(CursorReadout, ParallelViewCentreAndEdges) {
     ViewState v = Standard();
     v.ScaleY = 0.1 * 800 / 600.0;
-    auto at = [&](int x, int y) { return *CursorReadout(v, false, x, y, 800, 600, '.'); };
+    auto at = [&](double x, double y) {
+        return *CursorReadout(v, false, x, y, TFrameSize::Plain(800, 600), '.');
+    };
     EXPECT_EQ(at(400, 300).X, "0");
     EXPECT_EQ(at(400, 300).Y, "0");
     EXPECT_EQ(at(800, 300).X, "10");
@@ -178,22 +180,36 @@ TEST(CursorReadout, ParallelViewCentreAndEdges) {
     EXPECT_EQ(at(400, 300).X, "2");
 }
 
-TEST(CursorReadout, PerspectiveUsesTheHalfSizesAtTheOrigin) {
+// In perspective the corner of the view shows the corner of the frustum's section through the
+// origin: half height 2.5 tan 30° = 2.5 / sqrt 3, half width that times the aspect ratio.
+TEST(CursorReadout, PerspectiveFollowsTheFrustumAtEveryAspect) {
     ViewState v = Standard();
-    const auto r = CursorReadout(v, true, 800, 0, 800, 600, ',');
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->X, ReadoutText(1.7935 / 0.1, ','));
-    EXPECT_EQ(r->Y, ReadoutText(1.4455 / 0.1, ','));
-    EXPECT_EQ(r->X, "17,935");
+    for (const auto& [w, h] : {std::pair{800, 600}, std::pair{736, 627}, std::pair{300, 900}}) {
+        const auto r = CursorReadout(v, true, w, 0, TFrameSize::Plain(w, h), ',');
+        ASSERT_TRUE(r.has_value());
+        const double halfHeight = 2.5 / std::sqrt(3.0);
+        EXPECT_EQ(r->X, ReadoutText(halfHeight * w / h / 0.1, ',')) << w << "x" << h;
+        EXPECT_EQ(r->Y, ReadoutText(halfHeight / 0.1, ',')) << w << "x" << h;
+    }
+    // The aspect ratio is the projection's: the outer size, not the drawing area.
+    const auto outer = CursorReadout(v, true, 800, 300, {800, 600, 900, 600}, '.');
+    EXPECT_EQ(outer->X, ReadoutText(2.5 / std::sqrt(3.0) * 1.5 / 0.1, '.'));
+    // The factors the readout used to have fixed, 1.7935 and 1.4455, fit a view of about
+    // 1.24 : 1; derived from the frustum they agree there to within two per mille.
+    const auto old = CursorReadout(v, true, 1000, 0, TFrameSize::Plain(1000, 806), '.');
+    EXPECT_NEAR(std::stod(old->X), 17.935, 17.935 * 0.002);
+    EXPECT_NEAR(std::stod(old->Y), 14.455, 14.455 * 0.002);
 }
 
 TEST(CursorReadout, HiddenWhileTheSceneIsTurned) {
     ViewState v = Standard();
     v.AngleZ = 1;
-    EXPECT_FALSE(CursorReadout(v, false, 1, 1, 800, 600, ',').has_value());
+    EXPECT_FALSE(CursorReadout(v, false, 1, 1, TFrameSize::Plain(800, 600), ',').has_value());
     v.AngleZ = 0;
     v.AngleX = -90;
-    EXPECT_FALSE(CursorReadout(v, false, 1, 1, 800, 600, ',').has_value());
+    EXPECT_FALSE(CursorReadout(v, false, 1, 1, TFrameSize::Plain(800, 600), ',').has_value());
+    v.AngleX = 0;
+    EXPECT_FALSE(CursorReadout(v, false, 1, 1, TFrameSize::Plain(0, 600), ',').has_value());
 }
 
 } // namespace

@@ -6,12 +6,14 @@
 #include "view/frame.h"
 #include "view/glyph_font.h"
 #include "view/offscreen.h"
+#include "view/view_commands.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QtTest>
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cmath>
 #include <memory>
@@ -275,6 +277,57 @@ private slots:
         const int three = rightmost("111");
         QVERIFY(one > 200);
         QVERIFY(three > one + 8);
+    }
+
+    // The coordinate readout names the model point under the pointer: the tick "10" of each axis,
+    // projected by the very matrices a frame sets up, reads 10 at any size of the view, with and
+    // without a shift, in both projections.
+    void readoutNamesTheTickUnderThePointerAtEverySize() {
+        for (const bool perspective : {true, false}) {
+            settings.Perspective = perspective;
+            for (const auto& [w, h] : {std::pair{736, 627}, std::pair{400, 300},
+                                       std::pair{1280, 500}, std::pair{300, 800}}) {
+                for (const auto& [sx, sy] : {std::pair{0.0, 0.0}, std::pair{1.5, -2.0}}) {
+                    view = ViewState{};
+                    InitSurfaceScales(view, w, h);
+                    view.ShiftX = sx;
+                    view.ShiftY = sy;
+                    const TFrameSize size = TFrameSize::Plain(w, h);
+                    TScene scene{settings, view, false};
+                    DrawScene(scene,
+                              size); // sets the matrices (a viewport beyond the target is fine)
+                    GLdouble model[16], projection[16];
+                    GLint viewport[4];
+                    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+                    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+                    glGetIntegerv(GL_VIEWPORT, viewport);
+                    auto readAt = [&](double x, double y) {
+                        GLdouble wx = 0, wy = 0, wz = 0;
+                        gluProject(x + sx, y + sy, 0, model, projection, viewport, &wx, &wy, &wz);
+                        const auto r = CursorReadout(view, perspective, wx, h - wy, size, '.');
+                        return r ? QPointF(std::stod(r->X), std::stod(r->Y)) : QPointF(1e9, 1e9);
+                    };
+                    const QString where = QStringLiteral("%1x%2 shift %3 %4 perspective %5")
+                                              .arg(w)
+                                              .arg(h)
+                                              .arg(sx)
+                                              .arg(sy)
+                                              .arg(perspective);
+                    const QPointF tickX = readAt(10, 0);
+                    QVERIFY2(
+                        std::abs(tickX.x() - 10) <= 0.01 && std::abs(tickX.y()) <= 0.01,
+                        qPrintable(
+                            where +
+                            QStringLiteral(" X tick reads %1 %2").arg(tickX.x()).arg(tickX.y())));
+                    const QPointF tickY = readAt(0, 10);
+                    QVERIFY2(
+                        std::abs(tickY.y() - 10) <= 0.01 && std::abs(tickY.x()) <= 0.01,
+                        qPrintable(
+                            where +
+                            QStringLiteral(" Y tick reads %1 %2").arg(tickY.x()).arg(tickY.y())));
+                }
+            }
+        }
     }
 
     void cleanupTestCase() { gl.reset(); }
