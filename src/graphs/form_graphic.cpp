@@ -564,9 +564,13 @@ void TFormGraphic::showEvent(QShowEvent* event) {
     if (Ctx.Document.EditMode == 1 && EditPosition >= 0 && EditPosition < Ctx.Document.GraphCount())
         SelectColor(Ctx.Document.Graph(EditPosition).Color);
     CBoxTypeGraphicChange();
+    // The kind decides which rows are shown and so the dialog's size: lay it out now, then centre
+    // it with the size it will have on screen.
+    layout()->activate();
     if (const QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
     }
     EdFunction->setFocus();
 }

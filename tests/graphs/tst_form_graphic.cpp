@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -74,6 +75,38 @@ private slots:
         form.reset();
         ctx.reset();
         services.reset();
+    }
+
+    // Each showing centres the dialog with the size its kind gives it, whatever kind it showed
+    // before.
+    void dialogIsCentredWithTheSizeOfTheKindShown() {
+        TGraphic surface;
+        surface.Kind = 4;
+        surface.Formula = "x*y";
+        surface.SetColor(clGreen);
+        ctx->Document.Add(std::move(surface));
+        QSize sizes[2];
+        for (int round = 0; round < 2; ++round) {
+            if (round == 0)
+                QVERIFY(form->PrepareForEdit(0)); // a surface: the second interval is shown
+            else
+                QVERIFY(form->PrepareForNewGraph()); // kind 0: it is not
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+            QTest::qWait(50);
+            sizes[round] = form->size();
+            const QPoint centre = form->screen()->availableGeometry().center();
+            const QPoint shown = form->frameGeometry().center();
+            QVERIFY2((shown - centre).manhattanLength() <= 2,
+                     qPrintable(QStringLiteral("round %1: centre %2,%3 instead of %4,%5")
+                                    .arg(round)
+                                    .arg(shown.x())
+                                    .arg(shown.y())
+                                    .arg(centre.x())
+                                    .arg(centre.y())));
+            form->hide();
+        }
+        QVERIFY(sizes[0].height() > sizes[1].height());
     }
 
     void controlsCarryTheirCaptionsAndInitialTexts() {
