@@ -32,10 +32,7 @@ const QString TFormMain::PictureDialogTitle = QStringLiteral("Сохранить
 
 TFormMain::TFormMain(TAppContext& context, QWidget* parent) : QMainWindow(parent), Ctx(context) {
     setObjectName(QStringLiteral("FormMain"));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(ProgramFont());
     // The graph list's hint shows also while a dialog of another program has the keyboard.
     setAttribute(Qt::WA_AlwaysShowToolTips);
 

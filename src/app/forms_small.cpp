@@ -2,7 +2,11 @@
 
 #include "app/pictures.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QDir>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,7 +14,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+QFont ProgramFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
 
 void CentreOnScreen(QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -75,13 +87,22 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     auto* memo = new QPlainTextEdit(panel);
     memo->setObjectName(QStringLiteral("Memo1"));
     memo->setReadOnly(true);
-    // Four lines as written, each with its trailing blank; a line too long for the box wraps.
+    // Four lines as written, each with its trailing blank, in the program's font; the memo is made
+    // wide enough that none of them wraps.
+    memo->setFont(ProgramFont());
     memo->setPlainText(QStringLiteral(
         "Это приложение является  инструментом для построения двумерных и трёхмерных \n"
         "графиков в декартовых, полярных, сферических координатах. Можно задавать \n"
         "функцию параметрическими уравнениями, табличными значениями и многое \n"
         "другое."));
-    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int longest = 0;
+    for (const QString& line : memo->toPlainText().split(QLatin1Char('\n')))
+        longest = std::max(longest, memo->fontMetrics().horizontalAdvance(line));
+    const int margins = 2 * static_cast<int>(std::ceil(memo->document()->documentMargin())) +
+                        2 * memo->frameWidth() + memo->cursorWidth() + 2;
+    memo->setMinimumWidth(longest + margins);
     QPalette mp = memo->palette();
     mp.setColor(QPalette::Base, QColor(0xD3, 0xE0, 0xED)); // 0x00EDE0D3, red in the low byte
     memo->setPalette(mp);
@@ -101,8 +122,9 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
 }
 
 void TFormAbout::FormCreate() {
-    // A fixed dialog border of the stated size, centred on the screen.
-    setFixedSize(470, 347);
+    // A fixed dialog border, 470 x 347 unless the description needs a wider box, centred on the
+    // screen.
+    setFixedSize(std::max(470, sizeHint().width()), 347);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     findChild<QLabel*>(QStringLiteral("Label1"))
         ->setText(QStringLiteral("«") + ProductName + QStringLiteral("»"));

@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -22,6 +24,9 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -482,11 +487,22 @@ private slots:
         QCOMPARE(services->Shown[0].Text, QStringLiteral("Не найден файл справки!"));
     }
 
+    void qtsOwnDialogsAndButtonsSpeakRussian() {
+        PrepareApplication(*qApp);
+        QColorDialog colours;
+        QVERIFY2(colours.windowTitle() != QStringLiteral("Select Color"),
+                 qPrintable(colours.windowTitle()));
+        QCOMPARE(
+            QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+            QStringLiteral("Отмена"));
+    }
+
     void aboutBoxOpensAnyNumberOfTimesAndOkClosesIt() {
         auto* about = main->findChild<TFormAbout*>();
         QVERIFY(about);
         QCOMPARE(about->windowTitle(), QStringLiteral("О программе..."));
-        QCOMPARE(about->size(), QSize(470, 347));
+        QCOMPARE(about->height(), 347);
+        QVERIFY(about->width() >= 470);
         QCOMPARE(about->findChild<QLabel*>(QStringLiteral("Label10"))->text(),
                  QStringLiteral("Версия 1.0.0"));
         QVERIFY(
@@ -504,6 +520,20 @@ private slots:
                               QStringLiteral("функцию параметрическими уравнениями, табличными "
                                              "значениями и многое "),
                               QStringLiteral("другое.")}));
+        // Shown, each line fits the memo in the program's font: nothing wraps, nothing is cut.
+        QCOMPARE(memo->font().pixelSize(), 11);
+        QTimer::singleShot(0, about, [&] {
+            QTRY_VERIFY(about->isVisible());
+            const int room = memo->viewport()->width() -
+                             2 * static_cast<int>(memo->document()->documentMargin());
+            for (const QString& line : memo->toPlainText().split(QLatin1Char('\n')))
+                QVERIFY2(memo->fontMetrics().horizontalAdvance(line) <= room, qPrintable(line));
+            QCOMPARE(memo->document()->blockCount(), 4);
+            for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next())
+                QCOMPARE(b.layout()->lineCount(), 1);
+            about->accept();
+        });
+        Child<QAction>("MMAbout")->trigger();
 
         for (int round = 0; round < 2; ++round) {
             bool clicked = false;
