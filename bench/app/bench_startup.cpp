@@ -3,7 +3,7 @@
 
 #include "app/form_main.h"
 #include "app/startup.h"
-#include "app/ui_services.h"
+#include "widgets/ui_services.h"
 #include "view/gl_view.h"
 
 #include <QApplication>

@@ -4,9 +4,10 @@
 #include "app/graph_list.h"
 #include "app/startup.h"
 #include "app/tool_icons.h"
-#include "app/ui_services.h"
 #include "documents/settings_file.h"
 #include "view/gl_view.h"
+#include "widgets/ui_services.h"
+#include "widgets/window_helpers.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -2,8 +2,8 @@
 // The main window: menus, tool bars, the graph list panel with the coordinate readout, the
 // splitter and the OpenGL view.
 
-#include "app/app_context.h"
 #include "view/view_commands.h"
+#include "widgets/app_context.h"
 
 #include <array>
 

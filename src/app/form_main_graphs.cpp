@@ -3,9 +3,9 @@
 
 #include "app/form_main.h"
 #include "app/graph_list.h"
-#include "app/ui_services.h"
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
+#include "widgets/ui_services.h"
 
 #include <QAction>
 #include <QMenu>

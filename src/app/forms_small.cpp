@@ -1,6 +1,7 @@
 #include "app/forms_small.h"
 
 #include "app/pictures.h"
+#include "widgets/window_helpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,23 +17,6 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
-
-QFont ProgramFont() {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    return font;
-}
-
-void CentreOnScreen(QWidget* window) {
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(area.center());
-    window->move(frame.topLeft());
-}
 
 // ---------------------------------------------------------------------------------------------
 // About box

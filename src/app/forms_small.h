@@ -2,7 +2,6 @@
 // The small windows of the shell: the About box, the splash window and the help window.
 
 #include <QDialog>
-#include <QFont>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -42,9 +41,3 @@ public:
 private:
     QString HelpFileName;
 };
-
-/// The program's font: an 11-pixel sans-serif, as the main window and its texts use it.
-QFont ProgramFont();
-
-/// Centres a top-level window on the screen it is on.
-void CentreOnScreen(QWidget* window);

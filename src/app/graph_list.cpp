@@ -1,16 +1,13 @@
 #include "app/graph_list.h"
 
 #include "graphs/document.h"
+#include "widgets/window_helpers.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
 namespace {
-
-QColor ToQColor(TColor c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 constexpr int RowHeight = 20;
 

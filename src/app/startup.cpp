@@ -2,10 +2,10 @@
 
 #include "app/form_main.h"
 #include "app/forms_small.h"
-#include "app/keyboard_return.h"
-#include "app/ui_services.h"
 #include "documents/settings_file.h"
 #include "graphs/form_graphic.h"
+#include "widgets/keyboard_return.h"
+#include "widgets/ui_services.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 // Start-up: the splash window is shown while the windows are made, then removed.
 
-#include "app/app_context.h"
+#include "widgets/app_context.h"
 
 #include <functional>
 #include <memory>

@@ -94,7 +94,8 @@ std::string TruncatedText(double value, char separator) {
         text += separator;
         text += digits.substr(1);
     }
-    text += 'E' + std::to_string(exponent);
+    text += 'E';
+    text += std::to_string(exponent);
     return ExpandExponent(text, separator);
 }
 

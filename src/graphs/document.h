@@ -6,7 +6,7 @@
 
 #include "formula/formula_context.h"
 #include "graphs/graphic.h"
-#include "view/view_state.h"
+#include "graphs/view_state.h"
 
 #include <cstdint>
 #include <functional>

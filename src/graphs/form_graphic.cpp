@@ -1,17 +1,20 @@
 #include "graphs/form_graphic.h"
 
-#include "app/app_context.h"
-#include "app/ui_services.h"
 #include "documents/color_text.h"
 #include "formula/number_text.h"
 #include "graphs/autoscale.h"
 #include "graphs/func_list.h"
 #include "graphs/graph_input.h"
 #include "graphs/number_checks.h"
+#include "widgets/app_context.h"
+#include "widgets/color_box.h"
+#include "widgets/line_width_box.h"
+#include "widgets/number_edits.h"
+#include "widgets/ui_services.h"
+#include "widgets/window_helpers.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -20,10 +23,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,49 +36,8 @@ const QStringList KindItems = {QStringLiteral("Декартова система
                                QStringLiteral("Z(x, y)"),
                                QStringLiteral("Сферические координаты p(q, a)")};
 
-// The shown names of the colour table's twenty colours, in its order.
-const QStringList ColorItemNames = {
-    QStringLiteral("Black"), QStringLiteral("Maroon"),      QStringLiteral("Green"),
-    QStringLiteral("Olive"), QStringLiteral("Navy"),        QStringLiteral("Purple"),
-    QStringLiteral("Teal"),  QStringLiteral("Gray"),        QStringLiteral("Silver"),
-    QStringLiteral("Red"),   QStringLiteral("Lime"),        QStringLiteral("Yellow"),
-    QStringLiteral("Blue"),  QStringLiteral("Fuchsia"),     QStringLiteral("Aqua"),
-    QStringLiteral("White"), QStringLiteral("Money Green"), QStringLiteral("Sky Blue"),
-    QStringLiteral("Cream"), QStringLiteral("Medium Gray")};
-
-const QString ErrorCaption = QStringLiteral("Ошибка");
-
 QString Utf8(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QColor ToQColor(TColor c) {
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                  static_cast<int>((c >> 16) & 0xFF));
-}
-
-TColor FromQColor(const QColor& c) {
-    return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) |
-           (static_cast<TColor>(c.blue()) << 16);
-}
-
-QIcon Swatch(TColor c) {
-    QPixmap pixmap(16, 12);
-    pixmap.fill(ToQColor(c));
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    painter.drawRect(0, 0, pixmap.width() - 1, pixmap.height() - 1);
-    return QIcon(pixmap);
-}
-
-QIcon LineSample(double width) {
-    QPixmap pixmap(64, 14);
-    pixmap.fill(Qt::white);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, width));
-    painter.drawLine(QPointF(4, 7), QPointF(60, 7));
-    return QIcon(pixmap);
 }
 
 QLineEdit* Edit(QWidget* parent, const char* name, const QString& text) {
@@ -92,42 +52,7 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text) {
     return l;
 }
 
-// Keys a number edit lets through: besides `allowed`, Backspace, and every key that types no
-// character (arrows, Delete, Tab, Enter) or is a shortcut.
-bool KeyAllowed(const QKeyEvent* key, const QString& allowed) {
-    if (key->key() == Qt::Key_Backspace)
-        return true;
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return true;
-    const QString text = key->text();
-    if (text.isEmpty() || text.front().unicode() < 0x20 || text.front().unicode() == 0x7F)
-        return true;
-    return text.size() == 1 && allowed.contains(text.front());
-}
-
 } // namespace
-
-bool Is_float_number(TAppContext& ctx, QWidget* parent, const QString& text, const QString& suffix,
-                     double minimum, double maximum, double& value) {
-    std::string message;
-    if (Is_float_number(text.toStdString(), suffix.toStdString(), minimum, maximum, value,
-                        ctx.Formula.DecimalSeparator, message))
-        return true;
-    if (ctx.Services)
-        ctx.Services->Error(parent, ErrorCaption, QString::fromStdString(message));
-    return false;
-}
-
-bool Is_int_number(TAppContext& ctx, QWidget* parent, const QString& text, std::int32_t minimum,
-                   std::int32_t maximum, std::int32_t& value) {
-    std::string message;
-    if (Is_int_number(text.toStdString(), minimum, maximum, value, ctx.Formula.DecimalSeparator,
-                      message))
-        return true;
-    if (ctx.Services)
-        ctx.Services->Error(parent, ErrorCaption, QString::fromStdString(message));
-    return false;
-}
 
 TFormGraphic::TFormGraphic(TAppContext& ctx, QWidget* parent)
     : QDialog(parent), Ctx(ctx), FuncList1(new TFuncList(this)) {
@@ -136,13 +61,12 @@ TFormGraphic::TFormGraphic(TAppContext& ctx, QWidget* parent)
     setModal(true);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    ChooseCustomColor = [this](TColor current) -> std::optional<TColor> {
-        const QColor c = QColorDialog::getColor(ToQColor(current), this);
-        if (!c.isValid())
-            return std::nullopt;
-        return FromQColor(c);
-    };
     BuildControls();
+    // The colour box asks through the dialog's chooser, which tests replace.
+    ChooseCustomColor = ColorBoxGraphic->ChooseCustomColor;
+    ColorBoxGraphic->ChooseCustomColor = [this](TColor current) {
+        return ChooseCustomColor ? ChooseCustomColor(current) : std::nullopt;
+    };
     // The labels of kind 0; the edits keep their initial texts until the dialog is shown.
     ApplyKindAppearance();
 }
@@ -170,10 +94,9 @@ void TFormGraphic::BuildControls() {
     functionGrid->addWidget(EdFunction_2, 1, 1);
 
     auto* label1 = Label(this, "Label1", QStringLiteral("Цвет графика "));
-    ColorBoxGraphic = new QComboBox(this);
+    ColorBoxGraphic = new TColorBox(this);
     ColorBoxGraphic->setObjectName(QStringLiteral("ColorBoxGraphic"));
-    FillColorBox();
-    connect(ColorBoxGraphic, &QComboBox::activated, this, &TFormGraphic::ColorBoxGraphicSelect);
+    ColorBoxGraphic->SelectColor(clMaroon);
 
     RGrBuilding = new QGroupBox(QStringLiteral("Построение"), this);
     RGrBuilding->setObjectName(QStringLiteral("RGrBuilding"));
@@ -189,12 +112,8 @@ void TFormGraphic::BuildControls() {
     buildingRow->addWidget(lines);
     buildingRow->addWidget(points);
 
-    CBoxExLine = new QComboBox(this);
+    CBoxExLine = new TLineWidthBox(this);
     CBoxExLine->setObjectName(QStringLiteral("CBoxExLine"));
-    CBoxExLine->setIconSize(QSize(64, 14));
-    for (double size : SizeTable)
-        CBoxExLine->addItem(LineSample(size), QString());
-    CBoxExLine->setCurrentIndex(2);
 
     GrBInterval = new QGroupBox(QStringLiteral("Интервалы"), this);
     GrBInterval->setObjectName(QStringLiteral("GrBInterval"));
@@ -250,8 +169,13 @@ void TFormGraphic::BuildControls() {
         e->setToolTip(e->text());
         connect(e, &QLineEdit::textChanged, e, [e](const QString& text) { e->setToolTip(text); });
     }
-    for (QLineEdit* e : {EdFunction, EdFunction_2, EdMinX, EdMaxX, EdMinY, EdMaxY, EdNumberStepX})
+    for (QLineEdit* e : {EdFunction, EdFunction_2})
         e->installEventFilter(this);
+    // Interval ends take digits, either decimal mark and a minus; the first step count digits
+    // only; the second step count is not filtered.
+    for (QLineEdit* e : {EdMinX, EdMaxX, EdMinY, EdMaxY})
+        FilterNumberKeys(e, QStringLiteral("0123456789.,-"));
+    FilterNumberKeys(EdNumberStepX, QStringLiteral("0123456789"));
     connect(CBoxTypeGraphic, &QComboBox::currentIndexChanged, this,
             &TFormGraphic::CBoxTypeGraphicChange);
 
@@ -279,56 +203,21 @@ void TFormGraphic::BuildControls() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TFormGraphic::FillColorBox() {
-    ColorBoxGraphic->addItem(Swatch(clBlack), QStringLiteral("Custom..."),
-                             QVariant::fromValue(static_cast<uint>(clBlack)));
-    for (std::size_t i = 0; i < ColorNames.size(); ++i)
-        ColorBoxGraphic->addItem(Swatch(ColorNames[i].Value),
-                                 ColorItemNames[static_cast<qsizetype>(i)],
-                                 QVariant::fromValue(static_cast<uint>(ColorNames[i].Value)));
-    SelectColor(clMaroon);
-}
-
 std::vector<TColor> TFormGraphic::ColorItems() const {
-    std::vector<TColor> items;
-    for (int i = 0; i < ColorBoxGraphic->count(); ++i)
-        items.push_back(static_cast<TColor>(ColorBoxGraphic->itemData(i).toUInt()));
-    return items;
+    return ColorBoxGraphic->ColorItems();
 }
 
 TColor TFormGraphic::SelectedColor() const {
-    return static_cast<TColor>(ColorBoxGraphic->currentData().toUInt());
+    return ColorBoxGraphic->SelectedColor();
 }
 
 void TFormGraphic::SelectColor(TColor c) {
-    for (int i = 1; i < ColorBoxGraphic->count(); ++i)
-        if (static_cast<TColor>(ColorBoxGraphic->itemData(i).toUInt()) == c) {
-            ColorBoxGraphic->setCurrentIndex(i);
-            LastColorItem = i;
-            return;
-        }
-    ColorBoxGraphic->setItemData(0, QVariant::fromValue(static_cast<uint>(c)));
-    ColorBoxGraphic->setItemIcon(0, Swatch(c));
-    ColorBoxGraphic->setCurrentIndex(0);
-    LastColorItem = 0;
+    ColorBoxGraphic->SelectColor(c);
 }
 
-void TFormGraphic::ColorBoxGraphicSelect(int item) {
-    if (item != 0) {
-        LastColorItem = item;
-        return;
-    }
-    const auto current = static_cast<TColor>(ColorBoxGraphic->itemData(0).toUInt());
-    const std::optional<TColor> chosen =
-        ChooseCustomColor ? ChooseCustomColor(current) : std::nullopt;
-    if (!chosen) {
-        // Cancelling the chooser keeps the colour that was selected before.
-        ColorBoxGraphic->setCurrentIndex(LastColorItem);
-        return;
-    }
-    ColorBoxGraphic->setItemData(0, QVariant::fromValue(static_cast<uint>(*chosen)));
-    ColorBoxGraphic->setItemIcon(0, Swatch(*chosen));
-    LastColorItem = 0;
+void TFormGraphic::ReportDocumentFull() {
+    if (Ctx.Services)
+        Ctx.Services->Error(this, Utf8(TooManyGraphsCaption), Utf8(TooManyGraphsMessage));
 }
 
 void TFormGraphic::CBoxTypeGraphicChange() {
@@ -381,9 +270,7 @@ void TFormGraphic::ApplyKindAppearance() {
 
 bool TFormGraphic::PrepareForNewGraph() {
     if (!Ctx.Document.CanAdd()) {
-        if (Ctx.Services)
-            Ctx.Services->Error(this, QStringLiteral("Добавление графика"),
-                                QStringLiteral("Количество графиков должно быть не больше 100!"));
+        ReportDocumentFull();
         return false;
     }
     EdFunction->clear();
@@ -400,8 +287,7 @@ bool TFormGraphic::PrepareForNewGraph() {
     ChBoxGradation->setChecked(false);
     const int item = ProposedColorItem(Ctx.Document.ColorCounter, ColorItems(),
                                        static_cast<TColor>(Ctx.Settings.BackGround));
-    ColorBoxGraphic->setCurrentIndex(item);
-    LastColorItem = item;
+    ColorBoxGraphic->SelectItem(item);
     Ctx.Document.EditMode = 0;
     EditPosition = -1;
     return true;
@@ -522,10 +408,7 @@ void TFormGraphic::BBtnOKClick() {
         StoreGraphInput(input, check, style, graphic);
         index = Ctx.Document.Add(std::move(graphic));
         if (index < 0) {
-            if (Ctx.Services)
-                Ctx.Services->Error(
-                    this, QStringLiteral("Добавление графика"),
-                    QStringLiteral("Количество графиков должно быть не больше 100!"));
+            ReportDocumentFull();
             Redraw();
             return;
         }
@@ -567,11 +450,7 @@ void TFormGraphic::showEvent(QShowEvent* event) {
     // The kind decides which rows are shown and so the dialog's size: lay it out now, then centre
     // it with the size it will have on screen.
     layout()->activate();
-    if (const QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
     EdFunction->setFocus();
 }
 
@@ -588,9 +467,5 @@ bool TFormGraphic::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (watched == EdMinX || watched == EdMaxX || watched == EdMinY || watched == EdMaxY)
-        return !KeyAllowed(key, QStringLiteral("0123456789.,-"));
-    if (watched == EdNumberStepX)
-        return !KeyAllowed(key, QStringLiteral("0123456789"));
     return QDialog::eventFilter(watched, event);
 }

@@ -12,7 +12,9 @@
 #include <vector>
 
 struct TAppContext;
+class TColorBox;
 class TFuncList;
+class TLineWidthBox;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -21,14 +23,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-
-/// `Is_float_number` as the dialogs call it: a failed check shows its message in an error box
-/// "Ошибка" through the context's services.
-bool Is_float_number(TAppContext& ctx, QWidget* parent, const QString& text, const QString& suffix,
-                     double minimum, double maximum, double& value);
-/// `Is_int_number` as the dialogs call it, with the same error box.
-bool Is_int_number(TAppContext& ctx, QWidget* parent, const QString& text, std::int32_t minimum,
-                   std::int32_t maximum, std::int32_t& value);
 
 class TFormGraphic : public QDialog {
     Q_OBJECT
@@ -59,8 +53,8 @@ public:
     TColor SelectedColor() const;
     /// Selects the named colour `c`, or makes it the custom entry's colour and selects that.
     void SelectColor(TColor c);
-    /// Asked for a colour when the custom entry is chosen; no value means the user cancelled.
-    /// Opens the desktop's colour chooser unless replaced.
+    /// Asked for a colour when the colour box's custom entry is chosen; no value means the user
+    /// cancelled. Opens the desktop's colour chooser unless replaced.
     std::function<std::optional<TColor>(TColor current)> ChooseCustomColor;
 
     /// Called after a graph was stored and the dialog closed; the tangent and normal dialog's
@@ -76,10 +70,10 @@ public:
     QLineEdit* EdFunction;
     QLabel* LbFunction_2;
     QLineEdit* EdFunction_2;
-    QComboBox* ColorBoxGraphic;
+    TColorBox* ColorBoxGraphic;
     QGroupBox* RGrBuilding;
     QButtonGroup* BuildingGroup;
-    QComboBox* CBoxExLine;
+    TLineWidthBox* CBoxExLine;
     QGroupBox* GrBInterval;
     QLabel* LbMin;
     QLineEdit* EdMinX;
@@ -109,13 +103,12 @@ protected:
 private:
     void BuildControls();
     void ApplyKindAppearance();
-    void FillColorBox();
-    void ColorBoxGraphicSelect(int item);
+    /// The error box of a full document (100 graphs).
+    void ReportDocumentFull();
     QLineEdit* FieldEdit(int field) const;
     void Redraw();
 
     TAppContext& Ctx;
     TFuncList* FuncList1;
     int EditPosition = -1;
-    int LastColorItem = 0;
 };

@@ -22,6 +22,10 @@ struct TPoint3D {
 inline constexpr double UndefinedValue = 2000;
 /// Graphs a document may hold; adding beyond this is refused.
 inline constexpr int MaxGraphs = 100;
+/// The error box of an add command when `MaxGraphs` graphs exist.
+inline constexpr const char* TooManyGraphsCaption = "Добавление графика";
+inline constexpr const char* TooManyGraphsMessage =
+    "Количество графиков должно быть не больше 100!";
 /// Graphs that may be ticked (drawn) at the same time.
 inline constexpr int MaxTickedGraphs = 20;
 /// The sizes shared by line widths and point sizes, indexed 0..6 by the style combo.

@@ -3,7 +3,7 @@
 // an offscreen image or the command line's picture all use this same code.
 
 #include "documents/settings.h"
-#include "view/view_state.h"
+#include "graphs/view_state.h"
 
 class TDocument;
 

@@ -3,7 +3,7 @@
 // table polylines and points, colour gradation. Nothing is evaluated here.
 
 #include "graphs/document.h"
-#include "view/view_state.h"
+#include "graphs/view_state.h"
 
 /// A coordinate beyond this magnitude (the undefined-sample mark 2000 among them) is a gap.
 inline constexpr double GapLimit = 1000;

@@ -3,7 +3,7 @@
 // meshes, tick marks, numbers and the red axis letters.
 
 #include "documents/settings.h"
-#include "view/view_state.h"
+#include "graphs/view_state.h"
 
 #include <string>
 

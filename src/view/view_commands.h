@@ -4,7 +4,7 @@
 // window passes the mouse events and shows the results.
 
 #include "view/frame.h"
-#include "view/view_state.h"
+#include "graphs/view_state.h"
 
 #include <optional>
 #include <string>

@@ -5,7 +5,7 @@
 
 #include "app/form_main.h"
 #include "app/startup.h"
-#include "app/ui_services.h"
+#include "widgets/ui_services.h"
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
 #include "graphs/func_list.h"

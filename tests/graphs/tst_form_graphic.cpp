@@ -1,10 +1,11 @@
 // The graph dialog and the function pick list as a user meets them, under a virtual X server.
 // Message boxes are answered by the scripted services; every modal loop is closed by a timer.
 
-#include "app/app_context.h"
+#include "widgets/app_context.h"
 #include "documents/color_text.h"
 #include "graphs/form_graphic.h"
 #include "graphs/func_list.h"
+#include "widgets/number_edits.h"
 #include "support/fake_ui_services.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // A scripted stand-in for the desktop services: answers are given in advance, every box shown
 // is recorded, and a question nobody scripted fails the test instead of blocking it.
 
-#include "app/ui_services.h"
+#include "widgets/ui_services.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/keyboard_return.h"
+#include "widgets/keyboard_return.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "app/ui_services.h"
+#include "widgets/ui_services.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
