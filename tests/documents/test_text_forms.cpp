@@ -50,9 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
         TFloatTextRow{"InfinityHasNoText", -std::numeric_limits<double>::infinity(), '.', "0"},
         // Rounded, 1.79769313486232E308 would lie past the largest double: cut instead.
         TFloatTextRow{"LargestDoubleIsCut", DBL_MAX, '.',
-                      std::string("179769313486231").append(294, \'0\')},
+                      std::string("179769313486231").append(294, '0')},
         TFloatTextRow{"LowestDoubleIsCut", -DBL_MAX, ',',
-                      std::string("-179769313486231").append(294, \'0\')},
+                      std::string("-179769313486231").append(294, '0')},
         TFloatTextRow{
             "JustBelowTheLargestIsRounded", 1.7976931348623e308, '.',
                 std::string("17976931348623")
@@ -62,25 +62,25 @@ INSTANTIATE_TEST_SUITE_P(
             // Every finite value the writer produces reads back through the number line, and
             // writing the value read gives the same text again.
             TEST(FloatText, ReadsBackThroughTheNumberLine) {
-                const std::vector<double> values = {
-                    1e-300,           4.9e-324,      1e308,
-                    DBL_MAX,          -DBL_MAX,      std::nextafter(DBL_MAX, 0),
-                    -7.25e-12,        6.02214076e23, 1.0 / 7,
-                    999.999999999999, -1000,         0.30000000000000004};
-                for (double value : values) {
-                    for (char separator : {'.', ','}) {
-                        const std::string text = FloatText(value, separator);
-                        std::vector<double> read(1, 0.0);
-                        ASSERT_EQ(PrintOneFloatLine(text, read), TNumberLine::Ok) << text;
-                        EXPECT_EQ(FloatText(read[0], separator), text);
-                        EXPECT_NEAR(read[0], value, std::fabs(value) * 1e-14) << text;
-                    }
-                }
+        const std::vector<double> values = {
+            1e-300,           4.9e-324,      1e308,
+            DBL_MAX,          -DBL_MAX,      std::nextafter(DBL_MAX, 0),
+            -7.25e-12,        6.02214076e23, 1.0 / 7,
+            999.999999999999, -1000,         0.30000000000000004};
+        for (double value : values) {
+            for (char separator : {'.', ','}) {
+                const std::string text = FloatText(value, separator);
+                std::vector<double> read(1, 0.0);
+                ASSERT_EQ(PrintOneFloatLine(text, read), TNumberLine::Ok) << text;
+                EXPECT_EQ(FloatText(read[0], separator), text);
+                EXPECT_NEAR(read[0], value, std::fabs(value) * 1e-14) << text;
+            }
+        }
             }
 
             TEST(FloatText, LargeValueKeepsAllItsDigitPositions) {
-                const std::string text = FloatText(1e308, '.');
-    EXPECT_EQ(text, std::string("1").append(308, \'0\'));
+        const std::string text = FloatText(1e308, '.');
+        EXPECT_EQ(text, std::string("1").append(308, '0'));
             }
 
             // ---- number-line reader
@@ -88,20 +88,20 @@ INSTANTIATE_TEST_SUITE_P(
             constexpr double Untouched = -777;
 
             struct TNumberLineRow {
-                const char* Name;
-                std::string Line;
-                std::size_t Count;
-                TNumberLine Result;
-                std::vector<double> Values; // expected content of all `Count` entries
+        const char* Name;
+        std::string Line;
+        std::size_t Count;
+        TNumberLine Result;
+        std::vector<double> Values; // expected content of all `Count` entries
             };
 
             class NumberLineRows : public ::testing::TestWithParam<TNumberLineRow> {};
 
             TEST_P(NumberLineRows, ReadsAsTheFormatSays) {
-                const TNumberLineRow& row = GetParam();
-                std::vector<double> values(row.Count, Untouched);
-                EXPECT_EQ(PrintOneFloatLine(row.Line, values), row.Result);
-                EXPECT_EQ(values, row.Values);
+        const TNumberLineRow& row = GetParam();
+        std::vector<double> values(row.Count, Untouched);
+        EXPECT_EQ(PrintOneFloatLine(row.Line, values), row.Result);
+        EXPECT_EQ(values, row.Values);
             }
 
             const TNumberLine Ok = TNumberLine::Ok;
@@ -133,37 +133,38 @@ INSTANTIATE_TEST_SUITE_P(
                     TNumberLineRow{"SurroundingControlsTrimmed", "\t 3 \r", 1, Ok, {3}},
                     TNumberLineRow{
                         "OverflowFails", std::string("1").append(400, '0'), 1, Invalid, {U}}),
-                [](const auto& p) { return std::string(p.param.Name); });
+                [](const auto& p) {
+        return std::string(p.param.Name); });
 
             TEST(PrintOneFloatLine, TakesLinesLongerThan254Characters) {
-                std::string line;
-                std::vector<double> expected;
-                for (int i = 0; i < 100; ++i) {
-                    line += std::to_string(i) + ".25 ";
-                    expected.push_back(i + 0.25);
-                }
-                std::vector<double> values(100, Untouched);
-                ASSERT_GT(line.size(), 254u);
-                EXPECT_EQ(PrintOneFloatLine(line, values), TNumberLine::Ok);
-                EXPECT_EQ(values, expected);
+        std::string line;
+        std::vector<double> expected;
+        for (int i = 0; i < 100; ++i) {
+            line += std::to_string(i) + ".25 ";
+            expected.push_back(i + 0.25);
+        }
+        std::vector<double> values(100, Untouched);
+        ASSERT_GT(line.size(), 254u);
+        EXPECT_EQ(PrintOneFloatLine(line, values), TNumberLine::Ok);
+        EXPECT_EQ(values, expected);
             }
 
             // ---- integer and single-number lines
 
             struct TIntRow {
-                const char* Name;
-                const char* Text;
-                bool Ok;
-                int Value;
+        const char* Name;
+        const char* Text;
+        bool Ok;
+        int Value;
             };
 
             class IntRows : public ::testing::TestWithParam<TIntRow> {};
 
             TEST_P(IntRows, ConvertsWholeTextOrFails) {
-                const TIntRow& row = GetParam();
-                int value = 12345;
-                EXPECT_EQ(TextToInt(row.Text, value), row.Ok);
-                EXPECT_EQ(value, row.Ok ? row.Value : 12345);
+        const TIntRow& row = GetParam();
+        int value = 12345;
+        EXPECT_EQ(TextToInt(row.Text, value), row.Ok);
+        EXPECT_EQ(value, row.Ok ? row.Value : 12345);
             }
 
             INSTANTIATE_TEST_SUITE_P(
@@ -182,22 +183,23 @@ INSTANTIATE_TEST_SUITE_P(
                     TIntRow{"FractionFails", "1.5", false, 0}, TIntRow{"EmptyFails", "", false, 0},
                     TIntRow{"DollarAloneFails", "$", false, 0},
                     TIntRow{"MinusAloneFails", "-", false, 0}),
-                [](const auto& p) { return std::string(p.param.Name); });
+                [](const auto& p) {
+        return std::string(p.param.Name); });
 
             struct TFloatRow {
-                const char* Name;
-                const char* Text;
-                bool Ok;
-                double Value;
+        const char* Name;
+        const char* Text;
+        bool Ok;
+        double Value;
             };
 
             class FloatRows : public ::testing::TestWithParam<TFloatRow> {};
 
             TEST_P(FloatRows, TakesEitherDecimalMark) {
-                const TFloatRow& row = GetParam();
-                double value = -1;
-                EXPECT_EQ(TextToFloat(row.Text, value), row.Ok);
-                EXPECT_EQ(value, row.Ok ? row.Value : -1);
+        const TFloatRow& row = GetParam();
+        double value = -1;
+        EXPECT_EQ(TextToFloat(row.Text, value), row.Ok);
+        EXPECT_EQ(value, row.Ok ? row.Value : -1);
             }
 
             INSTANTIATE_TEST_SUITE_P(
@@ -213,43 +215,44 @@ INSTANTIATE_TEST_SUITE_P(
                     TFloatRow{"ExponentWithoutDigits", "1e", false, 0},
                     TFloatRow{"TwoMarks", "1,5.2", false, 0},
                     TFloatRow{"Overflow", "1e999", false, 0}),
-                [](const auto& p) { return std::string(p.param.Name); });
+                [](const auto& p) {
+        return std::string(p.param.Name); });
 
             // ---- colour text
 
             TEST(ColorText, TheTwentyNamesRoundTripInTableOrder) {
-                const std::vector<std::pair<std::string, TColor>> table = {
-                    {"clBlack", 0x000000}, {"clMaroon", 0x000080},     {"clGreen", 0x008000},
-                    {"clOlive", 0x008080}, {"clNavy", 0x800000},       {"clPurple", 0x800080},
-                    {"clTeal", 0x808000},  {"clGray", 0x808080},       {"clSilver", 0xC0C0C0},
-                    {"clRed", 0x0000FF},   {"clLime", 0x00FF00},       {"clYellow", 0x00FFFF},
-                    {"clBlue", 0xFF0000},  {"clFuchsia", 0xFF00FF},    {"clAqua", 0xFFFF00},
-                    {"clWhite", 0xFFFFFF}, {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6},
-                    {"clCream", 0xF0FBFF}, {"clMedGray", 0xA4A0A0}};
-                ASSERT_EQ(ColorNames.size(), table.size());
-                for (std::size_t i = 0; i < table.size(); ++i) {
-                    EXPECT_EQ(ColorNames[i].Name, table[i].first);
-                    EXPECT_EQ(ColorToText(table[i].second), table[i].first);
-                    TColor read = 0x12345678;
-                    EXPECT_TRUE(TextToColor(table[i].first, read));
-                    EXPECT_EQ(read, table[i].second);
-                }
+        const std::vector<std::pair<std::string, TColor>> table = {
+            {"clBlack", 0x000000}, {"clMaroon", 0x000080},     {"clGreen", 0x008000},
+            {"clOlive", 0x008080}, {"clNavy", 0x800000},       {"clPurple", 0x800080},
+            {"clTeal", 0x808000},  {"clGray", 0x808080},       {"clSilver", 0xC0C0C0},
+            {"clRed", 0x0000FF},   {"clLime", 0x00FF00},       {"clYellow", 0x00FFFF},
+            {"clBlue", 0xFF0000},  {"clFuchsia", 0xFF00FF},    {"clAqua", 0xFFFF00},
+            {"clWhite", 0xFFFFFF}, {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6},
+            {"clCream", 0xF0FBFF}, {"clMedGray", 0xA4A0A0}};
+        ASSERT_EQ(ColorNames.size(), table.size());
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            EXPECT_EQ(ColorNames[i].Name, table[i].first);
+            EXPECT_EQ(ColorToText(table[i].second), table[i].first);
+            TColor read = 0x12345678;
+            EXPECT_TRUE(TextToColor(table[i].first, read));
+            EXPECT_EQ(read, table[i].second);
+        }
             }
 
             struct TColorRow {
-                const char* Name;
-                const char* Text;
-                bool Ok;
-                TColor Value;
+        const char* Name;
+        const char* Text;
+        bool Ok;
+        TColor Value;
             };
 
             class ColorTextRows : public ::testing::TestWithParam<TColorRow> {};
 
             TEST_P(ColorTextRows, ReadsNamesAndIntegers) {
-                const TColorRow& row = GetParam();
-                TColor color = 0x5A5A5A;
-                EXPECT_EQ(TextToColor(row.Text, color), row.Ok);
-                EXPECT_EQ(color, row.Ok ? row.Value : 0x5A5A5Au);
+        const TColorRow& row = GetParam();
+        TColor color = 0x5A5A5A;
+        EXPECT_EQ(TextToColor(row.Text, color), row.Ok);
+        EXPECT_EQ(color, row.Ok ? row.Value : 0x5A5A5Au);
             }
 
             INSTANTIATE_TEST_SUITE_P(
@@ -262,26 +265,27 @@ INSTANTIATE_TEST_SUITE_P(
                                   TColorRow{"UnknownName", "clOrange", false, 0},
                                   TColorRow{"NameWithTrailingBlank", "clRed ", false, 0},
                                   TColorRow{"Empty", "", false, 0}),
-                [](const auto& p) { return std::string(p.param.Name); });
+                [](const auto& p) {
+        return std::string(p.param.Name); });
 
             TEST(ColorText, CustomColoursAreWrittenAsEightHexDigits) {
-                EXPECT_EQ(ColorToText(0x0080FF), "$000080FF");
-                EXPECT_EQ(ColorToText(0xFF00000F), "$FF00000F");
-                EXPECT_EQ(ColorToText(0x00ABCDEF), "$00ABCDEF");
+        EXPECT_EQ(ColorToText(0x0080FF), "$000080FF");
+        EXPECT_EQ(ColorToText(0xFF00000F), "$FF00000F");
+        EXPECT_EQ(ColorToText(0x00ABCDEF), "$00ABCDEF");
             }
 
             // ---- which files count as UTF-8
 
             struct TUtf8Row {
-                const char* Name;
-                std::string Bytes;
-                bool Valid;
+        const char* Name;
+        std::string Bytes;
+        bool Valid;
             };
 
             class Utf8Rows : public ::testing::TestWithParam<TUtf8Row> {};
 
             TEST_P(Utf8Rows, DecidesTheCodePage) {
-                EXPECT_EQ(IsValidUtf8(GetParam().Bytes), GetParam().Valid);
+        EXPECT_EQ(IsValidUtf8(GetParam().Bytes), GetParam().Valid);
             }
 
             INSTANTIATE_TEST_SUITE_P(
@@ -295,6 +299,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   TUtf8Row{"Surrogate", "\xED\xA0\x80", false},
                                   TUtf8Row{"BeyondUnicode", "\xF4\x90\x80\x80", false},
                                   TUtf8Row{"TruncatedAtEnd", "ab\xD0", false}),
-                [](const auto& p) { return std::string(p.param.Name); });
+                [](const auto& p) {
+        return std::string(p.param.Name); });
 
 } // namespace
