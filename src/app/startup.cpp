@@ -3,6 +3,7 @@
 #include "app/form_main.h"
 #include "app/forms_small.h"
 #include "documents/settings_file.h"
+#include "formula/locale_separator.h"
 #include "graphs/form_graphic.h"
 #include "widgets/keyboard_return.h"
 #include "widgets/ui_services.h"
@@ -43,11 +44,6 @@ void PrepareApplication(QApplication& app) {
 
 std::string SettingsPath(const TAppContext& Context) {
     return QDir(Context.ProgramDir).filePath(QString::fromLatin1(SettingsFileName)).toStdString();
-}
-
-char LocaleDecimalSeparator() {
-    // Numbers are written with the user's separator; only ',' and '.' are used in formulas.
-    return QLocale::system().decimalPoint() == QLatin1Char(',') ? ',' : '.';
 }
 
 std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
@@ -94,7 +90,7 @@ int RunKurvant(int argc, char** argv) {
     TAppContext context;
     context.Services = &services;
     context.ProgramDir = QApplication::applicationDirPath();
-    context.Formula.DecimalSeparator = LocaleDecimalSeparator();
+    context.Formula.DecimalSeparator = kurvant::LocaleDecimalSeparator();
 
     std::unique_ptr<TFormMain> main = StartUp(context);
     ShowMainWindow(*main);

@@ -28,9 +28,6 @@ void PrepareApplication(QApplication& app);
 /// Where the settings file lives: "settings.dat" in the program's folder.
 std::string SettingsPath(const TAppContext& Context);
 
-/// The decimal separator of the user's locale: ',' or '.'.
-char LocaleDecimalSeparator();
-
 /// Shows the main window and gives it the keyboard.
 void ShowMainWindow(TFormMain& main);
 

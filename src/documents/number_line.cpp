@@ -1,5 +1,6 @@
 #include "documents/number_line.h"
 
+#include "formula/decimal_text.h"
 #include "formula/number_text.h"
 
 #include <charconv>
@@ -225,58 +226,6 @@ bool TextToInt(std::string_view Text, int& Value) {
 }
 
 bool TextToFloat(std::string_view Text, double& Value) {
-    const std::string_view text = TrimText(Text);
-    std::string plain;
-    std::size_t pos = 0;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
-        if (text[pos] == '-') {
-            plain.push_back('-');
-        }
-        ++pos;
-    }
-    bool mantissaDigit = false;
-    bool markSeen = false;
-    for (; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (IsDigit(c)) {
-            mantissaDigit = true;
-            plain.push_back(c);
-        } else if ((c == '.' || c == ',') && !markSeen) {
-            markSeen = true;
-            plain.push_back('.');
-        } else {
-            break;
-        }
-    }
-    if (!mantissaDigit) {
-        return false;
-    }
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        plain.push_back('e');
-        ++pos;
-        if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
-            plain.push_back(text[pos]);
-            ++pos;
-        }
-        const std::size_t exponentStart = pos;
-        while (pos < text.size() && IsDigit(text[pos])) {
-            plain.push_back(text[pos]);
-            ++pos;
-        }
-        if (pos == exponentStart) {
-            return false;
-        }
-    }
-    if (pos != text.size()) {
-        return false;
-    }
-    double result = 0;
-    const char* last = plain.data() + plain.size();
-    const auto [end, error] =
-        std::from_chars(plain.data(), last, result, std::chars_format::general);
-    if (error != std::errc() || end != last || !std::isfinite(result)) {
-        return false;
-    }
-    Value = result;
-    return true;
+    return kurvant::ReadDecimalDouble(
+        TrimText(Text), {.Signs = "+-", .Marks = ".,", .ExponentLetters = "eE"}, Value);
 }

@@ -1,11 +1,12 @@
 #include "documents/text_file.h"
 
+#include "documents/code_page.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <iconv.h>
 #include <memory>
 #include <random>
 #include <sys/stat.h>
@@ -13,71 +14,9 @@
 
 namespace {
 
-constexpr const char* CodePage = "CP1251";
-
 struct TFileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-
-class TIconv {
-public:
-    TIconv(const char* to, const char* from) : Handle(iconv_open(to, from)) {}
-    ~TIconv() {
-        if (Valid()) {
-            iconv_close(Handle);
-        }
-    }
-    TIconv(const TIconv&) = delete;
-    TIconv& operator=(const TIconv&) = delete;
-    bool Valid() const { return Handle != reinterpret_cast<iconv_t>(-1); }
-    iconv_t Get() const { return Handle; }
-
-private:
-    iconv_t Handle;
-};
-
-// Decodes Windows-1251 bytes; a byte the code page does not assign becomes '?'.
-std::string DecodeCp1251(const std::string& bytes, const TIconv& converter) {
-    std::string out(bytes.size() * 3 + 4, '\0');
-    char* in = const_cast<char*>(bytes.data()); // iconv's interface; it does not write input
-    std::size_t inLeft = bytes.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);
-    while (inLeft > 0) {
-        if (iconv(converter.Get(), &in, &inLeft, &outPtr, &outLeft) !=
-            static_cast<std::size_t>(-1)) {
-            break;
-        }
-        if (errno != EILSEQ && errno != EINVAL) {
-            break; // out of room cannot happen: three bytes per input byte are reserved
-        }
-        *outPtr++ = '?';
-        --outLeft;
-        ++in;
-        --inLeft;
-    }
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
-// Encodes UTF-8 text into Windows-1251; false when a character has no place in the code page.
-bool EncodeCp1251(const std::string& text, std::string& bytes) {
-    TIconv converter(CodePage, "UTF-8");
-    if (!converter.Valid()) {
-        return false;
-    }
-    bytes.assign(text.size() + 4, '\0');
-    char* in = const_cast<char*>(text.data()); // iconv's interface; it does not write input
-    std::size_t inLeft = text.size();
-    char* outPtr = bytes.data();
-    std::size_t outLeft = bytes.size();
-    if (iconv(converter.Get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-        return false;
-    }
-    bytes.resize(bytes.size() - outLeft);
-    return true;
-}
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -199,12 +138,8 @@ bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
         lines.front().erase(0, 3);
     }
     if (!utf8) {
-        const TIconv converter("UTF-8", CodePage);
-        if (!converter.Valid()) {
-            return false;
-        }
         for (std::string& text : lines) {
-            text = DecodeCp1251(text, converter);
+            text = Cp1251ToUtf8(text);
         }
     }
     Lines = std::move(lines);
@@ -218,7 +153,7 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines) {
         text += "\r\n";
     }
     std::string bytes;
-    if (EncodeCp1251(text, bytes)) {
+    if (Utf8ToCp1251Exactly(text, bytes)) {
         return bytes;
     }
     return text;

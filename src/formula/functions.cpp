@@ -1,5 +1,7 @@
 #include "formula/functions.h"
 
+#include "formula/rounding.h"
+
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -33,19 +35,6 @@ long double IntegralPower(long double base, std::uint32_t n) {
 }
 
 } // namespace
-
-long double RoundHalfEven(long double value) {
-    const long double below = std::floor(value);
-    // Exact: the fraction of a long double is itself a long double.
-    const long double fraction = value - below;
-    if (fraction > 0.5L) {
-        return below + 1;
-    }
-    if (fraction < 0.5L) {
-        return below;
-    }
-    return std::fmod(below, 2.0L) == 0 ? below : below + 1;
-}
 
 EvalResult ComputeFunction(TFunction function, long double v, long double& result) {
     switch (function) {

@@ -42,7 +42,4 @@ EvalResult ComputeFunction(TFunction function, long double argument, long double
 /// fractional exponent and for a base near zero with a negative exponent.
 EvalResult ComputePower(long double base, long double exponent, long double& result);
 
-/// The nearest integer, halves to the even neighbour, whatever the rounding mode.
-long double RoundHalfEven(long double value);
-
 } // namespace kurvant

@@ -1,10 +1,13 @@
 #include "formula/number_text.h"
 
+#include "formula/decimal_text.h"
+
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
+#include <optional>
 #include <vector>
 
 namespace kurvant {
@@ -89,10 +92,6 @@ locale_t CLocale() {
     return locale;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 } // namespace
 
 std::string NumberText(long double value, char decimalSeparator) {
@@ -139,48 +138,15 @@ std::string NumberText(long double value, char decimalSeparator) {
 }
 
 bool ReadNumberText(std::string_view text, char decimalSeparator, long double& value) {
-    // Checked here rather than left to strtold, which would also take blanks, "inf", "nan",
+    // Scanned here rather than left to strtold, which would also take blanks, "inf", "nan",
     // hexadecimal and a lower-case 'e'.
-    std::string c;
-    c.reserve(text.size());
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    if (i < n && text[i] == '-') {
-        c += '-';
-        ++i;
-    }
-    std::size_t mantissaDigits = 0;
-    for (; i < n && IsDigit(text[i]); ++i, ++mantissaDigits) {
-        c += text[i];
-    }
-    if (i < n && text[i] == decimalSeparator) {
-        c += '.';
-        for (++i; i < n && IsDigit(text[i]); ++i, ++mantissaDigits) {
-            c += text[i];
-        }
-    }
-    if (mantissaDigits == 0) {
+    const char marks[] = {decimalSeparator};
+    const std::optional<std::string> c = ScanDecimal(
+        text, {.Signs = "-", .Marks = std::string_view(marks, 1), .ExponentLetters = "E"});
+    if (!c) {
         return false;
     }
-    if (i < n && text[i] == 'E') {
-        c += 'e';
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) {
-            c += text[i];
-            ++i;
-        }
-        std::size_t exponentDigits = 0;
-        for (; i < n && IsDigit(text[i]); ++i, ++exponentDigits) {
-            c += text[i];
-        }
-        if (exponentDigits == 0) {
-            return false;
-        }
-    }
-    if (i != n) {
-        return false;
-    }
-    const long double read = strtold_l(c.c_str(), nullptr, CLocale());
+    const long double read = strtold_l(c->c_str(), nullptr, CLocale());
     if (std::isinf(read)) {
         return false;
     }

@@ -1,5 +1,7 @@
 #include "graphs/autoscale.h"
 
+#include "formula/rounding.h"
+
 #include "documents/settings.h"
 #include "graphs/sampling.h"
 
@@ -48,13 +50,8 @@ double RoundToDecimals(double value, int digits) {
     for (int i = 0; i < digits; ++i)
         power *= 10;
     const double factor = 1 / power;
-    const double q = value / factor;
-    // Halves to even whatever the rounding mode; values beyond 2^52 are integers already.
-    double r = std::floor(q);
-    const double diff = q - r;
-    if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0))
-        r += 1;
-    return r * factor;
+    const double whole = static_cast<double>(kurvant::RoundHalfEven(value / factor));
+    return whole * factor;
 }
 
 void AutoScale(TDocument& document, TSettings& settings) {

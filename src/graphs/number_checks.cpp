@@ -1,5 +1,6 @@
 #include "graphs/number_checks.h"
 
+#include "formula/decimal_text.h"
 #include "formula/number_text.h"
 
 #include <charconv>
@@ -12,60 +13,10 @@ namespace {
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// A decimal number: [sign] digits [sep digits] [E [sign] digits], with at least one digit in the
-// mantissa on either side of the mark. Words such as "inf" or "nan" are not numbers here.
-bool IsDecimalText(std::string_view t, char sep) {
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    while (i < t.size() && IsDigit(t[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < t.size() && t[i] == sep) {
-        ++i;
-        while (i < t.size() && IsDigit(t[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-            ++i;
-        std::size_t expDigits = 0;
-        while (i < t.size() && IsDigit(t[i])) {
-            ++i;
-            ++expDigits;
-        }
-        if (expDigits == 0)
-            return false;
-    }
-    return i == t.size();
-}
-
 bool ReadDecimal(const std::string& t, char sep, double& value) {
-    if (!IsDecimalText(t, sep))
-        return false;
-    std::string s = t;
-    for (char& c : s)
-        if (c == sep)
-            c = '.';
-    std::size_t start = (!s.empty() && s.front() == '+') ? 1 : 0;
-    double v = 0;
-    const auto [end, ec] = std::from_chars(s.data() + start, s.data() + s.size(), v);
-    // A value beyond the double range is no number the program can use.
-    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v))
-        return false;
-    value = v;
-    return true;
+    const char marks[] = {sep};
+    return kurvant::ReadDecimalDouble(
+        t, {.Signs = "+-", .Marks = std::string_view(marks, 1), .ExponentLetters = "eE"}, value);
 }
 
 bool ReadWhole(const std::string& t, std::int32_t& value) {

@@ -1,6 +1,6 @@
 #include "view/glyph_font.h"
 
-#include "view/cp1251.h"
+#include "documents/code_page.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,24 +1,23 @@
 #include "view/scene_frame.h"
 
+#include "formula/rounding.h"
+
 #include "view/frame.h"
 #include "view/glyph_font.h"
 
 #include <GL/gl.h>
 
 #include <array>
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 
 std::string AxisNumberText(double Value, char DecimalSeparator) {
-    // Halves to even whatever rounding mode someone left behind.
-    const int mode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    // In extended precision the product keeps the value's own side of a decimal half
-    // (2.675 is stored a little below it and stays below).
-    double rounded =
-        static_cast<double>(std::nearbyintl(static_cast<long double>(Value) * 100.0L) / 100.0L);
-    std::fesetround(mode);
+    // The quotient's last bit must not depend on a rounding mode someone left behind.
+    const kurvant::TRoundToNearest nearest;
+    // In extended precision the product is exact and keeps the value's own side of a decimal
+    // half (2.675 is stored a little below it and stays below).
+    double rounded = static_cast<double>(
+        kurvant::RoundHalfEven(static_cast<long double>(Value) * 100.0L) / 100.0L);
     if (rounded == 0)
         rounded = 0; // no "-0"
     char buf[64];

@@ -1,8 +1,8 @@
 #include "view/view_commands.h"
 
+#include "formula/rounding.h"
 #include "view/camera.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -34,10 +34,7 @@ void DefaultScale(ViewState& v) {
 }
 
 double RotatedAngle(double angle, int pixels) {
-    const int mode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double whole = std::nearbyint(angle);
-    std::fesetround(mode);
+    const double whole = static_cast<double>(kurvant::RoundHalfEven(angle));
     // Angles normally stay within one turn; a huge one from a file is first brought into range
     // so that the integer sum cannot overflow.
     std::int64_t start = 0;

@@ -2,6 +2,7 @@
 #include "formula/functions.h"
 #include "formula/number_text.h"
 #include "formula/prepare.h"
+#include "formula/rounding.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // computed from the projection, never copied from an earlier run.
 
 #include "pixel_tools.h"
-#include "view/cp1251.h"
+#include "documents/code_page.h"
 #include "view/frame.h"
 #include "view/glyph_font.h"
 #include "view/offscreen.h"

@@ -1,4 +1,4 @@
-#include "view/cp1251.h"
+#include "documents/code_page.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +48,32 @@ TEST(Cp1251, UnknownAndBrokenInputBecomesQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1251("\xFF"
                            "z"),
               "?z"); // not UTF-8 at all
+}
+
+TEST(Cp1251, DecodingAndExactEncoding) {
+    EXPECT_EQ(Cp1251ToUtf8("\xCF\xF0\xE8\xE2\xE5\xF2 x=1"), "Привет x=1");
+    EXPECT_EQ(Cp1251ToUtf8("a\x98"
+                           "b"),
+              "a?b"); // the unassigned byte
+    std::string bytes = "unchanged";
+    EXPECT_TRUE(Utf8ToCp1251Exactly("Ёлка 1,5", bytes));
+    EXPECT_EQ(bytes, "\xA8\xEB\xEA\xE0"
+                     " 1,5");
+    // All or nothing: one character the code page lacks, or broken UTF-8, and nothing is given.
+    bytes = "unchanged";
+    EXPECT_FALSE(Utf8ToCp1251Exactly("Ёлка 中", bytes));
+    EXPECT_FALSE(Utf8ToCp1251Exactly("a\xD0", bytes));
+    EXPECT_EQ(bytes, "unchanged");
+    // Every byte decodes to the code point that Cp1251ToUnicode names.
+    for (int b = 1; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        const std::string utf8 = Cp1251ToUtf8(one);
+        if (b == 0x98) {
+            EXPECT_EQ(utf8, "?");
+            continue;
+        }
+        EXPECT_EQ(Utf8ToCp1251(utf8), one) << "byte " << b;
+    }
 }
 
 } // namespace
