@@ -52,10 +52,6 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
     splash->show();
     splash->repaint();
     QApplication::processEvents();
-    // The splash timer is made disabled, so this wait ends at once; it is there for a splash
-    // that should stay a minimum time.
-    while (splash->TimerBackDrop->isActive())
-        QApplication::processEvents();
 
     auto main = std::make_unique<TFormMain>(Context);
     main->SetGraphDialog(new TFormGraphic(Context, main.get()));

@@ -160,7 +160,8 @@ EvalResult EvaluateSum(const std::string& s, char separator, long double& sum) {
     }
 }
 
-// Phases 2 to 5 on a text that holds no '(' any more.
+// A text that holds no '(' any more: functions, then powers, then products and quotients, then
+// the sum of the signed terms.
 EvalResult EvaluateWithoutParentheses(std::string s, char separator, long double& value) {
     EvalResult result = EvaluateFunctions(s, separator);
     if (result == EvalOk) {

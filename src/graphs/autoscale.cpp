@@ -10,7 +10,8 @@
 
 namespace {
 
-// Math.Max and Math.Min of the original: the first argument unless the second wins strictly.
+// The larger (smaller) of the two; on a tie, and when either is not a number, the second. The
+// order of the arguments matters for the bounds that still hold their start values.
 double MaxOf(double a, double b) {
     return a > b ? a : b;
 }
@@ -18,7 +19,9 @@ double MinOf(double a, double b) {
     return a < b ? a : b;
 }
 
-/// Steps 6 to 8 for one axis: scale and shift from the range lo..hi, then the margin.
+/// The scale and shift of one axis that show the range lo..hi: a narrow range at scale 1, up to
+/// 500 units centred on the origin, a wider one as a window 500 units wide a quarter of the way
+/// along; then the margin, a tenth more room.
 void FitAxis(double lo, double hi, double& scale, double& shift) {
     const double d = std::fabs(hi - lo);
     if (d <= 0.01) {
@@ -34,7 +37,8 @@ void FitAxis(double lo, double hi, double& scale, double& shift) {
     scale = scale / 1.1;
 }
 
-/// Step 9 for one axis.
+/// The numbering step that gives about ten numbers across the view at `scale`, to one decimal,
+/// and never below 0.05 (0.02 then).
 double NumberingStep(double scale) {
     double step = RoundToDecimals(1 / (10 * scale), 1);
     if (step < 0.05)
@@ -45,7 +49,7 @@ double NumberingStep(double scale) {
 } // namespace
 
 double RoundToDecimals(double value, int digits) {
-    // 10^-digits as IntPower computes it: 1 / 10^digits, a double.
+    // 10^-digits as a double: one over the exact power of ten.
     double power = 1;
     for (int i = 0; i < digits; ++i)
         power *= 10;

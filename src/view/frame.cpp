@@ -32,17 +32,6 @@ void SetCamera(const TSettings& settings) {
         gluLookAt(0, 0, CameraDistance, 0, 0, 0, 0, 1, 0);
 }
 
-void DeriveScaleY(TScene& scene, const TFrameSize& size) {
-    // While autoscaling is on, ScaleY keeps the value the fit gave it.
-    if (scene.AutoScaleChecked)
-        return;
-    ViewState& v = scene.View;
-    if (scene.Settings.Perspective)
-        v.ScaleY = v.ScaleX;
-    else
-        v.ScaleY = size.ClientWidth * v.ScaleX / size.ClientHeight;
-}
-
 void ApplyModelTransforms(const ViewState& v) {
     // Turned about Z first, then Y, then X, and scaled last; Z shares the X scale.
     glScalef(static_cast<float>(v.ScaleX), static_cast<float>(v.ScaleY),
@@ -53,6 +42,16 @@ void ApplyModelTransforms(const ViewState& v) {
 }
 
 } // namespace
+
+void DeriveScaleY(ViewState& v, bool perspective, bool autoScaleChecked, const TFrameSize& size) {
+    // While autoscaling is on, ScaleY keeps the value the fit gave it.
+    if (autoScaleChecked || size.ClientHeight <= 0)
+        return;
+    if (perspective)
+        v.ScaleY = v.ScaleX;
+    else
+        v.ScaleY = size.ClientWidth * v.ScaleX / size.ClientHeight;
+}
 
 void DrawScene(TScene& scene, const TFrameSize& size) {
     const TColorGL& bg = scene.Settings.BackGroundGL();
@@ -66,7 +65,7 @@ void DrawScene(TScene& scene, const TFrameSize& size) {
     glViewport(0, 0, size.ClientWidth, size.ClientHeight);
     SetProjection(scene.Settings, size);
     SetCamera(scene.Settings);
-    DeriveScaleY(scene, size);
+    DeriveScaleY(scene.View, scene.Settings.Perspective, scene.AutoScaleChecked, size);
     ApplyModelTransforms(scene.View);
 
     DrawSceneFrame(scene.Settings, scene.View, scene.DecimalSeparator);

@@ -25,6 +25,11 @@ struct TScene {
     const TDocument* Graphs = nullptr; ///< whose ticked graphs are drawn; none when null
 };
 
+/// `ScaleY` as every frame derives it: equal to `ScaleX` in perspective, stretched by the drawing
+/// area's aspect ratio in the parallel view (one model unit as many pixels along X as along Y);
+/// kept while autoscaling is on, which set it itself.
+void DeriveScaleY(ViewState& View, bool Perspective, bool AutoScaleChecked, const TFrameSize& Size);
+
 /// Sets the OpenGL state a new context needs once: the depth test and face culling.
 void InitSurfaceState();
 

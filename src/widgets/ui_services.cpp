@@ -1,5 +1,7 @@
 #include "widgets/ui_services.h"
 
+#include "documents/message_text.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -8,9 +10,7 @@
 #include <QUrl>
 
 QString ShownMessageText(const QString& text) {
-    QString shown = text;
-    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-    return shown;
+    return QString::fromStdString(MessageLines(text.toStdString()));
 }
 
 QString DialogFilter(const QString& pipeSeparated) {

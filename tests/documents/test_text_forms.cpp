@@ -1,6 +1,7 @@
 // The number writer, the number-line reader, the single-value conversions and the colour text.
 
 #include "documents/color_text.h"
+#include "documents/message_text.h"
 #include "documents/number_line.h"
 #include "documents/text_file.h"
 
@@ -287,3 +288,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.Name); });
 
 } // namespace
+
+TEST(MessageLines, TheTwoCharacterBreakIsOneBreak) {
+    EXPECT_EQ(MessageLines("Не удаётся открыть файл!\n\r"), "Не удаётся открыть файл!\n");
+    EXPECT_EQ(MessageLines("от\n\r1\n\r2"), "от\n1\n2");
+    // Only line feed then carriage return is the program's break; the other order stays.
+    EXPECT_EQ(MessageLines("a\r\nb"), "a\r\nb");
+    EXPECT_EQ(MessageLines("a\n\r\rb"), "a\n\rb");
+    EXPECT_EQ(MessageLines(""), "");
+}
