@@ -1,5 +1,6 @@
 #include "app/form_main.h"
 
+#include "app/document_commands.h"
 #include "app/forms_small.h"
 #include "app/graph_list.h"
 #include "app/startup.h"
@@ -26,11 +27,6 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-const QString TFormMain::DocumentFilter =
-    QStringLiteral("Файлы Qel Kurvant (*.qel)|*.qel|Все файлы (*.*)|*.*");
-const QString TFormMain::PictureFilter = QStringLiteral("Рисунок (*.bmp)|*.bmp");
-const QString TFormMain::PictureDialogTitle = QStringLiteral("Сохранить как рисунок...");
-
 TFormMain::TFormMain(TAppContext& context, QWidget* parent) : QMainWindow(parent), Ctx(context) {
     setObjectName(QStringLiteral("FormMain"));
     setFont(ProgramFont());
@@ -42,6 +38,7 @@ TFormMain::TFormMain(TAppContext& context, QWidget* parent) : QMainWindow(parent
     BuildPanels();
     ConnectViewCommands();
     ConnectDocument();
+    ConnectFileCommands();
     DisableCommandsNotYetAvailable();
 
     resize(880, 680);
@@ -53,7 +50,7 @@ TFormMain::~TFormMain() = default;
 
 void TFormMain::FormCreate() {
     CentreOnScreen(this);
-    DialogInitialFolder = Ctx.ProgramDir;
+    Commands = std::make_unique<TDocumentCommands>(Ctx, this, Ctx.ProgramDir);
     // A new window starts with an unturned, unshifted view; the scales come with the surface.
     ViewState& v = Ctx.Document.View;
     v.AngleX = v.AngleY = v.AngleZ = 0;
@@ -358,11 +355,9 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormMain::DisableCommandsNotYetAvailable() {
     // Commands whose dialogs and operations this build does not have yet are shown disabled.
-    static const char* const pending[] = {"MMFileNew",           "mmFileOpen",
-                                          "mmFileSave",          "mmFileSaveAs",
-                                          "MMFileSaveAsPicture", "MMGrapicsTableAdd",
-                                          "MMOtherTableValues",  "MMOtherNormal",
-                                          "MMSettings",          "ToolBtnGraphicTableAddAction"};
+    static const char* const pending[] = {"MMGrapicsTableAdd", "MMOtherTableValues",
+                                          "MMOtherNormal", "MMSettings",
+                                          "ToolBtnGraphicTableAddAction"};
     for (const char* name : pending)
         if (auto* a = findChild<QAction*>(QString::fromLatin1(name)))
             a->setEnabled(false);
@@ -408,14 +403,4 @@ void TFormMain::MMAboutClick() {
 void TFormMain::ReportNoContext() {
     Ctx.Services->Error(this, QStringLiteral("Ошибка инициализации OpenGL"),
                         QStringLiteral("Oтсутствует контекст воспроизведения OpenGL!"));
-}
-
-void TFormMain::closeEvent(QCloseEvent* e) {
-    // Automatic scaling is switched off first, so the settings go back to what they were before
-    // it fitted them.
-    if (ChBoxAutoScale->isChecked())
-        ChBoxAutoScale->setChecked(false);
-    // A settings file that cannot be written keeps the previous one; nothing to tell the user.
-    WriteSettingsFile(SettingsPath(Ctx), Ctx.Settings, Ctx.Formula.DecimalSeparator);
-    e->accept();
 }

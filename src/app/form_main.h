@@ -6,6 +6,7 @@
 #include "widgets/app_context.h"
 
 #include <array>
+#include <memory>
 
 #include <QMainWindow>
 
@@ -17,6 +18,7 @@ class QMenu;
 class QSplitter;
 class QToolBar;
 class QToolButton;
+class TDocumentCommands;
 class TFormAbout;
 class TFormHelp;
 class TFormGraphic;
@@ -71,11 +73,12 @@ public:
     void SetHelpWindow(TFormHelp* help) { FormHelp = help; }
     void SetGraphDialog(TFormGraphic* dialog) { FormGraphic = dialog; }
 
-    // File dialogs' folder and filters.
-    QString DialogFolder() const { return DialogInitialFolder; }
-    static const QString DocumentFilter;
-    static const QString PictureFilter;
-    static const QString PictureDialogTitle;
+    /// Where the file dialogs open: the program's folder until a file was chosen.
+    QString DialogFolder() const;
+    /// The commands of the menu "Файл".
+    TDocumentCommands& FileCommands() const { return *Commands; }
+    /// Opens a document named on the command line, as "Открыть" would open it.
+    void OpenDocumentAtStart(const QString& path);
 
     /// The tool bar area's pop-up menu `PopMenuToolBars`, made anew each time it opens.
     QMenu* createPopupMenu() override;
@@ -83,6 +86,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -99,12 +104,13 @@ private:
     void ConnectViewCommands();
     void BuildGraphListMenu();
     void ConnectDocument();
+    void ConnectFileCommands();
     void ViewMousePressed(int x, int y);
     void ViewMouseMoved(int x, int y);
     void ViewMouseReleased();
 
     TAppContext& Ctx;
-    QString DialogInitialFolder;
+    std::unique_ptr<TDocumentCommands> Commands;
 
     QToolBar* TBarTransformation = nullptr;
     QToolBar* TBarGraphics = nullptr;

@@ -10,8 +10,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QSurfaceFormat>
 #include <QTranslator>
 
@@ -43,7 +45,15 @@ void PrepareApplication(QApplication& app) {
 }
 
 std::string SettingsPath(const TAppContext& Context) {
-    return QDir(Context.ProgramDir).filePath(QString::fromLatin1(SettingsFileName)).toStdString();
+    // Beside the program where its folder can be written; an installed program keeps its
+    // settings in the user's configuration folder instead of losing them.
+    const QFileInfo folder(Context.ProgramDir);
+    QString dir = Context.ProgramDir;
+    if (!folder.isDir() || !folder.isWritable()) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        QDir().mkpath(dir);
+    }
+    return QDir(dir).filePath(QString::fromLatin1(SettingsFileName)).toStdString();
 }
 
 std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
@@ -90,5 +100,9 @@ int RunKurvant(int argc, char** argv) {
 
     std::unique_ptr<TFormMain> main = StartUp(context);
     ShowMainWindow(*main);
+    // A document named on the command line (as the desktop passes a double-clicked file).
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        main->OpenDocumentAtStart(arguments.at(1));
     return QApplication::exec();
 }

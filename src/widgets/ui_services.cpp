@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <algorithm>
+
 QString ShownMessageText(const QString& text) {
     return QString::fromStdString(MessageLines(text.toStdString()));
 }
@@ -44,6 +46,10 @@ void TQtUiServices::Information(QWidget* parent, const QString& caption, const Q
     ShowBox(parent, QMessageBox::Information, caption, text);
 }
 
+void TQtUiServices::Warning(QWidget* parent, const QString& caption, const QString& text) {
+    ShowBox(parent, QMessageBox::Warning, caption, text);
+}
+
 TAnswer TQtUiServices::Question(QWidget* parent, const QString& caption, const QString& text,
                                 TQuestionButtons buttons) {
     QMessageBox box(QMessageBox::Question, caption, ShownMessageText(text), QMessageBox::NoButton,
@@ -68,9 +74,20 @@ QString TQtUiServices::OpenFileName(QWidget* parent, const QString& title, const
     return QFileDialog::getOpenFileName(parent, title, folder, DialogFilter(filter));
 }
 
-QString TQtUiServices::SaveFileName(QWidget* parent, const QString& title, const QString& folder,
-                                    const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, title, folder, DialogFilter(filter));
+TFileChoice TQtUiServices::SaveFile(QWidget* parent, const QString& title, const QString& folder,
+                                    const QString& fileName, const QString& filter) {
+    QFileDialog dialog(parent, title, folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = DialogFilter(filter).split(QStringLiteral(";;"));
+    dialog.setNameFilters(filters);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().constFirst(),
+            std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 bool TQtUiServices::OpenWithShell(const QString& path) {

@@ -18,9 +18,14 @@ struct TShownBox {
 class TFakeUiServices final : public TUiServices {
 public:
     QList<TShownBox> Shown;
-    QList<TAnswer> Answers;      // for questions, in order
-    QStringList FileNames;       // for open and save dialogs, in order
-    QStringList OpenedWithShell; // files handed to the desktop
+    QList<TAnswer> Answers; // for questions, in order
+    QStringList FileNames;  // for open and save dialogs, in order
+    QList<int> Filters;     // the filter entry each save dialog answers with, in order
+    struct TSaveDialog {
+        QString Title, Folder, FileName, Filter;
+    };
+    QList<TSaveDialog> SaveDialogs; // what each save dialog was shown
+    QStringList OpenedWithShell;    // files handed to the desktop
     bool ShellAccepts = true;
 
     void Error(QWidget*, const QString& caption, const QString& text) override {
@@ -28,6 +33,9 @@ public:
     }
     void Information(QWidget*, const QString& caption, const QString& text) override {
         Shown.append({QStringLiteral("information"), caption, text});
+    }
+    void Warning(QWidget*, const QString& caption, const QString& text) override {
+        Shown.append({QStringLiteral("warning"), caption, text});
     }
     TAnswer Question(QWidget*, const QString& caption, const QString& text,
                      TQuestionButtons) override {
@@ -41,8 +49,15 @@ public:
     QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return FileNames.isEmpty() ? QString() : FileNames.takeFirst();
     }
-    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return FileNames.isEmpty() ? QString() : FileNames.takeFirst();
+    /// The save dialog answers the next of `FileNames` with the next of `Filters` (entry 0 when
+    /// none is scripted); what it was shown is recorded in `SaveDialogs`.
+    TFileChoice SaveFile(QWidget*, const QString& title, const QString& folder,
+                         const QString& fileName, const QString& filter) override {
+        SaveDialogs.append({title, folder, fileName, filter});
+        TFileChoice choice;
+        choice.Path = FileNames.isEmpty() ? QString() : FileNames.takeFirst();
+        choice.Filter = Filters.isEmpty() ? 0 : Filters.takeFirst();
+        return choice;
     }
     bool OpenWithShell(const QString& path) override {
         OpenedWithShell.append(path);

@@ -1,0 +1,148 @@
+#include "app/document_commands.h"
+
+#include "documents/document_file.h"
+#include "documents/file_names.h"
+#include "view/picture_file.h"
+#include "widgets/app_context.h"
+#include "widgets/ui_services.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+
+const QString TDocumentCommands::DocumentFilter =
+    QStringLiteral("Файлы Qel Kurvant (*.qel)|*.qel|Все файлы (*.*)|*.*");
+const QString TDocumentCommands::PictureFilter =
+    QStringLiteral("Рисунок (*.bmp)|*.bmp|PNG (*.png)|*.png");
+const QString TDocumentCommands::PictureDialogTitle = QStringLiteral("Сохранить как рисунок...");
+
+namespace {
+
+QString Utf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+TDocumentCommands::TDocumentCommands(TAppContext& ctx, QWidget* window, QString dialogFolder)
+    : Ctx(ctx), Window(window), Folder(std::move(dialogFolder)) {}
+
+void TDocumentCommands::Remember(const QString& path) {
+    Folder = QFileInfo(path).absolutePath();
+}
+
+std::optional<QString> TDocumentCommands::ChooseSavePath(const QString& title,
+                                                         const QString& filter,
+                                                         const QStringList& extensions,
+                                                         const QString& fileName) {
+    QString proposed = fileName;
+    for (;;) {
+        const TFileChoice choice = Ctx.Services->SaveFile(Window, title, Folder, proposed, filter);
+        if (choice.Cancelled())
+            return std::nullopt;
+        QString path = choice.Path;
+        if (choice.Filter >= 0 && choice.Filter < extensions.size() &&
+            !extensions[choice.Filter].isEmpty())
+            path = Utf8(WithExtension(path.toStdString(), extensions[choice.Filter].toStdString()));
+        if (!QFileInfo::exists(path))
+            return path;
+        const QString question = QStringLiteral("Файл \"") + QFileInfo(path).fileName() +
+                                 QStringLiteral("\" уже существует.\n\rЗаменить его?");
+        if (Ctx.Services->Question(Window, QStringLiteral("Подтверждение сохранения"), question,
+                                   TQuestionButtons::YesNo) == TAnswer::Yes)
+            return path;
+        proposed = QFileInfo(path).fileName();
+    }
+}
+
+bool TDocumentCommands::WriteDocument(const QString& path) {
+    std::string message;
+    if (Saving_File(Ctx.Document, path.toStdString(), Ctx.Formula.DecimalSeparator, message))
+        return true;
+    Ctx.Services->Error(Window, Utf8(DocumentSaveCaption), Utf8(message));
+    return false;
+}
+
+bool TDocumentCommands::Save_or_Not_save_File() {
+    const QString current = Utf8(Ctx.Document.DocumentFileName);
+    const QString name = current.isEmpty() ? QString() : QFileInfo(current).fileName();
+    const std::optional<QString> path =
+        ChooseSavePath(QString(), DocumentFilter, {QStringLiteral(".qel"), QString()}, name);
+    if (!path)
+        return false;
+    Remember(*path);
+    if (!WriteDocument(*path))
+        return false; // the document keeps its name and the window its caption
+    Ctx.Document.DocumentFileName = path->toStdString();
+    return true;
+}
+
+bool TDocumentCommands::Save() {
+    const QString current = Utf8(Ctx.Document.DocumentFileName);
+    // A document whose file was deleted meanwhile is saved as a new one.
+    if (!current.isEmpty() && QFileInfo(current).isFile())
+        return WriteDocument(current);
+    return Save_or_Not_save_File();
+}
+
+bool TDocumentCommands::OfferToSave(const QString& caption) {
+    if (Ctx.Document.GraphCount() == 0)
+        return true;
+    switch (Ctx.Services->Question(Window, caption, QStringLiteral("Сохранить изменения?"),
+                                   TQuestionButtons::YesNoCancel)) {
+    case TAnswer::Yes:
+        return Save();
+    case TAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TDocumentCommands::NewFile() {
+    if (!OfferToSave(QStringLiteral("Создание нового файла")))
+        return;
+    Ctx.Document.NewDocument();
+}
+
+void TDocumentCommands::OpenFile() {
+    if (!OfferToSave(QStringLiteral("Открытие файла")))
+        return;
+    const QString path = Ctx.Services->OpenFileName(Window, QString(), Folder, DocumentFilter);
+    if (path.isEmpty())
+        return;
+    Remember(path);
+    OpenPath(path);
+}
+
+bool TDocumentCommands::OpenPath(const QString& path) {
+    const TDocumentRead read =
+        ReadDocumentFile(path.toStdString(), Ctx.Document, Ctx.Settings, Ctx.Formula);
+    const QString caption = Utf8(DocumentReadCaption);
+    const QString message = Utf8(DocumentReadMessage(read));
+    switch (read) {
+    case TDocumentRead::Ok:
+        return true;
+    case TDocumentRead::WrongSignature:
+        Ctx.Services->Error(Window, caption, message);
+        return false;
+    case TDocumentRead::Unreadable:
+        Ctx.Services->Warning(Window, caption, message);
+        return false;
+    }
+    return false;
+}
+
+void TDocumentCommands::SaveViewAsPicture(const std::function<QImage()>& grab) {
+    const std::optional<QString> path = ChooseSavePath(
+        PictureDialogTitle, PictureFilter, {QStringLiteral(".bmp"), QStringLiteral(".png")}, {});
+    if (!path)
+        return;
+    Remember(*path);
+    const QImage picture = grab();
+    const bool png = path->endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
+    if (picture.isNull() || !SaveViewPicture(picture, path->toStdString(), png))
+        Ctx.Services->Error(
+            Window, QStringLiteral("Ошибка"),
+            QStringLiteral("Ошибка при сохранени файла области построения графиков!"));
+}

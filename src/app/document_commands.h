@@ -1,0 +1,65 @@
+#pragma once
+// The commands of the menu "Файл" over the one document: new, open, save, save as, the offer to
+// save before a command discards the document, and saving the view as a picture. Every question
+// and file dialog goes through the context's services.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+struct TAppContext;
+class QImage;
+class QWidget;
+
+class TDocumentCommands {
+public:
+    /// `window` owns the boxes and dialogs; `dialogFolder` is where the file dialogs start.
+    TDocumentCommands(TAppContext& ctx, QWidget* window, QString dialogFolder);
+
+    /// "Сохранить как..." (`Save_or_Not_save_File`): the save dialog, then the document is written
+    /// under the chosen name. True only when the file was written; then the document takes the
+    /// name. Cancelled or failed (the failure is reported), name and caption stay as they were.
+    bool Save_or_Not_save_File();
+    /// "Сохранить": writes to the document's file when it exists, otherwise as "Сохранить как...".
+    /// True when the file was written.
+    bool Save();
+    /// Before a command discards the document: with graphs, asks "Сохранить изменения?" under the
+    /// command's caption. True when the command may go on: the answer No, or Yes and the document
+    /// was written. Cancel, a cancelled save dialog and a failed save stop the command.
+    bool OfferToSave(const QString& caption);
+    /// "Новый": after the offer, an empty document with the view reset and no name.
+    void NewFile();
+    /// "Открыть": after the offer, the open dialog, then the chosen file is read.
+    void OpenFile();
+    /// Reads the document at `path` in place of the current one; a failure is reported with the
+    /// reader's message and changes nothing. True when the document was opened.
+    bool OpenPath(const QString& path);
+    /// The close query of the main window: the offer to save under "Завершение работы".
+    bool CloseQuery() { return OfferToSave(QStringLiteral("Завершение работы")); }
+    /// "Сохранить как рисунок": the picture dialog, then `grab()` gives the view's pixels, which
+    /// are written as a 24-bit BMP, or as a PNG with the second filter entry.
+    void SaveViewAsPicture(const std::function<QImage()>& grab);
+
+    /// Where the file dialogs open: the folder of the last file chosen, at first the one given.
+    QString DialogFolder() const { return Folder; }
+
+    static const QString DocumentFilter;
+    static const QString PictureFilter;
+    static const QString PictureDialogTitle;
+
+private:
+    /// The save dialog until a name is settled: the extension of the selected filter entry is
+    /// appended where the name lacks it, and an existing file is replaced only when the user says
+    /// so (No shows the dialog again). Nothing when the user cancels.
+    std::optional<QString> ChooseSavePath(const QString& title, const QString& filter,
+                                          const QStringList& extensions, const QString& fileName);
+    /// Writes the document to `path`; a failure is reported. The name is the caller's to set.
+    bool WriteDocument(const QString& path);
+    void Remember(const QString& path);
+
+    TAppContext& Ctx;
+    QWidget* Window;
+    QString Folder;
+};

@@ -1,0 +1,88 @@
+// The main window's file commands: the menu "Файл", the close query, documents named on the
+// command line or dropped on the window.
+
+#include "app/document_commands.h"
+#include "app/form_main.h"
+#include "app/startup.h"
+#include "documents/settings_file.h"
+#include "view/gl_view.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+// The document file among what is dragged over the window, if any.
+QString DroppedDocument(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() &&
+            url.toLocalFile().endsWith(QStringLiteral(".qel"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+void TFormMain::ConnectFileCommands() {
+    auto on = [this](const char* name, auto handler) {
+        connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    };
+    on("MMFileNew", [this] {
+        Commands->NewFile();
+        ReDrawing();
+    });
+    on("mmFileOpen", [this] {
+        Commands->OpenFile();
+        ReDrawing();
+    });
+    on("mmFileSave", [this] { Commands->Save(); });
+    on("mmFileSaveAs", [this] { Commands->Save_or_Not_save_File(); });
+    on("MMFileSaveAsPicture",
+       [this] { Commands->SaveViewAsPicture([this] { return PanelGraphic->grabFramebuffer(); }); });
+    setAcceptDrops(true);
+}
+
+QString TFormMain::DialogFolder() const {
+    return Commands->DialogFolder();
+}
+
+void TFormMain::OpenDocumentAtStart(const QString& path) {
+    Commands->OpenPath(path);
+    ReDrawing();
+}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* e) {
+    if (!DroppedDocument(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* e) {
+    const QString path = DroppedDocument(e->mimeData());
+    if (path.isEmpty())
+        return;
+    e->acceptProposedAction();
+    if (Commands->OfferToSave(QStringLiteral("Открытие файла")))
+        Commands->OpenPath(path);
+    ReDrawing();
+}
+
+void TFormMain::closeEvent(QCloseEvent* e) {
+    if (!Commands->CloseQuery()) {
+        e->ignore();
+        return;
+    }
+    // Automatic scaling is switched off first, so the settings go back to what they were before
+    // it fitted them.
+    if (ChBoxAutoScale->isChecked())
+        ChBoxAutoScale->setChecked(false);
+    // A settings file that cannot be written keeps the previous one; nothing to tell the user.
+    WriteSettingsFile(SettingsPath(Ctx), Ctx.Settings, Ctx.Formula.DecimalSeparator);
+    e->accept();
+}
