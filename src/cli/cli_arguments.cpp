@@ -4,47 +4,23 @@
 
 namespace kurvant::cli {
 
-bool ParseArguments(const std::vector<std::string>& args, bool batchAllowed, char defaultSeparator,
-                    TCliArguments& parsed, std::string& error) {
-    parsed = TCliArguments{};
-    parsed.DecimalSeparator = defaultSeparator;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded) {
-            parsed.Positionals.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--vars" || arg == "--sep") {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            const std::string& value = args[++i];
-            if (arg == "--vars") {
-                parsed.Variables = value == "-" ? std::string() : value;
-            } else if (value == "," || value == ".") {
-                parsed.DecimalSeparator = value[0];
-            } else {
-                error = "--sep takes ',' or '.'";
-                return false;
-            }
-        } else if (arg == "--batch" && batchAllowed) {
-            parsed.Batch = true;
-        } else {
-            parsed.Positionals.push_back(arg);
-        }
-    }
-    return true;
+std::optional<char> DecimalSeparatorOption(const TParsedArguments& args, char defaultSeparator) {
+    const std::optional<std::string> value = args.Value("sep");
+    if (!value)
+        return defaultSeparator;
+    if (*value == "," || *value == ".")
+        return (*value)[0];
+    UsageError(args.VerbName(), "--sep takes ',' or '.'");
+    return std::nullopt;
 }
 
-int UsageError(const std::string& message) {
-    std::fprintf(stderr,
-                 "kurvant-cli: %s\n"
-                 "usage: kurvant-cli prepare --vars LETTERS [--sep C] FORMULA\n"
-                 "       kurvant-cli eval --vars LETTERS [--sep C] FORMULA [NAME=VALUE ...]\n"
-                 "       kurvant-cli eval --batch [--sep C] < LINES\n"
-                 "       kurvant-cli sample [--settings FILE] [--sep C] DOC\n",
+std::string VariablesOption(const TParsedArguments& args) {
+    const std::string letters = args.Value("vars").value_or("-");
+    return letters == "-" ? std::string() : letters;
+}
+
+int UsageError(std::string_view verb, const std::string& message) {
+    std::fprintf(stderr, "kurvant-cli %.*s: %s\n", static_cast<int>(verb.size()), verb.data(),
                  message.c_str());
     return ExitUsage;
 }

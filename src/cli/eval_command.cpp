@@ -3,6 +3,7 @@
 // Prints one line per formula: "ok <value>", "syntax-error", "math-error" or "prepare-failed".
 
 #include "cli/cli_arguments.h"
+#include "cli/commands.h"
 
 #include "formula/evaluate.h"
 #include "formula/prepare.h"
@@ -112,35 +113,25 @@ int RunBatch(TFormulaContext& context) {
 
 } // namespace
 
-int RunEval(const std::vector<std::string>& args, char defaultSeparator) {
-    TCliArguments parsed;
-    std::string error;
-    if (!ParseArguments(args, true, defaultSeparator, parsed, error)) {
-        return UsageError(error);
+int RunEval(const TParsedArguments& args, char defaultSeparator) {
+    const std::optional<char> separator = DecimalSeparatorOption(args, defaultSeparator);
+    if (!separator) {
+        return ExitUsage;
     }
     TFormulaContext context;
-    context.DecimalSeparator = parsed.DecimalSeparator;
-    if (parsed.Batch) {
-        if (parsed.Variables || !parsed.Positionals.empty()) {
-            return UsageError("eval --batch reads everything from its input");
-        }
+    context.DecimalSeparator = *separator;
+    if (args.Has("batch")) {
         return RunBatch(context);
     }
-    if (!parsed.Variables) {
-        return UsageError("eval needs --vars");
-    }
-    if (parsed.Positionals.empty()) {
-        return UsageError("eval needs a formula");
-    }
     std::vector<TAssignment> assignments;
-    for (std::size_t i = 1; i < parsed.Positionals.size(); ++i) {
+    for (std::size_t i = 1; i < args.Positionals.size(); ++i) {
         TAssignment assignment;
-        if (!ParseAssignment(parsed.Positionals[i], assignment)) {
-            return UsageError("'" + parsed.Positionals[i] + "' is not NAME=VALUE");
+        if (!ParseAssignment(args.Positionals[i], assignment)) {
+            return UsageError(args.VerbName(), "'" + args.Positionals[i] + "' is not NAME=VALUE");
         }
         assignments.push_back(assignment);
     }
-    PrintLine(EvaluationLine(parsed.Positionals[0], *parsed.Variables, assignments, context));
+    PrintLine(EvaluationLine(args.Positionals[0], VariablesOption(args), assignments, context));
     return ExitOk;
 }
 

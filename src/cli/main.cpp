@@ -1,7 +1,7 @@
 // kurvant-cli: prepares and evaluates formulas, samples documents and draws them into pictures
 // from the command line.
 
-#include "cli/cli_arguments.h"
+#include "cli/command_line.h"
 
 #include <clocale>
 #include <cstring>
@@ -24,24 +24,7 @@ char LocaleDecimalSeparator() {
 } // namespace
 
 int main(int argc, char** argv) {
-    using namespace kurvant::cli;
     const char defaultSeparator = LocaleDecimalSeparator();
-    if (argc < 2) {
-        return UsageError("no command given");
-    }
-    const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "prepare") {
-        return RunPrepare(args, defaultSeparator);
-    }
-    if (command == "eval") {
-        return RunEval(args, defaultSeparator);
-    }
-    if (command == "sample") {
-        return RunSample(args, defaultSeparator);
-    }
-    if (command == "render") {
-        return RunRender(args, defaultSeparator);
-    }
-    return UsageError("unknown command '" + command + "'");
+    return kurvant::cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc),
+                                        defaultSeparator);
 }

@@ -2,6 +2,7 @@
 // Prints the prepared text, then "rewritten <text>" when a '*' was inserted, else "unchanged".
 
 #include "cli/cli_arguments.h"
+#include "cli/commands.h"
 
 #include "formula/prepare.h"
 
@@ -9,22 +10,15 @@
 
 namespace kurvant::cli {
 
-int RunPrepare(const std::vector<std::string>& args, char defaultSeparator) {
-    TCliArguments parsed;
-    std::string error;
-    if (!ParseArguments(args, false, defaultSeparator, parsed, error)) {
-        return UsageError(error);
-    }
-    if (!parsed.Variables) {
-        return UsageError("prepare needs --vars");
-    }
-    if (parsed.Positionals.size() != 1) {
-        return UsageError("prepare takes one formula");
+int RunPrepare(const TParsedArguments& args, char defaultSeparator) {
+    const std::optional<char> separator = DecimalSeparatorOption(args, defaultSeparator);
+    if (!separator) {
+        return ExitUsage;
     }
     TFormulaContext context;
-    context.DecimalSeparator = parsed.DecimalSeparator;
-    std::string formula = parsed.Positionals[0];
-    if (!PrepareFormula(formula, *parsed.Variables, context)) {
+    context.DecimalSeparator = *separator;
+    std::string formula = args.Positionals[0];
+    if (!PrepareFormula(formula, VariablesOption(args), context)) {
         std::fputs("Неправильное выражение!\n", stderr);
         return ExitFailure;
     }

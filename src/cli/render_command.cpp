@@ -2,6 +2,7 @@
 // with no window system (surfaceless OpenGL).
 
 #include "cli/cli_arguments.h"
+#include "cli/commands.h"
 #include "documents/document_file.h"
 #include "documents/settings_file.h"
 #include "graphs/document.h"
@@ -41,64 +42,25 @@ bool ParseSize(const std::string& text, int& w, int& h) {
     return w >= 1 && h >= 1 && w <= 8192 && h <= 8192;
 }
 
-bool ParseRenderArguments(const std::vector<std::string>& args, char defaultSeparator,
-                          TRenderOptions& o, std::string& error) {
-    o.DecimalSeparator = defaultSeparator;
-    std::vector<std::string> positionals;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](const char* name) -> const std::string* {
-            if (i + 1 >= args.size()) {
-                error = std::string(name) + " needs a value";
-                return nullptr;
-            }
-            return &args[++i];
-        };
-        if (a == "--settings") {
-            const std::string* v = value("--settings");
-            if (!v)
-                return false;
-            o.Settings = *v;
-        } else if (a == "--size") {
-            const std::string* v = value("--size");
-            if (!v)
-                return false;
-            if (!ParseSize(*v, o.Width, o.Height)) {
-                error = "--size takes WxH, for example 800x600";
-                return false;
-            }
-        } else if (a == "--autoscale") {
-            o.AutoScale = true;
-        } else if (a == "--sep") {
-            const std::string* v = value("--sep");
-            if (!v)
-                return false;
-            if (*v != "," && *v != ".") {
-                error = "--sep takes ',' or '.'";
-                return false;
-            }
-            o.DecimalSeparator = (*v)[0];
-        } else if (a == "-o") {
-            const std::string* v = value("-o");
-            if (!v)
-                return false;
-            o.Output = *v;
-        } else if (a.size() > 1 && a[0] == '-') {
-            error = "unknown option '" + a + "'";
-            return false;
-        } else {
-            positionals.push_back(a);
-        }
-    }
-    if (positionals.size() != 1) {
-        error = "render takes one document";
+// The parsed arguments as the drawing needs them; false once a usage error is reported.
+bool ReadRenderOptions(const TParsedArguments& args, char defaultSeparator, TRenderOptions& o) {
+    const std::optional<char> separator = DecimalSeparatorOption(args, defaultSeparator);
+    if (!separator)
+        return false;
+    o.DecimalSeparator = *separator;
+    const std::optional<std::string> size = args.Value("size");
+    if (size && !ParseSize(*size, o.Width, o.Height)) {
+        UsageError(args.VerbName(), "--size takes WxH, for example 800x600");
         return false;
     }
+    o.Settings = args.Value("settings").value_or("");
+    o.AutoScale = args.Has("autoscale");
+    o.Document = args.Positionals[0];
+    o.Output = args.Value("output").value_or("");
     if (o.Output.empty()) {
-        error = "render needs -o OUT";
+        UsageError(args.VerbName(), "-o needs the name of the picture to write");
         return false;
     }
-    o.Document = positionals[0];
     return true;
 }
 
@@ -110,11 +72,10 @@ bool EndsWith(const std::string& s, const char* suffix) {
 
 } // namespace
 
-int RunRender(const std::vector<std::string>& args, char defaultSeparator) {
+int RunRender(const TParsedArguments& args, char defaultSeparator) {
     TRenderOptions o;
-    std::string error;
-    if (!ParseRenderArguments(args, defaultSeparator, o, error))
-        return UsageError(error);
+    if (!ReadRenderOptions(args, defaultSeparator, o))
+        return ExitUsage;
 
     TSettings settings;
     Settings_Default(settings);
@@ -151,6 +112,7 @@ int RunRender(const std::vector<std::string>& args, char defaultSeparator) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
+    std::string error;
     std::unique_ptr<TOffscreenGL> gl = TOffscreenGL::Create(o.Width, o.Height, &error);
     if (!gl) {
         std::cerr << "no OpenGL context: " << error << '\n';

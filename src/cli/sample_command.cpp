@@ -5,6 +5,7 @@
 // the C locale, so they compare exactly.
 
 #include "cli/cli_arguments.h"
+#include "cli/commands.h"
 
 #include "documents/document_file.h"
 #include "documents/settings_file.h"
@@ -15,49 +16,6 @@
 namespace kurvant::cli {
 
 namespace {
-
-struct TSampleArguments {
-    std::optional<std::string> SettingsFile;
-    char DecimalSeparator = '.';
-    std::string Document;
-};
-
-bool ParseSampleArguments(const std::vector<std::string>& args, TSampleArguments& parsed,
-                          std::string& error) {
-    std::vector<std::string> positionals;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.rfind("--", 0) != 0) {
-            positionals.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--settings" || arg == "--sep") {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            const std::string& value = args[++i];
-            if (arg == "--settings") {
-                parsed.SettingsFile = value;
-            } else if (value == "," || value == ".") {
-                parsed.DecimalSeparator = value[0];
-            } else {
-                error = "--sep takes ',' or '.'";
-                return false;
-            }
-        } else {
-            error = "sample does not take " + arg;
-            return false;
-        }
-    }
-    if (positionals.size() != 1) {
-        error = "sample needs one document";
-        return false;
-    }
-    parsed.Document = positionals[0];
-    return true;
-}
 
 void PrintNumbers(const char* head, std::initializer_list<double> numbers) {
     std::fputs(head, stdout);
@@ -87,23 +45,21 @@ void PrintDocument(const TDocument& document) {
 
 } // namespace
 
-int RunSample(const std::vector<std::string>& args, char defaultSeparator) {
-    TSampleArguments parsed;
-    parsed.DecimalSeparator = defaultSeparator;
-    std::string error;
-    if (!ParseSampleArguments(args, parsed, error)) {
-        return UsageError(error);
+int RunSample(const TParsedArguments& args, char defaultSeparator) {
+    const std::optional<char> separator = DecimalSeparatorOption(args, defaultSeparator);
+    if (!separator) {
+        return ExitUsage;
     }
     TSettings settings;
-    if (parsed.SettingsFile) {
-        ReadSettingsFile(*parsed.SettingsFile, settings); // falls back to the defaults silently
+    if (const std::optional<std::string> file = args.Value("settings")) {
+        ReadSettingsFile(*file, settings); // falls back to the defaults silently
     } else {
         Settings_Default(settings);
     }
     TFormulaContext context;
-    context.DecimalSeparator = parsed.DecimalSeparator;
+    context.DecimalSeparator = *separator;
     TDocument document;
-    const TDocumentRead result = ReadDocumentFile(parsed.Document, document, settings, context);
+    const TDocumentRead result = ReadDocumentFile(args.Positionals[0], document, settings, context);
     if (result != TDocumentRead::Ok) {
         std::fprintf(stderr, "%s\n", TerminalMessage(DocumentReadMessage(result)).c_str());
         return ExitFailure;

@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCliRow{"MissingVariables", {"prepare", "x"}, 2, ""},
         TCliRow{"TwoFormulas", {"prepare", "--vars", "x", "x", "y"}, 2, ""},
         TCliRow{"BadSeparator", {"prepare", "--vars", "x", "--sep", ";", "x"}, 2, ""},
-        TCliRow{"NoCommand", {}, 2, ""}, TCliRow{"UnknownCommand", {"render"}, 2, ""}),
+        TCliRow{"NoCommand", {}, 2, ""}, TCliRow{"UnknownCommand", {"plot"}, 2, ""}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 INSTANTIATE_TEST_SUITE_P(

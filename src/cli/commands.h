@@ -1,0 +1,15 @@
+#pragma once
+
+// The verbs' work, one file each; verb_table.cpp gives each its name, arguments and options.
+
+#include "cli/cli_options.h"
+
+namespace kurvant::cli {
+
+int RunPrepare(const TParsedArguments& args, char defaultSeparator);
+int RunEval(const TParsedArguments& args, char defaultSeparator);
+int RunSample(const TParsedArguments& args, char defaultSeparator);
+/// Draws a document as the view would show it into a BMP (or PNG) picture, with no display.
+int RunRender(const TParsedArguments& args, char defaultSeparator);
+
+} // namespace kurvant::cli
