@@ -1,5 +1,7 @@
 #include "cli/cli_arguments.h"
 
+#include "documents/message_text.h"
+
 #include <cstdio>
 
 namespace kurvant::cli {
@@ -25,14 +27,8 @@ int UsageError(std::string_view verb, const std::string& message) {
     return ExitUsage;
 }
 
-std::string TerminalMessage(std::string text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        out += text[i];
-        if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\r')
-            ++i;
-    }
+std::string TerminalMessage(const std::string& text) {
+    std::string out = MessageLines(text);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
         out.pop_back();
     return out;

@@ -22,7 +22,7 @@ std::string VariablesOption(const TParsedArguments& args);
 
 /// A message box text as one terminal message: the two-character break "\n\r" becomes one line
 /// break, and trailing breaks go.
-std::string TerminalMessage(std::string text);
+std::string TerminalMessage(const std::string& text);
 
 /// Reports a usage error of `verb` as one line on stderr and returns `ExitUsage`.
 int UsageError(std::string_view verb, const std::string& message);

@@ -2,29 +2,15 @@
 // from the command line.
 
 #include "cli/command_line.h"
+#include "formula/locale_separator.h"
 
-#include <clocale>
-#include <cstring>
 #include <string>
 #include <vector>
 
-namespace {
-
-// The decimal separator the user's locale asks for: ',' or '.'.
-char LocaleDecimalSeparator() {
-    std::setlocale(LC_ALL, "");
-    const std::lconv* conventions = std::localeconv();
-    const bool comma = conventions != nullptr && conventions->decimal_point != nullptr &&
-                       std::strcmp(conventions->decimal_point, ",") == 0;
-    // Everything printed or read below uses the C locale, so values come out as '1.5'.
-    std::setlocale(LC_ALL, "C");
-    return comma ? ',' : '.';
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    const char defaultSeparator = LocaleDecimalSeparator();
+    // The locale only chooses the default separator; everything is printed and read in the C
+    // locale, which the process keeps, so values come out as '1.5'.
+    const char defaultSeparator = kurvant::LocaleDecimalSeparator();
     return kurvant::cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc),
                                         defaultSeparator);
 }

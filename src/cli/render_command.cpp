@@ -9,6 +9,7 @@
 #include "view/frame.h"
 #include "view/glyph_font.h"
 #include "view/offscreen.h"
+#include "view/picture_file.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -90,8 +91,7 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     // The view as the program has it when a document is opened: the start scales, and the
     // frames drawn since have derived ScaleY.
     InitSurfaceScales(document.View, o.Width, o.Height);
-    document.View.ScaleY =
-        settings.Perspective ? document.View.ScaleX : o.Width * document.View.ScaleX / o.Height;
+    DeriveScaleY(document.View, settings.Perspective, false, TFrameSize::Plain(o.Width, o.Height));
     document.AutoScaleOn = o.AutoScale;
 
     const TDocumentRead read = ReadDocumentFile(o.Document, document, settings, formula);
@@ -125,7 +125,7 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     const QImage picture = gl->Grab();
 
     const bool png = EndsWith(o.Output, ".png");
-    if (!picture.save(QString::fromStdString(o.Output), png ? "PNG" : "BMP")) {
+    if (!SaveViewPicture(picture, o.Output, png)) {
         std::cerr << "cannot write " << o.Output << '\n';
         return ExitFailure;
     }
