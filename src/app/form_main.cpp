@@ -46,7 +46,11 @@ TFormMain::TFormMain(TAppContext& context, QWidget* parent) : QMainWindow(parent
     FormCreate();
 }
 
-TFormMain::~TFormMain() = default;
+TFormMain::~TFormMain() {
+    // The document outlives the window: nothing of the window may be called after it is gone.
+    Ctx.Document.OnChanged = nullptr;
+    Ctx.Document.Hooks = {};
+}
 
 void TFormMain::FormCreate() {
     CentreOnScreen(this);

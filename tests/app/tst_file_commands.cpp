@@ -1,0 +1,397 @@
+// The menu "Файл" with scripted answers: the offer to save at each command, save and save as with
+// their extensions and the question before replacing a file, failures that keep the document,
+// the close query, and the view saved as a picture.
+
+#include "app/document_commands.h"
+#include "app/form_main.h"
+#include "app/startup.h"
+#include "documents/document_file.h"
+#include "graphs/document.h"
+#include "support/fake_ui_services.h"
+#include "view/gl_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+class TstFileCommands : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<TFakeUiServices> services;
+    std::unique_ptr<TAppContext> ctx;
+    std::unique_ptr<TFormMain> main;
+
+    TDocumentCommands& Commands() { return main->FileCommands(); }
+    QString Path(const QString& name) { return QDir(dir->path()).filePath(name); }
+    void Trigger(const char* name) {
+        main->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+
+    void AddGraph(const char* formula) {
+        TGraphic g;
+        g.Kind = 0;
+        g.Formula = formula;
+        g.FormulaPrepared = formula;
+        ctx->Document.Add(std::move(g));
+    }
+
+    // The file's lines as the reader takes them: the signature and the graph count tell enough.
+    static QStringList Lines(const QString& path) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+    }
+
+    QStringList Questions() const {
+        QStringList out;
+        for (const TShownBox& b : services->Shown)
+            if (b.Kind == QStringLiteral("question"))
+                out << b.Caption;
+        return out;
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        services = std::make_unique<TFakeUiServices>();
+        ctx = std::make_unique<TAppContext>();
+        ctx->Services = services.get();
+        ctx->ProgramDir = dir->path();
+        ctx->Formula.DecimalSeparator = '.';
+        main = StartUp(*ctx);
+    }
+
+    void cleanup() {
+        main.reset();
+        ctx.reset();
+        services.reset();
+        dir.reset();
+    }
+
+    // ---- the offer to save
+
+    void withoutGraphsNoCommandAsks() {
+        ctx->Document.View.ShiftX = 3;
+        ctx->Document.DocumentFileName = Path("old.qel").toStdString();
+        Trigger("MMFileNew");
+        QVERIFY(services->Shown.isEmpty());
+        // "Новый" still resets the view and empties the name.
+        QCOMPARE(ctx->Document.View.ShiftX, 0.0);
+        QCOMPARE(ctx->Document.View.ScaleX, 0.1);
+        QVERIFY(ctx->Document.DocumentFileName.empty());
+        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant "));
+        Trigger("mmFileOpen"); // the open dialog comes at once, and is cancelled
+        QVERIFY(services->Shown.isEmpty());
+        QVERIFY(main->close());
+        QVERIFY(services->Shown.isEmpty());
+    }
+
+    void eachCommandAsksUnderItsOwnCaption() {
+        AddGraph("x");
+        services->Answers = {TAnswer::Cancel, TAnswer::Cancel, TAnswer::Cancel};
+        Trigger("MMFileNew");
+        Trigger("mmFileOpen");
+        QVERIFY(!main->close());
+        QCOMPARE(Questions(), (QStringList{QStringLiteral("Создание нового файла"),
+                                           QStringLiteral("Открытие файла"),
+                                           QStringLiteral("Завершение работы")}));
+        QCOMPARE(services->Shown[0].Text, QStringLiteral("Сохранить изменения?"));
+        // Cancel everywhere: the document is as it was, no dialog was shown.
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        QVERIFY(services->SaveDialogs.isEmpty());
+    }
+
+    void newWithNoDiscardsAndWithYesSavesFirst() {
+        AddGraph("x");
+        services->Answers = {TAnswer::No};
+        Trigger("MMFileNew");
+        QCOMPARE(ctx->Document.GraphCount(), 0);
+
+        AddGraph("x^2");
+        services->Answers = {TAnswer::Yes};
+        services->FileNames = {Path("kept")};
+        Trigger("MMFileNew");
+        QCOMPARE(ctx->Document.GraphCount(), 0);
+        const QStringList lines = Lines(Path("kept.qel"));
+        QVERIFY(lines.size() > 4);
+        QCOMPARE(lines[0], QString::fromLatin1(DocumentSignature));
+        QCOMPARE(lines[2], QStringLiteral("1"));
+        QCOMPARE(lines[4], QStringLiteral("x^2"));
+    }
+
+    void yesThenCancelledSaveDialogKeepsTheProgramAndTheDocument() {
+        AddGraph("x");
+        main->show();
+        services->Answers = {TAnswer::Yes};
+        QVERIFY(!main->close()); // the save dialog is cancelled: no file name scripted
+        QVERIFY(main->isVisible());
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        QCOMPARE(services->SaveDialogs.size(), 1);
+    }
+
+    void failedSaveStopsTheCommand() {
+        AddGraph("x");
+        const QString unwritable = QStringLiteral("/nonexistent-folder/a.qel");
+        services->Answers = {TAnswer::Yes};
+        services->FileNames = {unwritable};
+        Trigger("MMFileNew");
+        // The failure was reported, and the document was not discarded.
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        QCOMPARE(services->Shown.last().Kind, QStringLiteral("error"));
+        QCOMPARE(services->Shown.last().Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(services->Shown.last().Text, QStringLiteral("Не удалось сохранить в файл\n\r\"") +
+                                                  unwritable + QStringLiteral("\"!"));
+        // The open dialog does not follow a failed save either, and the program does not end.
+        services->Answers = {TAnswer::Yes, TAnswer::Yes};
+        services->FileNames = {unwritable, unwritable};
+        Trigger("mmFileOpen");
+        QVERIFY(!main->close());
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        QVERIFY(services->FileNames.isEmpty()); // both save dialogs, no open dialog
+    }
+
+    // ---- save and save as
+
+    void saveAsNamesTheDocumentAndSaveWritesWithoutADialog() {
+        AddGraph("sin(x)");
+        services->FileNames = {Path("plot")};
+        QVERIFY(Commands().Save());
+        QCOMPARE(QString::fromStdString(ctx->Document.DocumentFileName), Path("plot.qel"));
+        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant  - [plot.qel]"));
+        QCOMPARE(services->SaveDialogs.size(), 1);
+        QCOMPARE(services->SaveDialogs[0].Filter,
+                 QStringLiteral("Файлы Qel Kurvant (*.qel)|*.qel|Все файлы (*.*)|*.*"));
+        QCOMPARE(services->SaveDialogs[0].FileName, QString()); // a new document: no name
+
+        AddGraph("cos(x)");
+        Trigger("mmFileSave");
+        QCOMPARE(services->SaveDialogs.size(), 1); // no dialog: the file exists
+        QCOMPARE(Lines(Path("plot.qel"))[2], QStringLiteral("2"));
+
+        // Save as offers the present name; the file deleted meanwhile makes Save ask again.
+        services->FileNames = {Path("second.qel")};
+        Trigger("mmFileSaveAs");
+        QCOMPARE(services->SaveDialogs[1].FileName, QStringLiteral("plot.qel"));
+        QVERIFY(QFile::remove(Path("second.qel")));
+        services->FileNames = {Path("third")};
+        Trigger("mmFileSave");
+        QCOMPARE(services->SaveDialogs.size(), 3);
+        QVERIFY(QFileInfo::exists(Path("third.qel")));
+    }
+
+    void extensionIsAddedOnlyWhereTheNameLacksIt_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("bare name") << "plot" << 0 << "plot.qel";
+        QTest::newRow("name with the extension") << "a.qel" << 0 << "a.qel";
+        QTest::newRow("extension in capitals") << "B.QEL" << 0 << "B.QEL";
+        QTest::newRow("another extension, documents") << "plot.txt" << 0 << "plot.txt.qel";
+        QTest::newRow("another extension, all files") << "plot.txt" << 1 << "plot.txt";
+    }
+
+    void extensionIsAddedOnlyWhereTheNameLacksIt() {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(QString, written);
+        AddGraph("x");
+        services->FileNames = {Path(typed)};
+        services->Filters = {filter};
+        QVERIFY(Commands().Save_or_Not_save_File());
+        QVERIFY(QFileInfo::exists(Path(written)));
+        QCOMPARE(QString::fromStdString(ctx->Document.DocumentFileName), Path(written));
+        QCOMPARE(QDir(dir->path())
+                     .entryList({QStringLiteral("*.qel"), QStringLiteral("*.txt")}, QDir::Files),
+                 QStringList{written});
+    }
+
+    void anExistingFileIsReplacedOnlyWhenTheUserSaysSo() {
+        AddGraph("x");
+        QFile other(Path("other.qel"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("someone's file");
+        other.close();
+        // "other" becomes other.qel, which exists: No returns to the dialog, which offers it.
+        services->FileNames = {Path("other"), Path("other")};
+        services->Answers = {TAnswer::No, TAnswer::Yes};
+        QVERIFY(Commands().Save_or_Not_save_File());
+        QCOMPARE(services->SaveDialogs.size(), 2);
+        QCOMPARE(services->SaveDialogs[1].FileName, QStringLiteral("other.qel"));
+        QCOMPARE(Questions().size(), 2);
+        QVERIFY(services->Shown[0].Text.contains(QStringLiteral("other.qel")));
+        QCOMPARE(Lines(Path("other.qel"))[0], QString::fromLatin1(DocumentSignature));
+        // No, then a cancelled dialog: nothing is written.
+        QFile::remove(Path("other.qel"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("kept");
+        other.close();
+        services->FileNames = {Path("other.qel")};
+        services->Answers = {TAnswer::No};
+        QVERIFY(!Commands().Save_or_Not_save_File());
+        QFile kept(Path("other.qel"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("kept"));
+    }
+
+    void failedSaveAsKeepsTheNameAndTheCaption() {
+        AddGraph("x");
+        services->FileNames = {Path("first")};
+        QVERIFY(Commands().Save_or_Not_save_File());
+        const std::string name = ctx->Document.DocumentFileName;
+        const QString caption = main->windowTitle();
+        services->FileNames = {QStringLiteral("/nonexistent-folder/second")};
+        QVERIFY(!Commands().Save_or_Not_save_File());
+        QCOMPARE(ctx->Document.DocumentFileName, name);
+        QCOMPARE(main->windowTitle(), caption);
+        QCOMPARE(services->Shown.last().Kind, QStringLiteral("error"));
+    }
+
+    // ---- open
+
+    void openReadsTheChosenFileAndReportsBadOnes() {
+        AddGraph("x^3");
+        services->FileNames = {Path("saved")};
+        QVERIFY(Commands().Save());
+        services->Answers = {TAnswer::No};
+        Trigger("MMFileNew");
+        QCOMPARE(ctx->Document.GraphCount(), 0);
+
+        services->FileNames = {Path("saved.qel")};
+        Trigger("mmFileOpen");
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("x^3"));
+        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant  - [saved.qel]"));
+        QVERIFY(!ctx->Document.Graph(0).Points.empty()); // sampled after reading
+
+        // A foreign file: the error box, and the open document stays.
+        QFile foreign(Path("foreign.qel"));
+        QVERIFY(foreign.open(QIODevice::WriteOnly));
+        foreign.write("hello\r\n");
+        foreign.close();
+        services->Shown.clear();
+        services->Answers = {TAnswer::No};
+        services->FileNames = {Path("foreign.qel")};
+        Trigger("mmFileOpen");
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        QCOMPARE(services->Shown.last().Kind, QStringLiteral("error"));
+        QCOMPARE(services->Shown.last().Caption, QStringLiteral("Загрузка файла"));
+        QCOMPARE(services->Shown.last().Text, QStringLiteral("Неверный формат файла!"));
+        // A damaged one: the warning box.
+        QVERIFY(foreign.open(QIODevice::WriteOnly));
+        foreign.write(DocumentSignature);
+        foreign.write("\r\n0.1 0 0 0 0 0\r\n5\r\n");
+        foreign.close();
+        services->Answers = {TAnswer::No};
+        services->FileNames = {Path("foreign.qel")};
+        Trigger("mmFileOpen");
+        QCOMPARE(services->Shown.last().Kind, QStringLiteral("warning"));
+        QCOMPARE(services->Shown.last().Text, QStringLiteral("Не удаётся открыть файл!\n\r"));
+        QCOMPARE(QString::fromStdString(ctx->Document.DocumentFileName), Path("saved.qel"));
+    }
+
+    void documentNamedOnTheCommandLineOpensAtStart() {
+        AddGraph("x+1");
+        services->FileNames = {Path("start")};
+        QVERIFY(Commands().Save());
+        main.reset();
+        ctx->Document.NewDocument();
+        main = StartUp(*ctx);
+        main->OpenDocumentAtStart(Path("start.qel"));
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        main->OpenDocumentAtStart(Path("missing.qel"));
+        QCOMPARE(services->Shown.last().Kind, QStringLiteral("warning"));
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+    }
+
+    // ---- the view as a picture
+
+    void pictureOfTheViewAsBmpOrPng() {
+        main->resize(700, 500);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        AddGraph("x");
+        ctx->Document.Resample(0, ctx->Settings, ctx->Formula);
+        // Cancelled: nothing is written.
+        Trigger("MMFileSaveAsPicture");
+        QCOMPARE(services->SaveDialogs.last().Title, QStringLiteral("Сохранить как рисунок..."));
+        QCOMPARE(services->SaveDialogs.last().Filter,
+                 QStringLiteral("Рисунок (*.bmp)|*.bmp|PNG (*.png)|*.png"));
+        QVERIFY(QDir(dir->path()).entryList(QDir::Files).filter(QStringLiteral(".bmp")).isEmpty());
+
+        services->FileNames = {Path("view"), Path("view")};
+        services->Filters = {0, 1};
+        Trigger("MMFileSaveAsPicture");
+        Trigger("MMFileSaveAsPicture");
+        const QImage bmp(Path("view.bmp"));
+        const QImage png(Path("view.png"));
+        const QImage shown = main->View()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(bmp.size(), shown.size());
+        QCOMPARE(bmp.convertToFormat(QImage::Format_RGB32), shown);
+        QCOMPARE(png.convertToFormat(QImage::Format_RGB32), shown);
+        // Three bytes a pixel: the BMP header says 24 bits.
+        QFile raw(Path("view.bmp"));
+        QVERIFY(raw.open(QIODevice::ReadOnly));
+        const QByteArray header = raw.read(30);
+        QCOMPARE(static_cast<int>(static_cast<unsigned char>(header[28])), 24);
+
+        services->FileNames = {QStringLiteral("/nonexistent-folder/view")};
+        Trigger("MMFileSaveAsPicture");
+        QCOMPARE(services->Shown.last().Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(services->Shown.last().Text,
+                 QStringLiteral("Ошибка при сохранени файла области построения графиков!"));
+    }
+
+    // The picture is the same as the command line draws for the same document and view size.
+    void pictureMatchesTheCommandLine() {
+        main->resize(640, 480);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        AddGraph("sin(x)");
+        services->FileNames = {Path("same")};
+        QVERIFY(Commands().Save());
+        services->Answers = {TAnswer::No};
+        Trigger("MMFileNew");
+        services->FileNames = {Path("same.qel")};
+        Trigger("mmFileOpen");
+        services->FileNames = {Path("gui")};
+        services->Filters = {1};
+        Trigger("MMFileSaveAsPicture");
+        const QImage gui = QImage(Path("gui.png")).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!gui.isNull());
+        const QString size = QStringLiteral("%1x%2").arg(gui.width()).arg(gui.height());
+        QProcess cli;
+        cli.start(QStringLiteral(KURVANT_CLI),
+                  {QStringLiteral("render"), QStringLiteral("--size"), size,
+                   QStringLiteral("--sep"), QStringLiteral("."), Path("same.qel"),
+                   QStringLiteral("-o"), Path("cli.png")});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QImage drawn = QImage(Path("cli.png")).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(drawn.size(), gui.size());
+        int differing = 0;
+        for (int y = 0; y < gui.height(); ++y)
+            for (int x = 0; x < gui.width(); ++x)
+                differing += gui.pixel(x, y) != drawn.pixel(x, y);
+        QCOMPARE(differing, 0);
+    }
+};
+
+int main(int argc, char** argv) {
+    PrepareProcess();
+    QApplication app(argc, argv);
+    TstFileCommands t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_file_commands.moc"
