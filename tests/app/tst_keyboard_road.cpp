@@ -5,12 +5,14 @@
 
 #include "app/form_main.h"
 #include "app/startup.h"
-#include "widgets/ui_services.h"
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
 #include "graphs/func_list.h"
+#include "widgets/ui_services.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -31,6 +33,14 @@ struct TStep {
 
 bool Xdotool(const QStringList& args) {
     return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
+}
+
+/// The visible file dialog, if any.
+QFileDialog* ShownFileDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible())
+            return d;
+    return nullptr;
 }
 
 /// The visible message box, if any.
@@ -57,7 +67,7 @@ class TstKeyboardRoad : public QObject {
     TFormGraphic* Dialog() { return main->findChild<TFormGraphic*>(); }
     QLineEdit* Formula() { return Dialog()->findChild<QLineEdit*>(QStringLiteral("EdFunction")); }
     bool DialogShown() { return Dialog()->isVisible() && !ShownBox(); }
-    bool NothingModal() { return !Dialog()->isVisible() && !ShownBox(); }
+    bool NothingModal() { return !Dialog()->isVisible() && !ShownBox() && !ShownFileDialog(); }
 
     // Runs the steps from timers, so that they go on inside the dialogs' own event loops. Each
     // step waits until its window is on screen and then a little longer, but it never helps the
@@ -99,6 +109,7 @@ class TstKeyboardRoad : public QObject {
 private slots:
     void init() {
         dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
         services = std::make_unique<TQtUiServices>();
         ctx = std::make_unique<TAppContext>();
         ctx->Services = services.get();
@@ -150,6 +161,36 @@ private slots:
         QVERIFY(!giveUp);
         QTRY_COMPARE(ctx->Document.GraphCount(), 1);
         QCOMPARE(ctx->Document.Graph(0).Formula, std::string("sqrt( x )"));
+    }
+
+    // Save, new and open by keyboard alone, the file's path typed into the file dialogs.
+    void documentSavedEmptiedAndOpenedAgain() {
+        const QString path = dir->filePath(QStringLiteral("road.qel"));
+        steps = {
+            {[&] { return NothingModal(); }, {"key", "ctrl+a"}},
+            {[&] { return DialogShown(); }, {"type", "sin(x)"}},
+            {[&] { return DialogShown(); }, {"key", "Return"}},
+            {[&] { return NothingModal() && ctx->Document.GraphCount() == 1; }, {"key", "ctrl+s"}},
+            {[&] { return ShownFileDialog() != nullptr; }, {"type", path}},
+            {[&] { return ShownFileDialog() != nullptr; }, {"key", "Return"}},
+            // "Сохранить изменения?": the second button is No.
+            {[&] { return NothingModal() && QFileInfo::exists(path); }, {"key", "ctrl+n"}},
+            {[&] { return ShownBox() != nullptr; }, {"key", "Tab", "Return"}},
+            {[&] { return NothingModal() && ctx->Document.GraphCount() == 0; }, {"key", "ctrl+o"}},
+            {[&] { return ShownFileDialog() != nullptr; }, {"type", path}},
+            {[&] { return ShownFileDialog() != nullptr; }, {"key", "Return"}},
+        };
+        RunSteps();
+        QVERIFY(!giveUp);
+        QTRY_COMPARE(ctx->Document.GraphCount(), 1);
+        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("sin(x)"));
+        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant  - [road.qel]"));
+        // The file is one the command line reads too: one graph.
+        QProcess sample;
+        sample.start(QStringLiteral(KURVANT_CLI), {QStringLiteral("sample"), path});
+        QVERIFY(sample.waitForFinished(30000));
+        QCOMPARE(sample.exitCode(), 0);
+        QVERIFY(sample.readAllStandardOutput().contains("graphs 1\n"));
     }
 
     void errorBoxGivesTheKeyboardBackToTheDialog() {
