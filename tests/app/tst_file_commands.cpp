@@ -16,9 +16,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMimeData>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 #include <memory>
@@ -312,6 +314,45 @@ private slots:
         main->OpenDocumentAtStart(Path("missing.qel"));
         QCOMPARE(services->Shown.last().Kind, QStringLiteral("warning"));
         QCOMPARE(ctx->Document.GraphCount(), 1);
+    }
+
+    void documentDroppedOnTheWindowOpensAfterTheOffer() {
+        AddGraph("x+2");
+        services->FileNames = {Path("dropped")};
+        QVERIFY(Commands().Save());
+        AddGraph("x+3");
+        QMimeData data;
+        data.setUrls(
+            {QUrl::fromLocalFile(Path("notes.txt")), QUrl::fromLocalFile(Path("dropped.qel"))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(main.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        services->Answers = {TAnswer::No};
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(main.get(), &drop);
+        QCOMPARE(Questions(), QStringList{QStringLiteral("Открытие файла")});
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("x+2"));
+        // Anything but a document is not taken.
+        QMimeData text;
+        text.setUrls({QUrl::fromLocalFile(Path("notes.txt"))});
+        QDragEnterEvent other(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        other.setAccepted(false);
+        QApplication::sendEvent(main.get(), &other);
+        QVERIFY(!other.isAccepted());
+    }
+
+    void settingsLiveBesideTheProgramOrInTheUsersFolder() {
+        QCOMPARE(QString::fromStdString(SettingsPath(*ctx)), Path(QStringLiteral("settings.dat")));
+        // A program folder that cannot be written: the user's configuration folder.
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        ctx->ProgramDir = QStringLiteral("/nonexistent-program-folder");
+        const QString path = QString::fromStdString(SettingsPath(*ctx));
+        qunsetenv("XDG_CONFIG_HOME");
+        QVERIFY2(path.startsWith(home.path()), qPrintable(path));
+        QVERIFY(path.endsWith(QStringLiteral("/settings.dat")));
+        QVERIFY(QFileInfo(path).dir().exists()); // made, so the file can be written at closing
     }
 
     // ---- the view as a picture
