@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 ASAN_DIR  ?= build-asan
 JOBS      ?= $(shell nproc)
 
-.PHONY: all deps configure build run test asan-test bench format clean
+.PHONY: all deps configure build run test asan-test bench format clean install
 
 all: build
 
@@ -32,6 +32,11 @@ asan-test: deps
 	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKURVANT_SANITIZE=ON -DKURVANT_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Installs the programs, the desktop entry, the document type and the icons under PREFIX.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b; done

@@ -386,16 +386,15 @@ void TFormMain::MMGraphicsClick() {
 }
 
 void TFormMain::MMHelpClick() {
+    // A help file beside the program is opened by the desktop where it can; otherwise, and where
+    // there is none, the program's own help is shown.
     const QString helpFile =
         FormHelp ? FormHelp->HelpFile() : QDir(Ctx.ProgramDir).filePath(QStringLiteral("help.chm"));
-    if (!QFile::exists(helpFile)) {
-        Ctx.Services->Error(this, QStringLiteral("Ошибка"),
-                            QStringLiteral("Не найден файл справки!"));
+    if (QFile::exists(helpFile) && Ctx.Services->OpenWithShell(helpFile))
         return;
-    }
-    if (!Ctx.Services->OpenWithShell(helpFile))
-        Ctx.Services->Error(this, QStringLiteral("Ошибка"),
-                            QStringLiteral("Не удаётся открыть файл справки!"));
+    if (!FormHelp)
+        FormHelp = new TFormHelp(Ctx.ProgramDir, this);
+    FormHelp->ShowHelp();
 }
 
 void TFormMain::MMAboutClick() {

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QUrl>
 #include <QVBoxLayout>
 
 // ---------------------------------------------------------------------------------------------
@@ -172,7 +173,15 @@ TFormHelp::TFormHelp(const QString& programDir, QWidget* parent) : QWidget(paren
     layout->setContentsMargins(0, 0, 0, 0);
     auto* browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("WebBrowserHelp"));
+    browser->setOpenExternalLinks(false);
+    browser->setSource(QUrl(QStringLiteral("qrc:/help/help_ru.html")));
     layout->addWidget(browser);
     // The application's help file: "help.chm" beside the program.
     HelpFileName = QDir(programDir).filePath(QStringLiteral("help.chm"));
+}
+
+void TFormHelp::ShowHelp() {
+    show();
+    raise();
+    activateWindow();
 }

@@ -30,13 +30,15 @@ private:
     void FormCreate();
 };
 
-/// The help window: it only registers the help file; the help command opens the file through
-/// the desktop.
+/// The help window: the program's own help in Russian. The help command shows it unless a help
+/// file "help.chm" beside the program is opened by the desktop.
 class TFormHelp : public QWidget {
     Q_OBJECT
 public:
     explicit TFormHelp(const QString& programDir, QWidget* parent = nullptr);
     QString HelpFile() const { return HelpFileName; }
+    /// Shows the built-in help in front of the other windows.
+    void ShowHelp();
 
 private:
     QString HelpFileName;

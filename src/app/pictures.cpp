@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
 
 #include <cmath>
 
@@ -58,4 +59,18 @@ QPixmap ProgramPicture(int width, int height) {
     p.setPen(QPen(QColor(0, 128, 0), 2));
     p.drawPath(parabola);
     return pix;
+}
+
+QIcon ProgramIcon() {
+    QSvgRenderer renderer(QStringLiteral(":/icons/kurvant.svg"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }

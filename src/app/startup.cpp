@@ -2,6 +2,7 @@
 
 #include "app/form_main.h"
 #include "app/forms_small.h"
+#include "app/pictures.h"
 #include "documents/settings_file.h"
 #include "formula/locale_separator.h"
 #include "graphs/form_graphic.h"
@@ -42,6 +43,7 @@ void PrepareApplication(QApplication& app) {
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
     InstallKeyboardReturn(app);
+    QApplication::setWindowIcon(ProgramIcon());
 }
 
 std::string SettingsPath(const TAppContext& Context) {
