@@ -79,6 +79,7 @@ struct TCliRow {
     std::vector<std::string> Args;
     int ExitCode;
     const char* Out;
+    friend void PrintTo(const TCliRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class CliCommand : public ::testing::TestWithParam<TCliRow> {};
@@ -206,6 +207,7 @@ struct TSampleRow {
     std::vector<std::string> Options;
     std::string SettingsText; // written to a file for --settings when not empty
     const char* Out;
+    friend void PrintTo(const TSampleRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class CliSample : public ::testing::TestWithParam<TSampleRow> {};
@@ -309,6 +311,7 @@ struct TSampleFailureRow {
     const char* Name;
     std::string DocumentText;
     const char* Message;
+    friend void PrintTo(const TSampleFailureRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class CliSampleFailure : public ::testing::TestWithParam<TSampleFailureRow> {};

@@ -199,6 +199,7 @@ struct TRoundTripRow {
     const char* Input;
     char Separator;
     const char* Expected;
+    friend void PrintTo(const TRoundTripRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class RoundTrip : public ::testing::TestWithParam<TRoundTripRow> {};
@@ -335,6 +336,7 @@ TEST(DocumentFile, UnassignedWindows1251ByteReadsAsQuestionMark) {
 struct TBadRow {
     const char* Name;
     TDocumentRead Result;
+    friend void PrintTo(const TBadRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class BadDocument : public ::testing::TestWithParam<TBadRow> {};

@@ -21,6 +21,7 @@ struct TFloatTextRow {
     double Value;
     char Separator;
     std::string Text;
+    friend void PrintTo(const TFloatTextRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FloatTextRows : public ::testing::TestWithParam<TFloatTextRow> {};
@@ -89,6 +90,7 @@ struct TNumberLineRow {
     std::size_t Count;
     TNumberLine Result;
     std::vector<double> Values; // expected content of all `Count` entries
+    friend void PrintTo(const TNumberLineRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class NumberLineRows : public ::testing::TestWithParam<TNumberLineRow> {};
@@ -149,6 +151,7 @@ struct TIntRow {
     const char* Text;
     bool Ok;
     int Value;
+    friend void PrintTo(const TIntRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class IntRows : public ::testing::TestWithParam<TIntRow> {};
@@ -180,6 +183,7 @@ struct TFloatRow {
     const char* Text;
     bool Ok;
     double Value;
+    friend void PrintTo(const TFloatRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FloatRows : public ::testing::TestWithParam<TFloatRow> {};
@@ -231,6 +235,7 @@ struct TColorRow {
     const char* Text;
     bool Ok;
     TColor Value;
+    friend void PrintTo(const TColorRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class ColorTextRows : public ::testing::TestWithParam<TColorRow> {};
@@ -266,6 +271,7 @@ struct TUtf8Row {
     const char* Name;
     std::string Bytes;
     bool Valid;
+    friend void PrintTo(const TUtf8Row& row, std::ostream* os) { *os << row.Name; }
 };
 
 class Utf8Rows : public ::testing::TestWithParam<TUtf8Row> {};

@@ -27,6 +27,7 @@ struct TEvalRow {
     std::string Text; // prepared and substituted, with ','
     EvalResult Result;
     long double Value; // checked on EvalOk only
+    friend void PrintTo(const TEvalRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaEvaluate : public ::testing::TestWithParam<TEvalRow> {};
@@ -190,6 +191,7 @@ struct TTypedRow {
     long double Y;
     EvalResult Result;
     long double Value;
+    friend void PrintTo(const TTypedRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaTyped : public ::testing::TestWithParam<TTypedRow> {};

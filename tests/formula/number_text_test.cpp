@@ -23,6 +23,7 @@ struct TNumberTextRow {
     const char* Name;
     long double Value;
     const char* Text;
+    friend void PrintTo(const TNumberTextRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaNumberText : public ::testing::TestWithParam<TNumberTextRow> {};
@@ -92,6 +93,7 @@ struct TReadRow {
     const char* Text; // with ','; also read with '.' after the same change
     bool Reads;
     long double Value;
+    friend void PrintTo(const TReadRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaReadNumberText : public ::testing::TestWithParam<TReadRow> {};

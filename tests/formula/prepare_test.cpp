@@ -29,6 +29,7 @@ struct TPrepareRow {
     const char* Typed;
     const char* Variables;
     const char* Prepared; // with ','; with '.' the same text with '.'
+    friend void PrintTo(const TPrepareRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaPrepare : public ::testing::TestWithParam<TPrepareRow> {};
@@ -91,6 +92,7 @@ struct TRewrittenRow {
     const char* Typed;
     bool Rewritten;
     const char* RewrittenText; // with ','; the text left from before when nothing was inserted
+    friend void PrintTo(const TRewrittenRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaRewrittenNotice : public ::testing::TestWithParam<TRewrittenRow> {};
@@ -155,6 +157,7 @@ struct TSubstituteRow {
     char Letter;
     long double Value;
     const char* Substituted; // with ','
+    friend void PrintTo(const TSubstituteRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaSubstitute : public ::testing::TestWithParam<TSubstituteRow> {};
