@@ -2,6 +2,7 @@
 #include "formula/functions.h"
 #include "formula/number_text.h"
 #include "formula/prepare.h"
+#include "support/decimal_separator.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,8 @@
 namespace kurvant {
 namespace {
 
-std::string WithSeparator(std::string text, char separator) {
-    for (char& c : text) {
-        if (c == ',') {
-            c = separator;
-        }
-    }
-    return text;
-}
+using kurvant_test::Context;
+using kurvant_test::WithSeparator;
 
 struct TEvalRow {
     const char* Name;
@@ -35,8 +30,7 @@ class FormulaEvaluate : public ::testing::TestWithParam<TEvalRow> {};
 TEST_P(FormulaEvaluate, GivesCodeAndValueWithEitherSeparator) {
     const TEvalRow& row = GetParam();
     for (const char separator : {',', '.'}) {
-        TFormulaContext context;
-        context.DecimalSeparator = separator;
+        const TFormulaContext context = Context(separator);
         long double value = -777;
         const EvalResult result =
             EvaluateFormula(WithSeparator(row.Text, separator), value, context);
@@ -199,8 +193,7 @@ class FormulaTyped : public ::testing::TestWithParam<TTypedRow> {};
 TEST_P(FormulaTyped, EvaluatesAsTyped) {
     const TTypedRow& row = GetParam();
     for (const char separator : {',', '.'}) {
-        TFormulaContext context;
-        context.DecimalSeparator = separator;
+        TFormulaContext context = Context(separator);
         std::string formula = row.Typed;
         ASSERT_TRUE(PrepareFormula(formula, row.Variables, context));
         formula = SubstituteVariable(formula, 'y', row.Y, context);

@@ -1,4 +1,5 @@
 #include "formula/number_text.h"
+#include "support/decimal_separator.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,7 @@ namespace kurvant {
 namespace {
 
 // The rows are written with ','; every row is also checked with '.'.
-std::string WithSeparator(std::string text, char separator) {
-    for (char& c : text) {
-        if (c == ',') {
-            c = separator;
-        }
-    }
-    return text;
-}
+using kurvant_test::WithSeparator;
 
 struct TNumberTextRow {
     const char* Name;

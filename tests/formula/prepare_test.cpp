@@ -1,4 +1,5 @@
 #include "formula/prepare.h"
+#include "support/decimal_separator.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,11 @@
 namespace kurvant {
 namespace {
 
-std::string WithSeparator(std::string text, char separator) {
-    for (char& c : text) {
-        if (c == ',') {
-            c = separator;
-        }
-    }
-    return text;
-}
+using kurvant_test::Context;
+using kurvant_test::WithSeparator;
 
 std::string Prepared(std::string formula, const char* variables, char separator) {
-    TFormulaContext context;
-    context.DecimalSeparator = separator;
+    TFormulaContext context = Context(separator);
     EXPECT_TRUE(PrepareFormula(formula, variables, context));
     return formula;
 }
@@ -100,8 +94,7 @@ class FormulaRewrittenNotice : public ::testing::TestWithParam<TRewrittenRow> {}
 TEST_P(FormulaRewrittenNotice, TellsWhetherAProductSignWasInserted) {
     const TRewrittenRow& row = GetParam();
     for (const char separator : {',', '.'}) {
-        TFormulaContext context;
-        context.DecimalSeparator = separator;
+        TFormulaContext context = Context(separator);
         context.RewrittenFormula = "left from before";
         std::string formula = row.Typed;
         ASSERT_TRUE(PrepareFormula(formula, "x", context));
@@ -165,8 +158,7 @@ class FormulaSubstitute : public ::testing::TestWithParam<TSubstituteRow> {};
 TEST_P(FormulaSubstitute, PutsTheMarkedNumberInPlace) {
     const TSubstituteRow& row = GetParam();
     for (const char separator : {',', '.'}) {
-        TFormulaContext context;
-        context.DecimalSeparator = separator;
+        const TFormulaContext context = Context(separator);
         EXPECT_EQ(SubstituteVariable(WithSeparator(row.Prepared, separator), row.Letter, row.Value,
                                      context),
                   WithSeparator(row.Substituted, separator));
