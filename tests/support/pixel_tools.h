@@ -1,22 +1,19 @@
 #pragma once
-// Small helpers for checking pictures by their pixels.
-
-#include "view/frame.h"
-#include "view/glyph_font.h"
-#include "view/offscreen.h"
+// Small helpers for checking pictures by their pixels. A colour matches when its red, green and
+// blue agree; the alpha byte is ignored. Rectangles are given by their corners, both included,
+// and clipped to the image.
 
 #include <QImage>
+#include <QRect>
 
-#include <memory>
-#include <string>
-
+#include <algorithm>
 #include <vector>
 
 inline bool IsColour(const QImage& img, int x, int y, QRgb colour) {
     return (img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
 }
 
-/// Pixels of the colour inside the rectangle [x0, x1] x [y0, y1] (clipped to the image).
+/// Pixels of the colour inside the rectangle [x0, x1] x [y0, y1].
 inline int CountColour(const QImage& img, QRgb colour, int x0 = 0, int y0 = 0, int x1 = 1 << 20,
                        int y1 = 1 << 20) {
     int n = 0;
@@ -24,6 +21,49 @@ inline int CountColour(const QImage& img, QRgb colour, int x0 = 0, int y0 = 0, i
         for (int x = std::max(0, x0); x <= std::min(img.width() - 1, x1); ++x)
             n += IsColour(img, x, y, colour);
     return n;
+}
+
+/// Pixels of the colour inside a widget's rectangle.
+inline int CountColour(const QImage& img, QRgb colour, const QRect& r) {
+    return CountColour(img, colour, r.left(), r.top(), r.right(), r.bottom());
+}
+
+/// Where the pixels of one colour lie inside a rectangle [x0, x1] x [y0, y1].
+struct TColourSpot {
+    int Count = 0;
+    double X = 0; // mean of the pixel centres (x + 0.5), top row 0; 0 when there is none
+    double Y = 0;
+    int Left = -1; // the bounding box of the pixels; -1 when there is none
+    int Right = -1;
+    int Top = -1;
+    int Bottom = -1;
+};
+
+inline TColourSpot FindColour(const QImage& img, QRgb colour, int x0 = 0, int y0 = 0,
+                              int x1 = 1 << 20, int y1 = 1 << 20) {
+    TColourSpot s;
+    for (int y = std::max(0, y0); y <= std::min(img.height() - 1, y1); ++y) {
+        for (int x = std::max(0, x0); x <= std::min(img.width() - 1, x1); ++x) {
+            if (!IsColour(img, x, y, colour))
+                continue;
+            if (s.Count == 0) {
+                s.Left = s.Right = x;
+                s.Top = s.Bottom = y;
+            }
+            s.Left = std::min(s.Left, x);
+            s.Right = std::max(s.Right, x);
+            s.Top = std::min(s.Top, y);
+            s.Bottom = std::max(s.Bottom, y);
+            ++s.Count;
+            s.X += x + 0.5;
+            s.Y += y + 0.5;
+        }
+    }
+    if (s.Count > 0) {
+        s.X /= s.Count;
+        s.Y /= s.Count;
+    }
+    return s;
 }
 
 /// Centres of the runs of a colour along one image row.
@@ -56,18 +96,4 @@ inline std::vector<double> RunsInColumn(const QImage& img, int x, QRgb colour) {
         }
     }
     return centres;
-}
-
-/// An offscreen target made current and set up as the view sets up a new context (depth test,
-/// face culling, glyph lists). Null with `error` filled when no context can be had.
-inline std::unique_ptr<TOffscreenGL> MakeTestTarget(int w, int h, std::string& error) {
-    auto gl = TOffscreenGL::Create(w, h, &error);
-    if (gl) {
-        InitSurfaceState();
-        if (!BuildFontLists()) {
-            error = "the glyph lists could not be made";
-            gl.reset();
-        }
-    }
-    return gl;
 }
