@@ -16,7 +16,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -67,6 +66,8 @@ class TstUserRoad : public QObject {
 private slots:
     void init() {
         dir = std::make_unique<QTemporaryDir>();
+        // The program folder holds the settings file: never the folder the run started in.
+        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
         services = std::make_unique<TFakeUiServices>();
         ctx = std::make_unique<TAppContext>();
         ctx->Services = services.get();

@@ -17,7 +17,6 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
