@@ -7,6 +7,8 @@
 #include "documents/settings_file.h"
 #include "graphs/document.h"
 #include "support/fake_ui_services.h"
+#include "support/pixel_tools.h"
+#include "support/widget_tools.h"
 #include "view/gl_view.h"
 
 #include <QApplication>
@@ -45,21 +47,10 @@ class TstFormMain : public QObject {
     std::unique_ptr<TAppContext> ctx;
     std::unique_ptr<TFormMain> main;
 
-    template <typename T> T* Child(const char* name) {
-        T* c = main->findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qWarning("no child %s", name);
-        return c;
-    }
+    template <typename T> T* Child(const char* name) { return ::Child<T>(*main, name); }
 
     // Shows the window and waits for its first frame.
-    bool ShowAndDraw() {
-        QSignalSpy frames(main->View(), &TGLView::FrameDrawn);
-        main->show();
-        if (!QTest::qWaitForWindowExposed(main.get()))
-            return false;
-        return main->View()->FramesDrawn() > 0 || frames.wait(10000);
-    }
+    bool ShowAndDraw() { return ::ShowAndDraw(*main, *main->View()); }
 
     QImage ViewPicture() { return main->View()->grabFramebuffer(); }
 
@@ -75,6 +66,8 @@ class TstFormMain : public QObject {
 private slots:
     void init() {
         dir = std::make_unique<QTemporaryDir>();
+        // The program folder holds the settings file: never the folder the run started in.
+        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
         services = std::make_unique<TFakeUiServices>();
         ctx = std::make_unique<TAppContext>();
         ctx->Services = services.get();
@@ -589,28 +582,21 @@ private slots:
 
     void viewIsDrawnInTheBackgroundColour() {
         QVERIFY(ShowAndDraw());
-        auto countColour = [](const QImage& img, QRgb c) {
-            int n = 0;
-            for (int y = 0; y < img.height(); ++y)
-                for (int x = 0; x < img.width(); ++x)
-                    n += (img.pixel(x, y) & 0xFFFFFF) == (c & 0xFFFFFF);
-            return n;
-        };
         // The default frame: white wherever the axes, ticks, numbers and letters are not.
         QImage img = ViewPicture().convertToFormat(QImage::Format_RGB32);
         QVERIFY(!img.isNull());
         const int n = img.width() * img.height();
-        const int white = countColour(img, 0xFFFFFF);
+        const int white = CountColour(img, 0xFFFFFF);
         QVERIFY(white < n);
         QVERIFY(white > n * 9 / 10);
-        QVERIFY(countColour(img, qRgb(255, 0, 0)) > 0); // the axis letters
+        QVERIFY(CountColour(img, qRgb(255, 0, 0)) > 0); // the axis letters
 
         // No frame: the background alone, in the settings' colour.
         ctx->Settings.AxisX = ctx->Settings.AxisY = ctx->Settings.AxisZ = false;
         ctx->Settings.BackGround = 0x00224466; // red 0x66, green 0x44, blue 0x22
         main->ReDrawing();
         img = ViewPicture().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(countColour(img, qRgb(0x66, 0x44, 0x22)), n);
+        QCOMPARE(CountColour(img, qRgb(0x66, 0x44, 0x22)), n);
     }
 
     void resizingRedrawsTheView() {

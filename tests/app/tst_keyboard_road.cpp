@@ -109,7 +109,8 @@ class TstKeyboardRoad : public QObject {
 private slots:
     void init() {
         dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
+        // The program folder holds the settings file: never the folder the run started in.
+        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
         services = std::make_unique<TQtUiServices>();
         ctx = std::make_unique<TAppContext>();
         ctx->Services = services.get();

@@ -7,6 +7,8 @@
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
 #include "support/fake_ui_services.h"
+#include "support/pixel_tools.h"
+#include "support/widget_tools.h"
 #include "view/gl_view.h"
 
 #include <QApplication>
@@ -14,7 +16,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -30,19 +31,15 @@ class TstUserRoad : public QObject {
     std::unique_ptr<TAppContext> ctx;
     std::unique_ptr<TFormMain> main;
 
-    template <typename T> T* Child(const char* name) {
-        return main->findChild<T*>(QString::fromLatin1(name));
-    }
+    template <typename T> T* Child(const char* name) { return ::Child<T>(*main, name); }
     TGraphList* List() { return Child<TGraphList>("ChListBGraphics"); }
     TGLView* View() { return main->View(); }
-
-    bool ShowAndDraw() {
-        QSignalSpy frames(View(), &TGLView::FrameDrawn);
-        main->show();
-        if (!QTest::qWaitForWindowExposed(main.get()))
-            return false;
-        return View()->FramesDrawn() > 0 || frames.wait(10000);
+    // The number a readout label shows, written with the locale's separator.
+    double ReadoutValue(const char* label) {
+        return Child<QLabel>(label)->text().replace(',', '.').toDouble();
     }
+
+    bool ShowAndDraw() { return ::ShowAndDraw(*main, *View()); }
 
     void AddGraph(const char* formula, bool ticked = true) {
         TGraphic g;
@@ -69,6 +66,8 @@ class TstUserRoad : public QObject {
 private slots:
     void init() {
         dir = std::make_unique<QTemporaryDir>();
+        // The program folder holds the settings file: never the folder the run started in.
+        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
         services = std::make_unique<TFakeUiServices>();
         ctx = std::make_unique<TAppContext>();
         ctx->Services = services.get();
@@ -127,10 +126,8 @@ private slots:
         const double x = M_PI / 2, y = 2 * std::sin(x);
         const double px = (1 + f / aspect * 0.1 * x / 2.5) * img.width() / 2;
         const double py = (1 - f * 0.1 * y / 2.5) * img.height() / 2;
-        int maroon = 0;
-        for (int yy = int(py) - 3; yy <= int(py) + 3; ++yy)
-            for (int xx = int(px) - 3; xx <= int(px) + 3; ++xx)
-                maroon += (img.pixel(xx, yy) & 0xFFFFFF) == 0x800000;
+        const int maroon =
+            CountColour(img, qRgb(0x80, 0, 0), int(px) - 3, int(py) - 3, int(px) + 3, int(py) + 3);
         QVERIFY2(maroon > 0, qPrintable(QStringLiteral("at %1, %2").arg(px).arg(py)));
     }
 
@@ -231,20 +228,13 @@ private slots:
         QApplication::processEvents();
         const QImage img =
             List()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        auto count = [&](QRect r, QRgb c) {
-            int n = 0;
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                for (int x = r.left(); x <= r.right(); ++x)
-                    n += (img.pixel(x, y) & 0xFFFFFF) == (c & 0xFFFFFF);
-            return n;
-        };
         const QRect row0 = List()->visualItemRect(List()->item(0));
         const QRect row1 = List()->visualItemRect(List()->item(1));
         QCOMPARE(row0.height(), 20);
-        QVERIFY(count(row0, qRgb(0, 128, 0)) > 100); // the green swatch
-        QCOMPARE(count(row0, qRgb(0, 0, 255)), 0);   // not selected: no blue
-        QVERIFY(count(row1, qRgb(0, 0, 255)) > 50);  // selected: the caption on blue
-        QVERIFY(count(row1, qRgb(255, 255, 255)) > 0);
+        QVERIFY(CountColour(img, qRgb(0, 128, 0), row0) > 100); // the green swatch
+        QCOMPARE(CountColour(img, qRgb(0, 0, 255), row0), 0);   // not selected: no blue
+        QVERIFY(CountColour(img, qRgb(0, 0, 255), row1) > 50);  // selected: the caption on blue
+        QVERIFY(CountColour(img, qRgb(255, 255, 255), row1) > 0);
     }
 
     void graphListPopUpMenuEnablesEditAndDeleteWithASelection() {
@@ -323,10 +313,10 @@ private slots:
         QTest::mouseMove(View(), QPoint(w / 2, h / 2));
         QVERIFY(Child<QFrame>("PanelKoordinata")->isVisible());
         // The centre is within a pixel of the origin (a pixel is 20 / w model units).
-        QVERIFY(std::abs(Child<QLabel>("LbX")->text().replace(',', '.').toDouble()) <= 20.0 / w);
-        QVERIFY(std::abs(Child<QLabel>("LbY")->text().replace(',', '.').toDouble()) <= 20.0 / w);
+        QVERIFY(std::abs(ReadoutValue("LbX")) <= 20.0 / w);
+        QVERIFY(std::abs(ReadoutValue("LbY")) <= 20.0 / w);
         QTest::mouseMove(View(), QPoint(w - 1, h / 2));
-        const double right = Child<QLabel>("LbX")->text().replace(',', '.').toDouble();
+        const double right = ReadoutValue("LbX");
         QVERIFY(std::abs(right - (10.0 - 20.0 / w)) < 0.002);
         QVERIFY(Child<QLabel>("LbX")->text().contains(',')); // the locale's separator
 

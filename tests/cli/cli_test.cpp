@@ -1,3 +1,5 @@
+#include "support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -32,20 +34,12 @@ std::string ReadWhole(const std::string& path) {
     return text.str();
 }
 
+/// A file name of its own in a scratch folder, removed with the folder.
 class TTempFile {
+    TScratchFolder Folder;
+
 public:
-    TTempFile() {
-        char name[] = "/tmp/kurvant-cli-test-XXXXXX";
-        const int fd = mkstemp(name);
-        if (fd >= 0) {
-            close(fd);
-        }
-        Path = name;
-    }
-    ~TTempFile() { std::remove(Path.c_str()); }
-    TTempFile(const TTempFile&) = delete;
-    TTempFile& operator=(const TTempFile&) = delete;
-    std::string Path;
+    const std::string Path = Folder.File("file");
 };
 
 // Runs kurvant-cli in the C locale with the given arguments and standard input.
@@ -79,6 +73,7 @@ struct TCliRow {
     std::vector<std::string> Args;
     int ExitCode;
     const char* Out;
+    friend void PrintTo(const TCliRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class CliCommand : public ::testing::TestWithParam<TCliRow> {};
@@ -206,6 +201,7 @@ struct TSampleRow {
     std::vector<std::string> Options;
     std::string SettingsText; // written to a file for --settings when not empty
     const char* Out;
+    friend void PrintTo(const TSampleRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class CliSample : public ::testing::TestWithParam<TSampleRow> {};
@@ -309,6 +305,7 @@ struct TSampleFailureRow {
     const char* Name;
     std::string DocumentText;
     const char* Message;
+    friend void PrintTo(const TSampleFailureRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class CliSampleFailure : public ::testing::TestWithParam<TSampleFailureRow> {};

@@ -4,6 +4,8 @@
 #include "documents/document_file.h"
 #include "documents/settings_file.h"
 #include "graphs/document.h"
+#include "support/pixel_tools.h"
+#include "support/scratch_folder.h"
 
 #include <QImage>
 
@@ -15,27 +17,15 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
-
-class TTempDir {
-public:
-    TTempDir() {
-        char name[] = "/tmp/kurvant-render-XXXXXX";
-        Path = mkdtemp(name) ? name : "/tmp";
-    }
-    ~TTempDir() { std::system(("rm -rf '" + Path + "'").c_str()); }
-    std::string File(const char* name) const { return Path + "/" + name; }
-    std::string Path;
-};
 
 struct TRun {
     int ExitCode = -1;
     std::string Err;
 };
 
-TRun Render(const TTempDir& dir, const std::string& args) {
+TRun Render(const TScratchFolder& dir, const std::string& args) {
     const std::string err = dir.File("stderr.txt");
     const std::string command = "env -u DISPLAY LC_ALL=C '" + std::string(KURVANT_CLI_PATH) +
                                 "' render " + args + " >/dev/null 2>'" + err + "'";
@@ -50,7 +40,8 @@ TRun Render(const TTempDir& dir, const std::string& args) {
 }
 
 // A document with one Y(X) graph in blue, its formula over [lo, hi].
-std::string WriteCurveDocument(const TTempDir& dir, const char* formula, double lo, double hi) {
+std::string WriteCurveDocument(const TScratchFolder& dir, const char* formula, double lo,
+                               double hi) {
     TDocument doc;
     doc.View.ScaleX = 0.1;
     TGraphic g;
@@ -71,7 +62,7 @@ std::string WriteCurveDocument(const TTempDir& dir, const char* formula, double 
     return path;
 }
 
-std::string WriteParallelSettings(const TTempDir& dir) {
+std::string WriteParallelSettings(const TScratchFolder& dir) {
     TSettings s;
     Settings_Default(s);
     s.Perspective = false;
@@ -82,18 +73,12 @@ std::string WriteParallelSettings(const TTempDir& dir) {
 
 // The row of the blue run in a column, or -1.
 double BlueRowAt(const QImage& img, int x) {
-    double sum = 0;
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        if ((img.pixel(x, y) & 0xFFFFFF) == 0x0000FF) {
-            sum += y + 0.5;
-            ++n;
-        }
-    return n ? sum / n : -1;
+    const TColourSpot blue = FindColour(img, qRgb(0, 0, 255), x, 0, x, img.height() - 1);
+    return blue.Count > 0 ? blue.Y : -1;
 }
 
 TEST(CliRender, CurveLandsWhereTheParallelProjectionPutsIt) {
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string doc = WriteCurveDocument(dir, "x/2", -5, 5);
     const std::string settings = WriteParallelSettings(dir);
     const std::string out = dir.File("picture.bmp");
@@ -110,14 +95,14 @@ TEST(CliRender, CurveLandsWhereTheParallelProjectionPutsIt) {
     }
     // The axes are there too, black, and the view's background is white.
     EXPECT_EQ(img.pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);
-    int black = 0;
+    int black = 0; // columns where the X axis shows, on either of the two middle rows
     for (int x = 0; x < 400; ++x)
-        black += (img.pixel(x, 150) & 0xFFFFFF) == 0 || (img.pixel(x, 149) & 0xFFFFFF) == 0;
+        black += CountColour(img, qRgb(0, 0, 0), x, 149, x, 150) > 0;
     EXPECT_GT(black, 350);
 }
 
 TEST(CliRender, PicturesAreTwentyFourBitBmpOrPng) {
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string doc = WriteCurveDocument(dir, "x", -1, 1);
     const std::string bmp = dir.File("p.bmp");
     const std::string png = dir.File("p.PNG");
@@ -137,7 +122,7 @@ TEST(CliRender, PicturesAreTwentyFourBitBmpOrPng) {
 }
 
 TEST(CliRender, AutoScaleFitsTheCurveToTheView) {
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string doc = WriteCurveDocument(dir, "x", -1, 1);
     const std::string settings = WriteParallelSettings(dir);
     const std::string fitted = dir.File("fitted.bmp");
@@ -161,7 +146,7 @@ TEST(CliRender, AutoScaleFitsTheCurveToTheView) {
 }
 
 TEST(CliRender, FailuresAndUsage) {
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string out = dir.File("x.bmp");
     TRun run = Render(dir, "'" + dir.File("missing.qel") + "' -o '" + out + "'");
     EXPECT_EQ(run.ExitCode, 1);

@@ -11,6 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <random>
 #include <sys/stat.h>
 
 namespace {
@@ -199,6 +203,7 @@ struct TRoundTripRow {
     const char* Input;
     char Separator;
     const char* Expected;
+    friend void PrintTo(const TRoundTripRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class RoundTrip : public ::testing::TestWithParam<TRoundTripRow> {};
@@ -335,6 +340,7 @@ TEST(DocumentFile, UnassignedWindows1251ByteReadsAsQuestionMark) {
 struct TBadRow {
     const char* Name;
     TDocumentRead Result;
+    friend void PrintTo(const TBadRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class BadDocument : public ::testing::TestWithParam<TBadRow> {};
@@ -507,5 +513,212 @@ TEST(DocumentFile, SaveThroughASymbolicLinkKeepsTheLink) {
     EXPECT_EQ(FileBytes(folder.File("real.qel")),
               std::string(DocumentSignature) + "\r\n0 0 0 0 0 0\r\n0\r\n");
 }
+
+// ---- every cut and seeded damage of the good files
+
+/// What a refused open must leave exactly as it was: the saved text (view line, graphs, ticks),
+/// the view, the name, the colour counter, and every graph's points, bounds and caption.
+struct TDocumentState {
+    std::vector<std::string> Lines;
+    std::vector<double> View;
+    std::string Name;
+    int ColorCounter = 0;
+    std::vector<std::string> Captions;
+    std::vector<std::vector<TPoint3D>> Points;
+    std::vector<std::vector<double>> Bounds;
+
+    static TDocumentState Of(const TDocument& d) {
+        TDocumentState s;
+        s.Lines = DocumentFileLines(d, '.');
+        const ViewState& v = d.View;
+        s.View = {v.ScaleX, v.ScaleY, v.AngleX, v.AngleY, v.AngleZ, v.ShiftX, v.ShiftY};
+        s.Name = d.DocumentFileName;
+        s.ColorCounter = d.ColorCounter;
+        for (int i = 0; i < d.GraphCount(); ++i) {
+            const TGraphic& g = d.Graph(i);
+            s.Captions.push_back(d.Caption(i));
+            s.Points.push_back(g.Points);
+            s.Bounds.push_back(
+                {g.BoundMinX, g.BoundMaxX, g.BoundMinY, g.BoundMaxY, g.BoundMinZ, g.BoundMaxZ});
+        }
+        return s;
+    }
+    bool operator==(const TDocumentState&) const = default;
+};
+
+/// The bytes with control characters and bytes above 0x7E escaped, for a failure message.
+std::string Escaped(const std::string& bytes) {
+    std::string out;
+    for (const unsigned char c : bytes) {
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+/// Opens damaged copies of a file over an open document: each must open, or be refused and leave
+/// the open document exactly as it was. After an open that succeeds, the same document is opened
+/// again for the next copy. That document has a graph of every kind, a view of its own and
+/// unticked graphs, with few steps so that opening it again is quick.
+class TDamageRun {
+public:
+    TDamageRun() {
+        TDocument d;
+        d.View.ScaleX = 0.2;
+        d.View.ShiftX = 1.5;
+        d.View.ShiftY = -0.5;
+        d.View.AngleX = 10;
+        d.View.AngleY = 20;
+        d.View.AngleZ = 30;
+        const std::vector<TGraphic> graphs = {Formula(0, "sin(x)"), Formula(1, "y^2"),
+                                              Formula(2, "1"),      Formula(3, "cos(u)", "sin(u)"),
+                                              Formula(4, "x*y"),    Formula(5, "1")};
+        for (TGraphic g : graphs) {
+            g.StepsX = 7;
+            g.StepsY = 3;
+            d.Add(std::move(g));
+        }
+        TGraphic table;
+        table.Kind = KindTable;
+        table.Points = {{1, 2, 3}, {-4.5, 0.25, 6}};
+        d.Add(std::move(table));
+        d.SetVisible(1, false);
+        d.SetVisible(6, false);
+        std::string message;
+        const bool saved = Saving_File(d, Folder.File("before.qel"), '.', message);
+        EXPECT_TRUE(saved) << message;
+        OpenTheDocumentBefore();
+    }
+
+    /// False (with the failure reported) when the copy broke the rule.
+    bool Check(const std::string& bytes, const std::string& what) {
+        // Every copy gets a file of its own: rewriting one file in place makes the file system
+        // write it out at once, which is a thousand times slower on some disks.
+        const std::string path =
+            Folder.File("damaged-" + std::to_string(Opened + Refused) + ".qel");
+        PutBytes(path, bytes);
+        const bool kept = OpensOrKeeps(path, bytes, what);
+        std::filesystem::remove(path);
+        return kept;
+    }
+
+    int Opened = 0;
+    int Refused = 0;
+
+private:
+    bool OpensOrKeeps(const std::string& path, const std::string& bytes, const std::string& what) {
+        Fixture->Captions.clear();
+        Fixture->TooManyTicked = 0;
+        const TDocumentRead result = Fixture->Open(path);
+        if (result == TDocumentRead::Ok) {
+            ++Opened;
+            const bool clean = Fixture->Document.DocumentFileName == path &&
+                               Fixture->Captions.size() == 1 &&
+                               Fixture->Document.ColorCounter == Fixture->Document.GraphCount();
+            OpenTheDocumentBefore();
+            if (!clean) {
+                ADD_FAILURE() << what << ": opened without its name, caption or colour counter\n"
+                              << Escaped(bytes);
+            }
+            return clean;
+        }
+        ++Refused;
+        const std::string expectedMessage =
+            result == TDocumentRead::WrongSignature ? "Неверный формат файла!" : CannotOpen;
+        if (DocumentReadMessage(result) != expectedMessage || !Fixture->Captions.empty() ||
+            Fixture->TooManyTicked != 0 || !(TDocumentState::Of(Fixture->Document) == Before)) {
+            ADD_FAILURE() << what << ": refused, but the open document changed\n" << Escaped(bytes);
+            OpenTheDocumentBefore();
+            return false;
+        }
+        return true;
+    }
+
+    void OpenTheDocumentBefore() {
+        Fixture = std::make_unique<TOpenFixture>();
+        ASSERT_EQ(Fixture->Open(Folder.File("before.qel")), TDocumentRead::Ok);
+        Before = TDocumentState::Of(Fixture->Document);
+    }
+
+    TScratchFolder Folder;
+    std::unique_ptr<TOpenFixture> Fixture;
+    TDocumentState Before;
+};
+
+class DamagedDocument : public ::testing::TestWithParam<const char*> {
+protected:
+    std::string Good() const {
+        return FileBytes(DataPath(std::string("documents/") + GetParam() + ".qel"));
+    }
+};
+
+TEST_P(DamagedDocument, EveryCutOpensOrLeavesTheOpenDocument) {
+    const std::string good = Good();
+    ASSERT_FALSE(good.empty());
+    TDamageRun run;
+    for (std::size_t length = 0; length < good.size(); ++length) {
+        if (!run.Check(good.substr(0, length), "cut after " + std::to_string(length) + " bytes")) {
+            return;
+        }
+    }
+    EXPECT_GT(run.Refused, 0); // most cuts leave a block short
+}
+
+// Two hundred copies with one to three random changes each: a bit flipped, a byte put in (often
+// one that matters to the format) or a byte taken out. The seed comes from the file's name, so
+// every run damages the files the same way.
+TEST_P(DamagedDocument, SeededDamageOpensOrLeavesTheOpenDocument) {
+    const std::string good = Good();
+    ASSERT_FALSE(good.empty());
+    std::uint32_t seed = 2166136261u;
+    for (const char* c = GetParam(); *c != '\0'; ++c) {
+        seed = (seed ^ static_cast<unsigned char>(*c)) * 16777619u;
+    }
+    std::mt19937 random(seed);
+    // The raw engine output is the same everywhere; distributions are not.
+    auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    const std::string telling = "0123456789-.,E $\r\n#x";
+    TDamageRun run;
+    for (int copy = 0; copy < 200; ++copy) {
+        std::string bytes = good;
+        std::string what = "copy " + std::to_string(copy) + ":";
+        const std::size_t changes = 1 + below(3);
+        for (std::size_t n = 0; n < changes; ++n) {
+            const std::size_t kind = below(3);
+            if (kind == 0 && !bytes.empty()) {
+                const std::size_t at = below(bytes.size());
+                const int bit = static_cast<int>(below(8));
+                bytes[at] = static_cast<char>(bytes[at] ^ (1 << bit));
+                what += " bit " + std::to_string(bit) + " of byte " + std::to_string(at) + ";";
+            } else if (kind == 1) {
+                const std::size_t at = below(bytes.size() + 1);
+                const char byte =
+                    below(2) == 0 ? telling[below(telling.size())] : static_cast<char>(below(256));
+                bytes.insert(at, 1, byte);
+                what += " byte " + Escaped(std::string(1, byte)) + " put in at " +
+                        std::to_string(at) + ";";
+            } else if (!bytes.empty()) {
+                const std::size_t at = below(bytes.size());
+                bytes.erase(at, 1);
+                what += " byte " + std::to_string(at) + " taken out;";
+            }
+        }
+        if (!run.Check(bytes, what)) {
+            return;
+        }
+    }
+    EXPECT_GT(run.Refused, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(GoodFiles, DamagedDocument,
+                         ::testing::Values("all_kinds", "all_kinds_comma", "all_kinds_cr",
+                                           "all_kinds_lf", "cyrillic", "cyrillic_utf8", "empty",
+                                           "empty_table", "lenient", "unassigned_byte", "utf8_bom"),
+                         [](const auto& p) { return std::string(p.param); });
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "formula/number_text.h"
 #include "formula/prepare.h"
 #include "formula/rounding.h"
+#include "support/decimal_separator.h"
 
 #include <gtest/gtest.h>
 
@@ -14,20 +15,15 @@
 namespace kurvant {
 namespace {
 
-std::string WithSeparator(std::string text, char separator) {
-    for (char& c : text) {
-        if (c == ',') {
-            c = separator;
-        }
-    }
-    return text;
-}
+using kurvant_test::Context;
+using kurvant_test::WithSeparator;
 
 struct TEvalRow {
     const char* Name;
     std::string Text; // prepared and substituted, with ','
     EvalResult Result;
     long double Value; // checked on EvalOk only
+    friend void PrintTo(const TEvalRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaEvaluate : public ::testing::TestWithParam<TEvalRow> {};
@@ -35,8 +31,7 @@ class FormulaEvaluate : public ::testing::TestWithParam<TEvalRow> {};
 TEST_P(FormulaEvaluate, GivesCodeAndValueWithEitherSeparator) {
     const TEvalRow& row = GetParam();
     for (const char separator : {',', '.'}) {
-        TFormulaContext context;
-        context.DecimalSeparator = separator;
+        const TFormulaContext context = Context(separator);
         long double value = -777;
         const EvalResult result =
             EvaluateFormula(WithSeparator(row.Text, separator), value, context);
@@ -191,6 +186,7 @@ struct TTypedRow {
     long double Y;
     EvalResult Result;
     long double Value;
+    friend void PrintTo(const TTypedRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaTyped : public ::testing::TestWithParam<TTypedRow> {};
@@ -198,8 +194,7 @@ class FormulaTyped : public ::testing::TestWithParam<TTypedRow> {};
 TEST_P(FormulaTyped, EvaluatesAsTyped) {
     const TTypedRow& row = GetParam();
     for (const char separator : {',', '.'}) {
-        TFormulaContext context;
-        context.DecimalSeparator = separator;
+        TFormulaContext context = Context(separator);
         std::string formula = row.Typed;
         ASSERT_TRUE(PrepareFormula(formula, row.Variables, context));
         formula = SubstituteVariable(formula, 'y', row.Y, context);

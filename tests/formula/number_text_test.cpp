@@ -1,28 +1,25 @@
 #include "formula/number_text.h"
+#include "support/decimal_separator.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace kurvant {
 namespace {
 
 // The rows are written with ','; every row is also checked with '.'.
-std::string WithSeparator(std::string text, char separator) {
-    for (char& c : text) {
-        if (c == ',') {
-            c = separator;
-        }
-    }
-    return text;
-}
+using kurvant_test::WithSeparator;
 
 struct TNumberTextRow {
     const char* Name;
     long double Value;
     const char* Text;
+    friend void PrintTo(const TNumberTextRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaNumberText : public ::testing::TestWithParam<TNumberTextRow> {};
@@ -92,6 +89,7 @@ struct TReadRow {
     const char* Text; // with ','; also read with '.' after the same change
     bool Reads;
     long double Value;
+    friend void PrintTo(const TReadRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaReadNumberText : public ::testing::TestWithParam<TReadRow> {};
@@ -145,6 +143,37 @@ TEST(FormulaNumberTextRoundTrip, ReadsBackItsOwnText) {
             ASSERT_TRUE(ReadNumberText(NumberText(v, separator), separator, back));
             EXPECT_LE(std::fabs(back - v), std::fabs(v) * 5e-15L);
             EXPECT_EQ(NumberText(back, separator), NumberText(v, separator));
+        }
+    }
+}
+
+// The same for a few thousand seeded random values with every exponent of the type, subnormals
+// included, and as many again among the magnitudes where the fixed and the exponent form meet.
+TEST(FormulaNumberTextRoundTrip, SeededValuesAcrossMagnitudesReadBackToTheirOwnText) {
+    std::mt19937_64 random(20240612); // raw engine output: the same values on every build
+    for (int n = 0; n < 4000; ++n) {
+        const std::uint64_t bits = random();
+        // A full 64-bit significand (top bit set) in [1, 2), scaled.
+        const long double significand =
+            static_cast<long double>(random() | (std::uint64_t{1} << 63)) / 9223372036854775808.0L;
+        const int exponent = n % 2 == 0 ? static_cast<int>(bits % 32829) - 16445 // every exponent
+                                        : static_cast<int>(bits % 121) - 60;     // 1E-18 to 1E18
+        long double value = std::ldexp(significand, exponent);
+        value = (bits & (std::uint64_t{1} << 40)) != 0 ? -value : value;
+        ASSERT_TRUE(std::isfinite(value));
+        const std::string comma = NumberText(value, ',');
+        EXPECT_EQ(NumberText(value, '.'), WithSeparator(comma, '.'));
+        for (const char separator : {',', '.'}) {
+            const std::string text = WithSeparator(comma, separator);
+            long double back = 0;
+            ASSERT_TRUE(ReadNumberText(text, separator, back)) << text;
+            ASSERT_EQ(NumberText(back, separator), text) << std::hexfloat << value;
+            // Within half a unit of the 15th digit; a subnormal read back is the one nearest to
+            // the text, so it is no farther from the text than the value is.
+            if (value != 0) {
+                ASSERT_LE(std::fabs(back - value), std::fabs(value) * 5.01e-15L)
+                    << std::hexfloat << value << " " << text;
+            }
         }
     }
 }

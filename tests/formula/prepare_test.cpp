@@ -1,4 +1,5 @@
 #include "formula/prepare.h"
+#include "support/decimal_separator.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,11 @@
 namespace kurvant {
 namespace {
 
-std::string WithSeparator(std::string text, char separator) {
-    for (char& c : text) {
-        if (c == ',') {
-            c = separator;
-        }
-    }
-    return text;
-}
+using kurvant_test::Context;
+using kurvant_test::WithSeparator;
 
 std::string Prepared(std::string formula, const char* variables, char separator) {
-    TFormulaContext context;
-    context.DecimalSeparator = separator;
+    TFormulaContext context = Context(separator);
     EXPECT_TRUE(PrepareFormula(formula, variables, context));
     return formula;
 }
@@ -29,6 +23,7 @@ struct TPrepareRow {
     const char* Typed;
     const char* Variables;
     const char* Prepared; // with ','; with '.' the same text with '.'
+    friend void PrintTo(const TPrepareRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaPrepare : public ::testing::TestWithParam<TPrepareRow> {};
@@ -91,6 +86,7 @@ struct TRewrittenRow {
     const char* Typed;
     bool Rewritten;
     const char* RewrittenText; // with ','; the text left from before when nothing was inserted
+    friend void PrintTo(const TRewrittenRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaRewrittenNotice : public ::testing::TestWithParam<TRewrittenRow> {};
@@ -98,8 +94,7 @@ class FormulaRewrittenNotice : public ::testing::TestWithParam<TRewrittenRow> {}
 TEST_P(FormulaRewrittenNotice, TellsWhetherAProductSignWasInserted) {
     const TRewrittenRow& row = GetParam();
     for (const char separator : {',', '.'}) {
-        TFormulaContext context;
-        context.DecimalSeparator = separator;
+        TFormulaContext context = Context(separator);
         context.RewrittenFormula = "left from before";
         std::string formula = row.Typed;
         ASSERT_TRUE(PrepareFormula(formula, "x", context));
@@ -155,6 +150,7 @@ struct TSubstituteRow {
     char Letter;
     long double Value;
     const char* Substituted; // with ','
+    friend void PrintTo(const TSubstituteRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class FormulaSubstitute : public ::testing::TestWithParam<TSubstituteRow> {};
@@ -162,8 +158,7 @@ class FormulaSubstitute : public ::testing::TestWithParam<TSubstituteRow> {};
 TEST_P(FormulaSubstitute, PutsTheMarkedNumberInPlace) {
     const TSubstituteRow& row = GetParam();
     for (const char separator : {',', '.'}) {
-        TFormulaContext context;
-        context.DecimalSeparator = separator;
+        const TFormulaContext context = Context(separator);
         EXPECT_EQ(SubstituteVariable(WithSeparator(row.Prepared, separator), row.Letter, row.Value,
                                      context),
                   WithSeparator(row.Substituted, separator));

@@ -5,6 +5,7 @@
 #include "formula/formula_context.h"
 #include "formula/prepare.h"
 #include "graphs/graphic.h"
+#include "support/decimal_separator.h"
 
 #include <string>
 
@@ -23,10 +24,9 @@ inline TSettings DefaultSettings() {
     return s;
 }
 
+/// A formula context with the separator; the graph tests use ',' unless they say otherwise.
 inline kurvant::TFormulaContext Context(char separator = ',') {
-    kurvant::TFormulaContext c;
-    c.DecimalSeparator = separator;
-    return c;
+    return kurvant_test::Context(separator);
 }
 
 /// A formula graph of `kind` with its texts prepared as the dialog and the reader prepare them.

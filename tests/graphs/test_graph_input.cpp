@@ -4,6 +4,7 @@
 #include "graphs/graph_input.h"
 
 #include "documents/color_text.h"
+#include "support/decimal_separator.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +47,7 @@ class Rejection : public testing::TestWithParam<RejectRow> {};
 
 TEST_P(Rejection, BlamesTheEditWithOneErrorBox) {
     const RejectRow& row = GetParam();
-    kurvant::TFormulaContext context;
-    context.DecimalSeparator = ',';
+    kurvant::TFormulaContext context = kurvant_test::Context(',');
     const TGraphCheck check = CheckGraphInput(row.In, true, context);
     EXPECT_FALSE(check.Ok);
     EXPECT_EQ(check.Failed, row.Failed);

@@ -52,6 +52,7 @@ struct TCaptionRow {
     const char* Formula;
     const char* Formula2;
     const char* Caption;
+    friend void PrintTo(const TCaptionRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 std::string CaptionRowName(const ::testing::TestParamInfo<TCaptionRow>& row) {

@@ -7,6 +7,7 @@
 #include "graphs/func_list.h"
 #include "widgets/number_edits.h"
 #include "support/fake_ui_services.h"
+#include "support/widget_tools.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -32,12 +33,7 @@ class TstFormGraphic : public QObject {
     int redraws = 0;
     int stored = 0;
 
-    template <typename T> T* Child(const char* name) {
-        T* c = form->findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qWarning("no child %s", name);
-        return c;
-    }
+    template <typename T> T* Child(const char* name) { return ::Child<T>(*form, name); }
     QLineEdit* Ed(const char* name) { return Child<QLineEdit>(name); }
     QString Text(const char* name) { return Child<QLabel>(name)->text(); }
 

@@ -1,8 +1,9 @@
 // Frames drawn into an offscreen target and checked by their pixels. Expected positions are
 // computed from the projection, never copied from an earlier run.
 
-#include "pixel_tools.h"
 #include "documents/code_page.h"
+#include "support/pixel_tools.h"
+#include "test_target.h"
 #include "view/frame.h"
 #include "view/glyph_font.h"
 #include "view/offscreen.h"
@@ -22,28 +23,6 @@ namespace {
 
 constexpr int W = 400;
 constexpr int H = 300;
-
-struct Blob {
-    int count = 0;
-    double x = 0; // centroid in image coordinates (pixel centres at +0.5), top row 0
-    double y = 0;
-};
-
-Blob FindColour(const QImage& img, QRgb colour) {
-    Blob b;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if ((img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) {
-                ++b.count;
-                b.x += x + 0.5;
-                b.y += y + 0.5;
-            }
-    if (b.count) {
-        b.x /= b.count;
-        b.y /= b.count;
-    }
-    return b;
-}
 
 // Normalised device coordinates to image coordinates.
 QPointF NdcToImage(double nx, double ny) {
@@ -99,18 +78,18 @@ private slots:
         TScene scene{settings, view, false};
         DrawScene(scene, TFrameSize::Plain(W, H));
         const QImage img = gl->Grab();
-        QCOMPARE(FindColour(img, qRgb(255, 255, 255)).count, W * H);
+        QCOMPARE(CountColour(img, qRgb(255, 255, 255)), W * H);
 
         settings.BackGround = 0x00336699; // red 0x99, green 0x66, blue 0x33
         DrawScene(scene, TFrameSize::Plain(W, H));
-        QCOMPARE(FindColour(gl->Grab(), qRgb(0x99, 0x66, 0x33)).count, W * H);
+        QCOMPARE(CountColour(gl->Grab(), qRgb(0x99, 0x66, 0x33)), W * H);
 
         // With the default frame, the background shows wherever the frame does not reach.
         Settings_Default(settings);
         settings.BackGround = 0x00336699;
         DrawScene(scene, TFrameSize::Plain(W, H));
         const QImage framed = gl->Grab();
-        const int background = FindColour(framed, qRgb(0x99, 0x66, 0x33)).count;
+        const int background = CountColour(framed, qRgb(0x99, 0x66, 0x33));
         QVERIFY(background < W * H);
         QVERIFY(background > W * H * 9 / 10);
         for (QPoint corner :
@@ -132,25 +111,25 @@ private slots:
         // Eye at z = 2.5, 60 degrees vertical field: x_ndc = f / aspect * x_eye / 2.5.
         const double f = 1 / std::tan(M_PI / 6);
         const double nx = f / (double(W) / H) * (1 * view.ScaleX) / 2.5;
-        const Blob b = FindColour(img, qRgb(255, 0, 0));
-        QVERIFY(b.count > 0);
+        const TColourSpot b = FindColour(img, qRgb(255, 0, 0));
+        QVERIFY(b.Count > 0);
         const QPointF want = NdcToImage(nx, 0);
-        QVERIFY2(std::abs(b.x - want.x()) < 0.75, qPrintable(QString::number(b.x)));
-        QVERIFY(std::abs(b.y - want.y()) < 0.75);
+        QVERIFY2(std::abs(b.X - want.x()) < 0.75, qPrintable(QString::number(b.X)));
+        QVERIFY(std::abs(b.Y - want.y()) < 0.75);
     }
 
     void parallelViewMapsOneUnitToATenthOfTheHalfWidth() {
         settings.Perspective = false;
         const QImage img = FrameWithPoint(1, 0, 0);
         QCOMPARE(view.ScaleY, double(W) * 0.1 / H);
-        const Blob b = FindColour(img, qRgb(255, 0, 0));
-        QVERIFY(b.count > 0);
-        QVERIFY(std::abs(b.x - (W / 2 + 0.1 * W / 2)) < 0.75);
-        QVERIFY(std::abs(b.y - H / 2) < 0.75);
+        const TColourSpot b = FindColour(img, qRgb(255, 0, 0));
+        QVERIFY(b.Count > 0);
+        QVERIFY(std::abs(b.X - (W / 2 + 0.1 * W / 2)) < 0.75);
+        QVERIFY(std::abs(b.Y - H / 2) < 0.75);
 
         // One model unit has the same length in pixels along Y as along X.
-        const Blob up = FindColour(FrameWithPoint(0, 1, 0), qRgb(255, 0, 0));
-        QVERIFY(std::abs((H / 2 - up.y) - 0.1 * W / 2) < 0.75);
+        const TColourSpot up = FindColour(FrameWithPoint(0, 1, 0), qRgb(255, 0, 0));
+        QVERIFY(std::abs((H / 2 - up.Y) - 0.1 * W / 2) < 0.75);
     }
 
     void autoScaleHoldsScaleYAcrossFrames() {
@@ -168,14 +147,14 @@ private slots:
         settings.Perspective = false;
         view.ShiftX = 2;
         // Unturned: the origin moves two units right.
-        Blob b = FindColour(FrameWithPoint(0, 0, 0), qRgb(255, 0, 0));
-        QVERIFY(std::abs(b.x - NdcToImage(2 * 0.1, 0).x()) < 0.75);
+        TColourSpot b = FindColour(FrameWithPoint(0, 0, 0), qRgb(255, 0, 0));
+        QVERIFY(std::abs(b.X - NdcToImage(2 * 0.1, 0).x()) < 0.75);
         // Turned 90 degrees about Z: the shifted origin turns about the model origin, upwards.
         view.AngleZ = 90;
         b = FindColour(FrameWithPoint(0, 0, 0), qRgb(255, 0, 0));
         const QPointF want = NdcToImage(0, 2 * view.ScaleY);
-        QVERIFY(std::abs(b.x - want.x()) < 0.75);
-        QVERIFY2(std::abs(b.y - want.y()) < 0.75, qPrintable(QString::number(b.y)));
+        QVERIFY(std::abs(b.X - want.x()) < 0.75);
+        QVERIFY2(std::abs(b.Y - want.y()) < 0.75, qPrintable(QString::number(b.Y)));
     }
 
     void rotationsTurnAboutZThenYThenX() {
@@ -184,10 +163,10 @@ private slots:
         // the parallel view shows at the centre. Turning about X first would leave it on +X.
         view.AngleZ = 90;
         view.AngleX = 90;
-        const Blob b = FindColour(FrameWithPoint(1, 0, 0), qRgb(255, 0, 0));
-        QVERIFY(b.count > 0);
-        QVERIFY(std::abs(b.x - W / 2) < 0.75);
-        QVERIFY(std::abs(b.y - H / 2) < 0.75);
+        const TColourSpot b = FindColour(FrameWithPoint(1, 0, 0), qRgb(255, 0, 0));
+        QVERIFY(b.Count > 0);
+        QVERIFY(std::abs(b.X - W / 2) < 0.75);
+        QVERIFY(std::abs(b.Y - H / 2) < 0.75);
     }
 
     void zeroSizedViewIsOnlyCleared() {
@@ -222,21 +201,14 @@ private slots:
         PrintText(Utf8ToCp1251(text.toStdString()));
         const QImage img = gl->Grab();
 
-        QCOMPARE(FindColour(img, qRgb(0, 255, 0)).count, 0);
-        const Blob b = FindColour(img, qRgb(0, 0, 255));
-        QVERIFY2(b.count >= 5, qPrintable(QString::number(b.count)));
+        QCOMPARE(CountColour(img, qRgb(0, 255, 0)), 0);
+        const TColourSpot b = FindColour(img, qRgb(0, 0, 255));
+        QVERIFY2(b.Count >= 5, qPrintable(QString::number(b.Count)));
         // Glyphs start at the raster position and stand on the baseline (image row 150).
-        int minX = W, maxX = -1, minY = H, maxY = -1;
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x)
-                if ((img.pixel(x, y) & 0xFFFFFF) == 0x0000FF) {
-                    minX = std::min(minX, x), maxX = std::max(maxX, x);
-                    minY = std::min(minY, y), maxY = std::max(maxY, y);
-                }
-        QVERIFY(minX >= 200 && minX <= 203);
-        QVERIFY(maxX < 200 + 11 * text.size());
-        QVERIFY(maxY <= 150 + 3);  // at most a descender below the baseline
-        QVERIFY(minY >= 150 - 11); // no taller than the 11-pixel font
+        QVERIFY(b.Left >= 200 && b.Left <= 203);
+        QVERIFY(b.Right < 200 + 11 * text.size());
+        QVERIFY(b.Bottom <= 150 + 3); // at most a descender below the baseline
+        QVERIFY(b.Top >= 150 - 11);   // no taller than the 11-pixel font
 
         // Everything else is back as it was.
         GLint base = -1;
@@ -265,13 +237,7 @@ private slots:
             glColor3f(0, 0, 0);
             glRasterPos2f(0, 0);
             PrintText(s);
-            const QImage img = gl->Grab();
-            int maxX = -1;
-            for (int y = 0; y < H; ++y)
-                for (int x = 0; x < W; ++x)
-                    if ((img.pixel(x, y) & 0xFFFFFF) == 0)
-                        maxX = std::max(maxX, x);
-            return maxX;
+            return FindColour(gl->Grab(), qRgb(0, 0, 0)).Right;
         };
         const int one = rightmost("1");
         const int three = rightmost("111");

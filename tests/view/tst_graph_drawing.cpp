@@ -1,7 +1,8 @@
 // Graphs drawn from their stored points, checked by pixels. The view is parallel at 800 x 600,
 // frame switched off; with ScaleX = s, model (x, y) lands at image (400 + 400 s x, 300 - 400 s y).
 
-#include "pixel_tools.h"
+#include "support/pixel_tools.h"
+#include "test_target.h"
 #include "view/frame.h"
 #include "view/glyph_font.h"
 #include "view/graph_drawing.h"

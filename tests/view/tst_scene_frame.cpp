@@ -2,7 +2,8 @@
 // so one model unit is 36 pixels along X and Y: model (x, y) lands at image (400 + 36x,
 // 300 - 36y). Expected places come from that mapping.
 
-#include "pixel_tools.h"
+#include "support/pixel_tools.h"
+#include "test_target.h"
 #include "view/frame.h"
 #include "view/glyph_font.h"
 #include "view/offscreen.h"
