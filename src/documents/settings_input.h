@@ -1,0 +1,94 @@
+#pragma once
+// What the settings dialog needs without its widgets: OK's checks of the ten number fields, the
+// order of the interval ends, the texts the fields show, and the three presets of the check
+// boxes. Texts are UTF-8.
+
+#include "documents/settings.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+struct TAutoScaleBackup;
+
+/// The dialog's number fields in the order OK checks them.
+enum class TSettingsField {
+    MinX,
+    MaxX,
+    MinY,
+    MaxY,
+    MinZ,
+    MaxZ,
+    StepMesh,
+    StepNumeration_X,
+    StepNumeration_Y,
+    StepNumeration_Z
+};
+inline constexpr std::size_t SettingsFieldCount = 10;
+
+/// The range OK holds a field to, both ends included: the interval ends -1000..1000, the mesh
+/// step 0.01..100, the numbering steps 0.1..50.
+struct TSettingsRange {
+    double Minimum = 0;
+    double Maximum = 0;
+};
+TSettingsRange SettingsFieldRange(TSettingsField field);
+
+/// The ten texts as typed, indexed by `TSettingsField`.
+using TSettingsTexts = std::array<std::string, SettingsFieldCount>;
+
+/// The ten numbers of the settings that the dialog edits.
+struct TSettingsNumbers {
+    double MinX = 0, MaxX = 0, MinY = 0, MaxY = 0, MinZ = 0, MaxZ = 0;
+    double StepMesh = 0;
+    double StepNumeration_X = 0, StepNumeration_Y = 0, StepNumeration_Z = 0;
+};
+
+/// The outcome of OK's checks. When `Ok` is false, `Failed` names the field that gets the focus
+/// and `Message` is the text of its error box ("Ошибка"); `Numbers` is then incomplete.
+struct TSettingsCheck {
+    bool Ok = false;
+    TSettingsField Failed = TSettingsField::MinX;
+    std::string Message;
+    TSettingsNumbers Numbers;
+};
+
+/// OK's checks in their order with `Is_float_number` (no unit suffix), stopping at the first
+/// failure. Reversed interval ends pass: `OrderIntervalEnds` mends them afterwards.
+TSettingsCheck CheckSettingsTexts(const TSettingsTexts& texts, char decimalSeparator);
+
+/// Swaps the ends of every axis whose lower end lies above its upper end.
+void OrderIntervalEnds(TSettingsNumbers& numbers);
+
+TSettingsNumbers SettingsNumbers(const TSettings& settings);
+void StoreSettingsNumbers(const TSettingsNumbers& numbers, TSettings& settings);
+
+/// The texts the fields show: each number in `NumberText` form with `decimalSeparator`.
+TSettingsTexts SettingsNumberTexts(const TSettings& settings, char decimalSeparator);
+
+/// While automatic scaling is on, switching it off restores its backup. The backup takes the
+/// interval ends and numbering steps the user has just confirmed, so that switching off brings
+/// back these rather than the values from before.
+void KeepConfirmedInBackup(const TSettings& settings, TAutoScaleBackup& backup);
+
+/// The dialog's check boxes.
+struct TSettingsFlags {
+    bool AxisX = false, AxisY = false, AxisZ = false;
+    bool Numeration = false, Touch = false, Perspective = false;
+    bool XDown = false, XUp = false, YDown = false, YUp = false, ZDown = false, ZUp = false;
+    bool Asteriks = false;
+
+    friend bool operator==(const TSettingsFlags&, const TSettingsFlags&) = default;
+};
+
+TSettingsFlags SettingsFlags(const TSettings& settings);
+void StoreSettingsFlags(const TSettingsFlags& flags, TSettings& settings);
+
+/// "Для трёхмерных графиков": every axis with its numbers and ticks, in perspective; the meshes
+/// and `Asteriks` stay.
+TSettingsFlags PresetFor3D(TSettingsFlags flags);
+/// "Для двухмерных графиков ": axes X and Y with numbers and ticks, no axis Z, no perspective,
+/// no mesh but the one on plane OY, which stays as it is, as does `Asteriks`.
+TSettingsFlags PresetFor2D(TSettingsFlags flags);
+/// "Не отображать оси": no axis, numbers, ticks or mesh; perspective on; `Asteriks` stays.
+TSettingsFlags PresetNothing(TSettingsFlags flags);
