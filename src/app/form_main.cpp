@@ -5,6 +5,7 @@
 #include "app/graph_list.h"
 #include "app/startup.h"
 #include "app/tool_icons.h"
+#include "documents/form_settings.h"
 #include "documents/settings_file.h"
 #include "view/gl_view.h"
 #include "widgets/ui_services.h"
@@ -141,6 +142,7 @@ void TFormMain::BuildMenu() {
     // "Настройки" is a command of the menu bar itself.
     QAction* settings = bar->addAction(QStringLiteral("Настройки"));
     settings->setObjectName(QStringLiteral("MMSettings"));
+    connect(settings, &QAction::triggered, this, &TFormMain::MMSettingsClick);
 
     QMenu* help = bar->addMenu(QStringLiteral("Помощь"));
     help->setObjectName(QStringLiteral("MMProgramm"));
@@ -360,8 +362,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 void TFormMain::DisableCommandsNotYetAvailable() {
     // Commands whose dialogs and operations this build does not have yet are shown disabled.
     static const char* const pending[] = {"MMGrapicsTableAdd", "MMOtherTableValues",
-                                          "MMOtherNormal", "MMSettings",
-                                          "ToolBtnGraphicTableAddAction"};
+                                          "MMOtherNormal", "ToolBtnGraphicTableAddAction"};
     for (const char* name : pending)
         if (auto* a = findChild<QAction*>(QString::fromLatin1(name)))
             a->setEnabled(false);
@@ -395,6 +396,12 @@ void TFormMain::MMHelpClick() {
     if (!FormHelp)
         FormHelp = new TFormHelp(Ctx.ProgramDir, this);
     FormHelp->ShowHelp();
+}
+
+void TFormMain::MMSettingsClick() {
+    if (FormSettings)
+        FormSettings->exec();
+    ReDrawing();
 }
 
 void TFormMain::MMAboutClick() {

@@ -22,6 +22,7 @@ class TDocumentCommands;
 class TFormAbout;
 class TFormHelp;
 class TFormGraphic;
+class TFormSettings;
 class TGLView;
 class TGraphList;
 
@@ -72,6 +73,9 @@ public:
     void SetAboutBox(TFormAbout* about) { FormAbout = about; }
     void SetHelpWindow(TFormHelp* help) { FormHelp = help; }
     void SetGraphDialog(TFormGraphic* dialog) { FormGraphic = dialog; }
+    void SetSettingsDialog(TFormSettings* dialog) { FormSettings = dialog; }
+    /// "Настройки": the settings dialog, shown modally.
+    void MMSettingsClick();
 
     /// Where the file dialogs open: the program's folder until a file was chosen.
     QString DialogFolder() const;
@@ -144,4 +148,5 @@ private:
     TFormAbout* FormAbout = nullptr;
     TFormHelp* FormHelp = nullptr;
     TFormGraphic* FormGraphic = nullptr;
+    TFormSettings* FormSettings = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/form_main.h"
 #include "app/forms_small.h"
 #include "app/pictures.h"
+#include "documents/form_settings.h"
 #include "documents/settings_file.h"
 #include "formula/locale_separator.h"
 #include "graphs/form_graphic.h"
@@ -70,6 +71,7 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
     // The settings come from "settings.dat" beside the program; a missing or damaged file
     // leaves every setting at its default.
     ReadSettingsFile(SettingsPath(Context), Context.Settings);
+    main->SetSettingsDialog(new TFormSettings(Context, main.get()));
     main->SetAboutBox(new TFormAbout(main.get()));
     main->SetHelpWindow(new TFormHelp(Context.ProgramDir, main.get()));
 

@@ -4,6 +4,7 @@
 #include "app/form_main.h"
 #include "app/forms_small.h"
 #include "app/startup.h"
+#include "documents/form_settings.h"
 #include "documents/settings_file.h"
 #include "graphs/document.h"
 #include "support/fake_ui_services.h"
@@ -17,6 +18,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -211,8 +213,7 @@ private slots:
     }
 
     void commandsNotBuiltYetAreDisabledAndTheRestWork() {
-        for (const char* name :
-             {"MMGrapicsTableAdd", "MMOtherTableValues", "MMOtherNormal", "MMSettings"})
+        for (const char* name : {"MMGrapicsTableAdd", "MMOtherTableValues", "MMOtherNormal"})
             QVERIFY2(!Child<QAction>(name)->isEnabled(), name);
         QVERIFY(!Child<QToolButton>("ToolBtnGraphicTableAdd")->isEnabled());
         QVERIFY(Child<QToolButton>("ToolBtnGraphicAdd")->isEnabled());
@@ -222,8 +223,8 @@ private slots:
         QVERIFY(Child<QCheckBox>("ChBoxAutoScale")->isEnabled());
         for (const char* name :
              {"MMFileNew", "mmFileOpen", "mmFileSave", "mmFileSaveAs", "MMFileSaveAsPicture",
-              "mmFileClose", "MMViewRedraw", "MMViewToolBTransformation", "MMViewRotate",
-              "MMViewCenter", "MMViewAutoScale", "MMHelp", "MMAbout"})
+              "MMSettings", "mmFileClose", "MMViewRedraw", "MMViewToolBTransformation",
+              "MMViewRotate", "MMViewCenter", "MMViewAutoScale", "MMHelp", "MMAbout"})
             QVERIFY2(Child<QAction>(name)->isEnabled(), name);
         // The self-checking items.
         for (const char* name : {"MMViewRotate", "MMViewRotateZ", "MMViewTranslate", "MMViewScale",
@@ -277,6 +278,30 @@ private slots:
         main = StartUp(*ctx);
         QCOMPARE(static_cast<TColor>(ctx->Settings.BackGround), clWhite);
         QVERIFY(ctx->Settings.Perspective);
+    }
+
+    // "Настройки" opens the dialog over the run's settings; what OK confirms is what closing
+    // writes.
+    void settingsDialogChangesTheSettingsThatClosingWrites() {
+        auto* dialog = main->findChild<TFormSettings*>();
+        QVERIFY(dialog);
+        bool answered = false;
+        QTimer::singleShot(0, dialog, [&] {
+            QTRY_VERIFY(dialog->isVisible());
+            dialog->EdMinX->setText(QStringLiteral("-5"));
+            dialog->ChBAxisZ->setChecked(false);
+            dialog->BBtnOKClick();
+            answered = true;
+        });
+        Child<QAction>("MMSettings")->trigger();
+        QVERIFY(answered);
+        QCOMPARE(ctx->Settings.MinX, -5.0);
+        QVERIFY(!ctx->Settings.AxisZ);
+        QVERIFY(main->close());
+        TSettings saved;
+        QVERIFY(ReadSettingsFile(SettingsPath(*ctx), saved));
+        QCOMPARE(saved.MinX, -5.0);
+        QVERIFY(!saved.AxisZ);
     }
 
     void closingSwitchesAutomaticScalingOffAndRestoresTheSettings() {
