@@ -1,5 +1,7 @@
 #include "documents/settings_input.h"
 
+#include "graphs/autoscale.h"
+
 #include "formula/number_text.h"
 #include "graphs/document.h"
 #include "graphs/number_checks.h"
@@ -99,15 +101,7 @@ TSettingsTexts SettingsNumberTexts(const TSettings& settings, char decimalSepara
 }
 
 void KeepConfirmedInBackup(const TSettings& s, TAutoScaleBackup& backup) {
-    backup.MinX = s.MinX;
-    backup.MaxX = s.MaxX;
-    backup.MinY = s.MinY;
-    backup.MaxY = s.MaxY;
-    backup.MinZ = s.MinZ;
-    backup.MaxZ = s.MaxZ;
-    backup.StepNumeration_X = s.StepNumeration_X;
-    backup.StepNumeration_Y = s.StepNumeration_Y;
-    backup.StepNumeration_Z = s.StepNumeration_Z;
+    CopySettingsIntoBackup(s, backup);
 }
 
 TSettingsFlags SettingsFlags(const TSettings& s) {

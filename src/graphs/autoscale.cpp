@@ -140,8 +140,7 @@ void AutoScale(TDocument& document, TSettings& settings) {
     }
 }
 
-TAutoScaleBackup TakeAutoScaleBackup(const TSettings& settings, const ViewState& view) {
-    TAutoScaleBackup b;
+void CopySettingsIntoBackup(const TSettings& settings, TAutoScaleBackup& b) {
     b.MinX = settings.MinX;
     b.MaxX = settings.MaxX;
     b.MinY = settings.MinY;
@@ -151,6 +150,11 @@ TAutoScaleBackup TakeAutoScaleBackup(const TSettings& settings, const ViewState&
     b.StepNumeration_X = settings.StepNumeration_X;
     b.StepNumeration_Y = settings.StepNumeration_Y;
     b.StepNumeration_Z = settings.StepNumeration_Z;
+}
+
+TAutoScaleBackup TakeAutoScaleBackup(const TSettings& settings, const ViewState& view) {
+    TAutoScaleBackup b;
+    CopySettingsIntoBackup(settings, b);
     b.ScaleX = view.ScaleX;
     b.AngleX = view.AngleX;
     b.AngleY = view.AngleY;

@@ -16,6 +16,9 @@ double RoundToDecimals(double value, int digits);
 
 /// Copies the nine settings fields and the view (without `ScaleY`) into a backup.
 TAutoScaleBackup TakeAutoScaleBackup(const TSettings& settings, const ViewState& view);
+/// The settings' part of the backup (the six interval ends and three numbering steps) taken
+/// from `settings`; the view's part stays.
+void CopySettingsIntoBackup(const TSettings& settings, TAutoScaleBackup& backup);
 /// Copies a backup back into the settings and the view.
 void RestoreAutoScaleBackup(const TAutoScaleBackup& backup, TSettings& settings, ViewState& view);
 

@@ -1,3 +1,4 @@
+#include "run_cli.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -8,31 +9,12 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-struct TRun {
-    int ExitCode = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using cli_test::RunCli;
+using cli_test::TRun;
 
 /// A file name of its own in a scratch folder, removed with the folder.
 class TTempFile {
@@ -41,32 +23,6 @@ class TTempFile {
 public:
     const std::string Path = Folder.File("file");
 };
-
-// Runs kurvant-cli in the C locale with the given arguments and standard input.
-TRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-    TTempFile in;
-    TTempFile err;
-    std::ofstream(in.Path, std::ios::binary) << input;
-    std::string command = "LC_ALL=C " + Quoted(KURVANT_CLI_PATH);
-    for (const std::string& arg : args) {
-        command += ' ' + Quoted(arg);
-    }
-    command += " <" + Quoted(in.Path) + " 2>" + Quoted(err.Path);
-    TRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.Out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Err = ReadWhole(err.Path);
-    return run;
-}
 
 struct TCliRow {
     const char* Name;

@@ -3,6 +3,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_usage.h"
+#include "run_cli.h"
 
 #include <gtest/gtest.h>
 
@@ -202,42 +203,8 @@ TEST(CliOptionsUsage, OptionRowsLineUpWithHelpLast) {
 
 // ---- the built program
 
-struct TRun {
-    int ExitCode = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-TRun RunCli(const std::vector<std::string>& args) {
-    char errName[] = "/tmp/kurvant-cli-options-XXXXXX";
-    const int fd = mkstemp(errName);
-    if (fd >= 0)
-        close(fd);
-    std::string command = "LC_ALL=C " + Quoted(KURVANT_CLI_PATH);
-    for (const std::string& arg : args)
-        command += ' ' + Quoted(arg);
-    command += " </dev/null 2>" + Quoted(errName);
-    TRun run;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.Out.append(buffer, n);
-        const int status = pclose(pipe);
-        run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::stringstream err;
-    err << std::ifstream(errName).rdbuf();
-    run.Err = err.str();
-    std::remove(errName);
-    return run;
-}
+using cli_test::RunCli;
+using cli_test::TRun;
 
 long LineCount(const std::string& text) {
     return static_cast<long>(std::count(text.begin(), text.end(), '\n'));
