@@ -308,8 +308,12 @@ void TFormMain::BuildPanels() {
     // The view keeps at least 200 pixels whatever the splitter is asked to do.
     PanelGraphic->setMinimumSize(200, 1);
     PanelGraphic->SetPainter([this](const TFrameSize& size) {
-        TScene scene{Ctx.Settings, Ctx.Document.View, Ctx.Document.AutoScaleOn,
-                     Ctx.Formula.DecimalSeparator, &Ctx.Document};
+        TScene scene{Ctx.Settings,
+                     Ctx.Document.View,
+                     Ctx.Document.AutoScaleOn,
+                     Ctx.Formula.DecimalSeparator,
+                     &Ctx.Document,
+                     PanelGraphic->PixelRatio()};
         DrawScene(scene, size);
     });
     connect(PanelGraphic, &TGLView::SurfaceCreated, this,

@@ -68,9 +68,9 @@ void DrawScene(TScene& scene, const TFrameSize& size) {
     DeriveScaleY(scene.View, scene.Settings.Perspective, scene.AutoScaleChecked, size);
     ApplyModelTransforms(scene.View);
 
-    DrawSceneFrame(scene.Settings, scene.View, scene.DecimalSeparator);
+    DrawSceneFrame(scene.Settings, scene.View, scene.DecimalSeparator, scene.PixelRatio);
     if (scene.Graphs)
-        DrawGraphs(*scene.Graphs, scene.View);
+        DrawGraphs(*scene.Graphs, scene.View, scene.PixelRatio);
 }
 
 void TShiftedEmitter::Vertex(double x, double y) const {

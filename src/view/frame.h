@@ -23,6 +23,7 @@ struct TScene {
     bool AutoScaleChecked = false;
     char DecimalSeparator = '.';       ///< the locale's separator, used in the axis numbers
     const TDocument* Graphs = nullptr; ///< whose ticked graphs are drawn; none when null
+    double PixelRatio = 1; ///< device pixels to a pixel of the view: lines are this many wide
 };
 
 /// `ScaleY` as every frame derives it: equal to `ScaleX` in perspective, stretched by the drawing

@@ -31,7 +31,8 @@ void TGLView::initializeGL() {
     }
     // A widget can be given a new context (moved to another window): rebuild what belongs to it.
     InitSurfaceState();
-    BuildFontLists();
+    GlyphRatio = PixelRatio();
+    BuildFontLists(GlyphRatio);
     if (!Created) {
         Created = true;
         const TFrameSize s = FrameSize();
@@ -42,6 +43,11 @@ void TGLView::initializeGL() {
 void TGLView::paintGL() {
     if (!Usable)
         return;
+    // Moved to a screen of another density: glyphs of the new size.
+    if (GlyphRatio != PixelRatio()) {
+        GlyphRatio = PixelRatio();
+        BuildFontLists(GlyphRatio);
+    }
     if (FramePainter)
         FramePainter(FrameSize());
     ++Frames;

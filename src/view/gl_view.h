@@ -19,6 +19,8 @@ public:
     void SetPainter(Painter painter) { FramePainter = std::move(painter); }
     /// False when no usable (compatibility) context could be made.
     bool ContextUsable() const { return Usable; }
+    /// Device pixels to a pixel of the widget (2 on a screen of twice the density).
+    double PixelRatio() const { return devicePixelRatioF(); }
     /// Frames drawn since the widget was made.
     int FramesDrawn() const { return Frames; }
     /// The drawing area in device pixels.
@@ -49,6 +51,7 @@ private:
     Painter FramePainter;
     bool Usable = false;
     bool Created = false;
+    double GlyphRatio = 0; ///< the pixel ratio the glyph lists were made for
     bool FailureReported = false;
     int Frames = 0;
 };

@@ -9,14 +9,16 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
 
-QFont ViewFont() {
+QFont ViewFont(double ratio) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(11 * ratio))));
     // Glyph lists are bitmaps: a pixel is either drawn or not.
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
@@ -41,8 +43,8 @@ std::vector<GLubyte> GlyphBits(const QImage& img) {
 
 } // namespace
 
-bool BuildFontLists() {
-    const QFont font = ViewFont();
+bool BuildFontLists(double PixelRatio) {
+    const QFont font = ViewFont(PixelRatio);
     const QFontMetrics fm(font);
     const int height = fm.height();
     const int descent = fm.descent();

@@ -26,12 +26,12 @@ bool CurveGap(int kind, const TPoint3D& p) {
 }
 
 // Line width or point size by the drawing mode; returns the primitive.
-GLenum SetStyle(const TGraphic& g, bool strip) {
+GLenum SetStyle(const TGraphic& g, bool strip, double ratio) {
     if (g.Building == 1) {
-        glPointSize(static_cast<float>(g.PointSize));
+        glPointSize(static_cast<float>(g.PointSize * ratio));
         return GL_POINTS;
     }
-    glLineWidth(static_cast<float>(g.LineWidth));
+    glLineWidth(static_cast<float>(g.LineWidth * ratio));
     return strip ? GL_LINE_STRIP : GL_LINES;
 }
 
@@ -60,8 +60,8 @@ private:
     TShiftedEmitter Emit;
 };
 
-void DrawCurve2D(const TGraphic& g, const ViewState& v) {
-    const GLenum primitive = SetStyle(g, false);
+void DrawCurve2D(const TGraphic& g, const ViewState& v, double ratio) {
+    const GLenum primitive = SetStyle(g, false, ratio);
     SetColor(g.ColorGL);
     const TPointEmitter emit(g, v);
     const auto& pts = g.Points;
@@ -109,8 +109,8 @@ void SurfaceLine(const TPointEmitter& emit, const std::vector<TPoint3D>& pts, st
     }
 }
 
-void DrawSurface(const TGraphic& g, const ViewState& v) {
-    const GLenum primitive = SetStyle(g, false);
+void DrawSurface(const TGraphic& g, const ViewState& v, double ratio) {
+    const GLenum primitive = SetStyle(g, false, ratio);
     SetColor(g.ColorGL);
     const TPointEmitter emit(g, v);
     if (g.StepsX <= 0 || g.StepsY <= 0)
@@ -127,9 +127,9 @@ void DrawSurface(const TGraphic& g, const ViewState& v) {
     glEnd();
 }
 
-void DrawTable(const TGraphic& g, const ViewState& v) {
+void DrawTable(const TGraphic& g, const ViewState& v, double ratio) {
     const TPointEmitter emit(g, v);
-    const GLenum primitive = SetStyle(g, true);
+    const GLenum primitive = SetStyle(g, true, ratio);
     SetColor(g.ColorGL);
     glBegin(primitive);
     for (const TPoint3D& p : g.Points)
@@ -137,7 +137,7 @@ void DrawTable(const TGraphic& g, const ViewState& v) {
     glEnd();
     if (g.Building == 2) {
         // The points on top of the polyline.
-        glPointSize(static_cast<float>(g.PointSize));
+        glPointSize(static_cast<float>(g.PointSize * ratio));
         glBegin(GL_POINTS);
         SetColor(g.ColorGL);
         for (const TPoint3D& p : g.Points)
@@ -164,7 +164,7 @@ bool GradationColor(const TGraphic& g, double z, TColorGL& c) {
     return true;
 }
 
-void DrawGraphic(const TGraphic& g, const ViewState& v) {
+void DrawGraphic(const TGraphic& g, const ViewState& v, double ratio) {
     if (g.Points.empty())
         return;
     switch (g.Kind) {
@@ -172,23 +172,23 @@ void DrawGraphic(const TGraphic& g, const ViewState& v) {
     case 1:
     case 2:
     case 3:
-        DrawCurve2D(g, v);
+        DrawCurve2D(g, v, ratio);
         break;
     case 4:
     case 5:
-        DrawSurface(g, v);
+        DrawSurface(g, v, ratio);
         break;
     case 6:
-        DrawTable(g, v);
+        DrawTable(g, v, ratio);
         break;
     default:
         break; // an unknown kind draws nothing
     }
 }
 
-void DrawGraphs(const TDocument& d, const ViewState& v) {
-    glLineWidth(1);
+void DrawGraphs(const TDocument& d, const ViewState& v, double ratio) {
+    glLineWidth(static_cast<float>(ratio));
     for (int i = 0; i < d.GraphCount(); ++i)
         if (d.Visible(i))
-            DrawGraphic(d.Graph(i), v);
+            DrawGraphic(d.Graph(i), v, ratio);
 }

@@ -9,11 +9,13 @@
 inline constexpr double GapLimit = 1000;
 
 /// Draws every ticked graph of the document in list order into the current context, with the
-/// model transforms already set.
-void DrawGraphs(const TDocument& Document, const ViewState& View);
+/// model transforms already set. `PixelRatio` is the number of device pixels to a pixel of the
+/// view: line widths and point sizes are multiplied by it, so that a graph looks the same on a
+/// screen of twice the density.
+void DrawGraphs(const TDocument& Document, const ViewState& View, double PixelRatio = 1);
 
 /// Draws one graph whatever its tick.
-void DrawGraphic(const TGraphic& Graphic, const ViewState& View);
+void DrawGraphic(const TGraphic& Graphic, const ViewState& View, double PixelRatio = 1);
 
 /// The gradation colour of a vertex at height z; false when the graph has no height range or a
 /// single point, where the plain colour is used instead.

@@ -33,12 +33,13 @@ namespace {
 
 class TFrameDrawer {
 public:
-    TFrameDrawer(const TSettings& s, const ViewState& v, char sep)
-        : S(s), V(v), Emit(v), Sep(sep), PixelX(-1.0 / v.ScaleX), PixelY(-1.0 / v.ScaleY) {}
+    TFrameDrawer(const TSettings& s, const ViewState& v, char sep, double ratio)
+        : S(s), V(v), Emit(v), Sep(sep), Ratio(ratio), PixelX(-1.0 / v.ScaleX),
+          PixelY(-1.0 / v.ScaleY) {}
 
     void Draw() {
         glColor3f(0, 0, 0);
-        glLineWidth(1);
+        glLineWidth(static_cast<float>(Ratio));
         glBegin(GL_LINES);
         SetColor(S.AxesGL());
         Axes();
@@ -228,12 +229,14 @@ private:
     const ViewState& V;
     TShiftedEmitter Emit;
     char Sep;
+    double Ratio; // device pixels to a pixel of the view
     double PixelX;
     double PixelY;
 };
 
 } // namespace
 
-void DrawSceneFrame(const TSettings& Settings, const ViewState& View, char DecimalSeparator) {
-    TFrameDrawer(Settings, View, DecimalSeparator).Draw();
+void DrawSceneFrame(const TSettings& Settings, const ViewState& View, char DecimalSeparator,
+                    double PixelRatio) {
+    TFrameDrawer(Settings, View, DecimalSeparator, PixelRatio).Draw();
 }

@@ -3,8 +3,8 @@
 // projections, centring, the standard scale and the coordinate readout. No widgets: the main
 // window passes the mouse events and shows the results.
 
-#include "view/frame.h"
 #include "graphs/view_state.h"
+#include "view/frame.h"
 
 #include <optional>
 #include <string>

@@ -2,6 +2,7 @@
 // computed from the projection, never copied from an earlier run.
 
 #include "documents/code_page.h"
+#include "graphs/document.h"
 #include "support/pixel_tools.h"
 #include "test_target.h"
 #include "view/frame.h"
@@ -18,6 +19,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -294,6 +296,75 @@ private slots:
                 }
             }
         }
+    }
+
+    // On a screen of twice the density the frame is the same picture at twice the resolution:
+    // lines twice as wide, glyphs twice as large, everything where the single frame has it.
+    void doubleDensityFrameIsTheSingleFrameScaled() {
+        Settings_Default(settings); // axes, ticks and numbers
+        TDocument doc;
+        TGraphic curve;
+        curve.Kind = 0;
+        curve.LineWidth = 1;
+        curve.ColorGL = {1, 0, 0};
+        for (int i = 0; i <= 100; ++i) {
+            const double x = -8 + 0.16 * i;
+            curve.Points.push_back({x, 3 * std::sin(x), 0});
+        }
+        doc.Add(std::move(curve));
+        auto frame = [&](int w, int h, double ratio) {
+            QVERIFY(BuildFontLists(ratio));
+            view = ViewState{};
+            InitSurfaceScales(view, w, h);
+            TScene scene{settings, view, false, ',', &doc, ratio};
+            DrawScene(scene, TFrameSize::Plain(w, h));
+        };
+        frame(W / 2, H / 2, 1);
+        const QImage single = gl->Grab().copy(0, H / 2, W / 2, H / 2); // the viewport's corner
+        frame(W, H, 2);
+        const QImage twice = gl->Grab();
+        QVERIFY(BuildFontLists(1));
+        const QRgb white = qRgb(255, 255, 255);
+        const int w = single.width(), h = single.height();
+        // Ink of the single frame per pixel, and of the double one per 2 x 2 block.
+        std::vector<int> a(w * h), b(w * h);
+        int inkSingle = 0, inkTwice = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                a[y * w + x] = !IsColour(single, x, y, white);
+                for (int dy = 0; dy < 2; ++dy)
+                    for (int dx = 0; dx < 2; ++dx)
+                        b[y * w + x] += !IsColour(twice, 2 * x + dx, 2 * y + dy, white);
+                inkSingle += a[y * w + x];
+                inkTwice += b[y * w + x];
+            }
+        // Four times the ink: twice as wide and twice as long (with thin lines it would be two).
+        const double inkRatio = double(inkTwice) / inkSingle;
+        QVERIFY2(inkRatio > 3.2 && inkRatio < 4.8, qPrintable(QString::number(inkRatio)));
+        // And in the same places, give or take a pixel of the single frame for rasterisation.
+        auto near = [&](const std::vector<int>& ink, int x, int y) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = x + dx, ny = y + dy;
+                    if (nx >= 0 && ny >= 0 && nx < w && ny < h && ink[ny * w + nx])
+                        return true;
+                }
+            return false;
+        };
+        int placed = 0, all = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (a[y * w + x]) {
+                    ++all;
+                    placed += near(b, x, y);
+                }
+                if (b[y * w + x]) {
+                    ++all;
+                    placed += near(a, x, y);
+                }
+            }
+        const double overlap = double(placed) / all;
+        QVERIFY2(overlap > 0.95, qPrintable(QString::number(overlap)));
     }
 
     void cleanupTestCase() { gl.reset(); }
