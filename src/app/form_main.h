@@ -22,6 +22,8 @@ class TDocumentCommands;
 class TFormAbout;
 class TFormHelp;
 class TFormGraphic;
+class TFormOther;
+class TFormTableValues;
 class TGLView;
 class TGraphList;
 
@@ -72,6 +74,13 @@ public:
     void SetAboutBox(TFormAbout* about) { FormAbout = about; }
     void SetHelpWindow(TFormHelp* help) { FormHelp = help; }
     void SetGraphDialog(TFormGraphic* dialog) { FormGraphic = dialog; }
+    TFormGraphic* GraphDialog() const { return FormGraphic; }
+    void SetTableValuesDialog(TFormTableValues* dialog) { FormTableValues = dialog; }
+    void SetOtherDialog(TFormOther* dialog) { FormOther = dialog; }
+
+    // The menu "Анализ функций" (form_main_analysis.cpp).
+    void MMOtherTableValuesClick();
+    void MMOtherNormalClick();
 
     /// Where the file dialogs open: the program's folder until a file was chosen.
     QString DialogFolder() const;
@@ -105,6 +114,7 @@ private:
     void BuildGraphListMenu();
     void ConnectDocument();
     void ConnectFileCommands();
+    void ConnectAnalysisCommands();
     void ViewMousePressed(int x, int y);
     void ViewMouseMoved(int x, int y);
     void ViewMouseReleased();
@@ -144,4 +154,6 @@ private:
     TFormAbout* FormAbout = nullptr;
     TFormHelp* FormHelp = nullptr;
     TFormGraphic* FormGraphic = nullptr;
+    TFormTableValues* FormTableValues = nullptr;
+    TFormOther* FormOther = nullptr;
 };
