@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -173,10 +174,15 @@ void TFormTableValues::BuildControls() {
     buttons->addWidget(BBtnOK);
     buttons->addWidget(BBtnSave);
     buttons->addWidget(BBtnCancel);
+    auto* controls = new QVBoxLayout;
+    const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    controls->setContentsMargins(margin, margin, margin, margin);
+    controls->addLayout(inputs);
+    controls->addLayout(buttons);
+    // The grid is docked along the bottom, edge to edge, so that its two columns fill it.
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(inputs);
-    layout->addLayout(buttons);
-    // Docked along the bottom.
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(controls);
     layout->addWidget(SGridTableValues, 1);
     resize(std::max(LaidOutWidth, sizeHint().width()), sizeHint().height());
     setFixedSize(size());
