@@ -40,6 +40,7 @@ TFormMain::TFormMain(TAppContext& context, QWidget* parent) : QMainWindow(parent
     ConnectViewCommands();
     ConnectDocument();
     ConnectFileCommands();
+    ConnectAnalysisCommands();
     DisableCommandsNotYetAvailable();
 
     resize(880, 680);
@@ -365,8 +366,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormMain::DisableCommandsNotYetAvailable() {
     // Commands whose dialogs and operations this build does not have yet are shown disabled.
-    static const char* const pending[] = {"MMGrapicsTableAdd", "MMOtherTableValues",
-                                          "MMOtherNormal", "ToolBtnGraphicTableAddAction"};
+    static const char* const pending[] = {"MMGrapicsTableAdd", "ToolBtnGraphicTableAddAction"};
     for (const char* name : pending)
         if (auto* a = findChild<QAction*>(QString::fromLatin1(name)))
             a->setEnabled(false);

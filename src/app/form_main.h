@@ -23,6 +23,8 @@ class TFormAbout;
 class TFormHelp;
 class TFormGraphic;
 class TFormSettings;
+class TFormOther;
+class TFormTableValues;
 class TGLView;
 class TGraphList;
 
@@ -76,6 +78,13 @@ public:
     void SetSettingsDialog(TFormSettings* dialog) { FormSettings = dialog; }
     /// "Настройки": the settings dialog, shown modally.
     void MMSettingsClick();
+    TFormGraphic* GraphDialog() const { return FormGraphic; }
+    void SetTableValuesDialog(TFormTableValues* dialog) { FormTableValues = dialog; }
+    void SetOtherDialog(TFormOther* dialog) { FormOther = dialog; }
+
+    // The menu "Анализ функций" (form_main_analysis.cpp).
+    void MMOtherTableValuesClick();
+    void MMOtherNormalClick();
 
     /// Where the file dialogs open: the program's folder until a file was chosen.
     QString DialogFolder() const;
@@ -109,6 +118,7 @@ private:
     void BuildGraphListMenu();
     void ConnectDocument();
     void ConnectFileCommands();
+    void ConnectAnalysisCommands();
     void ViewMousePressed(int x, int y);
     void ViewMouseMoved(int x, int y);
     void ViewMouseReleased();
@@ -149,4 +159,6 @@ private:
     TFormHelp* FormHelp = nullptr;
     TFormGraphic* FormGraphic = nullptr;
     TFormSettings* FormSettings = nullptr;
+    TFormTableValues* FormTableValues = nullptr;
+    TFormOther* FormOther = nullptr;
 };

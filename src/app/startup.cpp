@@ -7,6 +7,8 @@
 #include "documents/settings_file.h"
 #include "formula/locale_separator.h"
 #include "graphs/form_graphic.h"
+#include "tables/form_other.h"
+#include "tables/form_table_values.h"
 #include "widgets/keyboard_return.h"
 #include "widgets/ui_services.h"
 
@@ -68,6 +70,8 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
 
     auto main = std::make_unique<TFormMain>(Context);
     main->SetGraphDialog(new TFormGraphic(Context, main.get()));
+    main->SetTableValuesDialog(new TFormTableValues(Context, main.get()));
+    main->SetOtherDialog(new TFormOther(Context, main->GraphDialog(), main.get()));
     // The settings come from "settings.dat" beside the program; a missing or damaged file
     // leaves every setting at its default.
     ReadSettingsFile(SettingsPath(Context), Context.Settings);

@@ -31,6 +31,11 @@ std::string Bracketed(std::string_view text) {
 }
 
 void AppendPositionals(std::string& line, const TPositional& group) {
+    // A group that names each of its arguments ("MIN MAX STEP") is written once.
+    if (group.Name.find(' ') != std::string_view::npos) {
+        Append(line, group.Min == 0 ? Bracketed(group.Name) : std::string(group.Name));
+        return;
+    }
     for (int i = 0; i < group.Min; ++i)
         Append(line, group.Name);
     if (group.Max == TPositional::Unbounded) {

@@ -11,5 +11,9 @@ int RunEval(const TParsedArguments& args, char defaultSeparator);
 int RunSample(const TParsedArguments& args, char defaultSeparator);
 /// Draws a document as the view would show it into a BMP (or PNG) picture, with no display.
 int RunRender(const TParsedArguments& args, char defaultSeparator);
+/// Prints the lines of the tabulation file that the tabulation dialog would save.
+int RunTabulate(const TParsedArguments& args, char defaultSeparator);
+/// Prints the formula of the tangent or normal that the tangent dialog would offer.
+int RunTangent(const TParsedArguments& args, char defaultSeparator);
 
 } // namespace kurvant::cli

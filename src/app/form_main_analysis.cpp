@@ -1,0 +1,33 @@
+// The main window's menu "Анализ функций": tabulation of a function (Ctrl+F) and the tangent and
+// normal lines (Ctrl+K). Each command fills its dialog's list from the document and shows it.
+
+#include "app/form_main.h"
+#include "tables/form_other.h"
+#include "tables/form_table_values.h"
+
+#include <QAction>
+
+void TFormMain::ConnectAnalysisCommands() {
+    const std::pair<const char*, void (TFormMain::*)()> commands[] = {
+        {"MMOtherTableValues", &TFormMain::MMOtherTableValuesClick},
+        {"MMOtherNormal", &TFormMain::MMOtherNormalClick}};
+    for (const auto& [name, handler] : commands) {
+        QAction* action = findChild<QAction*>(QString::fromLatin1(name));
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, handler);
+    }
+}
+
+void TFormMain::MMOtherTableValuesClick() {
+    if (!FormTableValues)
+        return;
+    FormTableValues->FillFormulaList();
+    FormTableValues->exec();
+}
+
+void TFormMain::MMOtherNormalClick() {
+    if (!FormOther)
+        return;
+    FormOther->FillGraphList();
+    FormOther->exec();
+}

@@ -1,0 +1,145 @@
+// The menu "Анализ функций" of the main window, under a virtual X server: Ctrl+F opens the
+// tabulation with the graphs' formulas offered, Ctrl+K the tangent dialog with the Cartesian
+// graphs listed, and a tangent built there becomes a graph of the document.
+
+#include "app/form_main.h"
+#include "app/graph_list.h"
+#include "app/startup.h"
+#include "formula/prepare.h"
+#include "graphs/form_graphic.h"
+#include "support/fake_ui_services.h"
+#include "tables/form_other.h"
+#include "tables/form_table_values.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+class TstAnalysisCommands : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<TFakeUiServices> services;
+    std::unique_ptr<TAppContext> ctx;
+    std::unique_ptr<TFormMain> main;
+
+    void AddGraph(int kind, const char* formula, const char* formula2 = "") {
+        TGraphic g;
+        g.Kind = static_cast<std::uint8_t>(kind);
+        g.Variable = KindVariable(kind);
+        g.Formula = formula;
+        g.Formula2 = formula2;
+        g.FormulaPrepared = formula;
+        kurvant::TFormulaContext own = ctx->Formula;
+        QVERIFY(kurvant::PrepareFormula(g.FormulaPrepared, KindVariableSet(kind), own));
+        ctx->Document.Add(std::move(g));
+    }
+
+    // Presses the shortcut in the main window and runs `whileShown` once `dialog` is on screen;
+    // the dialog is closed afterwards whatever happened.
+    void Press(Qt::Key key, QDialog* dialog, const std::function<void()>& whileShown) {
+        bool ran = false;
+        QTimer answer;
+        answer.setSingleShot(true);
+        connect(&answer, &QTimer::timeout, main.get(), [&] {
+            QTRY_VERIFY(dialog->isVisible());
+            whileShown();
+            ran = true;
+            dialog->reject();
+        });
+        answer.start(0);
+        QTest::keyClick(main.get(), key, Qt::ControlModifier);
+        QTRY_VERIFY(ran);
+        QTRY_VERIFY(!dialog->isVisible());
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        services = std::make_unique<TFakeUiServices>();
+        ctx = std::make_unique<TAppContext>();
+        ctx->Services = services.get();
+        ctx->ProgramDir = dir->path();
+        ctx->Formula.DecimalSeparator = ',';
+        main = StartUp(*ctx);
+        ShowMainWindow(*main);
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    }
+    void cleanup() {
+        main.reset();
+        ctx.reset();
+        services.reset();
+        dir.reset();
+    }
+
+    void dialogsAreMadeAtStartInTheirOrder() {
+        QList<QObject*> order;
+        for (QObject* child : main->children())
+            if (qobject_cast<TFormGraphic*>(child) || qobject_cast<TFormTableValues*>(child) ||
+                qobject_cast<TFormOther*>(child))
+                order << child;
+        QCOMPARE(order.size(), 3);
+        QVERIFY(qobject_cast<TFormGraphic*>(order[0]));
+        QVERIFY(qobject_cast<TFormTableValues*>(order[1]));
+        QVERIFY(qobject_cast<TFormOther*>(order[2]));
+    }
+
+    void ctrlFTabulatesAFormulaOfTheGraphs() {
+        AddGraph(KindYofX, "x^2");
+        AddGraph(KindParametric, "cos(u)", "sin(u)");
+        auto* form = main->findChild<TFormTableValues*>();
+        QVERIFY(form);
+        Press(Qt::Key_F, form, [&] {
+            QStringList items;
+            for (int i = 0; i < form->CBoxFunction->count(); ++i)
+                items << form->CBoxFunction->itemText(i);
+            QCOMPARE(items, (QStringList{"x^2", "cos(u)", "sin(u)"}));
+            form->CBoxFunction->setCurrentIndex(0);
+            form->EdMin->setText(QStringLiteral("1"));
+            form->EdMax->setText(QStringLiteral("3"));
+            form->BBtnOKClick();
+            QCOMPARE(form->SGridTableValues->rowCount(), 3);
+            QCOMPARE(form->SGridTableValues->item(2, 1)->text(), QStringLiteral("9,0000000000"));
+        });
+        QVERIFY(services->Shown.isEmpty());
+    }
+
+    void ctrlKBuildsATangentThatBecomesAGraph() {
+        AddGraph(KindPolar, "q");
+        AddGraph(KindYofX, "x*x");
+        auto* form = main->findChild<TFormOther*>();
+        QVERIFY(form);
+        auto* graphDialog = main->GraphDialog();
+        Press(Qt::Key_K, form, [&] {
+            QCOMPARE(form->CBoxFunction->count(), 1);
+            QCOMPARE(form->CBoxFunction->itemText(0), QStringLiteral("Y(X) = x*x"));
+            QCOMPARE(form->CBoxFunction->currentIndex(), -1);
+            form->CBoxFunction->setCurrentIndex(0);
+            form->EdVar->setText(QStringLiteral("1"));
+            QTimer accept;
+            accept.setSingleShot(true);
+            connect(&accept, &QTimer::timeout, graphDialog, [&] {
+                QTRY_VERIFY(graphDialog->isVisible());
+                graphDialog->BBtnOKClick();
+            });
+            accept.start(0);
+            form->BBtnOKClick();
+            QVERIFY(!graphDialog->isVisible());
+            QVERIFY(form->isVisible());
+        });
+        QCOMPARE(ctx->Document.GraphCount(), 3);
+        QCOMPARE(ctx->Document.Caption(2),
+                 std::string("Y(X) = 1,0000000 +2,0000000 * ( x -1,0000000 )"));
+        auto* list = main->findChild<TGraphList*>(QStringLiteral("ChListBGraphics"));
+        QCOMPARE(list->count(), 3);
+    }
+};
+
+QTEST_MAIN(TstAnalysisCommands)
+#include "tst_analysis_commands.moc"

@@ -1,0 +1,199 @@
+// kurvant-cli tabulate and tangent: the lines of the tabulation file and the formula of the line
+// as the dialogs would make them, the dialogs' messages for refused inputs, and usage errors.
+
+#include "cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using cli_test::RunCli;
+using cli_test::TRun;
+
+struct TAnalysisRow {
+    const char* Name;
+    std::vector<std::string> Args;
+    int ExitCode;
+    const char* Out;
+    const char* Err; // nullptr: anything but empty (usage errors); "" for none
+};
+
+void PrintTo(const TAnalysisRow& row, std::ostream* os) {
+    *os << row.Name;
+}
+
+class AnalysisVerb : public testing::TestWithParam<TAnalysisRow> {};
+
+TEST_P(AnalysisVerb, PrintsWhatTheDialogWouldMake) {
+    const TAnalysisRow& row = GetParam();
+    const TRun run = RunCli(row.Args);
+    EXPECT_EQ(run.ExitCode, row.ExitCode) << run.Err;
+    EXPECT_EQ(run.Out, row.Out);
+    if (row.Err != nullptr)
+        EXPECT_EQ(run.Err, row.Err);
+    else
+        EXPECT_FALSE(run.Err.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tabulate, AnalysisVerb,
+    testing::Values(
+        TAnalysisRow{"SquaresWithComma",
+                     {"tabulate", "--sep", ",", "x^2", "-2", "2", "1"},
+                     0,
+                     "f(x) = x^2\n\nx\t\tf(x)\n-2\t\t4,0000000000\n-1\t\t1,0000000000\n"
+                     "0\t\t0,0000000000\n1\t\t1,0000000000\n2\t\t4,0000000000\n",
+                     ""},
+        TAnalysisRow{"TenthsReachTheirEnd",
+                     {"tabulate", "x*2", "0", "0.3", "0.1"},
+                     0,
+                     "f(x) = x*2\n\nx\t\tf(x)\n0.0\t\t0.0000000000\n0.1\t\t0.2000000000\n"
+                     "0.2\t\t0.4000000000\n0.3\t\t0.6000000000\n",
+                     ""},
+        TAnalysisRow{"FormulaTrimmedAndNameLowered",
+                     {"tabulate", "--var", "T", "  t/4 ", "--", "-1", "0", "1"},
+                     0,
+                     "f(t) = t/4\n\nt\t\tf(t)\n-1\t\t-0.2500000000\n0\t\t0.0000000000\n",
+                     ""},
+        TAnalysisRow{"GroupGiven",
+                     {"tabulate", "--sep", ",", "--group", " ", "x*1000", "999,5", "1000", "0,5"},
+                     0,
+                     "f(x) = x*1000\n\nx\t\tf(x)\n999,5\t\t999 500,0000000000\n"
+                     "1 000,0\t\t1 000 000,0000000000\n",
+                     ""},
+        TAnalysisRow{"GroupOfTheCLocaleIsNone",
+                     {"tabulate", "--point", "1000", "x"},
+                     0,
+                     "f(x) = x\n\nx\t\tf(x)\n1000\t\t1000.0000000000\n",
+                     ""},
+        TAnalysisRow{"PointDoesNotExist",
+                     {"tabulate", "--point", "0", "1/x"},
+                     0,
+                     "f(x) = 1/x\n\nx\t\tf(x)\n0\t\tНЕ существует\n",
+                     ""},
+        TAnalysisRow{"PointKeepsItsDecimals",
+                     {"tabulate", "--point", "-0.125", "x"},
+                     0,
+                     "f(x) = x\n\nx\t\tf(x)\n-0.125\t\t-0.1250000000\n",
+                     ""},
+        TAnalysisRow{
+            "PointSyntaxError", {"tabulate", "--point", "1", "x+"}, 1, "", "Ошибка в выражении!\n"},
+        TAnalysisRow{"TooManySteps",
+                     {"tabulate", "x", "0", "5000", "0.5"},
+                     1,
+                     "",
+                     "Слишком много шагов\nдля вычисления ( > 5000)!\n"},
+        TAnalysisRow{
+            "EmptyFormula", {"tabulate", " ", "0", "1", "1"}, 1, "", "Пустое выражение!\n"},
+        TAnalysisRow{"NameNotALetter",
+                     {"tabulate", "--var", "1", "x", "0", "1", "1"},
+                     1,
+                     "",
+                     "Имя переменной должно\nбыть буквой латинского алфавита!\n"},
+        TAnalysisRow{"StepRange",
+                     {"tabulate", "x", "0", "1", "0"},
+                     1,
+                     "",
+                     "Число '0' не лежит в промежутке\nот 0.0000000001  до 100000 !\n"},
+        TAnalysisRow{"EndNotAboveStart",
+                     {"tabulate", "x", "1", "1", "1"},
+                     1,
+                     "",
+                     "Максимальное значение должно быть\nбольше минимального значения!\n"},
+        TAnalysisRow{
+            "PointWithInterval", {"tabulate", "--point", "1", "x", "0", "1", "1"}, 2, "", nullptr},
+        TAnalysisRow{"IntervalIncomplete", {"tabulate", "x", "0", "1"}, 2, "", nullptr},
+        TAnalysisRow{
+            "BadSeparator", {"tabulate", "--sep", ";", "x", "0", "1", "1"}, 2, "", nullptr}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Tangent, AnalysisVerb,
+    testing::Values(
+        TAnalysisRow{"CubeTangent",
+                     {"tangent", "--sep", ",", "x*x*x", "1"},
+                     0,
+                     "1,0000000 +3,0000000 * ( x -1,0000000 )\n",
+                     ""},
+        TAnalysisRow{"CubeNormal",
+                     {"tangent", "--sep", ",", "--normal", "x*x*x", "1"},
+                     0,
+                     "1,0000000 - 1/3,0000000 * ( x -1,0000000 )\n",
+                     ""},
+        TAnalysisRow{"SquareAtMinusTwo",
+                     {"tangent", "x*x", "-2"},
+                     0,
+                     "4.0000000 -4.0000000 * ( x +2.0000000 )\n",
+                     ""},
+        TAnalysisRow{"XofY",
+                     {"tangent", "--kind", "1", "--normal", "Y*Y", "-2"},
+                     0,
+                     "4.0000000 + 1/4.0000000 * ( y +2.0000000 )\n",
+                     ""},
+        TAnalysisRow{"ShiftRoundingToZeroKeepsItsMinus",
+                     {"tangent", "x*x", "0.00000004"},
+                     0,
+                     "0.0000000 +0.0000001 * ( x -0.0000000 )\n",
+                     ""},
+        TAnalysisRow{"StraightLine",
+                     {"tangent", "2*x+1", "1"},
+                     1,
+                     "",
+                     "Для данной функции в данной точке нельзя\nпостроить касательную и "
+                     "нормаль!\n"},
+        TAnalysisRow{"FlatNormal",
+                     {"tangent", "--normal", "x*x", "0"},
+                     1,
+                     "",
+                     "Для данной функции первая производная\nслишком мала (около нуля).\n"
+                     "Попробуйте изменить точку касания / пересечения.\n"},
+        TAnalysisRow{"PointBeyondRange",
+                     {"tangent", "x*x", "-500.5"},
+                     1,
+                     "",
+                     "Число '-500.5' не лежит в промежутке\nот -500  до 500 !\n"},
+        TAnalysisRow{
+            "FormulaTheGraphDialogRefuses", {"tangent", "x+", "1"}, 1, "", "Ошибка в выражении!\n"},
+        TAnalysisRow{"EmptyFormula", {"tangent", "", "1"}, 1, "", "Неправильное выражение!\n"},
+        TAnalysisRow{"OtherKind", {"tangent", "--kind", "2", "q", "1"}, 2, "", nullptr},
+        TAnalysisRow{"MissingPoint", {"tangent", "x*x"}, 2, "", nullptr}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+TEST(TabulateVerb, FiveHundredByATenthPrints5001Rows) {
+    const TRun run = RunCli({"tabulate", "x", "0", "500", "0.1"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::istringstream in(run.Out); std::getline(in, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 3u + 5001u);
+    EXPECT_EQ(lines[3], "0.0\t\t0.0000000000");
+    EXPECT_EQ(lines.back(), "500.0\t\t500.0000000000");
+}
+
+TEST(TabulateVerb, SeparatorDefaultsToTheLocales) {
+    const TRun run = RunCli({"tabulate", "--point", "0.5", "x"}, "C.UTF-8");
+    EXPECT_EQ(run.Out, "f(x) = x\n\nx\t\tf(x)\n0.5\t\t0.5000000000\n");
+}
+
+TEST(AnalysisVerbs, AreListedWithTheirUsage) {
+    const TRun all = RunCli({"--help"});
+    EXPECT_NE(all.Out.find("tabulate"), std::string::npos);
+    EXPECT_NE(all.Out.find("tangent"), std::string::npos);
+    const TRun tabulate = RunCli({"tabulate", "--help"});
+    EXPECT_NE(tabulate.Out.find("usage: kurvant-cli tabulate [--sep C] [--group TEXT] [--var L] "
+                                "[--point P] FORMULA [MIN MAX STEP]\n"),
+              std::string::npos)
+        << tabulate.Out;
+    const TRun tangent = RunCli({"tangent", "--help"});
+    EXPECT_NE(
+        tangent.Out.find("usage: kurvant-cli tangent [--sep C] [--normal] [--kind 0|1] FORMULA X0"),
+        std::string::npos)
+        << tangent.Out;
+}
+
+} // namespace
