@@ -1,9 +1,9 @@
 #include "app/document_commands.h"
 
 #include "documents/document_file.h"
-#include "documents/file_names.h"
 #include "view/picture_file.h"
 #include "widgets/app_context.h"
+#include "widgets/save_path.h"
 #include "widgets/ui_services.h"
 
 #include <QDir>
@@ -35,24 +35,7 @@ std::optional<QString> TDocumentCommands::ChooseSavePath(const QString& title,
                                                          const QString& filter,
                                                          const QStringList& extensions,
                                                          const QString& fileName) {
-    QString proposed = fileName;
-    for (;;) {
-        const TFileChoice choice = Ctx.Services->SaveFile(Window, title, Folder, proposed, filter);
-        if (choice.Cancelled())
-            return std::nullopt;
-        QString path = choice.Path;
-        if (choice.Filter >= 0 && choice.Filter < extensions.size() &&
-            !extensions[choice.Filter].isEmpty())
-            path = Utf8(WithExtension(path.toStdString(), extensions[choice.Filter].toStdString()));
-        if (!QFileInfo::exists(path))
-            return path;
-        const QString question = QStringLiteral("Файл \"") + QFileInfo(path).fileName() +
-                                 QStringLiteral("\" уже существует.\n\rЗаменить его?");
-        if (Ctx.Services->Question(Window, QStringLiteral("Подтверждение сохранения"), question,
-                                   TQuestionButtons::YesNo) == TAnswer::Yes)
-            return path;
-        proposed = QFileInfo(path).fileName();
-    }
+    return ::ChooseSavePath(*Ctx.Services, Window, title, Folder, filter, extensions, fileName);
 }
 
 bool TDocumentCommands::WriteDocument(const QString& path) {

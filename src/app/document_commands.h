@@ -50,9 +50,7 @@ public:
     static const QString PictureDialogTitle;
 
 private:
-    /// The save dialog until a name is settled: the extension of the selected filter entry is
-    /// appended where the name lacks it, and an existing file is replaced only when the user says
-    /// so (No shows the dialog again). Nothing when the user cancels.
+    /// The save dialog in the dialogs' folder until a name is settled (see `::ChooseSavePath`).
     std::optional<QString> ChooseSavePath(const QString& title, const QString& filter,
                                           const QStringList& extensions, const QString& fileName);
     /// Writes the document to `path`; a failure is reported. The name is the caller's to set.

@@ -4,6 +4,7 @@
 #include "formula/locale_separator.h"
 #include "widgets/app_context.h"
 #include "widgets/number_edits.h"
+#include "widgets/save_path.h"
 #include "widgets/ui_services.h"
 #include "widgets/window_helpers.h"
 
@@ -293,13 +294,15 @@ std::vector<kurvant::TTabulationRow> TFormTableValues::GridRows() const {
 void TFormTableValues::BBtnSaveClick() {
     if (!Ctx.Services)
         return;
-    const TFileChoice choice = Ctx.Services->SaveFile(
-        this, QStringLiteral("Сохранить таблицу значений функции"), Folder, QString(),
-        QStringLiteral("Текстовые файлы (*.txt)|*.txt|Любые файлы (*.*)|*.*"));
-    if (choice.Cancelled())
+    // The text files' filter adds ".txt" where the name lacks it; "any file" keeps the name. An
+    // existing file is replaced only when the user says so.
+    const std::optional<QString> chosen = ChooseSavePath(
+        *Ctx.Services, this, QStringLiteral("Сохранить таблицу значений функции"), Folder,
+        QStringLiteral("Текстовые файлы (*.txt)|*.txt|Любые файлы (*.*)|*.*"),
+        {QStringLiteral(".txt"), QString()}, QString());
+    if (!chosen)
         return;
-    // The text files' filter always adds the extension; "any file" keeps the name as chosen.
-    const QString path = choice.Filter == 0 ? choice.Path + QStringLiteral(".txt") : choice.Path;
+    const QString path = *chosen;
     // Before the first table nothing was tabulated, and the combo's text stands in.
     const std::string formula =
         TabulatedFormula.value_or(CBoxFunction->currentText().toStdString());

@@ -1,7 +1,7 @@
 // kurvant-cli tabulate and tangent: the lines of the tabulation file and the formula of the line
 // as the dialogs would make them, the dialogs' messages for refused inputs, and usage errors.
 
-#include "cli_runner.h"
+#include "run_cli.h"
 
 #include <gtest/gtest.h>
 
@@ -176,7 +176,7 @@ TEST(TabulateVerb, FiveHundredByATenthPrints5001Rows) {
 }
 
 TEST(TabulateVerb, SeparatorDefaultsToTheLocales) {
-    const TRun run = RunCli({"tabulate", "--point", "0.5", "x"}, "C.UTF-8");
+    const TRun run = RunCli({"tabulate", "--point", "0.5", "x"}, "", "C.UTF-8");
     EXPECT_EQ(run.Out, "f(x) = x\n\nx\t\tf(x)\n0.5\t\t0.5000000000\n");
 }
 

@@ -34,13 +34,14 @@ inline std::string ReadWhole(const std::string& path) {
     return text.str();
 }
 
-/// Runs kurvant-cli in the C locale with the given arguments and standard input.
-inline TRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+/// Runs kurvant-cli with the given arguments and standard input under LC_ALL=`locale`.
+inline TRun RunCli(const std::vector<std::string>& args, const std::string& input = "",
+                   const std::string& locale = "C") {
     TScratchFolder folder;
     const std::string in = folder.File("in");
     const std::string err = folder.File("err");
     std::ofstream(in, std::ios::binary) << input;
-    std::string command = "LC_ALL=C " + Quoted(KURVANT_CLI_PATH);
+    std::string command = "LC_ALL=" + Quoted(locale) + " " + Quoted(KURVANT_CLI_PATH);
     for (const std::string& arg : args) {
         command += ' ' + Quoted(arg);
     }

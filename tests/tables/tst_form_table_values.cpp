@@ -501,14 +501,22 @@ private slots:
         QCOMPARE(bytes.count("\r\n"), 6);
     }
 
-    void textFilterAlwaysAddsTheExtensionAndAnyFileKeepsTheName() {
+    void textFilterAddsAMissingExtensionAndAnyFileKeepsTheName() {
         Type(QStringLiteral("x"), QStringLiteral("0"), QStringLiteral("1"));
         form->BBtnOKClick();
         SaveAs(dir->filePath(QStringLiteral("a.txt")), 0);
-        QVERIFY(QFile::exists(dir->filePath(QStringLiteral("a.txt.txt"))));
+        QVERIFY(QFile::exists(dir->filePath(QStringLiteral("a.txt"))));
+        QVERIFY(!QFile::exists(dir->filePath(QStringLiteral("a.txt.txt"))));
         SaveAs(dir->filePath(QStringLiteral("b.tab")), 1);
         QVERIFY(QFile::exists(dir->filePath(QStringLiteral("b.tab"))));
         QVERIFY(Shown().isEmpty());
+        // An existing file is replaced only when the user says so.
+        services->Fake.Answers = {TAnswer::No};
+        SaveAs(dir->filePath(QStringLiteral("a")),
+               0); // a.txt exists; No, then the dialog is cancelled
+        QCOMPARE(Shown().size(), 1);
+        QCOMPARE(services->Fake.SaveDialogs.size(), 4);
+        QCOMPARE(services->Fake.SaveDialogs.last().FileName, QStringLiteral("a.txt"));
     }
 
     void cancelledSaveWritesNothing() {

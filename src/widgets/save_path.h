@@ -1,0 +1,18 @@
+#pragma once
+// The name a save command writes to, settled with the user.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+class TUiServices;
+
+/// Shows the save dialog until a name is settled. The extension of the selected filter entry
+/// (`extensions[i]` for entry i; empty for none) is appended where the name lacks it, compared
+/// without regard to case; when the final name exists, the user is asked whether to replace it,
+/// and No shows the dialog again with that name. Nothing when the user cancels.
+std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, const QString& title,
+                                      const QString& folder, const QString& filter,
+                                      const QStringList& extensions, const QString& fileName);
