@@ -1,5 +1,8 @@
 #pragma once
-// The decimal separator of the user's locale, as the program and the command line both take it.
+// The decimal and digit-group separators of the user's locale, as the program and the command line
+// both take them.
+
+#include <string>
 
 namespace kurvant {
 
@@ -7,5 +10,10 @@ namespace kurvant {
 /// LANG): ',' when that locale writes a comma, '.' for any other mark and when the locale is
 /// unknown to the system. The process's own locale is not changed.
 char LocaleDecimalSeparator();
+
+/// The digit-group (thousands) separator of the same locale, in UTF-8: empty when the locale
+/// groups no digits, is unknown to the system, or its separator cannot be converted. A locale
+/// that is not UTF-8 has its separator converted from its own code set.
+std::string LocaleGroupSeparator();
 
 } // namespace kurvant
