@@ -11,5 +11,7 @@ int RunEval(const TParsedArguments& args, char defaultSeparator);
 int RunSample(const TParsedArguments& args, char defaultSeparator);
 /// Draws a document as the view would show it into a BMP (or PNG) picture, with no display.
 int RunRender(const TParsedArguments& args, char defaultSeparator);
+/// Prints the statistics of a table text file as the table dialog's statistics window shows them.
+int RunStats(const TParsedArguments& args, char defaultSeparator);
 
 } // namespace kurvant::cli

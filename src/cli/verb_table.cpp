@@ -58,6 +58,14 @@ const std::vector<TVerb>& Table() {
                       .Help = "picture to write: PNG when it ends in .png, else BMP",
                       .Required = true}},
          .Run = RunRender},
+        {.Name = "stats",
+         .Description = "prints the statistics of a table text file as the table dialog shows them",
+         .Positionals = {{.Name = "TABLE.txt"}},
+         .Options = {Separator,
+                     {.Name = "group",
+                      .ValueName = "TEXT",
+                      .Help = "digit-group separator (default: the locale's; '' for none)"}},
+         .Run = RunStats},
     };
     return verbs;
 }

@@ -1,3 +1,5 @@
+#include "cli_run.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -5,74 +7,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-struct TRun {
-    int ExitCode = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-class TTempFile {
-public:
-    TTempFile() {
-        char name[] = "/tmp/kurvant-cli-test-XXXXXX";
-        const int fd = mkstemp(name);
-        if (fd >= 0) {
-            close(fd);
-        }
-        Path = name;
-    }
-    ~TTempFile() { std::remove(Path.c_str()); }
-    TTempFile(const TTempFile&) = delete;
-    TTempFile& operator=(const TTempFile&) = delete;
-    std::string Path;
-};
-
-// Runs kurvant-cli in the C locale with the given arguments and standard input.
-TRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-    TTempFile in;
-    TTempFile err;
-    std::ofstream(in.Path, std::ios::binary) << input;
-    std::string command = "LC_ALL=C " + Quoted(KURVANT_CLI_PATH);
-    for (const std::string& arg : args) {
-        command += ' ' + Quoted(arg);
-    }
-    command += " <" + Quoted(in.Path) + " 2>" + Quoted(err.Path);
-    TRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.Out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Err = ReadWhole(err.Path);
-    return run;
-}
 
 struct TCliRow {
     const char* Name;

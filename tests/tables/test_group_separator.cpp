@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <locale.h>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -31,13 +33,46 @@ private:
     std::string Saved;
 };
 
-bool LocaleExists(const char* name) {
-    const locale_t l = newlocale(LC_NUMERIC_MASK, name, static_cast<locale_t>(nullptr));
-    if (l == static_cast<locale_t>(nullptr))
-        return false;
-    freelocale(l);
-    return true;
-}
+// A locale of the system or, when it has none of that name, one made with localedef in a folder
+// of its own that LOCPATH names for the life of the object.
+class TMadeLocale {
+public:
+    TMadeLocale(const char* input, const char* charmap, const char* name) {
+        if (Exists(name))
+            return;
+        Folder = std::filesystem::temp_directory_path() /
+                 ("kurvant-locale-" + std::to_string(getpid()) + "-" + name);
+        std::filesystem::create_directories(Folder);
+        const std::string command = std::string("localedef -i ") + input + " -f " + charmap + " '" +
+                                    (Folder / name).string() + "' >/dev/null 2>&1";
+        if (std::system(command.c_str()) == 0 && std::filesystem::exists(Folder / name)) {
+            setenv("LOCPATH", Folder.c_str(), 1);
+            Made = Exists(name);
+        }
+    }
+    ~TMadeLocale() {
+        if (!Folder.empty()) {
+            unsetenv("LOCPATH");
+            std::error_code ignored;
+            std::filesystem::remove_all(Folder, ignored);
+        }
+    }
+    TMadeLocale(const TMadeLocale&) = delete;
+    TMadeLocale& operator=(const TMadeLocale&) = delete;
+
+    bool Available() const { return Folder.empty() || Made; }
+
+private:
+    static bool Exists(const char* name) {
+        const locale_t l = newlocale(LC_NUMERIC_MASK, name, static_cast<locale_t>(nullptr));
+        if (l == static_cast<locale_t>(nullptr))
+            return false;
+        freelocale(l);
+        return true;
+    }
+    std::filesystem::path Folder;
+    bool Made = false;
+};
 
 TEST(GroupSeparator, CLocaleGroupsNothing) {
     const TLocaleEnvironment c("C");
@@ -48,27 +83,46 @@ TEST(GroupSeparator, CLocaleGroupsNothing) {
 TEST(GroupSeparator, UnknownLocaleGroupsNothing) {
     const TLocaleEnvironment unknown("xx_NOWHERE.UTF-8");
     EXPECT_EQ(kurvant::LocaleGroupSeparator(), "");
+    EXPECT_EQ(kurvant::LocaleDecimalSeparator(), '.');
 }
 
 TEST(GroupSeparator, EnglishLocaleGroupsWithAComma) {
-    if (!LocaleExists("en_US.UTF-8"))
-        GTEST_SKIP() << "en_US.UTF-8 is not installed";
+    const TMadeLocale made("en_US", "UTF-8", "en_US.UTF-8");
+    if (!made.Available())
+        GTEST_SKIP() << "no English locale here";
     const TLocaleEnvironment english("en_US.UTF-8");
     EXPECT_EQ(kurvant::LocaleGroupSeparator(), ",");
+    EXPECT_EQ(kurvant::LocaleDecimalSeparator(), '.');
 }
 
-// glibc writes a no-break space (older) or a narrow no-break space (newer) between the groups.
-TEST(GroupSeparator, RussianLocaleGroupsWithANoBreakSpaceInUtf8) {
-    for (const char* name : {"ru_RU.UTF-8", "ru_RU.CP1251"}) {
-        if (!LocaleExists(name))
-            continue;
-        const TLocaleEnvironment russian(name);
-        const std::string group = kurvant::LocaleGroupSeparator();
-        EXPECT_TRUE(group == "\u00a0" || group == "\u202f") << name << ": " << group;
-        EXPECT_EQ(kurvant::LocaleDecimalSeparator(), ',') << name;
-    }
-    if (!LocaleExists("ru_RU.UTF-8") && !LocaleExists("ru_RU.CP1251"))
-        GTEST_SKIP() << "no Russian locale is installed";
+struct TRussianRow {
+    const char* Name;
+    const char* Charmap;
+    const char* Locale;
+};
+
+void PrintTo(const TRussianRow& row, std::ostream* out) {
+    *out << row.Name;
 }
+
+class RussianLocales : public ::testing::TestWithParam<TRussianRow> {};
+
+// glibc writes a no-break space (older) or a narrow no-break space (newer) between the groups;
+// a single-byte locale's separator comes out in UTF-8 all the same.
+TEST_P(RussianLocales, GroupWithANoBreakSpaceInUtf8) {
+    const TRussianRow& row = GetParam();
+    const TMadeLocale made("ru_RU", row.Charmap, row.Locale);
+    if (!made.Available())
+        GTEST_SKIP() << "no " << row.Locale << " here";
+    const TLocaleEnvironment russian(row.Locale);
+    const std::string group = kurvant::LocaleGroupSeparator();
+    EXPECT_TRUE(group == "\u00a0" || group == "\u202f") << group;
+    EXPECT_EQ(kurvant::LocaleDecimalSeparator(), ',');
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, RussianLocales,
+                         ::testing::Values(TRussianRow{"Utf8", "UTF-8", "ru_RU.UTF-8"},
+                                           TRussianRow{"Cp1251", "CP1251", "ru_RU.CP1251"}),
+                         [](const auto& p) { return std::string(p.param.Name); });
 
 } // namespace
