@@ -359,9 +359,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormMain::DisableCommandsNotYetAvailable() {
     // Commands whose dialogs and operations this build does not have yet are shown disabled.
-    static const char* const pending[] = {"MMGrapicsTableAdd", "MMOtherTableValues",
-                                          "MMOtherNormal", "MMSettings",
-                                          "ToolBtnGraphicTableAddAction"};
+    static const char* const pending[] = {"MMOtherTableValues", "MMOtherNormal", "MMSettings"};
     for (const char* name : pending)
         if (auto* a = findChild<QAction*>(QString::fromLatin1(name)))
             a->setEnabled(false);

@@ -22,6 +22,7 @@ class TDocumentCommands;
 class TFormAbout;
 class TFormHelp;
 class TFormGraphic;
+class TFormGraphicTable;
 class TGLView;
 class TGraphList;
 
@@ -50,6 +51,7 @@ public:
 
     // The graph list's commands.
     void GraphAddClick();
+    void GraphTableAddClick();
     void GraphDeleteClick();
     void GraphEditClick();
     void GraphListClickOrTick();
@@ -72,6 +74,7 @@ public:
     void SetAboutBox(TFormAbout* about) { FormAbout = about; }
     void SetHelpWindow(TFormHelp* help) { FormHelp = help; }
     void SetGraphDialog(TFormGraphic* dialog) { FormGraphic = dialog; }
+    void SetTableDialog(TFormGraphicTable* dialog) { FormGraphicTable = dialog; }
 
     /// Where the file dialogs open: the program's folder until a file was chosen.
     QString DialogFolder() const;
@@ -144,4 +147,5 @@ private:
     TFormAbout* FormAbout = nullptr;
     TFormHelp* FormHelp = nullptr;
     TFormGraphic* FormGraphic = nullptr;
+    TFormGraphicTable* FormGraphicTable = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "documents/settings_file.h"
 #include "formula/locale_separator.h"
 #include "graphs/form_graphic.h"
+#include "tables/form_graphic_table.h"
 #include "widgets/keyboard_return.h"
 #include "widgets/ui_services.h"
 
@@ -65,6 +66,8 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
 
     auto main = std::make_unique<TFormMain>(Context);
     main->SetGraphDialog(new TFormGraphic(Context, main.get()));
+    // The table dialog makes its fill and statistics windows with it.
+    main->SetTableDialog(new TFormGraphicTable(Context, main.get()));
     // The settings come from "settings.dat" beside the program; a missing or damaged file
     // leaves every setting at its default.
     ReadSettingsFile(SettingsPath(Context), Context.Settings);
