@@ -12,6 +12,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QString Utf8(std::string_view s) {
@@ -38,12 +40,9 @@ TFormTableInformation::TFormTableInformation(TAppContext& ctx, const TTableGrid&
         titles << Utf8(title);
     SGridInformation->setVerticalHeaderLabels(titles);
     SGridInformation->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SGridInformation->verticalHeader()->setFixedWidth(180);
     SGridInformation->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     SGridInformation->verticalHeader()->setDefaultSectionSize(20);
-    const int widths[] = {111, 102, 102};
     for (int column = 0; column < 3; ++column) {
-        SGridInformation->setColumnWidth(column, widths[column]);
         for (int row = 0; row < StatisticCount; ++row) {
             auto* item = new QTableWidgetItem;
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -53,10 +52,7 @@ TFormTableInformation::TFormTableInformation(TAppContext& ctx, const TTableGrid&
     // The grid shows everything without scrolling.
     SGridInformation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SGridInformation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int frame = 2 * SGridInformation->frameWidth();
-    SGridInformation->setFixedSize(180 + 111 + 102 + 102 + frame,
-                                   SGridInformation->horizontalHeader()->sizeHint().height() +
-                                       StatisticCount * 20 + frame);
+    FitToTexts();
     SGridInformation->installEventFilter(this);
 
     BBtnOK = new QPushButton(QStringLiteral("OK"), this);
@@ -73,6 +69,25 @@ TFormTableInformation::TFormTableInformation(TAppContext& ctx, const TTableGrid&
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TFormTableInformation::FitToTexts() {
+    // The widths as laid out, widened where the font or a long grouped number needs more.
+    QHeaderView* titles = SGridInformation->verticalHeader();
+    const int titleWidth = std::max(180, titles->sizeHint().width());
+    titles->setFixedWidth(titleWidth);
+    int width = titleWidth;
+    const int widths[] = {111, 102, 102};
+    for (int column = 0; column < 3; ++column) {
+        SGridInformation->resizeColumnToContents(column);
+        SGridInformation->setColumnWidth(
+            column, std::max(widths[column], SGridInformation->columnWidth(column)));
+        width += SGridInformation->columnWidth(column);
+    }
+    const int frame = 2 * SGridInformation->frameWidth();
+    SGridInformation->setFixedSize(width + frame,
+                                   SGridInformation->horizontalHeader()->sizeHint().height() +
+                                       StatisticCount * titles->defaultSectionSize() + frame);
+}
+
 void TFormTableInformation::FormShow() {
     const TStatisticsTexts texts =
         TableStatisticsTexts(Grid, Ctx.Formula.DecimalSeparator, GroupSeparator);
@@ -81,6 +96,7 @@ void TFormTableInformation::FormShow() {
             SGridInformation->item(row, column)
                 ->setText(QString::fromStdString(
                     texts[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]));
+    FitToTexts();
 }
 
 void TFormTableInformation::showEvent(QShowEvent* event) {

@@ -30,6 +30,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Sizes the columns and the grid to show every title and figure whole.
+    void FitToTexts();
+
     TAppContext& Ctx;
     const TTableGrid& Grid;
 };
