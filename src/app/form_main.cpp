@@ -41,7 +41,6 @@ TFormMain::TFormMain(TAppContext& context, QWidget* parent) : QMainWindow(parent
     ConnectDocument();
     ConnectFileCommands();
     ConnectAnalysisCommands();
-    DisableCommandsNotYetAvailable();
 
     resize(880, 680);
     setMinimumSize(500, 400);
@@ -363,14 +362,6 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 
 // ---------------------------------------------------------------------------------------------
 // Commands
-
-void TFormMain::DisableCommandsNotYetAvailable() {
-    // Commands whose dialogs and operations this build does not have yet are shown disabled.
-    static const char* const pending[] = {"MMGrapicsTableAdd", "ToolBtnGraphicTableAddAction"};
-    for (const char* name : pending)
-        if (auto* a = findChild<QAction*>(QString::fromLatin1(name)))
-            a->setEnabled(false);
-}
 
 void TFormMain::ReDrawing() {
     if (PanelGraphic)

@@ -25,6 +25,7 @@ class TFormGraphic;
 class TFormSettings;
 class TFormOther;
 class TFormTableValues;
+class TFormGraphicTable;
 class TGLView;
 class TGraphList;
 
@@ -53,6 +54,7 @@ public:
 
     // The graph list's commands.
     void GraphAddClick();
+    void GraphTableAddClick();
     void GraphDeleteClick();
     void GraphEditClick();
     void GraphListClickOrTick();
@@ -85,6 +87,7 @@ public:
     // The menu "Анализ функций" (form_main_analysis.cpp).
     void MMOtherTableValuesClick();
     void MMOtherNormalClick();
+    void SetTableDialog(TFormGraphicTable* dialog) { FormGraphicTable = dialog; }
 
     /// Where the file dialogs open: the program's folder until a file was chosen.
     QString DialogFolder() const;
@@ -108,7 +111,6 @@ private:
     void BuildMenu();
     void BuildToolBars();
     void BuildPanels();
-    void DisableCommandsNotYetAvailable();
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption,
                          const QKeySequence& shortcut = {});
     QToolButton* AddToolButton(QToolBar* bar, const char* name, const QString& hint,
@@ -161,4 +163,5 @@ private:
     TFormSettings* FormSettings = nullptr;
     TFormTableValues* FormTableValues = nullptr;
     TFormOther* FormOther = nullptr;
+    TFormGraphicTable* FormGraphicTable = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/graph_list.h"
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
+#include "tables/form_graphic_table.h"
 #include "widgets/ui_services.h"
 
 #include <QAction>
@@ -75,6 +76,10 @@ void TFormMain::ConnectDocument() {
             &TFormMain::GraphAddClick);
     connect(findChild<QAction*>(QStringLiteral("ToolBtnGraphicAddAction")), &QAction::triggered,
             this, &TFormMain::GraphAddClick);
+    connect(findChild<QAction*>(QStringLiteral("MMGrapicsTableAdd")), &QAction::triggered, this,
+            &TFormMain::GraphTableAddClick);
+    connect(findChild<QAction*>(QStringLiteral("ToolBtnGraphicTableAddAction")),
+            &QAction::triggered, this, &TFormMain::GraphTableAddClick);
     connect(MMGrapicsDelete, &QAction::triggered, this, &TFormMain::GraphDeleteClick);
     ChListBGraphics->Rebuild();
 }
@@ -101,11 +106,21 @@ void TFormMain::GraphAddClick() {
         FormGraphic->exec();
 }
 
+void TFormMain::GraphTableAddClick() {
+    if (FormGraphicTable && FormGraphicTable->PrepareForNewGraph())
+        FormGraphicTable->exec();
+}
+
 void TFormMain::GraphEditClick() {
     const int i = ChListBGraphics->Selected();
     if (i < 0 || i >= Ctx.Document.GraphCount())
         return;
     // Formula graphs open in the graph dialog; a table graph has a dialog of its own.
+    if (Ctx.Document.Graph(i).Kind == KindTable) {
+        if (FormGraphicTable && FormGraphicTable->PrepareForEdit(i))
+            FormGraphicTable->exec();
+        return;
+    }
     if (FormGraphic && FormGraphic->PrepareForEdit(i))
         FormGraphic->exec();
 }

@@ -9,6 +9,7 @@
 #include "graphs/form_graphic.h"
 #include "tables/form_other.h"
 #include "tables/form_table_values.h"
+#include "tables/form_graphic_table.h"
 #include "widgets/keyboard_return.h"
 #include "widgets/ui_services.h"
 
@@ -70,6 +71,8 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
 
     auto main = std::make_unique<TFormMain>(Context);
     main->SetGraphDialog(new TFormGraphic(Context, main.get()));
+    // The table dialog makes its fill and statistics windows with it.
+    main->SetTableDialog(new TFormGraphicTable(Context, main.get()));
     main->SetTableValuesDialog(new TFormTableValues(Context, main.get()));
     main->SetOtherDialog(new TFormOther(Context, main->GraphDialog(), main.get()));
     // The settings come from "settings.dat" beside the program; a missing or damaged file

@@ -15,5 +15,7 @@ int RunRender(const TParsedArguments& args, char defaultSeparator);
 int RunTabulate(const TParsedArguments& args, char defaultSeparator);
 /// Prints the formula of the tangent or normal that the tangent dialog would offer.
 int RunTangent(const TParsedArguments& args, char defaultSeparator);
+/// Prints the statistics of a table text file as the table dialog's statistics window shows them.
+int RunStats(const TParsedArguments& args, char defaultSeparator);
 
 } // namespace kurvant::cli

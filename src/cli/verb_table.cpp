@@ -81,6 +81,14 @@ const std::vector<TVerb>& Table() {
                       .ValueName = "0|1",
                       .Help = "the graph's kind: 0 Y(X) (default), 1 X(Y)"}},
          .Run = RunTangent},
+        {.Name = "stats",
+         .Description = "prints the statistics of a table text file as the table dialog shows them",
+         .Positionals = {{.Name = "TABLE.txt"}},
+         .Options = {Separator,
+                     {.Name = "group",
+                      .ValueName = "TEXT",
+                      .Help = "digit-group separator (default: the locale's; '' for none)"}},
+         .Run = RunStats},
     };
     return verbs;
 }

@@ -1,41 +1,85 @@
 #include "formula/locale_separator.h"
 
+#include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
 
-#include <cstring>
+#include <climits>
+#include <vector>
 
 namespace kurvant {
 
-char LocaleDecimalSeparator() {
-    const locale_t numeric = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
-    if (numeric == static_cast<locale_t>(nullptr)) {
-        return '.';
+namespace {
+
+// A locale for the categories of `mask` (by default the numbers of the locale the environment
+// names), owned for the life of the object.
+class TLocaleHandle {
+public:
+    explicit TLocaleHandle(int mask = LC_NUMERIC_MASK, const char* name = "")
+        : Locale(newlocale(mask, name, static_cast<locale_t>(nullptr))) {}
+    ~TLocaleHandle() {
+        if (Valid())
+            freelocale(Locale);
     }
-    const char* mark = nl_langinfo_l(RADIXCHAR, numeric);
-    const bool comma = mark != nullptr && std::strcmp(mark, ",") == 0;
-    freelocale(numeric);
-    return comma ? ',' : '.';
+    TLocaleHandle(const TLocaleHandle&) = delete;
+    TLocaleHandle& operator=(const TLocaleHandle&) = delete;
+
+    bool Valid() const { return Locale != static_cast<locale_t>(nullptr); }
+    std::string Item(nl_item item) const {
+        const char* text = nl_langinfo_l(item, Locale);
+        return text != nullptr ? std::string(text) : std::string();
+    }
+
+private:
+    locale_t Locale;
+};
+
+// The code set in which the numeric locale writes its texts: that of the character types of the
+// locale of the same name, which need not be the locale the environment names for them.
+std::string NumericCodeSet(const TLocaleHandle& numeric) {
+    const std::string name = numeric.Item(_NL_LOCALE_NAME(LC_NUMERIC));
+    const TLocaleHandle types(LC_CTYPE_MASK, name.c_str());
+    return types.Valid() ? types.Item(CODESET) : std::string();
+}
+
+// `text` from the code set `codeSet` to UTF-8; empty when it does not convert.
+std::string ToUtf8(const std::string& text, const std::string& codeSet) {
+    if (text.empty() || codeSet.empty() || codeSet == "UTF-8")
+        return text;
+    const iconv_t converter = iconv_open("UTF-8", codeSet.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return {};
+    std::vector<char> in(text.begin(), text.end());
+    std::vector<char> out(text.size() * 4 + 4);
+    char* inPointer = in.data();
+    char* outPointer = out.data();
+    std::size_t inLeft = in.size();
+    std::size_t outLeft = out.size();
+    const std::size_t converted = iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft);
+    iconv_close(converter);
+    if (converted == static_cast<std::size_t>(-1) || inLeft != 0)
+        return {};
+    return std::string(out.data(), out.size() - outLeft);
+}
+
+} // namespace
+
+char LocaleDecimalSeparator() {
+    const TLocaleHandle numeric;
+    if (!numeric.Valid())
+        return '.';
+    return numeric.Item(RADIXCHAR) == "," ? ',' : '.';
 }
 
 std::string LocaleGroupSeparator() {
-    // The character set comes with LC_CTYPE; the separator's bytes are in it.
-    const locale_t numeric =
-        newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
-    if (numeric == static_cast<locale_t>(nullptr)) {
+    const TLocaleHandle numeric;
+    if (!numeric.Valid())
         return {};
-    }
-    const char* separator = nl_langinfo_l(THOUSEP, numeric);
-    const char* codeset = nl_langinfo_l(CODESET, numeric);
-    std::string result = separator != nullptr ? separator : "";
-    bool ascii = true;
-    for (const char c : result) {
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    }
-    const bool utf8 = codeset != nullptr && std::strcmp(codeset, "UTF-8") == 0;
-    freelocale(numeric);
-    // Bytes of another code page would be garbage in the program's UTF-8 texts.
-    return ascii || utf8 ? result : std::string();
+    // A locale may name a separator and still group nothing ("-1" or no sizes at all).
+    const std::string grouping = numeric.Item(GROUPING);
+    if (grouping.empty() || grouping[0] <= 0 || grouping[0] == CHAR_MAX)
+        return {};
+    return ToUtf8(numeric.Item(THOUSEP), NumericCodeSet(numeric));
 }
 
 } // namespace kurvant

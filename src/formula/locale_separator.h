@@ -1,6 +1,6 @@
 #pragma once
-// The decimal and group separators of the user's locale, as the program and the command line both
-// take them.
+// The decimal and digit-group separators of the user's locale, as the program and the command line
+// both take them.
 
 #include <string>
 
@@ -11,9 +11,9 @@ namespace kurvant {
 /// unknown to the system. The process's own locale is not changed.
 char LocaleDecimalSeparator();
 
-/// The digit group separator of the same locale (nl_langinfo_l(THOUSEP)) in UTF-8: a blank or a
-/// no-break space in a Russian locale, "" in the C locale, when the locale is unknown, and when the
-/// locale writes it in a code page other than UTF-8. The process's own locale is not changed.
+/// The digit-group (thousands) separator of the same locale, in UTF-8: empty when the locale
+/// groups no digits, is unknown to the system, or its separator cannot be converted. A locale
+/// that is not UTF-8 has its separator converted from its own code set.
 std::string LocaleGroupSeparator();
 
 } // namespace kurvant

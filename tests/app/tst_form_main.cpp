@@ -7,9 +7,11 @@
 #include "documents/form_settings.h"
 #include "documents/settings_file.h"
 #include "graphs/document.h"
+#include "graphs/form_graphic.h"
 #include "support/fake_ui_services.h"
 #include "support/pixel_tools.h"
 #include "support/widget_tools.h"
+#include "tables/form_graphic_table.h"
 #include "view/gl_view.h"
 
 #include <QApplication>
@@ -32,6 +34,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -39,6 +42,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 class TstFormMain : public QObject {
@@ -212,10 +216,9 @@ private slots:
                               "-", "MMViewCenter", "MMViewDefaultScale"}));
     }
 
-    void commandsNotBuiltYetAreDisabledAndTheRestWork() {
-        for (const char* name : {"MMGrapicsTableAdd"})
-            QVERIFY2(!Child<QAction>(name)->isEnabled(), name);
-        QVERIFY(!Child<QToolButton>("ToolBtnGraphicTableAdd")->isEnabled());
+    void everyCommandIsAvailable() {
+        QVERIFY(Child<QToolButton>("ToolBtnGraphicTableAdd")->isEnabled());
+        QVERIFY(Child<QAction>("MMGrapicsTableAdd")->isEnabled());
         QVERIFY(Child<QToolButton>("ToolBtnGraphicAdd")->isEnabled());
         QVERIFY(Child<QAction>("MMGrapicsAdd")->isEnabled());
         for (const char* name : {"ToolBtnRotate", "ToolBtnScale", "ToolBtnXOY", "ToolBtnCenter"})
@@ -422,6 +425,45 @@ private slots:
         Child<QAction>("MMViewAutoScale")->setChecked(false);
         main->MMGraphicsClick();
         QVERIFY(Child<QAction>("MMViewAutoScale")->isChecked());
+    }
+
+    // The modal dialog that `open` shows, closed at once; none when nothing modal appeared.
+    QWidget* ModalOpenedBy(const std::function<void()>& open) {
+        QPointer<QWidget> shown;
+        QTimer::singleShot(0, main.get(), [&shown] {
+            shown = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QDialog*>(shown.data()))
+                dialog->reject();
+        });
+        open();
+        QApplication::processEvents();
+        return shown.data();
+    }
+
+    void tableCommandsOpenTheTableDialogForANewGraph() {
+        auto* table = main->findChild<TFormGraphicTable*>();
+        QVERIFY(table);
+        QCOMPARE(ModalOpenedBy([&] { Child<QAction>("MMGrapicsTableAdd")->trigger(); }), table);
+        QCOMPARE(ModalOpenedBy([&] { Child<QToolButton>("ToolBtnGraphicTableAdd")->click(); }),
+                 table);
+        QCOMPARE(ModalOpenedBy([&] { Child<QAction>("PopGraphicsTableAdd")->trigger(); }), table);
+        QCOMPARE(ctx->Document.EditMode, std::uint8_t{0});
+        QCOMPARE(Child<QAction>("MMGrapicsTableAdd")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+T")));
+    }
+
+    void editingATableGraphOpensTheTableDialogWithItsRows() {
+        AddGraph(6, "", 2);
+        AddGraph(0, "x");
+        auto* list = Child<QListWidget>("ChListBGraphics");
+        auto* table = main->findChild<TFormGraphicTable*>();
+        list->setCurrentRow(0);
+        QCOMPARE(ModalOpenedBy([&] { Child<QAction>("MMGrapicsEdit")->trigger(); }), table);
+        QCOMPARE(table->EditIndex(), 0);
+        QCOMPARE(table->Grid().RowCount(), 2);
+        list->setCurrentRow(1);
+        QCOMPARE(ModalOpenedBy([&] { Child<QAction>("MMGrapicsEdit")->trigger(); }),
+                 main->findChild<TFormGraphic*>());
     }
 
     // ---- panels -------------------------------------------------------------------------------

@@ -176,7 +176,7 @@ TEST(TabulateVerb, FiveHundredByATenthPrints5001Rows) {
 }
 
 TEST(TabulateVerb, SeparatorDefaultsToTheLocales) {
-    const TRun run = RunCli({"tabulate", "--point", "0.5", "x"}, "", "C.UTF-8");
+    const TRun run = RunCli({"tabulate", "--point", "0.5", "x"}, "", "LC_ALL=C.UTF-8");
     EXPECT_EQ(run.Out, "f(x) = x\n\nx\t\tf(x)\n0.5\t\t0.5000000000\n");
 }
 

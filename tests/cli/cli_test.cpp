@@ -16,13 +16,7 @@ namespace {
 using cli_test::RunCli;
 using cli_test::TRun;
 
-/// A file name of its own in a scratch folder, removed with the folder.
-class TTempFile {
-    TScratchFolder Folder;
-
-public:
-    const std::string Path = Folder.File("file");
-};
+using cli_test::TTempFile;
 
 struct TCliRow {
     const char* Name;

@@ -34,14 +34,23 @@ inline std::string ReadWhole(const std::string& path) {
     return text.str();
 }
 
-/// Runs kurvant-cli with the given arguments and standard input under LC_ALL=`locale`.
+/// A file name of its own in a scratch folder, removed with the folder.
+class TTempFile {
+    TScratchFolder Folder;
+
+public:
+    const std::string Path = Folder.File("file");
+};
+
+/// Runs kurvant-cli with the given arguments and standard input, in the environment that
+/// `environment` sets (by default the C locale).
 inline TRun RunCli(const std::vector<std::string>& args, const std::string& input = "",
-                   const std::string& locale = "C") {
+                   const std::string& environment = "LC_ALL=C") {
     TScratchFolder folder;
     const std::string in = folder.File("in");
     const std::string err = folder.File("err");
     std::ofstream(in, std::ios::binary) << input;
-    std::string command = "LC_ALL=" + Quoted(locale) + " " + Quoted(KURVANT_CLI_PATH);
+    std::string command = environment + " " + Quoted(KURVANT_CLI_PATH);
     for (const std::string& arg : args) {
         command += ' ' + Quoted(arg);
     }

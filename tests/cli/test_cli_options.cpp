@@ -210,7 +210,7 @@ long LineCount(const std::string& text) {
     return static_cast<long>(std::count(text.begin(), text.end(), '\n'));
 }
 
-const std::vector<std::string> AllVerbs = {"prepare", "eval", "sample", "render"};
+const std::vector<std::string> AllVerbs = {"prepare", "eval", "sample", "render", "stats"};
 
 // A row of the verb list: the name indented, then its description.
 void ExpectEveryVerbListed(const std::string& usage) {
@@ -270,7 +270,8 @@ INSTANTIATE_TEST_SUITE_P(
         TVerbHelpRow{"sample", {"    --settings FILE", "    --sep C", "-h, --help"}},
         TVerbHelpRow{"render",
                      {"    --settings FILE", "    --size WxH", "    --autoscale", "    --sep C",
-                      "-o, --output OUT", "-h, --help"}}),
+                      "-o, --output OUT", "-h, --help"}},
+        TVerbHelpRow{"stats", {"    --sep C", "    --group TEXT", "-h, --help"}}),
     [](const auto& p) { return std::string(p.param.Verb); });
 
 struct TOneLineRow {

@@ -1,0 +1,151 @@
+#include "tables/form_fill_table.h"
+
+#include "tables/table_fill.h"
+#include "widgets/app_context.h"
+#include "widgets/number_edits.h"
+#include "widgets/ui_services.h"
+#include "widgets/window_helpers.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& caption,
+                      const QStringList& items, QButtonGroup*& group) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    group = new QButtonGroup(box);
+    auto* column = new QVBoxLayout(box);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], box);
+        button->setObjectName(QString::fromLatin1(name) + QString::number(i));
+        group->addButton(button, i);
+        column->addWidget(button);
+    }
+    group->button(0)->setChecked(true);
+    return box;
+}
+
+QLineEdit* Edit(QWidget* parent, const char* name, const QString& text) {
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(QString::fromLatin1(name));
+    // The hint of an edit box is its whole text.
+    e->setToolTip(text);
+    QObject::connect(e, &QLineEdit::textChanged, e, [e](const QString& t) { e->setToolTip(t); });
+    return e;
+}
+
+} // namespace
+
+TFormFillTable::TFormFillTable(TAppContext& ctx, TTableGrid& grid, QWidget* parent)
+    : QDialog(parent), Ctx(ctx), Grid(grid) {
+    setObjectName(QStringLiteral("FormFillTable"));
+    setWindowTitle(QStringLiteral("Автозаполнение таблицы"));
+    setModal(true);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    BuildControls();
+}
+
+void TFormFillTable::BuildControls() {
+    RGrXYZ = RadioGroup(this, "RGrXYZ", QStringLiteral("Ось"),
+                        {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")}, AxisGroup);
+    RGrProgression = RadioGroup(
+        this, "RGrProgression", QStringLiteral("Прогрессия"),
+        {QStringLiteral("арифметическая"), QStringLiteral("геометрическая")}, ProgressionGroup);
+    EdFirstCell = Edit(this, "EdFirstCell", QStringLiteral("1"));
+    EdLastCell = Edit(this, "EdLastCell", QStringLiteral("50"));
+    EdFirstValue = Edit(this, "EdFirstValue", QStringLiteral("1"));
+    EdStep = Edit(this, "EdStep", QStringLiteral("1"));
+    // The last row's field has no key filter.
+    FilterNumberKeys(EdFirstCell, QStringLiteral("0123456789"));
+    FilterNumberKeys(EdFirstValue, QStringLiteral("0123456789.,-"));
+    FilterNumberKeys(EdStep, QStringLiteral("0123456789.,-"));
+
+    auto* fields = new QGridLayout;
+    const std::pair<const char*, QLineEdit*> rows[] = {{"№ начальной строки", EdFirstCell},
+                                                       {"№ конечной строки", EdLastCell},
+                                                       {"Начальное значение", EdFirstValue},
+                                                       {"Шаг", EdStep}};
+    int row = 0;
+    for (const auto& [caption, edit] : rows) {
+        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        label->setBuddy(edit);
+        fields->addWidget(label, row, 0);
+        fields->addWidget(edit, row, 1);
+        ++row;
+    }
+
+    BBtnOK = new QPushButton(QStringLiteral("OK"), this);
+    BBtnOK->setObjectName(QStringLiteral("BBtnOK"));
+    BBtnOK->setDefault(true);
+    BBtnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    BBtnCancel->setObjectName(QStringLiteral("BBtnCancel"));
+    BBtnCancel->setAutoDefault(false);
+    connect(BBtnOK, &QPushButton::clicked, this, &TFormFillTable::BBtnOKClick);
+    connect(BBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(RGrXYZ);
+    groups->addWidget(RGrProgression);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BBtnOK);
+    buttons->addWidget(BBtnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TFormFillTable::SetRowRange(int rows) {
+    EdFirstCell->setText(QStringLiteral("1"));
+    EdLastCell->setText(QString::number(rows));
+}
+
+void TFormFillTable::BBtnOKClick() {
+    const int rows = Grid.RowCount();
+    std::int32_t firstRow = 0;
+    std::int32_t lastRow = 0;
+    if (!CheckIntEdit(Ctx, EdFirstCell, 1, rows, firstRow) ||
+        !CheckIntEdit(Ctx, EdLastCell, 1, rows, lastRow))
+        return;
+    if (lastRow < firstRow) {
+        EdLastCell->setFocus();
+        EdLastCell->selectAll();
+        if (Ctx.Services)
+            Ctx.Services->Error(this, QStringLiteral("Ошибка"),
+                                QStringLiteral("Максимальное значение должно быть\n\rне меньше "
+                                               "минимального значения!"));
+        return;
+    }
+    double first = 0;
+    double step = 0;
+    if (!CheckFloatEdit(Ctx, EdFirstValue, QString(), -TableValueLimit, TableValueLimit, first) ||
+        !CheckFloatEdit(Ctx, EdStep, QString(), -TableValueLimit, TableValueLimit, step))
+        return;
+    const TProgression kind =
+        ProgressionGroup->checkedId() == 1 ? TProgression::Geometric : TProgression::Arithmetic;
+    FillColumn(Grid, std::max(0, AxisGroup->checkedId()), firstRow - 1, lastRow - 1, kind, first,
+               step, Ctx.Formula.DecimalSeparator);
+    if (GridFilled)
+        GridFilled();
+    accept();
+}
+
+void TFormFillTable::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CentreOnScreen(this);
+}

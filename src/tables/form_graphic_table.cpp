@@ -1,0 +1,276 @@
+// The table dialog's controls and its two openings: for a new graph and for editing one.
+
+#include "tables/form_graphic_table.h"
+
+#include "graphs/graph_input.h"
+#include "tables/form_fill_table.h"
+#include "tables/form_table_information.h"
+#include "tables/table_graph.h"
+#include "tables/table_grid_view.h"
+#include "widgets/app_context.h"
+#include "widgets/color_box.h"
+#include "widgets/line_width_box.h"
+#include "widgets/number_edits.h"
+#include "widgets/ui_services.h"
+#include "widgets/window_helpers.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption,
+                    const QString& hint = QString()) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(hint);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption, bool checked) {
+    auto* c = new QCheckBox(caption, parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setChecked(checked);
+    return c;
+}
+
+} // namespace
+
+TFormGraphicTable::TFormGraphicTable(TAppContext& ctx, QWidget* parent)
+    : QDialog(parent), Ctx(ctx), GridModel(new TTableGridModel(this)) {
+    setObjectName(QStringLiteral("FormGraphicTable"));
+    setWindowTitle(QStringLiteral("Табличное задание функции"));
+    setModal(true);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    BuildControls();
+    ConnectCommands();
+    // The colour box asks through the dialog's chooser, which tests replace.
+    ChooseCustomColor = ColorBoxGraphic->ChooseCustomColor;
+    ColorBoxGraphic->ChooseCustomColor = [this](TColor current) {
+        return ChooseCustomColor ? ChooseCustomColor(current) : std::nullopt;
+    };
+    FormFillTable = new TFormFillTable(Ctx, Grid(), this);
+    FormFillTable->GridFilled = [this] { GridModel->GridChanged(); };
+    FormTableInformation = new TFormTableInformation(Ctx, Grid(), this);
+}
+
+TTableGrid& TFormGraphicTable::Grid() {
+    return GridModel->Grid();
+}
+
+void TFormGraphicTable::BuildControls() {
+    SGridGraphicTable = new TTableGridView(this);
+    SGridGraphicTable->setModel(GridModel);
+    SGridGraphicTable->verticalHeader()->setMinimumWidth(40);
+    const int widths[] = {69, 70, 66};
+    for (int column = 0; column < 3; ++column)
+        SGridGraphicTable->setColumnWidth(column, widths[column]);
+    SGridGraphicTable->verticalHeader()->setDefaultSectionSize(
+        std::max(16, SGridGraphicTable->fontMetrics().height() + 2));
+    SGridGraphicTable->setMinimumSize(40 + 69 + 70 + 66 + 40, 380);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(SGridGraphicTable, 1);
+    layout->addWidget(BuildToolsColumn());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QWidget* TFormGraphicTable::BuildToolsColumn() {
+    auto* tools = new QWidget(this);
+    auto* column = new QVBoxLayout(tools);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    BBtnFillTable = Button(tools, "BBtnFillTable", QStringLiteral("Автозаполнение"),
+                           QStringLiteral("Автозаполнение таблицы"));
+    BBtnClearAll = Button(tools, "BBtnClearAll", QStringLiteral("Очистить всё"),
+                          QStringLiteral("Обнулить все значения в таблице"));
+    BBtnInformation = Button(tools, "BBtnInformation", QStringLiteral("Статистика"),
+                             QStringLiteral("Статистическая информация по таблице"));
+    QFont bold = BBtnInformation->font();
+    bold.setBold(true);
+    BBtnInformation->setFont(bold);
+    BBtnLoad = Button(tools, "BBtnLoad", QStringLiteral("Загрузить"),
+                      QStringLiteral("Загрузить файл таблицы"));
+    BBtnSave = Button(tools, "BBtnSave", QStringLiteral("Сохранить"),
+                      QStringLiteral("Сохранить файл таблицы"));
+    for (QPushButton* b : {BBtnFillTable, BBtnClearAll, BBtnInformation, BBtnLoad, BBtnSave})
+        column->addWidget(b);
+
+    GrBRows = new QGroupBox(QStringLiteral("Количество точек"), tools);
+    GrBRows->setObjectName(QStringLiteral("GrBRows"));
+    EdRows = new QLineEdit(QStringLiteral("1"), GrBRows);
+    EdRows->setObjectName(QStringLiteral("EdRows"));
+    // The hint of an edit box is its whole text.
+    EdRows->setToolTip(EdRows->text());
+    connect(EdRows, &QLineEdit::textChanged, EdRows,
+            [this](const QString& t) { EdRows->setToolTip(t); });
+    FilterNumberKeys(EdRows, QStringLiteral("0123456789"));
+    BBtnApply = Button(GrBRows, "BBtnApply", QStringLiteral("Применить"),
+                       QStringLiteral("Применить заданное количество точек к таблице"));
+    auto* rows = new QHBoxLayout(GrBRows);
+    rows->addWidget(EdRows);
+    rows->addWidget(BBtnApply);
+    column->addWidget(GrBRows);
+
+    auto* colourLabel = new QLabel(QStringLiteral("Цвет графика"), tools);
+    colourLabel->setObjectName(QStringLiteral("LbColor"));
+    ColorBoxGraphic = new TColorBox(tools);
+    ColorBoxGraphic->setObjectName(QStringLiteral("ColorBoxGraphic"));
+    ColorBoxGraphic->SelectColor(clMaroon);
+    column->addWidget(colourLabel);
+    column->addWidget(ColorBoxGraphic);
+
+    GrBBuilding = new QGroupBox(QStringLiteral("Построение"), tools);
+    GrBBuilding->setObjectName(QStringLiteral("GrBBuilding"));
+    ChBoxLines = CheckBox(GrBBuilding, "ChBoxLines", QStringLiteral("линии"), true);
+    ChBoxPoints = CheckBox(GrBBuilding, "ChBoxPoints", QStringLiteral("точки"), false);
+    CBoxExLine = new TLineWidthBox(GrBBuilding);
+    CBoxExLine->setObjectName(QStringLiteral("CBoxExLine"));
+    CBoxExPixel = new TLineWidthBox(GrBBuilding);
+    CBoxExPixel->setObjectName(QStringLiteral("CBoxExPixel"));
+    auto* building = new QGridLayout(GrBBuilding);
+    building->addWidget(ChBoxLines, 0, 0);
+    building->addWidget(ChBoxPoints, 0, 1);
+    building->addWidget(CBoxExLine, 1, 0);
+    building->addWidget(CBoxExPixel, 1, 1);
+    column->addWidget(GrBBuilding);
+
+    RGrSort = new QGroupBox(QStringLiteral("Сортировка"), tools);
+    RGrSort->setObjectName(QStringLiteral("RGrSort"));
+    SortGroup = new QButtonGroup(RGrSort);
+    auto* sort = new QGridLayout(RGrSort);
+    const QStringList keys = {QStringLiteral("нет"), QStringLiteral("X"), QStringLiteral("Y"),
+                              QStringLiteral("Z")};
+    for (int i = 0; i < keys.size(); ++i) {
+        auto* key = new QRadioButton(keys[i], RGrSort);
+        key->setObjectName(QStringLiteral("RGrSort") + QString::number(i));
+        SortGroup->addButton(key, i);
+        sort->addWidget(key, 0, i);
+    }
+    SortGroup->button(0)->setChecked(true);
+    ChBoxSortMode = CheckBox(RGrSort, "ChBoxSortMode", QStringLiteral("По возрастанию"), true);
+    Button1 = Button(RGrSort, "Button1", QStringLiteral("Сортировать"));
+    sort->addWidget(ChBoxSortMode, 1, 0, 1, 4);
+    sort->addWidget(Button1, 2, 0, 1, 4);
+    column->addWidget(RGrSort);
+
+    ChBoxGradation = CheckBox(tools, "ChBoxGradation", QStringLiteral("Градация цветом"), false);
+    column->addWidget(ChBoxGradation);
+    column->addStretch();
+
+    BBtnOK = Button(tools, "BBtnOK", QStringLiteral("OK"));
+    BBtnOK->setDefault(true);
+    BitBtn1 = Button(tools, "BitBtn1", QStringLiteral("BitBtn1"));
+    BBtnCancel = Button(tools, "BBtnCancel", QStringLiteral("Отмена"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BBtnOK);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BBtnCancel);
+    column->addLayout(buttons);
+    return tools;
+}
+
+void TFormGraphicTable::ConnectCommands() {
+    connect(BBtnOK, &QPushButton::clicked, this, &TFormGraphicTable::BBtnOKClick);
+    connect(BBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BBtnApply, &QPushButton::clicked, this, &TFormGraphicTable::BBtnApplyClick);
+    connect(BBtnClearAll, &QPushButton::clicked, this, &TFormGraphicTable::BBtnClearAllClick);
+    connect(BBtnFillTable, &QPushButton::clicked, this, &TFormGraphicTable::BBtnFillTableClick);
+    connect(BBtnInformation, &QPushButton::clicked, this, &TFormGraphicTable::BBtnInformationClick);
+    connect(BBtnSave, &QPushButton::clicked, this, &TFormGraphicTable::BBtnSaveClick);
+    connect(BBtnLoad, &QPushButton::clicked, this, &TFormGraphicTable::BBtnLoadClick);
+    connect(Button1, &QPushButton::clicked, this, &TFormGraphicTable::Button1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormGraphicTable::BitBtn1Click);
+    connect(ChBoxLines, &QCheckBox::clicked, this, [this] { KeepOneDrawn(ChBoxLines); });
+    connect(ChBoxPoints, &QCheckBox::clicked, this, [this] { KeepOneDrawn(ChBoxPoints); });
+}
+
+void TFormGraphicTable::KeepOneDrawn(QCheckBox* clicked) {
+    if (!ChBoxLines->isChecked() && !ChBoxPoints->isChecked())
+        clicked->setChecked(true);
+}
+
+void TFormGraphicTable::ShowRowCount() {
+    EdRows->setText(QString::number(Grid().RowCount()));
+    GridModel->GridChanged();
+}
+
+bool TFormGraphicTable::PrepareForNewGraph() {
+    if (!Ctx.Document.CanAdd()) {
+        if (Ctx.Services)
+            Ctx.Services->Error(this, Utf8(TableAddCaption), Utf8(TooManyGraphsMessage));
+        return false;
+    }
+    Grid().EmptyAll();
+    Grid().SetRowCount(1);
+    Modify_Number();
+    ShowRowCount();
+    ChBoxLines->setChecked(true);
+    ChBoxPoints->setChecked(false);
+    ChBoxGradation->setChecked(false);
+    CBoxExLine->setCurrentIndex(2);
+    CBoxExPixel->setCurrentIndex(2);
+    const int item = ProposedColorItem(Ctx.Document.ColorCounter, ColorBoxGraphic->ColorItems(),
+                                       static_cast<TColor>(Ctx.Settings.BackGround));
+    ColorBoxGraphic->SelectItem(item);
+    Ctx.Document.EditMode = 0;
+    EditPosition = -1;
+    return true;
+}
+
+bool TFormGraphicTable::PrepareForEdit(int index) {
+    if (index < 0 || index >= Ctx.Document.GraphCount())
+        return false;
+    const TGraphic& g = Ctx.Document.Graph(index);
+    if (g.Kind != KindTable)
+        return false;
+    // A document may carry a longer table than the grid holds; it is shown whole or not at all.
+    if (!LoadGraphIntoGrid(g, Grid(), Ctx.Formula.DecimalSeparator)) {
+        if (Ctx.Services)
+            Ctx.Services->Error(this, QStringLiteral("Ошибка"),
+                                QString::fromStdString(TableTooLongMessage(g.Points.size())));
+        return false;
+    }
+    ShowRowCount();
+    const TTableStyle style = TableStyleOf(g);
+    ColorBoxGraphic->SelectColor(style.Color);
+    ChBoxLines->setChecked(style.Lines);
+    ChBoxPoints->setChecked(style.Points);
+    // The box of what is not drawn keeps its item.
+    if (style.Lines)
+        CBoxExLine->setCurrentIndex(style.LineIndex);
+    if (style.Points)
+        CBoxExPixel->setCurrentIndex(style.PointIndex);
+    ChBoxGradation->setChecked(style.Gradation);
+    Ctx.Document.EditMode = 1;
+    EditPosition = index;
+    return true;
+}
+
+void TFormGraphicTable::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (Ctx.Document.EditMode == 1 && EditPosition >= 0 && EditPosition < Ctx.Document.GraphCount())
+        ColorBoxGraphic->SelectColor(Ctx.Document.Graph(EditPosition).Color);
+    CentreOnScreen(this);
+    SGridGraphicTable->setFocus();
+}
+
+void TFormGraphicTable::Redraw() {
+    if (Ctx.Document.Hooks.Redraw)
+        Ctx.Document.Hooks.Redraw();
+}

@@ -1,0 +1,168 @@
+// The table dialog's commands: OK, the row count, clearing, the sorts, the fill and statistics
+// windows, and the table file.
+
+#include "tables/form_graphic_table.h"
+
+#include "graphs/autoscale.h"
+#include "tables/form_fill_table.h"
+#include "tables/form_table_information.h"
+#include "tables/table_file.h"
+#include "tables/table_graph.h"
+#include "tables/table_grid_view.h"
+#include "tables/table_sort.h"
+#include "widgets/app_context.h"
+#include "widgets/color_box.h"
+#include "widgets/line_width_box.h"
+#include "widgets/number_edits.h"
+#include "widgets/ui_services.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+
+namespace {
+
+const QString ErrorCaption = QStringLiteral("Ошибка");
+
+QString Utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+void TFormGraphicTable::Modify_Number() {
+    SGridGraphicTable->FinishEditing();
+    Grid().ModifyNumbers(Ctx.Formula.DecimalSeparator);
+    GridModel->GridChanged();
+}
+
+void TFormGraphicTable::ReportCell(const TCellProblem& problem) {
+    if (Ctx.Services)
+        Ctx.Services->Error(this, ErrorCaption, QString::fromStdString(problem.Message));
+    SGridGraphicTable->FocusCell(problem.Row, problem.Column);
+}
+
+bool TFormGraphicTable::Cells_Is_Numbers(std::vector<TPoint3D>& points) {
+    SGridGraphicTable->FinishEditing();
+    if (const std::optional<TCellProblem> problem =
+            ReadTablePoints(Grid(), Ctx.Formula.DecimalSeparator, points)) {
+        ReportCell(*problem);
+        return true;
+    }
+    return false;
+}
+
+void TFormGraphicTable::BBtnOKClick() {
+    Modify_Number();
+    std::vector<TPoint3D> points;
+    if (Cells_Is_Numbers(points))
+        return;
+    TTableStyle style;
+    style.Color = ColorBoxGraphic->SelectedColor();
+    style.Lines = ChBoxLines->isChecked();
+    style.Points = ChBoxPoints->isChecked();
+    style.LineIndex = CBoxExLine->currentIndex();
+    style.PointIndex = CBoxExPixel->currentIndex();
+    style.Gradation = ChBoxGradation->isChecked();
+
+    TDocument& doc = Ctx.Document;
+    if (doc.EditMode == 1 && EditPosition >= 0 && EditPosition < doc.GraphCount() &&
+        doc.Graph(EditPosition).Kind == KindTable) {
+        // The record keeps what a table does not use, and the size of what it does not draw.
+        TGraphic graphic = doc.Graph(EditPosition);
+        StoreTableGraph(points, style, graphic);
+        doc.Replace(EditPosition, std::move(graphic));
+    } else {
+        TGraphic graphic;
+        StoreTableGraph(points, style, graphic);
+        if (doc.Add(std::move(graphic)) < 0) {
+            if (Ctx.Services)
+                Ctx.Services->Error(this, Utf8(TableAddCaption), Utf8(TooManyGraphsMessage));
+            return;
+        }
+    }
+    AutoScale(doc, Ctx.Settings);
+    accept();
+    Redraw();
+}
+
+void TFormGraphicTable::BBtnApplyClick() {
+    std::int32_t rows = 0;
+    if (!CheckIntEdit(Ctx, EdRows, 1, MaxTableRows, rows))
+        return;
+    SGridGraphicTable->FinishEditing();
+    Grid().SetRowCount(rows);
+    Modify_Number();
+}
+
+void TFormGraphicTable::BBtnClearAllClick() {
+    SGridGraphicTable->FinishEditing();
+    Grid().ClearShown();
+    GridModel->GridChanged();
+}
+
+void TFormGraphicTable::BBtnFillTableClick() {
+    SGridGraphicTable->FinishEditing();
+    FormFillTable->SetRowRange(Grid().RowCount());
+    FormFillTable->exec();
+}
+
+void TFormGraphicTable::BBtnInformationClick() {
+    Modify_Number();
+    FormTableInformation->exec();
+}
+
+void TFormGraphicTable::Button1Click() {
+    SGridGraphicTable->FinishEditing();
+    const int key = SortGroup->checkedId() - 1; // "нет" is -1
+    const std::optional<TCellProblem> problem =
+        SortTable(Grid(), key, ChBoxSortMode->isChecked(), Ctx.Formula.DecimalSeparator);
+    GridModel->GridChanged();
+    if (problem)
+        ReportCell(*problem);
+}
+
+void TFormGraphicTable::BitBtn1Click() {
+    SGridGraphicTable->FinishEditing();
+    const std::optional<TCellProblem> problem =
+        SortTableByXThenY(Grid(), Ctx.Formula.DecimalSeparator);
+    GridModel->GridChanged();
+    if (problem)
+        ReportCell(*problem);
+}
+
+void TFormGraphicTable::BBtnSaveClick() {
+    if (!Ctx.Services)
+        return;
+    const TFileChoice choice = Ctx.Services->SaveFile(this, Utf8(TableSaveTitle), Ctx.ProgramDir,
+                                                      QString(), Utf8(TableSaveFilter));
+    if (choice.Cancelled())
+        return;
+    Modify_Number();
+    std::vector<TPoint3D> points;
+    if (Cells_Is_Numbers(points))
+        return;
+    // The extension is appended whatever the chosen name ends with.
+    const QString path = choice.Path + Utf8(TableFileExtension);
+    if (!WriteTableFile(path.toStdString(), points, Ctx.Formula.DecimalSeparator))
+        Ctx.Services->Error(this, ErrorCaption,
+                            QString::fromStdString(TableSaveMessage(path.toStdString())));
+}
+
+void TFormGraphicTable::BBtnLoadClick() {
+    if (!Ctx.Services)
+        return;
+    const QString path = Ctx.Services->OpenFileName(this, Utf8(TableOpenTitle), Ctx.ProgramDir,
+                                                    Utf8(TableOpenFilter));
+    if (path.isEmpty())
+        return;
+    SGridGraphicTable->FinishEditing();
+    TTableFile file;
+    if (ReadTableFile(path.toStdString(), file) != TTableFileRead::Ok) {
+        // The services have no question box with a single OK; the warning box is the nearest.
+        Ctx.Services->Warning(this, Utf8(TableLoadCaption), Utf8(TableLoadMessage));
+        return;
+    }
+    ApplyTableFile(file, Grid(), Ctx.Formula.DecimalSeparator);
+    ShowRowCount();
+}

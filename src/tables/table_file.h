@@ -1,0 +1,57 @@
+#pragma once
+// The table text file: one row per line, "X Y Z" in the number writer's form separated by one
+// blank, lines ended by CR LF, Windows-1251. A file is read whole before the grid takes any of it.
+
+#include "tables/table_grid.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+/// The error box of a file that could not be read to its end, or has more lines than the table
+/// has rows (UTF-8).
+inline constexpr const char* TableLoadCaption = "Ошибка загрузки файла таблицы";
+inline constexpr const char* TableLoadMessage = "Не удалось загрузить до конца файл таблицы!";
+/// The save dialog's filter and title, the open dialog's filter and title.
+inline constexpr const char* TableSaveFilter = "Значения, разделённые пробелом|*.txt";
+inline constexpr const char* TableSaveTitle = "Сохранить файл таблицы значений";
+inline constexpr const char* TableOpenFilter = "Все файлы (*.*)|*.*";
+inline constexpr const char* TableOpenTitle = "Открыть файл таблицы значений";
+/// The extension the save appends to the chosen name, always.
+inline constexpr const char* TableFileExtension = ".txt";
+
+/// The message of a failed save: "Не удалось сохранить в файл", a break, the file name quoted, "!".
+std::string TableSaveMessage(const std::string& fileName);
+
+/// A table file as read: the number of rows it makes and the point of each line, none for a line
+/// that is empty after trimming (its row keeps its cells).
+struct TTableFile {
+    int RowCount = 1; ///< the number of lines, at least 1
+    std::vector<std::optional<TPoint3D>> Lines;
+};
+
+enum class TTableFileRead {
+    Ok,
+    Unreadable,  ///< the file cannot be read, or a line has more than three numbers or a token
+                 ///< without digits
+    TooManyLines ///< more lines than the table has rows (`MaxTableRows`)
+};
+
+/// Reads the lines of a table file with `PrintOneFloatLine`: a line fills the leading
+/// coordinates, and those it does not name are 0. `file` is written only when the whole text
+/// reads.
+TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile& file);
+/// `ParseTableLines` of the file at `path` (line ends CR LF, LF or CR).
+TTableFileRead ReadTableFile(const std::string& path, TTableFile& file);
+
+/// Loads a read file into the grid: the row count becomes the file's, every line with numbers
+/// writes its row in the number writer's form, and the shown cells are normalised as the apply
+/// step normalises them (empty ones become "0").
+void ApplyTableFile(const TTableFile& file, TTableGrid& grid, char decimalSeparator);
+
+/// The lines of the file for the checked points of the shown rows, each coordinate in the number
+/// writer's form (fixed notation, so that every line reads back).
+std::vector<std::string> TableFileLines(const std::vector<TPoint3D>& points, char decimalSeparator);
+/// Writes `TableFileLines` to `path` atomically; false when the file cannot be written.
+bool WriteTableFile(const std::string& path, const std::vector<TPoint3D>& points,
+                    char decimalSeparator);

@@ -1,0 +1,199 @@
+// The table text file: what each line gives, the refusals that leave everything as it was, the
+// grid after a load, and save -> load round trips under both separators.
+
+#include "tables/table_file.h"
+
+#include "documents/file_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using TLines = std::vector<std::optional<TPoint3D>>;
+
+struct TParseRow {
+    const char* Name;
+    std::vector<std::string> Lines;
+    TTableFileRead Result;
+    int RowCount;
+    TLines Points;
+};
+
+void PrintTo(const TParseRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class ParseRows : public ::testing::TestWithParam<TParseRow> {};
+
+TEST_P(ParseRows, ReadsEachLine) {
+    const TParseRow& row = GetParam();
+    TTableFile file;
+    file.RowCount = -7; // marks a file that was not written
+    ASSERT_EQ(ParseTableLines(row.Lines, file), row.Result);
+    if (row.Result != TTableFileRead::Ok) {
+        EXPECT_EQ(file.RowCount, -7);
+        EXPECT_TRUE(file.Lines.empty());
+        return;
+    }
+    EXPECT_EQ(file.RowCount, row.RowCount);
+    EXPECT_EQ(file.Lines, row.Points);
+}
+
+constexpr TTableFileRead Ok = TTableFileRead::Ok;
+constexpr TTableFileRead Unreadable = TTableFileRead::Unreadable;
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ParseRows,
+    ::testing::Values(
+        TParseRow{"ThreeNumbers", {"1 2 3"}, Ok, 1, {TPoint3D{1, 2, 3}}},
+        TParseRow{"EitherMarkAndBlankRuns", {"1,5   -2.25  3"}, Ok, 1, {TPoint3D{1.5, -2.25, 3}}},
+        TParseRow{"TwoNumbersLeaveZZero", {"1 2"}, Ok, 1, {TPoint3D{1, 2, 0}}},
+        TParseRow{"OneNumberLeavesYAndZZero", {"7"}, Ok, 1, {TPoint3D{7, 0, 0}}},
+        TParseRow{"BlankLineKeepsItsRow",
+                  {"1 2 3", "   ", "4 5 6"},
+                  Ok,
+                  3,
+                  {TPoint3D{1, 2, 3}, std::nullopt, TPoint3D{4, 5, 6}}},
+        TParseRow{"OneBlankLineMakesOneRow", {""}, Ok, 1, {std::nullopt}},
+        TParseRow{"EmptyFileMakesOneRow", {}, Ok, 1, {}},
+        TParseRow{"FourNumbers", {"1 2 3", "1 2 3 4"}, Unreadable, 0, {}},
+        TParseRow{"TokenWithoutDigits", {"1 - 3"}, Unreadable, 0, {}},
+        TParseRow{"ExponentFormDoesNotReadBack", {"1E-6 0 0"}, Unreadable, 0, {}}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+TEST(TableFile, FiveThousandLinesAreTakenAndOneMoreIsRefused) {
+    std::vector<std::string> lines(MaxTableRows, "1 2 3");
+    TTableFile file;
+    ASSERT_EQ(ParseTableLines(lines, file), TTableFileRead::Ok);
+    EXPECT_EQ(file.RowCount, MaxTableRows);
+    lines.push_back("");
+    TTableFile refused;
+    EXPECT_EQ(ParseTableLines(lines, refused), TTableFileRead::TooManyLines);
+    EXPECT_TRUE(refused.Lines.empty());
+}
+
+struct TDataFileRow {
+    const char* Name;
+    const char* File;
+    TTableFileRead Result;
+    TLines Points;
+};
+
+void PrintTo(const TDataFileRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class DataFiles : public ::testing::TestWithParam<TDataFileRow> {};
+
+TEST_P(DataFiles, ReadAsTheDialogLoadsThem) {
+    const TDataFileRow& row = GetParam();
+    TTableFile file;
+    ASSERT_EQ(ReadTableFile(DataPath(std::string("tables/") + row.File), file), row.Result);
+    if (row.Result == TTableFileRead::Ok) {
+        EXPECT_EQ(file.Lines, row.Points);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, DataFiles,
+    ::testing::Values(
+        TDataFileRow{"CrLfEndsBothMarks",
+                     "points_crlf.txt",
+                     Ok,
+                     {TPoint3D{1, 2, 3}, TPoint3D{-1.5, 2.25, 0}, TPoint3D{0, 0, 0.001}}},
+        TDataFileRow{"LfAndCrEndsWithABlankLine",
+                     "mixed_ends_blank_line.txt",
+                     Ok,
+                     {TPoint3D{4, 5, 6}, std::nullopt, TPoint3D{7.5, 8, 9}, TPoint3D{10, 11, 12}}},
+        TDataFileRow{"ShortLines",
+                     "short_lines.txt",
+                     Ok,
+                     {TPoint3D{1, 0, 0}, TPoint3D{2, 3, 0}, TPoint3D{4, 5, 6}}},
+        TDataFileRow{"Empty", "empty.txt", Ok, {}},
+        TDataFileRow{"FourNumbers", "bad_four_numbers.txt", Unreadable, {}},
+        TDataFileRow{"TokenWithoutDigits", "bad_token_without_digits.txt", Unreadable, {}},
+        TDataFileRow{"Missing", "no_such_file.txt", Unreadable, {}}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+TTableGrid FilledGrid(int rows, const char* text) {
+    TTableGrid grid;
+    grid.SetRowCount(rows);
+    for (int row = 0; row < MaxTableRows; ++row)
+        for (int column = 0; column < 3; ++column)
+            grid.SetCell(row, column, text);
+    return grid;
+}
+
+TEST(TableFile, LoadSetsTheRowCountAndKeepsTheRowsOfBlankLines) {
+    TTableGrid grid = FilledGrid(5, "9");
+    grid.SetCell(1, 1, "");
+    TTableFile file;
+    ASSERT_EQ(ParseTableLines({"1.5 2 3", "", "-4 0,25"}, file), TTableFileRead::Ok);
+    ApplyTableFile(file, grid, ',');
+    EXPECT_EQ(grid.RowCount(), 3);
+    const std::vector<std::array<std::string, 3>> expected = {
+        {"1,5", "2", "3"}, {"9", "0", "9"}, {"-4", "0,25", "0"}};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_EQ(grid.Cell(row, column),
+                      expected[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)])
+                << row << ' ' << column;
+    // The rows the file no longer shows keep their texts.
+    EXPECT_EQ(grid.Cell(3, 0), "9");
+}
+
+TEST(TableFile, EmptyFileLeavesOneRowAsItWas) {
+    TTableGrid grid = FilledGrid(4, "8");
+    TTableFile file;
+    ASSERT_EQ(ParseTableLines({}, file), TTableFileRead::Ok);
+    ApplyTableFile(file, grid, ',');
+    EXPECT_EQ(grid.RowCount(), 1);
+    EXPECT_EQ(grid.Cell(0, 0), "8");
+}
+
+TEST(TableFile, LinesAreWrittenWithCrLfInFixedNotation) {
+    TScratchFolder folder;
+    const std::string path = folder.File("t.txt");
+    ASSERT_TRUE(WriteTableFile(path, {TPoint3D{1, 2.5, 0}, TPoint3D{-0.00001, 1000, -1000}}, ','));
+    EXPECT_EQ(FileBytes(path), "1 2,5 0\r\n-0,00001 1000 -1000\r\n");
+}
+
+class RoundTrip : public ::testing::TestWithParam<char> {};
+
+TEST_P(RoundTrip, SavedTableLoadsBackUnderEitherSeparator) {
+    const char separator = GetParam();
+    const std::vector<TPoint3D> points = {TPoint3D{0.00001, -999.999999999999, 123.456},
+                                          TPoint3D{-0.5, 0, 1000}, TPoint3D{1e-4, 2e-7, -3}};
+    TScratchFolder folder;
+    const std::string path = folder.File("round.txt");
+    ASSERT_TRUE(WriteTableFile(path, points, separator));
+    for (const char reader : {',', '.'}) {
+        TTableFile file;
+        ASSERT_EQ(ReadTableFile(path, file), TTableFileRead::Ok) << reader;
+        ASSERT_EQ(file.RowCount, 3);
+        for (std::size_t i = 0; i < points.size(); ++i)
+            EXPECT_EQ(file.Lines[i], points[i]) << i;
+        TTableGrid grid;
+        ApplyTableFile(file, grid, reader);
+        std::vector<TPoint3D> again;
+        ASSERT_FALSE(ReadTablePoints(grid, reader, again));
+        EXPECT_EQ(again, points);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, RoundTrip, ::testing::Values(',', '.'), [](const auto& p) {
+    return std::string(p.param == ',' ? "Comma" : "Point");
+});
+
+TEST(TableFile, FolderThatDoesNotExistCannotBeWritten) {
+    EXPECT_FALSE(WriteTableFile("/nonexistent-kurvant-folder/t.txt", {TPoint3D{}}, ','));
+}
+
+TEST(TableFile, SaveMessageQuotesTheName) {
+    EXPECT_EQ(TableSaveMessage("/tmp/a.txt"), "Не удалось сохранить в файл\n\r\"/tmp/a.txt\"!");
+}
+
+} // namespace
