@@ -14,6 +14,7 @@
 #include "widgets/color_box.h"
 #include "widgets/line_width_box.h"
 #include "widgets/number_edits.h"
+#include "widgets/save_path.h"
 #include "widgets/ui_services.h"
 
 #include <QButtonGroup>
@@ -134,16 +135,18 @@ void TFormGraphicTable::BitBtn1Click() {
 void TFormGraphicTable::BBtnSaveClick() {
     if (!Ctx.Services)
         return;
-    const TFileChoice choice = Ctx.Services->SaveFile(this, Utf8(TableSaveTitle), Ctx.ProgramDir,
-                                                      QString(), Utf8(TableSaveFilter));
-    if (choice.Cancelled())
+    // ".txt" is added where the name lacks it, and an existing file is replaced only when the
+    // user says so.
+    const std::optional<QString> chosen =
+        ChooseSavePath(*Ctx.Services, this, Utf8(TableSaveTitle), Ctx.ProgramDir,
+                       Utf8(TableSaveFilter), {Utf8(TableFileExtension)}, QString());
+    if (!chosen)
         return;
     Modify_Number();
     std::vector<TPoint3D> points;
     if (Cells_Is_Numbers(points))
         return;
-    // The extension is appended whatever the chosen name ends with.
-    const QString path = choice.Path + Utf8(TableFileExtension);
+    const QString path = *chosen;
     if (!WriteTableFile(path.toStdString(), points, Ctx.Formula.DecimalSeparator))
         Ctx.Services->Error(this, ErrorCaption,
                             QString::fromStdString(TableSaveMessage(path.toStdString())));

@@ -86,12 +86,18 @@ private slots:
         QCOMPARE(form->EdRows->text(), QStringLiteral("2"));
     }
 
-    // The name chosen gets ".txt" whatever it ends with.
-    void nameEndingInTxtGetsItOnceMore() {
+    // ".txt" is added only where the name lacks it; an existing file is replaced only on Yes.
+    void extensionOnlyWhereMissingAndNoSilentReplacing() {
         world->Type({{"1", "2", "3"}});
         Save(Path("points.txt"));
-        QVERIFY(QFile::exists(Path("points.txt.txt")));
-        QVERIFY(!QFile::exists(Path("points.txt")));
+        QVERIFY(QFile::exists(Path("points.txt")));
+        QVERIFY(!QFile::exists(Path("points.txt.txt")));
+        Save(Path("other"));
+        QVERIFY(QFile::exists(Path("other.txt")));
+        world->Services->Answers = {TAnswer::No};
+        Save(Path("points")); // points.txt exists: No, then the dialog again, cancelled
+        QCOMPARE(world->Services->Shown.size(), 1);
+        QCOMPARE(world->Services->Shown[0].Kind, QStringLiteral("question"));
     }
 
     void saveIntoAFolderThatDoesNotExistSaysSo() {
