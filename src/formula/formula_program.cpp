@@ -30,6 +30,12 @@ EvalResult RunStep(const TStep& step, std::span<long double> s) {
         s[step.Out] = WrittenValue(result);
         return EvalOk;
     }
+    case TStepOp::Absolute:
+        if (Unreadable(s[step.A])) {
+            return EvalSyntaxError;
+        }
+        s[step.Out] = std::fabs(s[step.A]);
+        return EvalOk;
     case TStepOp::Power: {
         const long double base = s[step.A];
         const long double exponent = s[step.B];

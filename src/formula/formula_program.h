@@ -17,6 +17,7 @@ namespace kurvant {
 
 enum class TStepOp : std::uint8_t {
     Function, ///< Out := written(f(A)); the function's own domain errors
+    Absolute, ///< Out := |A| for a written A, which writing again leaves as it is
     Power,    ///< Out := written(A ^ B), A the base
     Multiply, ///< Out := written(A * B)
     Divide,   ///< Out := written(A / B); a divisor near zero is a math error

@@ -176,8 +176,11 @@ private:
                 Fail(EvalSyntaxError);
                 return false;
             }
-            const std::uint32_t out =
-                Emit(TStepOp::Function, argument->Slot, 0, static_cast<TFunction>(chosen));
+            const auto function = static_cast<TFunction>(chosen);
+            // A written value and its negation write as the same digits: |v| needs no writing.
+            const std::uint32_t out = function == TFunction::Abs && Rounded[argument->Slot]
+                                          ? Emit(TStepOp::Absolute, argument->Slot, 0)
+                                          : Emit(TStepOp::Function, argument->Slot, 0, function);
             s.replace(position, argument->End - position, Marked(out));
         }
     }
