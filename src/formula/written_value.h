@@ -53,21 +53,20 @@ inline constexpr long double Beyond15Digits = 1e15L;
 // Adding and taking away 2^63 rounds a long double below 2^62 to the nearest integer.
 inline constexpr long double IntegerMagic = 0x1p63L;
 
-// k such that magnitude x 10^k most likely has 15 digits before the point: from the binary
-// exponent e of the nearest double (quick to get at), floor(e log10 2) is the decimal exponent,
-// or one or two below it (78913 / 2^18 is log10 2 to within 2^-20). One decade more when the
-// magnitude reaches the next power of ten.
+// k such that magnitude x 10^k most likely has 15 digits before the point, 14 - its decimal
+// exponent. From the binary exponent e of the nearest double (quick to get at), floor(e log10 2)
+// is that exponent or one below it (78913 / 2^18 is log10 2 to within 2^-20), the double's
+// rounding aside; it is the one above when the magnitude reaches that power of ten.
 inline int ScaleExponent(long double magnitude) {
     const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(magnitude));
     const int binaryExponent = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    const int decade = (binaryExponent * 78913) >> 18;
-    const int next = 13 - decade; // the k of 10^(decade + 1)
+    const int next = ((binaryExponent * 78913) >> 18) + 1; // the next power's exponent
     if (next < -LargestExactPower || next > LargestExactPower) {
-        return next + 1; // beyond the table: the caller's range checks settle it
+        return 15 - next; // beyond the table: the caller's range checks settle it
     }
     const bool reached =
-        next >= 0 ? magnitude * PowerOfTen[next] >= 1 : magnitude >= PowerOfTen[-next];
-    return reached ? next : next + 1;
+        next >= 0 ? magnitude >= PowerOfTen[next] : magnitude * PowerOfTen[-next] >= 1;
+    return reached ? 14 - next : 15 - next;
 }
 
 // The exact product a x b as p + e, p the rounded product (Dekker's product: each factor split
