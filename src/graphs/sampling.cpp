@@ -2,6 +2,7 @@
 
 #include "documents/settings.h"
 #include "formula/batch_evaluation.h"
+#include "formula/parallel_parts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +56,25 @@ std::vector<kurvant::TSample> Grid(std::string_view formula, char rowLetter, cha
     std::vector<kurvant::TSample> samples(rows.size() * columns.size());
     kurvant::EvaluateGrid(compiled, rows, columns, samples, context.Evaluator);
     return samples;
+}
+
+/// The cosine and sine of each angle, in extended precision: the same values a call per point
+/// gives, computed over the cores (for angles beyond pi/4 each call is slow).
+struct TCosinesAndSines {
+    std::vector<long double> Cos;
+    std::vector<long double> Sin;
+};
+
+TCosinesAndSines CosinesAndSines(const std::vector<long double>& angles) {
+    TCosinesAndSines cs{std::vector<long double>(angles.size()),
+                        std::vector<long double>(angles.size())};
+    kurvant::ForEachPart(angles.size(), 1024, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            cs.Cos[i] = std::cos(angles[i]);
+            cs.Sin[i] = std::sin(angles[i]);
+        }
+    });
+    return cs;
 }
 
 void UpdateBounds(double c, double& boundMax, double& boundMin) {
@@ -150,12 +170,12 @@ void SamplePolar(TGraphic& g, std::string_view formula, const kurvant::TFormulaC
     const std::vector<long double> q =
         Walk(static_cast<double>(Pi * g.MinX), AngleStepOf(g.MinX, g.MaxX, g.StepsX), n);
     const std::vector<kurvant::TSample> values = Line(formula, LetterOf(g), q, ctx);
+    const TCosinesAndSines angle = CosinesAndSines(q);
     for (std::size_t i = 0; i < n; ++i) {
         const long double r = values[i].Value;
         const bool ok = values[i].Ok;
-        const long double angle = q[i];
-        const long double x = ok ? r * std::cos(angle) : 0.0L;
-        const long double y = ok ? r * std::sin(angle) : 0.0L;
+        const long double x = ok ? r * angle.Cos[i] : 0.0L;
+        const long double y = ok ? r * angle.Sin[i] : 0.0L;
         if (Capped(ok, x)) {
             g.Points[i].x = ToDouble(x);
             UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
@@ -251,17 +271,14 @@ void SampleSpherical(TGraphic& g, const kurvant::TFormulaContext& ctx) {
     const std::vector<long double> as = Walk(a0, stepA, n2);
     const std::vector<long double> qs = Walk(q0, stepQ, n1);
     const std::vector<kurvant::TSample> ps = Grid(g.FormulaPrepared, 'a', LetterOf(g), as, qs, ctx);
-    // The angles' sines and cosines, once per row and column; the same values each point's
-    // own call would give.
-    std::vector<long double> cosQ(n1);
-    std::vector<long double> sinQ(n1);
-    for (std::size_t i = 0; i < n1; ++i) {
-        cosQ[i] = std::cos(qs[i]);
-        sinQ[i] = std::sin(qs[i]);
-    }
+    // The angles' sines and cosines, once per row and column.
+    const TCosinesAndSines q = CosinesAndSines(qs);
+    const TCosinesAndSines a = CosinesAndSines(as);
     for (std::size_t j = 0; j < n2; ++j) {
-        const long double sinA = std::sin(as[j]);
-        const long double cosA = std::cos(as[j]);
+        const long double sinA = a.Sin[j];
+        const long double cosA = a.Cos[j];
+        const std::vector<long double>& cosQ = q.Cos;
+        const std::vector<long double>& sinQ = q.Sin;
         for (std::size_t i = 0; i < n1; ++i) {
             TPoint3D& pt = g.Points[j * n1 + i];
             const long double p = ps[j * n1 + i].Value;
