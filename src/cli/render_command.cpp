@@ -29,6 +29,7 @@ struct TRenderOptions {
     int Width = 800;
     int Height = 600;
     bool AutoScale = false;
+    bool Literal = false;
     char DecimalSeparator = '.';
     std::string Document;
     std::string Output;
@@ -56,6 +57,7 @@ bool ReadRenderOptions(const TParsedArguments& args, char defaultSeparator, TRen
     }
     o.Settings = args.Value("settings").value_or("");
     o.AutoScale = args.Has("autoscale");
+    o.Literal = args.Has("literal");
     o.Document = args.Positionals[0];
     o.Output = args.Value("output").value_or("");
     if (o.Output.empty()) {
@@ -86,6 +88,7 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
 
     kurvant::TFormulaContext formula;
     formula.DecimalSeparator = o.DecimalSeparator;
+    formula.Evaluator = o.Literal ? kurvant::TEvaluator::Text : kurvant::TEvaluator::Program;
 
     TDocument document;
     // The view as the program has it when a document is opened: the start scales, and the

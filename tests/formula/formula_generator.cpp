@@ -72,8 +72,11 @@ std::string TFormulaGenerator::Factor(int depth) {
     case 0:
     case 1:
         return Number();
-    case 2:
-        return Chance(4) ? (Chance(2) ? "X" : "Y") : (Chance(2) ? "x" : "y");
+    case 2: {
+        const char letter = Letters[Below(2)];
+        // Upper case now and then, which preparation lowers.
+        return std::string(1, Chance(4) ? static_cast<char>(letter - 'a' + 'A') : letter);
+    }
     case 3:
         return Chance(3) ? "pi" : Number();
     case 4:
@@ -120,7 +123,7 @@ std::string TFormulaGenerator::Factor(int depth) {
         return Chance(2) ? OtherNames[Below(std::size(OtherNames))]
                          : StrayCharacters[Below(std::size(StrayCharacters))];
     default:
-        return Chance(2) ? Number() : (Chance(2) ? "x" : "y");
+        return Chance(2) ? Number() : std::string(1, Letters[Below(2)]);
     }
 }
 
@@ -146,7 +149,9 @@ std::string TFormulaGenerator::Expression(int depth) {
     return text;
 }
 
-std::string TFormulaGenerator::Typed() {
+std::string TFormulaGenerator::Typed(const char* letters) {
+    Letters[0] = letters[0];
+    Letters[1] = letters[1] != '\0' ? letters[1] : letters[0];
     std::string text = Expression(1 + Below(3));
     return text.empty() ? "x" : text;
 }

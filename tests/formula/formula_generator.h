@@ -13,9 +13,10 @@ class TFormulaGenerator {
 public:
     explicit TFormulaGenerator(std::uint64_t seed) : Random(seed) {}
 
-    /// A formula as a user might type it, in x and y: well-formed most of the time, with
-    /// implicit products, bars, "pi", both separators, unclosed groups and stray characters.
-    std::string Typed();
+    /// A formula as a user might type it, in the two variables `letters` (lower case): well-formed
+    /// most of the time, with implicit products, bars, "pi", both separators, unclosed groups
+    /// and stray characters.
+    std::string Typed(const char* letters = "xy");
 
     /// A text in the prepared form's alphabet put together without regard to grammar: marked
     /// numbers and variables, names, operators, signs, parentheses and stray markers.
@@ -41,6 +42,7 @@ private:
     long double NearHalf();
 
     std::mt19937_64 Random;
+    char Letters[2] = {'x', 'y'};
 };
 
 } // namespace kurvant::testing
