@@ -9,8 +9,12 @@
 inline constexpr double GapLimit = 1000;
 
 /// Draws every ticked graph of the document in list order into the current context, with the
-/// model transforms already set.
+/// model transforms already set. Each graph's vertices go to OpenGL as arrays.
 void DrawGraphs(const TDocument& Document, const ViewState& View);
+
+/// `DrawGraphs` vertex by vertex in immediate mode: the plain way, the same pixels, kept as the
+/// reference of the arrays.
+void DrawGraphsImmediate(const TDocument& Document, const ViewState& View);
 
 /// Draws one graph whatever its tick.
 void DrawGraphic(const TGraphic& Graphic, const ViewState& View);
