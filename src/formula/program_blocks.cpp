@@ -46,12 +46,13 @@ void RunBlockStep(const TBlockStep& step, const TBlock& b) {
     long double* out = &b.Locals[step.Out * BlockSize];
     switch (step.Op) {
     case TStepOp::Function:
+        // The function's values first, written in a second pass: reading each right after the
+        // function stored it would wait on the store.
         ForPoints(b, [&](std::size_t i) {
-            long double result = 0;
-            if (Unreadable(x[i]) || ComputeFunction(step.Function, x[i], result) != EvalOk) {
-                return false;
-            }
-            out[i] = WrittenValue(result);
+            return !Unreadable(x[i]) && ComputeFunction(step.Function, x[i], out[i]) == EvalOk;
+        });
+        ForPoints(b, [&](std::size_t i) {
+            out[i] = WrittenValue(out[i]);
             return true;
         });
         return;
