@@ -1,6 +1,7 @@
 #pragma once
 // A console reporter that also prints, after the table, the ratio of each measured benchmark to
-// its yardstick in the same run: "BM_X/name" against "BM_Y/name", and their geometric mean. With
+// its yardstick in the same run: "BM_X/name" against "BM_Y/name" (a "/real_time" suffix aside),
+// and for each measured family the geometric mean of its ratios. With
 // repetitions, each side's fastest repetition counts: on a shared machine the slower ones
 // measure the neighbours.
 
@@ -14,7 +15,7 @@
 
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
-    TRatioReporter(std::string measured, std::string yardstick)
+    TRatioReporter(std::vector<std::string> measured, std::string yardstick)
         : Measured(std::move(measured)), Yardstick(std::move(yardstick)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -24,7 +25,12 @@ public:
             const bool single = run.run_type == Run::RT_Iteration && run.iterations > 0;
             const bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
             if ((single || fastest) && !run.error_occurred) {
-                const std::string name = run.run_name.str();
+                std::string name = run.run_name.str();
+                const std::string suffix = "/real_time";
+                if (name.size() > suffix.size() &&
+                    name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+                    name.resize(name.size() - suffix.size());
+                }
                 const double time = run.GetAdjustedRealTime();
                 const auto known = Seconds.find(name);
                 if (known == Seconds.end() || time < known->second) {
@@ -36,24 +42,26 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        double logSum = 0;
-        int pairs = 0;
-        for (const auto& [name, time] : Seconds) {
-            if (name.rfind(Measured + "/", 0) != 0) {
-                continue;
+        for (const std::string& measured : Measured) {
+            double logSum = 0;
+            int pairs = 0;
+            for (const auto& [name, time] : Seconds) {
+                if (name.rfind(measured + "/", 0) != 0) {
+                    continue;
+                }
+                const auto other = Seconds.find(Yardstick + name.substr(measured.size()));
+                if (other == Seconds.end() || other->second <= 0) {
+                    continue;
+                }
+                const double ratio = time / other->second;
+                std::printf("%-36s %9.3f x %s\n", name.c_str(), ratio, Yardstick.c_str());
+                logSum += std::log(ratio);
+                ++pairs;
             }
-            const std::string rest = name.substr(Measured.size());
-            const auto other = Seconds.find(Yardstick + rest);
-            if (other == Seconds.end() || other->second <= 0) {
-                continue;
+            if (pairs > 0) {
+                std::printf("%s: geometric mean of %d ratios: %.3f\n", measured.c_str(), pairs,
+                            std::exp(logSum / pairs));
             }
-            const double ratio = time / other->second;
-            std::printf("%-40s %8.3f x %s\n", name.c_str(), ratio, Yardstick.c_str());
-            logSum += std::log(ratio);
-            ++pairs;
-        }
-        if (pairs > 0) {
-            std::printf("geometric mean of %d ratios: %.3f\n", pairs, std::exp(logSum / pairs));
         }
     }
 
@@ -67,7 +75,7 @@ public:
     }
 
 private:
-    std::string Measured;
+    std::vector<std::string> Measured;
     std::string Yardstick;
     std::map<std::string, double> Seconds; // real time, in the runs' own unit
 };
