@@ -19,6 +19,8 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace kurvant::cli {
 
@@ -80,6 +82,24 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     if (!ReadRenderOptions(args, defaultSeparator, o))
         return ExitUsage;
 
+    // The OpenGL context comes from EGL, so no display is needed. Making it loads and starts the
+    // renderer, the slowest step of all: it goes on in a thread of its own while the document is
+    // read and sampled and the glyphs are made, and is handed over to this thread to draw.
+    std::unique_ptr<TOffscreenGL> gl;
+    std::string error;
+    std::thread contextMaker([&] {
+        gl = TOffscreenGL::Create(o.Width, o.Height, &error);
+        if (gl)
+            gl->Release();
+    });
+    struct TJoin {
+        std::thread& Thread;
+        ~TJoin() {
+            if (Thread.joinable())
+                Thread.join();
+        }
+    } join{contextMaker};
+
     TSettings settings;
     Settings_Default(settings);
     // A settings file that cannot be used leaves every setting at its default, as at start-up.
@@ -103,7 +123,7 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
         return ExitFailure;
     }
 
-    // Fonts come from Qt; the OpenGL context from EGL, so no display is needed.
+    // Fonts come from Qt.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's own chatter about the environment is no concern of the command's user.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -114,15 +134,15 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     char name[] = "kurvant-cli";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
+    const std::vector<TGlyphBitmap> glyphs = MakeGlyphBitmaps();
 
-    std::string error;
-    std::unique_ptr<TOffscreenGL> gl = TOffscreenGL::Create(o.Width, o.Height, &error);
-    if (!gl) {
-        std::cerr << "no OpenGL context: " << error << '\n';
+    contextMaker.join();
+    if (!gl || !gl->MakeCurrent()) {
+        std::cerr << "no OpenGL context: " << (gl ? "it could not be made current" : error) << '\n';
         return ExitFailure;
     }
     InitSurfaceState();
-    BuildFontLists();
+    BuildFontLists(glyphs);
     TScene scene{settings, document.View, o.AutoScale, o.DecimalSeparator, &document};
     DrawScene(scene, TFrameSize::Plain(o.Width, o.Height));
     const QImage picture = gl->Grab();
