@@ -82,6 +82,19 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     if (!ReadRenderOptions(args, defaultSeparator, o))
         return ExitUsage;
 
+    // Fonts come from Qt. The application is made first: it sets the process's locale, which
+    // must not change under the renderer's start-up below.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own chatter about the environment is no concern of the command's user.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << text.toStdString() << '\n';
+    });
+    int argc = 1;
+    char name[] = "kurvant-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
     // The OpenGL context comes from EGL, so no display is needed. Making it loads and starts the
     // renderer, the slowest step of all: it goes on in a thread of its own while the document is
     // read and sampled and the glyphs are made, and is handed over to this thread to draw.
@@ -122,18 +135,6 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
         std::cerr << TerminalMessage(DocumentReadMessage(read)) << '\n';
         return ExitFailure;
     }
-
-    // Fonts come from Qt.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's own chatter about the environment is no concern of the command's user.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::cerr << text.toStdString() << '\n';
-    });
-    int argc = 1;
-    char name[] = "kurvant-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
     const std::vector<TGlyphBitmap> glyphs = MakeGlyphBitmaps();
 
     contextMaker.join();
