@@ -34,10 +34,18 @@ void TArrayBatch::Color(const TColorGL& c) {
 }
 
 void TArrayBatch::Vertex(float x, float y, float z) {
-    Positions.insert(Positions.end(), {x, y, z});
+    Positions.push_back(x);
+    Positions.push_back(y);
+    Positions.push_back(z);
     if (Coloured) {
-        Colours.insert(Colours.end(), {Current.R, Current.G, Current.B});
+        Colours.push_back(Current.R);
+        Colours.push_back(Current.G);
+        Colours.push_back(Current.B);
     }
+}
+
+void TArrayBatch::Reserve(std::size_t vertices) {
+    Positions.reserve(3 * vertices);
 }
 
 void TArrayBatch::End() {

@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 
+#include <cstddef>
 #include <vector>
 
 /// Straight to OpenGL in immediate mode, glBegin .. glEnd: the plain way, kept as the reference
@@ -17,6 +18,7 @@ public:
     void Vertex(float x, float y, float z) { glVertex3f(x, y, z); }
     void Vertex(float x, float y) { glVertex2f(x, y); }
     void End() { glEnd(); }
+    void Reserve(std::size_t) {}
 };
 
 /// Into arrays, drawn with one glDrawArrays at the end of the batch: the driver is handed the
@@ -29,6 +31,8 @@ public:
     void Vertex(float x, float y, float z);
     void Vertex(float x, float y) { Vertex(x, y, 0.0f); }
     void End();
+    /// Room for this many vertices in the batch about to begin.
+    void Reserve(std::size_t vertices);
 
 private:
     GLenum Primitive = GL_POINTS;

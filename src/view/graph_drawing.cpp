@@ -72,6 +72,7 @@ template <typename TBatch> void DrawCurve2D(const TGraphic& g, const ViewState& 
     const TPointEmitter<TBatch> emit(g, v, batch);
     const auto& pts = g.Points;
     const std::size_t n = pts.size();
+    batch.Reserve(2 * n);
     batch.Begin(primitive);
     // A gap ends the curve; a defined point before a gap is emitted twice so that line
     // vertices stay in pairs.
@@ -126,6 +127,8 @@ template <typename TBatch> void DrawSurface(const TGraphic& g, const ViewState& 
     const auto rows = static_cast<std::size_t>(g.StepsY);
     // A record whose points do not fill its grid draws only the rows it has.
     const std::size_t fullRows = std::min(rows, g.Points.size() / cols);
+    // At most two vertices a segment, rows and columns.
+    batch.Reserve(4 * cols * fullRows);
     batch.Begin(primitive);
     for (std::size_t r = 0; r < fullRows; ++r)
         SurfaceLine(emit, g.Points, r * cols, 1, cols);
