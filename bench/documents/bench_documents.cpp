@@ -1,5 +1,6 @@
 // Opening documents at the largest sizes the dialogs allow: 100 formula graphs of every kind
-// (curves of 10000 points, surfaces of 200 x 200) read and sampled; 100 tables of 5000 points
+// (curves of 10000 points, surfaces of 200 x 200) read and sampled, by the formulas' programs
+// and once by the rewriting of their texts (the reference, slow); 100 tables of 5000 points
 // read; and the same documents saved.
 
 #include "documents/document_file.h"
@@ -68,14 +69,16 @@ public:
     bool Ok = false;
 };
 
-void Open(benchmark::State& state, const TDocumentOnDisk& file) {
+void Open(benchmark::State& state, const TDocumentOnDisk& file,
+          kurvant::TEvaluator evaluator = kurvant::TEvaluator::Program) {
     if (!file.Ok) {
         state.SkipWithError("the document could not be written");
         return;
     }
     TSettings settings;
     Settings_Default(settings);
-    const kurvant::TFormulaContext context;
+    kurvant::TFormulaContext context;
+    context.Evaluator = evaluator;
     std::size_t points = 0;
     for (auto _ : state) {
         TDocument document;
@@ -101,6 +104,15 @@ BENCHMARK(BM_OpenFormulaDocumentWithSampling)
     ->Iterations(1)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
+
+void BM_OpenFormulaDocumentSampledByText(benchmark::State& state) {
+    static const TDocumentOnDisk file(false);
+    Open(state, file, kurvant::TEvaluator::Text);
+}
+BENCHMARK(BM_OpenFormulaDocumentSampledByText)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(1);
 
 void BM_OpenTableDocument(benchmark::State& state) {
     static const TDocumentOnDisk file(true);

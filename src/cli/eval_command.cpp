@@ -1,10 +1,12 @@
 // kurvant-cli eval --vars LETTERS [--sep C] FORMULA [NAME=VALUE ...]
 // kurvant-cli eval --batch [--sep C]   (lines LETTERS<TAB>FORMULA<TAB>NAME=VALUE;NAME=VALUE)
 // Prints one line per formula: "ok <value>", "syntax-error", "math-error" or "prepare-failed".
+// The formula's program computes the value; --literal makes the rewriting of its text do it.
 
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
 
+#include "formula/compiled_formula.h"
 #include "formula/evaluate.h"
 #include "formula/prepare.h"
 
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
+#include <vector>
 
 namespace kurvant::cli {
 
@@ -39,11 +42,16 @@ std::string EvaluationLine(std::string formula, const std::string& variables,
     if (!PrepareFormula(formula, variables, context)) {
         return "prepare-failed";
     }
+    // The values are substituted in the order given, whatever evaluates them.
+    std::string letters;
+    std::vector<long double> values;
     for (const TAssignment& assignment : assignments) {
-        formula = SubstituteVariable(formula, assignment.Name, assignment.Value, context);
+        letters += assignment.Name;
+        values.push_back(assignment.Value);
     }
     long double value = 0;
-    switch (EvaluateFormula(formula, value, context)) {
+    switch (
+        TCompiledFormula(formula, letters, context).Evaluate(values, value, context.Evaluator)) {
     case EvalOk: {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "ok %.21Lg", value);
@@ -120,6 +128,7 @@ int RunEval(const TParsedArguments& args, char defaultSeparator) {
     }
     TFormulaContext context;
     context.DecimalSeparator = *separator;
+    context.Evaluator = args.Has("literal") ? TEvaluator::Text : TEvaluator::Program;
     if (args.Has("batch")) {
         return RunBatch(context);
     }

@@ -19,6 +19,8 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace kurvant::cli {
 
@@ -29,6 +31,7 @@ struct TRenderOptions {
     int Width = 800;
     int Height = 600;
     bool AutoScale = false;
+    bool Literal = false;
     char DecimalSeparator = '.';
     std::string Document;
     std::string Output;
@@ -56,6 +59,7 @@ bool ReadRenderOptions(const TParsedArguments& args, char defaultSeparator, TRen
     }
     o.Settings = args.Value("settings").value_or("");
     o.AutoScale = args.Has("autoscale");
+    o.Literal = args.Has("literal");
     o.Document = args.Positionals[0];
     o.Output = args.Value("output").value_or("");
     if (o.Output.empty()) {
@@ -78,6 +82,37 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     if (!ReadRenderOptions(args, defaultSeparator, o))
         return ExitUsage;
 
+    // Fonts come from Qt. The application is made first: it sets the process's locale, which
+    // must not change under the renderer's start-up below.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own chatter about the environment is no concern of the command's user.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << text.toStdString() << '\n';
+    });
+    int argc = 1;
+    char name[] = "kurvant-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    // The OpenGL context comes from EGL, so no display is needed. Making it loads and starts the
+    // renderer, the slowest step of all: it goes on in a thread of its own while the document is
+    // read and sampled and the glyphs are made, and is handed over to this thread to draw.
+    std::unique_ptr<TOffscreenGL> gl;
+    std::string error;
+    std::thread contextMaker([&] {
+        gl = TOffscreenGL::Create(o.Width, o.Height, &error);
+        if (gl)
+            gl->Release();
+    });
+    struct TJoin {
+        std::thread& Thread;
+        ~TJoin() {
+            if (Thread.joinable())
+                Thread.join();
+        }
+    } join{contextMaker};
+
     TSettings settings;
     Settings_Default(settings);
     // A settings file that cannot be used leaves every setting at its default, as at start-up.
@@ -86,6 +121,7 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
 
     kurvant::TFormulaContext formula;
     formula.DecimalSeparator = o.DecimalSeparator;
+    formula.Evaluator = o.Literal ? kurvant::TEvaluator::Text : kurvant::TEvaluator::Program;
 
     TDocument document;
     // The view as the program has it when a document is opened: the start scales, and the
@@ -99,27 +135,15 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
         std::cerr << TerminalMessage(DocumentReadMessage(read)) << '\n';
         return ExitFailure;
     }
+    const std::vector<TGlyphBitmap> glyphs = MakeGlyphBitmaps();
 
-    // Fonts come from Qt; the OpenGL context from EGL, so no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's own chatter about the environment is no concern of the command's user.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::cerr << text.toStdString() << '\n';
-    });
-    int argc = 1;
-    char name[] = "kurvant-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
-    std::string error;
-    std::unique_ptr<TOffscreenGL> gl = TOffscreenGL::Create(o.Width, o.Height, &error);
-    if (!gl) {
-        std::cerr << "no OpenGL context: " << error << '\n';
+    contextMaker.join();
+    if (!gl || !gl->MakeCurrent()) {
+        std::cerr << "no OpenGL context: " << (gl ? "it could not be made current" : error) << '\n';
         return ExitFailure;
     }
     InitSurfaceState();
-    BuildFontLists();
+    BuildFontLists(glyphs);
     TScene scene{settings, document.View, o.AutoScale, o.DecimalSeparator, &document};
     DrawScene(scene, TFrameSize::Plain(o.Width, o.Height));
     const QImage picture = gl->Grab();

@@ -2,7 +2,8 @@
 // Opens DOC as the program opens a document, samples every formula graph with the settings (the
 // defaults, or FILE read as the program reads its settings file), without automatic scaling, and
 // prints the view, then every graph with its bounds and points. Numbers are printed with %.17g in
-// the C locale, so they compare exactly.
+// the C locale, so they compare exactly. --literal samples by rewriting the formulas' texts
+// instead of by their programs: the two print the same.
 
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
@@ -58,6 +59,7 @@ int RunSample(const TParsedArguments& args, char defaultSeparator) {
     }
     TFormulaContext context;
     context.DecimalSeparator = *separator;
+    context.Evaluator = args.Has("literal") ? TEvaluator::Text : TEvaluator::Program;
     TDocument document;
     const TDocumentRead result = ReadDocumentFile(args.Positionals[0], document, settings, context);
     if (result != TDocumentRead::Ok) {

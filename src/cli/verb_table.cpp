@@ -16,6 +16,9 @@ const TOption Variables{.Name = "vars",
 const TOption Separator{.Name = "sep",
                         .ValueName = "C",
                         .Help = "decimal separator, ',' or '.' (default: the locale's)"};
+const TOption Literal{.Name = "literal",
+                      .Help =
+                          "evaluates by rewriting the text (the slow reference), not by program"};
 const TOption SettingsFile{.Name = "settings",
                            .ValueName = "FILE",
                            .Help = "settings file to use instead of the defaults"};
@@ -34,6 +37,7 @@ const std::vector<TVerb>& Table() {
                          {.Name = "NAME=VALUE", .Min = 0, .Max = TPositional::Unbounded}},
          .Options = {Variables,
                      Separator,
+                     Literal,
                      {.Name = "batch",
                       .Help = "evaluates lines LETTERS<TAB>FORMULA<TAB>NAME=VALUE;...",
                       .Input = "LINES"}},
@@ -41,7 +45,7 @@ const std::vector<TVerb>& Table() {
         {.Name = "sample",
          .Description = "prints a document's view and the sampled points of every graph",
          .Positionals = {{.Name = "DOC"}},
-         .Options = {SettingsFile, Separator},
+         .Options = {SettingsFile, Separator, Literal},
          .Run = RunSample},
         {.Name = "render",
          .Description = "draws a document as the view shows it into a BMP or PNG picture",
@@ -52,6 +56,7 @@ const std::vector<TVerb>& Table() {
                       .Help = "picture size in pixels (default 800x600)"},
                      {.Name = "autoscale", .Help = "scales the view to fit the graphs first"},
                      Separator,
+                     Literal,
                      {.Name = "output",
                       .Short = 'o',
                       .ValueName = "OUT",

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace kurvant {
+
+/// Which evaluator computes a formula's values.
+enum class TEvaluator : std::uint8_t {
+    Program, ///< the formula's program where it has one, else the rewriting
+    Text     ///< always the rewriting of the text: the reference, slow
+};
 
 /// What the formula engine keeps for the whole run: the decimal separator that every number text
 /// uses, and the results of the last `PrepareFormula` call that the graph dialog reads for its
@@ -15,6 +22,9 @@ struct TFormulaContext {
     /// `RewrittenFormula`: the text after the '*' insertion of the last preparation that inserted
     /// one; left as it was by a preparation that inserted none.
     std::string RewrittenFormula;
+    /// The evaluator of sampling and of the command line's eval; `Text` for kurvant-cli's
+    /// --literal, which checks the program against the rewriting from outside.
+    TEvaluator Evaluator = TEvaluator::Program;
 };
 
 } // namespace kurvant

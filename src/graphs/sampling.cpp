@@ -1,14 +1,15 @@
 #include "graphs/sampling.h"
 
 #include "documents/settings.h"
-#include "formula/evaluate.h"
-#include "formula/prepare.h"
+#include "formula/batch_evaluation.h"
+#include "formula/parallel_parts.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,11 +26,55 @@ double ToDouble(long double v) {
     return static_cast<double>(v);
 }
 
-/// Evaluates `text` with `letter` := `v`; true and `value` on `EvalOk`.
-bool EvaluateAt(std::string_view text, char letter, double v, long double& value,
-                const kurvant::TFormulaContext& context) {
-    const std::string substituted = kurvant::SubstituteVariable(text, letter, v, context);
-    return kurvant::EvaluateFormula(substituted, value, context) == kurvant::EvalOk;
+/// The running values start, start + step, ... by repeated addition, as the walk takes them.
+std::vector<long double> Walk(double start, double step, std::size_t n) {
+    std::vector<long double> values(n);
+    double v = start;
+    for (std::size_t i = 0; i < n; ++i) {
+        values[i] = v;
+        v = v + step;
+    }
+    return values;
+}
+
+/// The formula at each of `points`, with `letter` substituted.
+std::vector<kurvant::TSample> Line(std::string_view formula, char letter,
+                                   const std::vector<long double>& points,
+                                   const kurvant::TFormulaContext& context) {
+    const kurvant::TCompiledFormula compiled(formula, std::string(1, letter), context);
+    std::vector<kurvant::TSample> samples(points.size());
+    kurvant::EvaluateLine(compiled, points, samples, context.Evaluator);
+    return samples;
+}
+
+/// The formula over rows x columns: `rowLetter` is substituted once per row, then `letter`.
+std::vector<kurvant::TSample> Grid(std::string_view formula, char rowLetter, char letter,
+                                   const std::vector<long double>& rows,
+                                   const std::vector<long double>& columns,
+                                   const kurvant::TFormulaContext& context) {
+    const kurvant::TCompiledFormula compiled(formula, std::string{rowLetter, letter}, context);
+    std::vector<kurvant::TSample> samples(rows.size() * columns.size());
+    kurvant::EvaluateGrid(compiled, rows, columns, samples, context.Evaluator);
+    return samples;
+}
+
+/// The cosine and sine of each angle, in extended precision: the same values a call per point
+/// gives, computed over the cores (for angles beyond pi/4 each call is slow).
+struct TCosinesAndSines {
+    std::vector<long double> Cos;
+    std::vector<long double> Sin;
+};
+
+TCosinesAndSines CosinesAndSines(const std::vector<long double>& angles) {
+    TCosinesAndSines cs{std::vector<long double>(angles.size()),
+                        std::vector<long double>(angles.size())};
+    kurvant::ForEachPart(angles.size(), 1024, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            cs.Cos[i] = std::cos(angles[i]);
+            cs.Sin[i] = std::sin(angles[i]);
+        }
+    });
+    return cs;
 }
 
 void UpdateBounds(double c, double& boundMax, double& boundMin) {
@@ -101,20 +146,17 @@ void SampleCartesian(TGraphic& g, std::string_view formula, const TSettings& s,
     g.*a.ArgBoundMin = start;
     g.*a.ValueBoundMax = -BoundStart;
     g.*a.ValueBoundMin = BoundStart;
-    const double step = StepOf(start, end, g.*a.Steps);
-    const char letter = LetterOf(g);
-    double t = start;
+    const std::vector<long double> t = Walk(start, StepOf(start, end, g.*a.Steps), n);
+    const std::vector<kurvant::TSample> values = Line(formula, LetterOf(g), t, ctx);
     for (std::size_t i = 0; i < n; ++i) {
         TPoint3D& p = g.Points[i];
-        p.*a.Argument = t;
-        long double value = 0;
-        if (EvaluateAt(formula, letter, t, value, ctx)) {
-            p.*a.Value = ToDouble(value);
+        p.*a.Argument = static_cast<double>(t[i]);
+        if (values[i].Ok) {
+            p.*a.Value = ToDouble(values[i].Value);
             UpdateBounds(p.*a.Value, g.*a.ValueBoundMax, g.*a.ValueBoundMin);
         } else {
             p.*a.Value = UndefinedValue;
         }
-        t = t + step;
     }
 }
 
@@ -125,15 +167,15 @@ void SamplePolar(TGraphic& g, std::string_view formula, const kurvant::TFormulaC
     g.BoundMinX = BoundStart;
     g.BoundMaxY = -BoundStart;
     g.BoundMinY = BoundStart;
-    const double step = AngleStepOf(g.MinX, g.MaxX, g.StepsX);
-    const char letter = LetterOf(g);
-    double q = static_cast<double>(Pi * g.MinX);
+    const std::vector<long double> q =
+        Walk(static_cast<double>(Pi * g.MinX), AngleStepOf(g.MinX, g.MaxX, g.StepsX), n);
+    const std::vector<kurvant::TSample> values = Line(formula, LetterOf(g), q, ctx);
+    const TCosinesAndSines angle = CosinesAndSines(q);
     for (std::size_t i = 0; i < n; ++i) {
-        long double r = 0;
-        const bool ok = EvaluateAt(formula, letter, q, r, ctx);
-        const long double angle = q;
-        const long double x = ok ? r * std::cos(angle) : 0.0L;
-        const long double y = ok ? r * std::sin(angle) : 0.0L;
+        const long double r = values[i].Value;
+        const bool ok = values[i].Ok;
+        const long double x = ok ? r * angle.Cos[i] : 0.0L;
+        const long double y = ok ? r * angle.Sin[i] : 0.0L;
         if (Capped(ok, x)) {
             g.Points[i].x = ToDouble(x);
             UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
@@ -146,7 +188,6 @@ void SamplePolar(TGraphic& g, std::string_view formula, const kurvant::TFormulaC
         } else {
             g.Points[i].y = UndefinedValue;
         }
-        q = q + step;
     }
 }
 
@@ -156,28 +197,26 @@ void SampleParametric(TGraphic& g, std::string_view formula, std::string_view fo
     g.Points.resize(n);
     const double start = std::max(s.MinX, g.MinX);
     const double end = std::min(s.MaxX, g.MaxX);
-    const double step = StepOf(start, end, g.StepsX);
     g.BoundMaxX = -BoundStart;
     g.BoundMinX = BoundStart;
     g.BoundMaxY = -BoundStart;
     g.BoundMinY = BoundStart;
-    const char letter = LetterOf(g);
-    double u = start;
+    const std::vector<long double> u = Walk(start, StepOf(start, end, g.StepsX), n);
+    const std::vector<kurvant::TSample> xs = Line(formula, LetterOf(g), u, ctx);
+    const std::vector<kurvant::TSample> ys = Line(formula2, LetterOf(g), u, ctx);
     for (std::size_t i = 0; i < n; ++i) {
-        long double value = 0;
-        if (EvaluateAt(formula, letter, u, value, ctx)) {
-            g.Points[i].x = ToDouble(value);
+        if (xs[i].Ok) {
+            g.Points[i].x = ToDouble(xs[i].Value);
             UpdateBounds(g.Points[i].x, g.BoundMaxX, g.BoundMinX);
         } else {
             g.Points[i].x = UndefinedValue;
         }
-        if (EvaluateAt(formula2, letter, u, value, ctx)) {
-            g.Points[i].y = ToDouble(value);
+        if (ys[i].Ok) {
+            g.Points[i].y = ToDouble(ys[i].Value);
             UpdateBounds(g.Points[i].y, g.BoundMaxY, g.BoundMinY);
         } else {
             g.Points[i].y = UndefinedValue;
         }
-        u = u + step;
     }
 }
 
@@ -197,25 +236,21 @@ void SampleSurface(TGraphic& g, const TSettings& s, const kurvant::TFormulaConte
     g.BoundMinY = y0;
     g.BoundMaxZ = -BoundStart;
     g.BoundMinZ = BoundStart;
-    const char letter = LetterOf(g);
-    const std::string& formula = g.FormulaPrepared;
-    double y = y0;
+    const std::vector<long double> ys = Walk(y0, stepY, n2);
+    const std::vector<long double> xs = Walk(x0, stepX, n1);
+    // 'y' is substituted once per row, then the first variable.
+    const std::vector<kurvant::TSample> z = Grid(g.FormulaPrepared, 'y', LetterOf(g), ys, xs, ctx);
     for (std::size_t j = 0; j < n2; ++j) {
-        // The second variable is substituted once per row.
-        const std::string row = kurvant::SubstituteVariable(formula, 'y', y, ctx);
-        double x = x0;
         for (std::size_t i = 0; i < n1; ++i) {
-            TPoint3D& p = g.Points[j * n1 + i];
-            long double value = 0;
-            if (EvaluateAt(row, letter, x, value, ctx)) {
-                p = {x, y, ToDouble(value)};
+            const std::size_t k = j * n1 + i;
+            TPoint3D& p = g.Points[k];
+            if (z[k].Ok) {
+                p = {static_cast<double>(xs[i]), static_cast<double>(ys[j]), ToDouble(z[k].Value)};
                 UpdateBounds(p.z, g.BoundMaxZ, g.BoundMinZ);
             } else {
                 p = {UndefinedValue, UndefinedValue, UndefinedValue};
             }
-            x = x + stepX;
         }
-        y = y + stepY;
     }
 }
 
@@ -233,21 +268,24 @@ void SampleSpherical(TGraphic& g, const kurvant::TFormulaContext& ctx) {
     g.BoundMinY = BoundStart;
     g.BoundMaxZ = -BoundStart;
     g.BoundMinZ = BoundStart;
-    const char letter = LetterOf(g);
-    const std::string& formula = g.FormulaPrepared;
-    double a = a0;
+    const std::vector<long double> as = Walk(a0, stepA, n2);
+    const std::vector<long double> qs = Walk(q0, stepQ, n1);
+    const std::vector<kurvant::TSample> ps = Grid(g.FormulaPrepared, 'a', LetterOf(g), as, qs, ctx);
+    // The angles' sines and cosines, once per row and column.
+    const TCosinesAndSines q = CosinesAndSines(qs);
+    const TCosinesAndSines a = CosinesAndSines(as);
     for (std::size_t j = 0; j < n2; ++j) {
-        const std::string row = kurvant::SubstituteVariable(formula, 'a', a, ctx);
-        const long double angleA = a;
-        double q = q0;
+        const long double sinA = a.Sin[j];
+        const long double cosA = a.Cos[j];
+        const std::vector<long double>& cosQ = q.Cos;
+        const std::vector<long double>& sinQ = q.Sin;
         for (std::size_t i = 0; i < n1; ++i) {
             TPoint3D& pt = g.Points[j * n1 + i];
-            long double p = 0;
-            const bool ok = EvaluateAt(row, letter, q, p, ctx);
-            const long double angleQ = q;
-            const long double x = ok ? p * std::cos(angleQ) * std::sin(angleA) : 0.0L;
-            const long double y = ok ? p * std::sin(angleQ) * std::sin(angleA) : 0.0L;
-            const long double z = ok ? p * std::cos(angleA) : 0.0L;
+            const long double p = ps[j * n1 + i].Value;
+            const bool ok = ps[j * n1 + i].Ok;
+            const long double x = ok ? p * cosQ[i] * sinA : 0.0L;
+            const long double y = ok ? p * sinQ[i] * sinA : 0.0L;
+            const long double z = ok ? p * cosA : 0.0L;
             if (Capped(ok, x)) {
                 pt.x = ToDouble(x);
                 UpdateBounds(pt.x, g.BoundMaxX, g.BoundMinX);
@@ -266,9 +304,7 @@ void SampleSpherical(TGraphic& g, const kurvant::TFormulaContext& ctx) {
             } else {
                 pt.z = UndefinedValue;
             }
-            q = q + stepQ;
         }
-        a = a + stepA;
     }
 }
 

@@ -43,41 +43,58 @@ std::vector<GLubyte> GlyphBits(const QImage& img) {
 
 } // namespace
 
-bool BuildFontLists(double PixelRatio) {
+std::vector<TGlyphBitmap> MakeGlyphBitmaps(double PixelRatio) {
     const QFont font = ViewFont(PixelRatio);
     const QFontMetrics fm(font);
     const int height = fm.height();
     const int descent = fm.descent();
+    std::vector<TGlyphBitmap> glyphs(FontListCount);
+    for (int code = 0; code < FontListCount; ++code) {
+        const char32_t cp = Cp1251ToUnicode(static_cast<unsigned char>(code));
+        if (cp < 0x20 || cp == 0x7F)
+            continue;
+        const QString text = QString::fromUcs4(&cp, 1);
+        const int advance = fm.horizontalAdvance(text);
+        const int width = std::max(1, fm.boundingRect(text).right() + 1);
+        const int cellWidth = std::max(advance, width);
+        QImage img(cellWidth, height, QImage::Format_Grayscale8);
+        img.fill(0);
+        {
+            QPainter p(&img);
+            p.setFont(font);
+            p.setPen(Qt::white);
+            p.drawText(0, fm.ascent(), text);
+        }
+        TGlyphBitmap& g = glyphs[static_cast<std::size_t>(code)];
+        g.Draws = true;
+        g.Width = cellWidth;
+        g.Height = height;
+        g.OriginY = static_cast<float>(descent);
+        g.Advance = static_cast<float>(advance);
+        g.Bits = GlyphBits(img);
+    }
+    return glyphs;
+}
 
+bool BuildFontLists(const std::vector<TGlyphBitmap>& glyphs) {
     glDeleteLists(FontListBase, FontListCount);
     GLint oldAlign = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &oldAlign);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (int code = 0; code < FontListCount; ++code) {
-        const char32_t cp = Cp1251ToUnicode(static_cast<unsigned char>(code));
+    for (int code = 0; code < FontListCount && code < static_cast<int>(glyphs.size()); ++code) {
+        const TGlyphBitmap& g = glyphs[static_cast<std::size_t>(code)];
         glNewList(FontListBase + code, GL_COMPILE);
         // Control codes and the unassigned byte draw nothing and do not move the pen.
-        if (cp >= 0x20 && cp != 0x7F) {
-            const QString text = QString::fromUcs4(&cp, 1);
-            const int advance = fm.horizontalAdvance(text);
-            const int width = std::max(1, fm.boundingRect(text).right() + 1);
-            const int cellWidth = std::max(advance, width);
-            QImage img(cellWidth, height, QImage::Format_Grayscale8);
-            img.fill(0);
-            {
-                QPainter p(&img);
-                p.setFont(font);
-                p.setPen(Qt::white);
-                p.drawText(0, fm.ascent(), text);
-            }
-            const std::vector<GLubyte> bits = GlyphBits(img);
-            glBitmap(cellWidth, height, 0.0f, static_cast<GLfloat>(descent),
-                     static_cast<GLfloat>(advance), 0.0f, bits.data());
-        }
+        if (g.Draws)
+            glBitmap(g.Width, g.Height, 0.0f, g.OriginY, g.Advance, 0.0f, g.Bits.data());
         glEndList();
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, oldAlign);
     return glIsList(FontListBase + 'A') == GL_TRUE;
+}
+
+bool BuildFontLists(double PixelRatio) {
+    return BuildFontLists(MakeGlyphBitmaps(PixelRatio));
 }
 
 void PrintText(std::string_view Text) {

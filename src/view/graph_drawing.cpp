@@ -1,6 +1,7 @@
 #include "view/graph_drawing.h"
 
 #include "view/frame.h"
+#include "view/graph_batch.h"
 
 #include <GL/gl.h>
 
@@ -35,38 +36,45 @@ GLenum SetStyle(const TGraphic& g, bool strip, double ratio) {
     return strip ? GL_LINE_STRIP : GL_LINES;
 }
 
-void SetColor(const TColorGL& c) {
-    glColor3f(c.R, c.G, c.B);
-}
-
-class TPointEmitter {
+// The walks below emit a graph's vertices into a batch: straight to OpenGL (`TImmediateBatch`,
+// the reference) or into arrays drawn at the end (`TArrayBatch`). Both get the same calls in
+// the same order, so they draw the same vertices in the same colours.
+template <typename TBatch> class TPointEmitter {
 public:
-    TPointEmitter(const TGraphic& g, const ViewState& v) : G(g), Emit(v) {}
+    TPointEmitter(const TGraphic& g, const ViewState& v, TBatch& batch)
+        : G(g), DX(v.ShiftX), DY(v.ShiftY), Batch(batch) {}
 
     void Point3D(const TPoint3D& p) const {
         TColorGL c;
         if (G.Gradation) {
             if (GradationColor(G, p.z, c))
-                SetColor(c);
+                Batch.Color(c);
             else
-                SetColor(G.ColorGL);
+                Batch.Color(G.ColorGL);
         }
-        Emit.Vertex(p.x, p.y, p.z);
+        Batch.Vertex(static_cast<float>(p.x + DX), static_cast<float>(p.y + DY),
+                     static_cast<float>(p.z));
     }
-    void Point2D(const TPoint3D& p) const { Emit.Vertex(p.x, p.y); }
+    void Point2D(const TPoint3D& p) const {
+        Batch.Vertex(static_cast<float>(p.x + DX), static_cast<float>(p.y + DY));
+    }
 
 private:
     const TGraphic& G;
-    TShiftedEmitter Emit;
+    double DX;
+    double DY;
+    TBatch& Batch;
 };
 
-void DrawCurve2D(const TGraphic& g, const ViewState& v, double ratio) {
+template <typename TBatch>
+void DrawCurve2D(const TGraphic& g, const ViewState& v, TBatch& batch, double ratio) {
     const GLenum primitive = SetStyle(g, false, ratio);
-    SetColor(g.ColorGL);
-    const TPointEmitter emit(g, v);
+    batch.Color(g.ColorGL);
+    const TPointEmitter<TBatch> emit(g, v, batch);
     const auto& pts = g.Points;
     const std::size_t n = pts.size();
-    glBegin(primitive);
+    batch.Reserve(2 * n);
+    batch.Begin(primitive);
     // A gap ends the curve; a defined point before a gap is emitted twice so that line
     // vertices stay in pairs.
     std::size_t k = 0;
@@ -84,12 +92,13 @@ void DrawCurve2D(const TGraphic& g, const ViewState& v, double ratio) {
             k += 1;
         }
     }
-    glEnd();
+    batch.End();
 }
 
 // One row or column of a surface: count points from first, each next one stride further.
-void SurfaceLine(const TPointEmitter& emit, const std::vector<TPoint3D>& pts, std::size_t first,
-                 std::size_t stride, std::size_t count) {
+template <typename TBatch>
+void SurfaceLine(const TPointEmitter<TBatch>& emit, const std::vector<TPoint3D>& pts,
+                 std::size_t first, std::size_t stride, std::size_t count) {
     std::size_t k = 0;
     while (count >= 2 && k <= count - 2) {
         const TPoint3D& p = pts[first + k * stride];
@@ -109,41 +118,76 @@ void SurfaceLine(const TPointEmitter& emit, const std::vector<TPoint3D>& pts, st
     }
 }
 
-void DrawSurface(const TGraphic& g, const ViewState& v, double ratio) {
+template <typename TBatch>
+void DrawSurface(const TGraphic& g, const ViewState& v, TBatch& batch, double ratio) {
     const GLenum primitive = SetStyle(g, false, ratio);
-    SetColor(g.ColorGL);
-    const TPointEmitter emit(g, v);
+    batch.Color(g.ColorGL);
+    const TPointEmitter<TBatch> emit(g, v, batch);
     if (g.StepsX <= 0 || g.StepsY <= 0)
         return;
     const auto cols = static_cast<std::size_t>(g.StepsX);
     const auto rows = static_cast<std::size_t>(g.StepsY);
     // A record whose points do not fill its grid draws only the rows it has.
     const std::size_t fullRows = std::min(rows, g.Points.size() / cols);
-    glBegin(primitive);
+    // At most two vertices a segment, rows and columns.
+    batch.Reserve(4 * cols * fullRows);
+    batch.Begin(primitive);
     for (std::size_t r = 0; r < fullRows; ++r)
         SurfaceLine(emit, g.Points, r * cols, 1, cols);
     for (std::size_t c = 0; c < cols; ++c)
         SurfaceLine(emit, g.Points, c, cols, fullRows);
-    glEnd();
+    batch.End();
 }
 
-void DrawTable(const TGraphic& g, const ViewState& v, double ratio) {
-    const TPointEmitter emit(g, v);
+template <typename TBatch>
+void DrawTable(const TGraphic& g, const ViewState& v, TBatch& batch, double ratio) {
+    const TPointEmitter<TBatch> emit(g, v, batch);
     const GLenum primitive = SetStyle(g, true, ratio);
-    SetColor(g.ColorGL);
-    glBegin(primitive);
+    batch.Color(g.ColorGL);
+    batch.Begin(primitive);
     for (const TPoint3D& p : g.Points)
         emit.Point3D(p);
-    glEnd();
+    batch.End();
     if (g.Building == 2) {
         // The points on top of the polyline.
         glPointSize(static_cast<float>(g.PointSize * ratio));
-        glBegin(GL_POINTS);
-        SetColor(g.ColorGL);
+        batch.Begin(GL_POINTS);
+        batch.Color(g.ColorGL);
         for (const TPoint3D& p : g.Points)
             emit.Point3D(p);
-        glEnd();
+        batch.End();
     }
+}
+
+template <typename TBatch>
+void DrawOne(const TGraphic& g, const ViewState& v, TBatch& batch, double ratio) {
+    if (g.Points.empty())
+        return;
+    switch (g.Kind) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+        DrawCurve2D(g, v, batch, ratio);
+        break;
+    case 4:
+    case 5:
+        DrawSurface(g, v, batch, ratio);
+        break;
+    case 6:
+        DrawTable(g, v, batch, ratio);
+        break;
+    default:
+        break; // an unknown kind draws nothing
+    }
+}
+
+template <typename TBatch> void DrawTicked(const TDocument& d, const ViewState& v, double ratio) {
+    glLineWidth(static_cast<float>(ratio));
+    TBatch batch;
+    for (int i = 0; i < d.GraphCount(); ++i)
+        if (d.Visible(i))
+            DrawOne(d.Graph(i), v, batch, ratio);
 }
 
 } // namespace
@@ -165,30 +209,14 @@ bool GradationColor(const TGraphic& g, double z, TColorGL& c) {
 }
 
 void DrawGraphic(const TGraphic& g, const ViewState& v, double ratio) {
-    if (g.Points.empty())
-        return;
-    switch (g.Kind) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-        DrawCurve2D(g, v, ratio);
-        break;
-    case 4:
-    case 5:
-        DrawSurface(g, v, ratio);
-        break;
-    case 6:
-        DrawTable(g, v, ratio);
-        break;
-    default:
-        break; // an unknown kind draws nothing
-    }
+    TArrayBatch batch;
+    DrawOne(g, v, batch, ratio);
 }
 
 void DrawGraphs(const TDocument& d, const ViewState& v, double ratio) {
-    glLineWidth(static_cast<float>(ratio));
-    for (int i = 0; i < d.GraphCount(); ++i)
-        if (d.Visible(i))
-            DrawGraphic(d.Graph(i), v, ratio);
+    DrawTicked<TArrayBatch>(d, v, ratio);
+}
+
+void DrawGraphsImmediate(const TDocument& d, const ViewState& v, double ratio) {
+    DrawTicked<TImmediateBatch>(d, v, ratio);
 }

@@ -127,6 +127,10 @@ bool TOffscreenGL::MakeCurrent() {
     return true;
 }
 
+void TOffscreenGL::Release() {
+    eglMakeCurrent(P->Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+}
+
 QImage TOffscreenGL::Grab() {
     glFinish();
     QImage img(W, H, QImage::Format_RGBA8888);

@@ -17,7 +17,11 @@ public:
     TOffscreenGL(const TOffscreenGL&) = delete;
     TOffscreenGL& operator=(const TOffscreenGL&) = delete;
 
+    /// Makes the context and its target current in the calling thread.
     bool MakeCurrent();
+    /// Leaves the calling thread with no current context, so that another thread may make this
+    /// one current: a target made in one thread can then be drawn into in another.
+    void Release();
     int Width() const { return W; }
     int Height() const { return H; }
     /// Waits for drawing to finish and returns the target's pixels, top row first.
