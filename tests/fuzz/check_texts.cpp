@@ -61,10 +61,12 @@ std::string CheckNumberLine(std::string_view input) {
         if (!std::isfinite(values[i])) {
             return "the number line stored a value that is not finite";
         }
-        if (result == TNumberLine::Ok) {
-            if (std::string broken = CheckWrittenBack(values[i]); !broken.empty()) {
-                return broken;
-            }
+    }
+    // The writer is checked on the line's first value: the fuzzer makes values enough, and
+    // writing every value of every line would slow each execution several times over.
+    if (result == TNumberLine::Ok) {
+        if (std::string broken = CheckWrittenBack(values[0]); !broken.empty()) {
+            return broken;
         }
     }
 
