@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
 namespace {
@@ -18,6 +19,11 @@ struct TInput {
     std::string Folder; // "corpus" or "regressions"
     std::filesystem::path File;
 };
+
+// The row's file in a failure message, instead of the bytes of the record.
+void PrintTo(const TInput& input, std::ostream* out) {
+    *out << input.File.string();
+}
 
 std::vector<TInput> CheckedInInputs() {
     std::vector<TInput> inputs;
