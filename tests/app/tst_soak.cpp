@@ -365,18 +365,20 @@ private slots:
             QString (TstSoak::*Run)();
             unsigned Weight;
         };
+        // Weights per thousand steps: the document grows to the limit of 100 graphs between
+        // the rare steps that replace it (open) or empty it (new).
         static const TStep steps[] = {
-            {"add a formula graph", &TstSoak::AddFormulaGraph, 22},
-            {"add a table graph", &TstSoak::AddTableGraph, 3},
-            {"edit", &TstSoak::EditGraph, 10},
-            {"delete", &TstSoak::DeleteGraph, 12},
-            {"tick", &TstSoak::TickGraph, 15},
-            {"view command", &TstSoak::ViewCommand, 12},
-            {"drag", &TstSoak::Drag, 15},
-            {"automatic scaling", &TstSoak::SwitchAutoScale, 4},
-            {"save", &TstSoak::Save, 4},
-            {"open", &TstSoak::Open, 2},
-            {"new", &TstSoak::NewDocument, 1},
+            {"add a formula graph", &TstSoak::AddFormulaGraph, 240},
+            {"add a table graph", &TstSoak::AddTableGraph, 30},
+            {"edit", &TstSoak::EditGraph, 100},
+            {"delete", &TstSoak::DeleteGraph, 100},
+            {"tick", &TstSoak::TickGraph, 150},
+            {"view command", &TstSoak::ViewCommand, 120},
+            {"drag", &TstSoak::Drag, 150},
+            {"automatic scaling", &TstSoak::SwitchAutoScale, 40},
+            {"save", &TstSoak::Save, 52},
+            {"open", &TstSoak::Open, 15},
+            {"new", &TstSoak::NewDocument, 3},
         };
         unsigned total = 0;
         for (const TStep& s : steps)
