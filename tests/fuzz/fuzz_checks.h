@@ -42,7 +42,8 @@ struct TTarget {
     TCheck Check;
 };
 
-/// Every target; a table of named text files, once it exists, joins them here.
+/// Every target. The table text file, once the tables exist, joins them here with a check of
+/// its reader.
 inline constexpr std::array<TTarget, 6> Targets{{
     {"formula", CheckFormula},
     {"document_lines", CheckDocumentLines},
