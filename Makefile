@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 ASAN_DIR  ?= build-asan
 JOBS      ?= $(shell nproc)
 
-.PHONY: all deps configure build run test asan-test bench format clean install
+.PHONY: all deps configure build run test asan-test fuzz bench format clean install
 
 all: build
 
@@ -33,6 +33,11 @@ asan-test: deps
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# Every reader fuzzed for FUZZ_SECONDS each (default 60) by libFuzzer under the sanitizers, built
+# with clang in build-fuzz; see tools/fuzz.sh.
+fuzz: deps
+	@bash tools/fuzz.sh
+
 # Installs the programs, the desktop entry, the document type and the icons under PREFIX.
 PREFIX ?= /usr/local
 install: build
@@ -45,4 +50,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	@rm -rf $(BUILD_DIR) $(ASAN_DIR) build-fuzz

@@ -40,7 +40,8 @@ std::optional<QString> TDocumentCommands::ChooseSavePath(const QString& title,
 
 bool TDocumentCommands::WriteDocument(const QString& path) {
     std::string message;
-    if (Saving_File(Ctx.Document, path.toStdString(), Ctx.Formula.DecimalSeparator, message))
+    if (Saving_File(Ctx.Document, path.toStdString(), Ctx.Formula.DecimalSeparator, message,
+                    *Ctx.Disk))
         return true;
     Ctx.Services->Error(Window, Utf8(DocumentSaveCaption), Utf8(message));
     return false;

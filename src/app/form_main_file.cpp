@@ -83,6 +83,6 @@ void TFormMain::closeEvent(QCloseEvent* e) {
     if (ChBoxAutoScale->isChecked())
         ChBoxAutoScale->setChecked(false);
     // A settings file that cannot be written keeps the previous one; nothing to tell the user.
-    WriteSettingsFile(SettingsPath(Ctx), Ctx.Settings, Ctx.Formula.DecimalSeparator);
+    WriteSettingsFile(SettingsPath(Ctx), Ctx.Settings, Ctx.Formula.DecimalSeparator, *Ctx.Disk);
     e->accept();
 }

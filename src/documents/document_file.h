@@ -3,6 +3,7 @@
 // block per graph in list order. Sample points are not stored; every formula graph is sampled
 // again after reading.
 
+#include "documents/file_calls.h"
 #include "formula/formula_context.h"
 #include "graphs/document.h"
 
@@ -43,9 +44,9 @@ std::vector<std::string> DocumentFileLines(const TDocument& document, char Decim
 /// `Saving_File`: writes the document to `path` atomically, replacing the file, then sets the
 /// window caption through the document's hooks. On failure returns false with
 /// `DocumentSaveMessage` in `message`; the previous file, the caption and the document stay as
-/// they were. `DocumentFileName` is the caller's to set.
+/// they were. `DocumentFileName` is the caller's to set. `calls` is the disk (tests make it fail).
 bool Saving_File(const TDocument& document, const std::string& path, char DecimalSeparator,
-                 std::string& message);
+                 std::string& message, const TFileCalls& calls = SystemFileCalls());
 
 /// What a document file holds once its lines have been read: the view line and the graphs with
 /// their check marks and captions, formulas prepared, not yet sampled.

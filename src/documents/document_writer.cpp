@@ -104,8 +104,8 @@ std::vector<std::string> DocumentFileLines(const TDocument& document, char Decim
 }
 
 bool Saving_File(const TDocument& document, const std::string& path, char DecimalSeparator,
-                 std::string& message) {
-    if (!WriteTextLines(path, DocumentFileLines(document, DecimalSeparator))) {
+                 std::string& message, const TFileCalls& calls) {
+    if (!WriteTextLines(path, DocumentFileLines(document, DecimalSeparator), calls)) {
         message = DocumentSaveMessage(path);
         return false;
     }

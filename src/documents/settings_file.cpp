@@ -119,6 +119,7 @@ bool ReadSettingsFile(const std::string& Path, TSettings& Settings) {
     return false;
 }
 
-bool WriteSettingsFile(const std::string& Path, const TSettings& Settings, char DecimalSeparator) {
-    return WriteTextLines(Path, SettingsFileLines(Settings, DecimalSeparator));
+bool WriteSettingsFile(const std::string& Path, const TSettings& Settings, char DecimalSeparator,
+                       const TFileCalls& Calls) {
+    return WriteTextLines(Path, SettingsFileLines(Settings, DecimalSeparator), Calls);
 }

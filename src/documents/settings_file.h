@@ -2,6 +2,7 @@
 // The settings file "settings.dat": nine lines that keep the settings record between runs. The
 // caller chooses the path (the program keeps it beside its executable).
 
+#include "documents/file_calls.h"
 #include "documents/settings.h"
 
 #include <string>
@@ -23,4 +24,5 @@ bool ReadSettingsFile(const std::string& Path, TSettings& Settings);
 
 /// Writes the settings file atomically; false when it could not be written (the previous file is
 /// then untouched). Callers at closing time ignore the result.
-bool WriteSettingsFile(const std::string& Path, const TSettings& Settings, char DecimalSeparator);
+bool WriteSettingsFile(const std::string& Path, const TSettings& Settings, char DecimalSeparator,
+                       const TFileCalls& Calls = SystemFileCalls());

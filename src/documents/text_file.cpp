@@ -18,18 +18,63 @@ struct TFileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-bool WriteAll(int fd, std::string_view bytes) {
+// Writes every byte from the start of the file. A write that makes no progress (which the system
+// never returns for a non-empty request) counts as a failure rather than a reason to loop.
+bool WriteAll(const TFileCalls& calls, int fd, std::string_view bytes) {
+    off_t offset = 0;
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        const ssize_t written = calls.Pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
     }
     return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return false;
+    }
+    std::vector<char> chunk(64 * 1024);
+    std::size_t got = 0;
+    while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
+        bytes.append(chunk.data(), got);
+    }
+    return std::ferror(file.get()) == 0;
+}
+
+// The folder takes no new file, but the file itself may be written (a user's file in a folder
+// that is not the user's): the file is overwritten where it stands, keeping its permissions. That
+// is not atomic, so the old bytes are held in memory and written back when a step fails; only a
+// crash in the middle of the write can cost the file.
+bool WriteInPlace(const TFileCalls& calls, const std::string& target, std::string_view bytes) {
+    std::string old;
+    if (!ReadWholeFile(target, old)) {
+        return false;
+    }
+    const int fd = calls.Open(target.c_str(), O_WRONLY | O_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    const bool ok = WriteAll(calls, fd, bytes) &&
+                    calls.Ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+                    calls.Fsync(fd) == 0;
+    if (!ok) {
+        // Best effort: the old bytes fit where they were.
+        if (WriteAll(calls, fd, old)) {
+            calls.Ftruncate(fd, static_cast<off_t>(old.size()));
+            calls.Fsync(fd);
+        }
+    }
+    // Once fsync has succeeded the bytes are on the disk, whatever close says.
+    calls.Close(fd);
+    return ok;
 }
 
 // The file that a save replaces: a symbolic link is followed so that the link stays a link.
@@ -159,7 +204,7 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines) {
     return text;
 }
 
-bool WriteFileAtomically(const std::string& Path, std::string_view Bytes) {
+bool WriteFileAtomically(const std::string& Path, std::string_view Bytes, const TFileCalls& Calls) {
     const std::string target = ResolvedTarget(Path);
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
@@ -168,7 +213,8 @@ bool WriteFileAtomically(const std::string& Path, std::string_view Bytes) {
         return false;
     }
     // A file the user may not write stays as it is, although its folder would allow a rename.
-    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+    const bool exists = ::access(target.c_str(), F_OK) == 0;
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
         return false;
     }
     std::random_device seed;
@@ -179,7 +225,10 @@ bool WriteFileAtomically(const std::string& Path, std::string_view Bytes) {
         std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(seed()));
         temporary = (slash == std::string::npos ? std::string() : folder) + "." + name + suffix;
         // 0666 lets the umask decide the permissions of a new file, as for any other file.
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = Calls.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno == EACCES || errno == EPERM) && exists) {
+            return WriteInPlace(Calls, target, Bytes);
+        }
         if (fd < 0 && errno != EEXIST) {
             return false;
         }
@@ -190,24 +239,26 @@ bool WriteFileAtomically(const std::string& Path, std::string_view Bytes) {
     struct stat old {};
     bool ok = true;
     if (::stat(target.c_str(), &old) == 0) {
-        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+        ok = Calls.Fchmod(fd, old.st_mode & 07777) == 0;
     }
-    ok = ok && WriteAll(fd, Bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    ok = ok && WriteAll(Calls, fd, Bytes) && Calls.Fsync(fd) == 0;
+    ok = (Calls.Close(fd) == 0) && ok;
+    ok = ok && Calls.Rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
-        ::unlink(temporary.c_str());
+        Calls.Unlink(temporary.c_str());
         return false;
     }
-    // The rename itself reaches the disk with the folder.
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // The rename itself reaches the disk with the folder. The file is replaced already, so a
+    // failure here is not a failed save.
+    const int folderFd = Calls.Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
+        Calls.Fsync(folderFd);
+        Calls.Close(folderFd);
     }
     return true;
 }
 
-bool WriteTextLines(const std::string& Path, const std::vector<std::string>& Lines) {
-    return WriteFileAtomically(Path, EncodeTextLines(Lines));
+bool WriteTextLines(const std::string& Path, const std::vector<std::string>& Lines,
+                    const TFileCalls& Calls) {
+    return WriteFileAtomically(Path, EncodeTextLines(Lines), Calls);
 }

@@ -2,6 +2,8 @@
 // Text files as the program keeps them on disk: lines in Windows-1251 ended by CR LF, written
 // atomically. In memory every text is UTF-8.
 
+#include "documents/file_calls.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -31,8 +33,13 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines);
 
 /// Replaces the file at `Path` with `Bytes` so that the old file survives any failure: the bytes
 /// go to a new file in the same folder, are flushed to the disk, and the new file is renamed over
-/// the old one. A symbolic link is followed, and an existing file's permissions are kept.
-bool WriteFileAtomically(const std::string& Path, std::string_view Bytes);
+/// the old one. A symbolic link is followed, and an existing file's permissions are kept. When
+/// the folder takes no new file but the file exists and may be written, it is overwritten in
+/// place instead, and written back as it was if a step fails. Every system call that changes
+/// the disk goes through `Calls`.
+bool WriteFileAtomically(const std::string& Path, std::string_view Bytes,
+                         const TFileCalls& Calls = SystemFileCalls());
 
 /// `EncodeTextLines` written with `WriteFileAtomically`.
-bool WriteTextLines(const std::string& Path, const std::vector<std::string>& Lines);
+bool WriteTextLines(const std::string& Path, const std::vector<std::string>& Lines,
+                    const TFileCalls& Calls = SystemFileCalls());

@@ -1,0 +1,23 @@
+#pragma once
+// The system calls that saving a file makes, behind one seam: the program always goes through
+// `SystemFileCalls()`, and tests hand the writers a subclass that makes any single step fail the
+// way a full disk, a folder that cannot be written or a failing device does.
+
+#include <cstddef>
+#include <sys/types.h>
+
+class TFileCalls {
+public:
+    virtual ~TFileCalls() = default;
+    virtual int Open(const char* path, int flags, mode_t mode) const;
+    virtual ssize_t Pwrite(int fd, const void* data, std::size_t size, off_t offset) const;
+    virtual int Ftruncate(int fd, off_t length) const;
+    virtual int Fchmod(int fd, mode_t mode) const;
+    virtual int Fsync(int fd) const;
+    virtual int Close(int fd) const;
+    virtual int Rename(const char* from, const char* to) const;
+    virtual int Unlink(const char* path) const;
+};
+
+/// The calls as the system makes them.
+const TFileCalls& SystemFileCalls();

@@ -1,0 +1,162 @@
+// The file commands on a disk that fails: every step of "Сохранить" failing in turn is reported
+// with the save's message, and leaves the previous file, the document, its name and the window's
+// caption as they were; the settings written at closing on a failing disk leave the previous
+// settings file. Runs on the offscreen platform: the window is never shown.
+
+#include "app/document_commands.h"
+#include "app/form_main.h"
+#include "app/startup.h"
+#include "documents/document_file.h"
+#include "documents/settings_file.h"
+#include "graphs/document.h"
+#include "support/fake_ui_services.h"
+#include "support/faulty_file_calls.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+class TstSaveFaults : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<TFakeUiServices> services;
+    std::unique_ptr<TAppContext> ctx;
+    std::unique_ptr<TFormMain> main;
+    TFaultyFileCalls disk;
+
+    QString Path(const QString& name) { return QDir(dir->path()).filePath(name); }
+    static QByteArray Bytes(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void AddGraph(const char* formula) {
+        TGraphic g;
+        g.Formula = formula;
+        g.FormulaPrepared = formula;
+        ctx->Document.Add(std::move(g));
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
+        services = std::make_unique<TFakeUiServices>();
+        ctx = std::make_unique<TAppContext>();
+        ctx->Services = services.get();
+        ctx->ProgramDir = dir->path();
+        ctx->Formula.DecimalSeparator = '.';
+        disk = TFaultyFileCalls();
+        ctx->Disk = &disk;
+        main = StartUp(*ctx);
+    }
+
+    void cleanup() {
+        main.reset();
+        ctx.reset();
+        services.reset();
+        dir.reset();
+    }
+
+    void eachFailingStepOfSaveIsReportedAndChangesNothing() {
+        AddGraph("x");
+        services->FileNames = {Path("plot")};
+        QVERIFY(main->FileCommands().Save_or_Not_save_File());
+        const QByteArray previous = Bytes(Path("plot.qel"));
+        QVERIFY(!previous.isEmpty());
+        AddGraph("x^2"); // the document now differs from its file
+        const std::vector<std::string> lines = DocumentFileLines(ctx->Document, '.');
+        const std::string name = ctx->Document.DocumentFileName;
+        const QString caption = main->windowTitle();
+        const QString message = QString::fromStdString(DocumentSaveMessage(name));
+
+        int reported = 0;
+        for (int at = 0;; ++at) {
+            disk.Steps.clear();
+            disk.FailAt = at;
+            disk.Error = ENOSPC;
+            services->Shown.clear();
+            const bool saved = main->FileCommands().Save();
+            if (static_cast<int>(disk.Steps.size()) <= at)
+                break; // every step of a save has failed once
+            const QString step = QString::fromLatin1(StepName(disk.Steps[at]));
+            if (saved) {
+                // Only a fault after the rename, in syncing the folder, leaves a saved file.
+                const auto failed = disk.Steps.begin() + at;
+                QVERIFY2(std::find(disk.Steps.begin(), failed, TFileStep::Rename) != failed,
+                         qPrintable(step));
+                QFile::remove(Path("plot.qel"));
+                QFile f(Path("plot.qel"));
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write(previous);
+                continue;
+            }
+            ++reported;
+            QVERIFY2(services->Shown.size() == 1, qPrintable(step));
+            QCOMPARE(services->Shown[0].Kind, QStringLiteral("error"));
+            QCOMPARE(services->Shown[0].Caption, QStringLiteral("Ошибка"));
+            QCOMPARE(services->Shown[0].Text, message);
+            QVERIFY2(Bytes(Path("plot.qel")) == previous, qPrintable(step));
+            QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+            QCOMPARE(DocumentFileLines(ctx->Document, '.'), lines);
+            QCOMPARE(ctx->Document.DocumentFileName, name);
+            QCOMPARE(main->windowTitle(), caption);
+        }
+        QVERIFY(reported >= 5); // open, fchmod, write, fsync, close, rename
+    }
+
+    void fullDiskAtSaveAsKeepsTheNameAndCreatesNothing() {
+        AddGraph("sin(x)");
+        disk.DiskRoom = 10;
+        services->FileNames = {Path("new")};
+        QVERIFY(!main->FileCommands().Save_or_Not_save_File());
+        QCOMPARE(services->Shown.last().Kind, QStringLiteral("error"));
+        QCOMPARE(services->Shown.last().Text,
+                 QString::fromStdString(DocumentSaveMessage(Path("new.qel").toStdString())));
+        QVERIFY(ctx->Document.DocumentFileName.empty());
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void settingsWrittenAtClosingOnAFailingDiskLeaveThePreviousFile() {
+        const std::string path = SettingsPath(*ctx);
+        TSettings previous;
+        Settings_Default(previous);
+        previous.MinX = -4;
+        QVERIFY(WriteSettingsFile(path, previous, '.'));
+        const QByteArray before = Bytes(QString::fromStdString(path));
+        ctx->Settings.MaxX = 6;
+        for (const int error : {ENOSPC, EIO}) {
+            for (int at = 0; at < 6; ++at) { // the steps before the rename
+                disk.Steps.clear();
+                disk.FailAt = at;
+                disk.Error = error;
+                QVERIFY(main->close());                            // the program still ends
+                QVERIFY(static_cast<int>(disk.Steps.size()) > at); // the settings were written
+                QCOMPARE(Bytes(QString::fromStdString(path)), before);
+            }
+        }
+        // With the disk working again, closing writes the settings.
+        disk.FailAt = -1;
+        disk.Steps.clear();
+        QVERIFY(main->close());
+        QVERIFY(!disk.Steps.empty());
+        TSettings read;
+        QVERIFY(ReadSettingsFile(path, read));
+        QCOMPARE(read.MaxX, 6.0);
+    }
+};
+
+int main(int argc, char** argv) {
+    PrepareProcess();
+    QApplication app(argc, argv);
+    TstSaveFaults t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_save_faults.moc"

@@ -1,0 +1,158 @@
+// The formula engine under any text: preparation, substitution and evaluation.
+
+#include "fuzz_checks.h"
+
+#include "formula/evaluate.h"
+#include "formula/prepare.h"
+
+#include <array>
+#include <cmath>
+#include <span>
+
+namespace fuzz {
+
+namespace {
+
+using kurvant::EvalResult;
+using kurvant::TFormulaContext;
+
+// The variable sets of the six formula kinds.
+constexpr std::array<std::string_view, 6> VariableSets = {"x", "y", "q", "u", "xy", "qa"};
+
+// Values sampling and the dialogs pass: ordinary ones, the ends of the number texts' fixed
+// notation, and magnitudes far outside what any interval of a document gives.
+constexpr std::array<long double, 16> Values = {
+    0.0L,   1.0L,     -1.0L,   0.5L,     -2.5L, 3.14159265358979323846L,
+    1e-5L,  1e15L,    -1e300L, 1e4000L,  7.0L,  1e-300L,
+    100.0L, -0.0001L, 2.0L,    -1e-4000L};
+
+/// One way of evaluating a prepared formula at given values of its variables.
+struct TEvaluationPath {
+    const char* Name;
+    EvalResult (*Evaluate)(std::string_view prepared, std::string_view variables,
+                           std::span<const long double> values, long double& value,
+                           const TFormulaContext& context);
+};
+
+// The reference: the variables substituted as marked numbers, then the text rewritten operation
+// by operation.
+EvalResult ByRewriting(std::string_view prepared, std::string_view variables,
+                       std::span<const long double> values, long double& value,
+                       const TFormulaContext& context) {
+    std::string text(prepared);
+    for (std::size_t i = 0; i < variables.size(); ++i) {
+        text = kurvant::SubstituteVariable(text, variables[i], values[i], context);
+    }
+    return kurvant::EvaluateFormula(text, value, context);
+}
+
+// Every evaluation path; the first is the reference the others must agree with.
+// THE SECOND (FAST) EVALUATION PATH PLUGS IN HERE: add its entry, e.g.
+//     {"fast", &EvaluateCompiled},
+// with an adapter of the same signature that compiles `prepared` for `variables` and evaluates it
+// at `values`. The check below then holds it to the reference's code and value on every input.
+constexpr std::array<TEvaluationPath, 1> Paths{{
+    {"rewriting", &ByRewriting},
+}};
+
+bool SameValue(long double a, long double b) {
+    return (std::isnan(a) && std::isnan(b)) || a == b;
+}
+
+std::string CodeName(EvalResult code) {
+    return "code " + std::to_string(static_cast<int>(code));
+}
+
+bool KnownCode(EvalResult code) {
+    return code == kurvant::EvalOk || code == kurvant::EvalSyntaxError ||
+           code == kurvant::EvalMathError;
+}
+
+// One evaluation: a known code, the value written only on success.
+std::string EvaluateOnce(const TEvaluationPath& path, std::string_view prepared,
+                         std::string_view variables, std::span<const long double> values,
+                         const TFormulaContext& context, EvalResult& code, long double& value) {
+    constexpr long double untouched = 12345.678L;
+    value = untouched;
+    code = path.Evaluate(prepared, variables, values, value, context);
+    if (!KnownCode(code)) {
+        return std::string(path.Name) + ": unknown " + CodeName(code);
+    }
+    if (code != kurvant::EvalOk && value != untouched) {
+        return std::string(path.Name) + ": the value was written although the evaluation failed";
+    }
+    return {};
+}
+
+} // namespace
+
+std::string CheckFormula(std::string_view input) {
+    if (input.size() < 3) {
+        return {};
+    }
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(input[i]); };
+    TFormulaContext context;
+    context.DecimalSeparator = (byte(0) & 1) != 0 ? ',' : '.';
+    const std::string_view variables = VariableSets[(byte(0) >> 1) % VariableSets.size()];
+    const std::array<long double, 2> values = {Values[byte(1) % Values.size()],
+                                               Values[byte(2) % Values.size()]};
+    const std::string typed(input.substr(3));
+
+    // Any text at all goes to the evaluator as well, as the command line's batch does.
+    long double raw = 1;
+    const EvalResult rawCode = kurvant::EvaluateFormula(typed, raw, context);
+    if (!KnownCode(rawCode)) {
+        return "raw text: unknown " + CodeName(rawCode);
+    }
+    if (rawCode != kurvant::EvalOk && raw != 1) {
+        return "raw text: the value was written although the evaluation failed";
+    }
+
+    std::string prepared = typed;
+    context.FormulaRewritten = true;
+    context.RewrittenFormula = "before";
+    if (!kurvant::PrepareFormula(prepared, variables, context)) {
+        if (prepared != typed || !context.FormulaRewritten ||
+            context.RewrittenFormula != "before") {
+            return "a refused preparation changed the text or the context";
+        }
+        return {};
+    }
+    if (prepared.empty()) {
+        return "a preparation succeeded with an empty text";
+    }
+    if (context.FormulaRewritten && context.RewrittenFormula == "before") {
+        return "a preparation that inserted '*' did not record the rewritten formula";
+    }
+
+    // The evaluation reads numbers with the separator the preparation wrote.
+    TFormulaContext evaluation;
+    evaluation.DecimalSeparator = context.DecimalSeparator;
+    std::array<EvalResult, Paths.size()> codes{};
+    std::array<long double, Paths.size()> results{};
+    for (std::size_t p = 0; p < Paths.size(); ++p) {
+        const TEvaluationPath& path = Paths[p];
+        std::string broken =
+            EvaluateOnce(path, prepared, variables, values, evaluation, codes[p], results[p]);
+        if (!broken.empty()) {
+            return broken;
+        }
+        EvalResult again{};
+        long double second = 0;
+        broken = EvaluateOnce(path, prepared, variables, values, evaluation, again, second);
+        if (!broken.empty()) {
+            return broken;
+        }
+        if (again != codes[p] || (again == kurvant::EvalOk && !SameValue(second, results[p]))) {
+            return std::string(path.Name) + ": two evaluations of one text differ";
+        }
+        if (codes[p] != codes[0] ||
+            (codes[p] == kurvant::EvalOk && !SameValue(results[p], results[0]))) {
+            return std::string(path.Name) + " disagrees with " + Paths[0].Name + ": " +
+                   CodeName(codes[p]) + " against " + CodeName(codes[0]);
+        }
+    }
+    return {};
+}
+
+} // namespace fuzz

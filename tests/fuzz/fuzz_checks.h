@@ -1,0 +1,56 @@
+#pragma once
+// What every reader must keep whatever bytes it is given. Each check takes one input, runs the
+// code under test on it and returns a description of the first rule it saw broken, or an empty
+// string. The libFuzzer targets abort on a description; the replay test runs the same checks on
+// the checked-in corpora and on every input that ever failed.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace fuzz {
+
+/// Formula preparation and evaluation: preparation succeeds or leaves the text as it was; every
+/// evaluation ends with one of the three codes, writes the value only on success, and every
+/// evaluation path gives the same code and value.
+std::string CheckFormula(std::string_view input);
+
+/// The lines of a document file read into a document content: a refusal, or a content within
+/// the format's limits that the writer turns into lines the reader takes back unchanged.
+std::string CheckDocumentLines(std::string_view input);
+
+/// A document opened over a small open document, all or nothing: a refused file leaves the open
+/// document, the settings and the window exactly as they were; an opened one is complete.
+std::string CheckDocumentOpen(std::string_view input);
+
+/// The settings file: its record, which keeps the invariants and is written back to the same
+/// lines, or the defaults.
+std::string CheckSettings(std::string_view input);
+
+/// The number line and the single numbers of files: results within the stated outcomes, values
+/// untouched where the reader says so, the number writer read back to the same text.
+std::string CheckNumberLine(std::string_view input);
+
+/// The colour text: a refusal leaves the colour, a colour read is written back to a text that
+/// reads the same colour.
+std::string CheckColorText(std::string_view input);
+
+using TCheck = std::string (*)(std::string_view);
+
+struct TTarget {
+    const char* Name; ///< also the folder of its corpus and of its failed inputs
+    TCheck Check;
+};
+
+/// Every target. The table text file, once the tables exist, joins them here with a check of
+/// its reader.
+inline constexpr std::array<TTarget, 6> Targets{{
+    {"formula", CheckFormula},
+    {"document_lines", CheckDocumentLines},
+    {"document_open", CheckDocumentOpen},
+    {"settings", CheckSettings},
+    {"number_line", CheckNumberLine},
+    {"color_text", CheckColorText},
+}};
+
+} // namespace fuzz
