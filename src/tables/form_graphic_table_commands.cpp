@@ -147,7 +147,7 @@ void TFormGraphicTable::BBtnSaveClick() {
     if (Cells_Is_Numbers(points))
         return;
     const QString path = *chosen;
-    if (!WriteTableFile(path.toStdString(), points, Ctx.Formula.DecimalSeparator))
+    if (!WriteTableFile(path.toStdString(), points, Ctx.Formula.DecimalSeparator, *Ctx.Disk))
         Ctx.Services->Error(this, ErrorCaption,
                             QString::fromStdString(TableSaveMessage(path.toStdString())));
 }

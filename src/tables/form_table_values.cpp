@@ -306,7 +306,8 @@ void TFormTableValues::BBtnSaveClick() {
     // Before the first table nothing was tabulated, and the combo's text stands in.
     const std::string formula =
         TabulatedFormula.value_or(CBoxFunction->currentText().toStdString());
-    if (!WriteTextLines(path.toStdString(), kurvant::TabulationFileLines(formula, GridRows()))) {
+    if (!WriteTextLines(path.toStdString(), kurvant::TabulationFileLines(formula, GridRows()),
+                        *Ctx.Disk)) {
         Ctx.Services->Error(this, ErrorCaption, Utf8(kurvant::TabulationSaveFailedMessage));
         return;
     }

@@ -59,6 +59,6 @@ std::vector<std::string> TableFileLines(const std::vector<TPoint3D>& points,
 }
 
 bool WriteTableFile(const std::string& path, const std::vector<TPoint3D>& points,
-                    char decimalSeparator) {
-    return WriteTextLines(path, TableFileLines(points, decimalSeparator));
+                    char decimalSeparator, const TFileCalls& calls) {
+    return WriteTextLines(path, TableFileLines(points, decimalSeparator), calls);
 }

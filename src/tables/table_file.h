@@ -2,6 +2,7 @@
 // The table text file: one row per line, "X Y Z" in the number writer's form separated by one
 // blank, lines ended by CR LF, Windows-1251. A file is read whole before the grid takes any of it.
 
+#include "documents/file_calls.h"
 #include "tables/table_grid.h"
 
 #include <optional>
@@ -52,6 +53,7 @@ void ApplyTableFile(const TTableFile& file, TTableGrid& grid, char decimalSepara
 /// The lines of the file for the checked points of the shown rows, each coordinate in the number
 /// writer's form (fixed notation, so that every line reads back).
 std::vector<std::string> TableFileLines(const std::vector<TPoint3D>& points, char decimalSeparator);
-/// Writes `TableFileLines` to `path` atomically; false when the file cannot be written.
+/// Writes `TableFileLines` to `path` atomically (a file that was there stays whole until the new
+/// one is complete); false when the file cannot be written.
 bool WriteTableFile(const std::string& path, const std::vector<TPoint3D>& points,
-                    char decimalSeparator);
+                    char decimalSeparator, const TFileCalls& calls = SystemFileCalls());

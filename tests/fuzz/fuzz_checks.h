@@ -35,6 +35,11 @@ std::string CheckNumberLine(std::string_view input);
 /// reads the same colour.
 std::string CheckColorText(std::string_view input);
 
+/// The table text file: a refusal leaves the table that was there; a file taken has one row per
+/// line within the row limit, finite points that the writer turns into lines read back the same,
+/// and loads into the grid as numbers in every shown cell.
+std::string CheckTableFile(std::string_view input);
+
 using TCheck = std::string (*)(std::string_view);
 
 struct TTarget {
@@ -42,15 +47,15 @@ struct TTarget {
     TCheck Check;
 };
 
-/// Every target. The table text file, once the tables exist, joins them here with a check of
-/// its reader.
-inline constexpr std::array<TTarget, 6> Targets{{
+/// Every target.
+inline constexpr std::array<TTarget, 7> Targets{{
     {"formula", CheckFormula},
     {"document_lines", CheckDocumentLines},
     {"document_open", CheckDocumentOpen},
     {"settings", CheckSettings},
     {"number_line", CheckNumberLine},
     {"color_text", CheckColorText},
+    {"table_file", CheckTableFile},
 }};
 
 } // namespace fuzz

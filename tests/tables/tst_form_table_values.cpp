@@ -5,6 +5,7 @@
 #include "documents/text_file.h"
 #include "graphs/graphic.h"
 #include "support/fake_ui_services.h"
+#include "support/faulty_file_calls.h"
 #include "tables/form_table_values.h"
 #include "widgets/app_context.h"
 
@@ -20,6 +21,9 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
+#include <cstring>
 
 #include <memory>
 
@@ -536,6 +540,61 @@ private slots:
         QCOMPARE(Shown()[0].Caption, QStringLiteral("Ошибка"));
         QCOMPARE(Shown()[0].Text,
                  QStringLiteral("Не удаётся сохранить\n\rтаблицу значений функции!"));
+    }
+
+    // A save over an earlier table on a disk that fails at each call up to the rename, with each
+    // error the call meets: the earlier file stays whole, the box says so, and the grid keeps the
+    // new table.
+    void everyFailingStepOfTheSaveKeepsThePreviousFile() {
+        Type(QStringLiteral("x"), QStringLiteral("0"), QStringLiteral("1"));
+        form->BBtnOKClick();
+        const QString path = dir->filePath(QStringLiteral("table.txt"));
+        SaveAs(path);
+        QByteArray previous;
+        SavedLines(path, &previous);
+        Type(QStringLiteral("x^2"), QStringLiteral("0"), QStringLiteral("3"));
+        form->BBtnOKClick();
+        const QStringList grid = Column(1);
+        TFaultyFileCalls probe;
+        ctx->Disk = &probe;
+        services->Fake.Answers = {TAnswer::Yes};
+        SaveAs(path);
+        QCOMPARE(Shown().size(), 1); // the replace question alone
+        QByteArray replaced;
+        SavedLines(path, &replaced);
+        QVERIFY(replaced != previous);
+        const auto rename = std::find(probe.Steps.begin(), probe.Steps.end(), TFileStep::Rename);
+        QVERIFY(rename != probe.Steps.end());
+        int interrupted = 0;
+        for (auto step = probe.Steps.begin(); step <= rename; ++step) {
+            for (const int error : ErrorsOf(*step)) {
+                {
+                    QFile file(path);
+                    QVERIFY(file.open(QIODevice::WriteOnly) &&
+                            file.write(previous) == previous.size());
+                }
+                TFaultyFileCalls disk;
+                disk.FailAt = static_cast<int>(step - probe.Steps.begin());
+                disk.Error = error;
+                ctx->Disk = &disk;
+                services->Fake.Shown.clear();
+                services->Fake.Answers = {TAnswer::Yes};
+                SaveAs(path);
+                const QByteArray what =
+                    QByteArray(StepName(*step)) + " failing with " + std::strerror(error);
+                QVERIFY2(Shown().size() == 2, what.constData());
+                QCOMPARE(Shown()[1].Kind, QStringLiteral("error"));
+                QCOMPARE(Shown()[1].Text,
+                         QStringLiteral("Не удаётся сохранить\n\rтаблицу значений функции!"));
+                QByteArray now;
+                SavedLines(path, &now);
+                QVERIFY2(now == previous, what.constData());
+                QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), 1);
+                QCOMPARE(Column(1), grid);
+                ++interrupted;
+            }
+        }
+        QVERIFY(interrupted >= 10);
     }
 
     void firstLineNamesTheTabulatedFormulaNotTheEditedCombo() {

@@ -4,9 +4,12 @@
 #include "table_dialog_world.h"
 
 #include "documents/file_helpers.h"
+#include "support/faulty_file_calls.h"
 
 #include <QtTest>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 class TstTableFileCommands : public QObject {
@@ -110,6 +113,53 @@ private slots:
                  QStringLiteral("Не удалось сохранить в файл\n\r\"/nonexistent-kurvant-folder/"
                                 "table.txt\"!"));
         QCOMPARE(world->Shown(), (QList<QStringList>{{"1", "2", "3"}}));
+    }
+
+    // A save over an existing file on a disk that fails at each call in turn, with each error
+    // the call meets on a real system: the previous file stays whole, the box names the file,
+    // the grid keeps its rows.
+    void everyFailingStepOfTheSaveKeepsThePreviousFile() {
+        world->Type({{"1", "2", "3"}});
+        Save(Path("table.txt"));
+        QVERIFY(world->Services->Shown.isEmpty());
+        const std::string previous = FileBytes(folder->File("table.txt"));
+        world->Type({{"4", "5", "6"}, {"7", "8", "9"}});
+        TFaultyFileCalls probe;
+        world->Ctx->Disk = &probe;
+        world->Services->Answers = {TAnswer::Yes};
+        Save(Path("table.txt"));
+        QVERIFY(world->Services->Shown.size() == 1); // the replace question alone
+        const std::string replaced = FileBytes(folder->File("table.txt"));
+        QVERIFY(replaced != previous);
+        const auto rename = std::find(probe.Steps.begin(), probe.Steps.end(), TFileStep::Rename);
+        QVERIFY(rename != probe.Steps.end());
+        const auto failing = static_cast<int>(rename - probe.Steps.begin());
+        int interrupted = 0;
+        for (int at = 0; at <= failing; ++at) {
+            for (const int error : ErrorsOf(probe.Steps[static_cast<std::size_t>(at)])) {
+                PutBytes(folder->File("table.txt"), previous);
+                TFaultyFileCalls disk;
+                disk.FailAt = at;
+                disk.Error = error;
+                world->Ctx->Disk = &disk;
+                world->Services->Shown.clear();
+                world->Services->Answers = {TAnswer::Yes};
+                Save(Path("table.txt"));
+                const QByteArray what =
+                    QByteArray(StepName(probe.Steps[static_cast<std::size_t>(at)])) +
+                    " failing with " + std::strerror(error);
+                QVERIFY2(world->Services->Shown.size() == 2, what.constData());
+                QCOMPARE(world->LastBox().Kind, QStringLiteral("error"));
+                QCOMPARE(world->LastBox().Text,
+                         QStringLiteral("Не удалось сохранить в файл\n\r\"") + Path("table.txt") +
+                             QStringLiteral("\"!"));
+                QVERIFY2(FileBytes(folder->File("table.txt")) == previous, what.constData());
+                QCOMPARE(folder->EntryCount(), std::size_t{1}); // no temporary file left
+                QCOMPARE(world->Shown(), (QList<QStringList>{{"4", "5", "6"}, {"7", "8", "9"}}));
+                ++interrupted;
+            }
+        }
+        QVERIFY(interrupted >= 10);
     }
 
     void saveWithABadCellWritesNothing() {
