@@ -6,6 +6,7 @@
 #   FUZZ_SECONDS=60   time per target (default 60 s)
 #   FUZZ_RUNS=N       a number of executions per target instead of a time
 #   FUZZ_TARGETS=".." the targets to run (default: all)
+#   FUZZ_TIMEOUT=10   seconds one input may take before it counts as a hang
 #
 # New inputs that reach new code go to build-fuzz/corpus/TARGET, never into the checked-in
 # corpus. An input that breaks a rule is kept as build-fuzz/artifacts/TARGET/crash-* (or
@@ -51,7 +52,7 @@ for t in $TARGETS; do
   mkdir -p "$FUZZ_DIR/corpus/$t" "$FUZZ_DIR/artifacts/$t"
   echo "== fuzz_$t"
   "$FUZZ_DIR/bin/fuzz_$t" "$FUZZ_DIR/corpus/$t" "tests/fuzz/corpus/$t" "${limit[@]}" \
-    -max_len="$(max_len "$t")" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -max_len="$(max_len "$t")" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$FUZZ_DIR/artifacts/$t/" 2>"$FUZZ_DIR/fuzz_$t.log"
   status=$?
   grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec)' "$FUZZ_DIR/fuzz_$t.log"

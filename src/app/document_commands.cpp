@@ -125,7 +125,7 @@ void TDocumentCommands::SaveViewAsPicture(const std::function<QImage()>& grab) {
     Remember(*path);
     const QImage picture = grab();
     const bool png = path->endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-    if (picture.isNull() || !SaveViewPicture(picture, path->toStdString(), png))
+    if (picture.isNull() || !SaveViewPicture(picture, path->toStdString(), png, *Ctx.Disk))
         Ctx.Services->Error(
             Window, QStringLiteral("Ошибка"),
             QStringLiteral("Ошибка при сохранени файла области построения графиков!"));

@@ -1,7 +1,78 @@
 #include "view/picture_file.h"
 
-bool SaveViewPicture(const QImage& picture, const std::string& path, bool png) {
+#include "documents/text_file.h"
+
+#include <QBuffer>
+
+#include <png.h>
+
+#include <csetjmp>
+
+namespace {
+
+void AppendBytes(png_structp png, png_bytep data, png_size_t size) {
+    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    out->append(reinterpret_cast<const char*>(data), size);
+}
+
+void NoFlush(png_structp) {}
+
+// libpng reports an error by a long jump back to the encoder; the encoder then gives up.
+[[noreturn]] void Fail(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void NoWarning(png_structp, png_const_charp) {}
+
+// The rows of `rgb` (Format_RGB888) as a PNG into `out`; false on any error of libpng.
+bool EncodePng(const QImage& rgb, std::string& out) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, NoWarning);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, &out, AppendBytes, NoFlush);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(rgb.width()),
+                 static_cast<png_uint_32>(rgb.height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, 1);
+    png_write_info(png, info);
+    for (int y = 0; y < rgb.height(); ++y)
+        png_write_row(png, rgb.constScanLine(y));
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+} // namespace
+
+std::string PngBytes(const QImage& picture) {
+    if (picture.isNull())
+        return {};
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(rgb.width()) * static_cast<std::size_t>(rgb.height()) / 8);
+    if (!EncodePng(rgb, out))
+        return {};
+    return out;
+}
+
+std::string BmpBytes(const QImage& picture) {
     // Without an alpha channel Qt writes three bytes a pixel to a BMP.
     const QImage opaque = picture.convertToFormat(QImage::Format_RGB32);
-    return opaque.save(QString::fromStdString(path), png ? "PNG" : "BMP");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (opaque.isNull() || !buffer.open(QIODevice::WriteOnly) || !opaque.save(&buffer, "BMP"))
+        return {};
+    return bytes.toStdString();
+}
+
+bool SaveViewPicture(const QImage& picture, const std::string& path, bool png,
+                     const TFileCalls& calls) {
+    const std::string bytes = png ? PngBytes(picture) : BmpBytes(picture);
+    return !bytes.empty() && WriteFileAtomically(path, bytes, calls);
 }

@@ -1,10 +1,23 @@
 #pragma once
 // Pictures of the view on disk: a 24-bit BMP, or a PNG.
 
+#include "documents/file_calls.h"
+
 #include <QImage>
 
 #include <string>
 
-/// Writes `picture` to `path`, replacing the file: a PNG when `png`, otherwise a BMP of 24 bits
-/// per pixel. False when the file cannot be written.
-bool SaveViewPicture(const QImage& picture, const std::string& path, bool png);
+/// The bytes of a PNG of `picture`: 8-bit RGB, no alpha, rows left unfiltered and deflated at
+/// zlib's fastest level. For lines and numbers on a plain background that is about six times as
+/// fast as the usual adaptive filters at the default level, and the file is not much larger.
+/// Empty when the picture cannot be encoded.
+std::string PngBytes(const QImage& picture);
+
+/// The bytes of a BMP of `picture`, three bytes a pixel. Empty when it cannot be encoded.
+std::string BmpBytes(const QImage& picture);
+
+/// Writes `picture` to `path`, replacing the file as every save does (a file that was there
+/// stays whole until the new one is complete): a PNG when `png`, otherwise a BMP of 24 bits per
+/// pixel. False when the file cannot be written.
+bool SaveViewPicture(const QImage& picture, const std::string& path, bool png,
+                     const TFileCalls& calls = SystemFileCalls());
