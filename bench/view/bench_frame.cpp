@@ -1,6 +1,9 @@
 // The frame of the heaviest legal scene, 20 ticked surfaces of 200 x 200 points drawn as lines,
 // by vertex arrays (as the view draws) and vertex by vertex (the reference), next to a bare
-// glDrawArrays of the same segments: the renderer's own limit on this machine.
+// glDrawArrays of the same segments: the renderer's own limit on this machine. The other bare
+// ways of handing the same segments over (the rows and columns as line strips, the vertices in a
+// buffer object, each point once with an index array) show whether any of them is cheaper for
+// the renderer; each must give the very pixels of the bare lines, or it reports an error.
 //   build/bin/bench_frame --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 // Besides the clock, each reports the CPU time of the whole process per frame, the renderer's
 // threads included, which a busy machine disturbs less.
@@ -12,7 +15,9 @@
 
 #include <QGuiApplication>
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -115,30 +120,68 @@ void HeaviestSceneFrameImmediate(benchmark::State& state) {
 }
 BENCHMARK(HeaviestSceneFrameImmediate)->Unit(benchmark::kMillisecond);
 
-// The same segments as one client-side vertex array: what the driver needs at the least.
-void BareDrawArrays(benchmark::State& state) {
-    if (!Target()) {
-        state.SkipWithError("no OpenGL context");
-        return;
-    }
-    std::vector<float> v;
-    for (int n = 0; n < Surfaces; ++n) {
-        const TGraphic g = Surface(n);
-        auto put = [&](const TPoint3D& p) {
+// The heaviest scene's segments handed over in the ways below.
+struct TSegments {
+    std::vector<float> Lines;  ///< two vertices a segment
+    std::vector<float> Strips; ///< every row, then every column, as one strip each
+    std::vector<GLint> StripFirst;
+    std::vector<GLsizei> StripCount;
+    std::vector<float> Points;   ///< every point once
+    std::vector<GLuint> Indices; ///< two indices a segment into Points
+};
+
+const TSegments& Segments() {
+    static const TSegments s = [] {
+        TSegments made;
+        auto put = [](std::vector<float>& v, const TPoint3D& p) {
             v.push_back(float(p.x));
             v.push_back(float(p.y));
             v.push_back(float(p.z));
         };
-        for (int j = 0; j < Side; ++j)
-            for (int i = 0; i + 1 < Side; ++i) {
-                put(g.Points[j * Side + i]);
-                put(g.Points[j * Side + i + 1]);
-            }
-        for (int i = 0; i < Side; ++i)
-            for (int j = 0; j + 1 < Side; ++j) {
-                put(g.Points[j * Side + i]);
-                put(g.Points[(j + 1) * Side + i]);
-            }
+        for (int n = 0; n < Surfaces; ++n) {
+            const TGraphic g = Surface(n);
+            const auto base = static_cast<GLuint>(made.Points.size() / 3);
+            for (const TPoint3D& p : g.Points)
+                put(made.Points, p);
+            auto line = [&](int first, int stride) {
+                made.StripFirst.push_back(static_cast<GLint>(made.Strips.size() / 3));
+                made.StripCount.push_back(Side);
+                for (int k = 0; k < Side; ++k)
+                    put(made.Strips, g.Points[static_cast<std::size_t>(first + k * stride)]);
+                for (int k = 0; k + 1 < Side; ++k) {
+                    const int a = first + k * stride, b = a + stride;
+                    put(made.Lines, g.Points[static_cast<std::size_t>(a)]);
+                    put(made.Lines, g.Points[static_cast<std::size_t>(b)]);
+                    made.Indices.push_back(base + static_cast<GLuint>(a));
+                    made.Indices.push_back(base + static_cast<GLuint>(b));
+                }
+            };
+            for (int j = 0; j < Side; ++j)
+                line(j * Side, 1);
+            for (int i = 0; i < Side; ++i)
+                line(i, Side);
+        }
+        return made;
+    }();
+    return s;
+}
+
+GLuint BufferOf(const std::vector<float>& v) {
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(v.size() * sizeof(float)), v.data(),
+                 GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return buffer;
+}
+
+// The frame without axes, and the segments drawn by `draw` into it; the pixels must be those of
+// the bare lines (the first of these benchmarks to run).
+template <typename TDraw> void BareFrame(benchmark::State& state, TDraw draw) {
+    if (!Target()) {
+        state.SkipWithError("no OpenGL context");
+        return;
     }
     TSettings settings;
     Settings_Default(settings);
@@ -147,20 +190,66 @@ void BareDrawArrays(benchmark::State& state) {
     InitSurfaceScales(view, W, H);
     view.AngleX = -60;
     view.AngleZ = 30;
-    TProcessClock clock(state);
-    for (auto _ : state) {
-        TScene scene{settings, view, false, ',', nullptr};
-        DrawScene(scene, TFrameSize::Plain(W, H));
-        glColor3f(0.5f, 0, 0);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glVertexPointer(3, GL_FLOAT, 0, v.data());
-        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(v.size() / 3));
-        glDisableClientState(GL_VERTEX_ARRAY);
-        glFinish();
+    const TSegments& segments = Segments();
+    {
+        TProcessClock clock(state);
+        for (auto _ : state) {
+            TScene scene{settings, view, false, ',', nullptr};
+            DrawScene(scene, TFrameSize::Plain(W, H));
+            glColor3f(0.5f, 0, 0);
+            glEnableClientState(GL_VERTEX_ARRAY);
+            draw(segments);
+            glDisableClientState(GL_VERTEX_ARRAY);
+            glFinish();
+        }
     }
-    state.counters["vertices"] = static_cast<double>(v.size() / 3);
+    static QImage lines;
+    const QImage drawn = Target()->Grab();
+    if (lines.isNull())
+        lines = drawn;
+    else if (drawn != lines)
+        state.SkipWithError("the pixels differ from the bare lines'");
+    state.counters["vertices"] = static_cast<double>(segments.Lines.size() / 3);
+}
+
+// The same segments as one client-side vertex array: what the driver needs at the least.
+void BareDrawArrays(benchmark::State& state) {
+    BareFrame(state, [](const TSegments& s) {
+        glVertexPointer(3, GL_FLOAT, 0, s.Lines.data());
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(s.Lines.size() / 3));
+    });
 }
 BENCHMARK(BareDrawArrays)->Unit(benchmark::kMillisecond);
+
+void BareLineStrips(benchmark::State& state) {
+    BareFrame(state, [](const TSegments& s) {
+        glVertexPointer(3, GL_FLOAT, 0, s.Strips.data());
+        glMultiDrawArrays(GL_LINE_STRIP, s.StripFirst.data(), s.StripCount.data(),
+                          static_cast<GLsizei>(s.StripFirst.size()));
+    });
+}
+BENCHMARK(BareLineStrips)->Unit(benchmark::kMillisecond);
+
+void BareLineStripsInABuffer(benchmark::State& state) {
+    BareFrame(state, [](const TSegments& s) {
+        static const GLuint buffer = BufferOf(s.Strips);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glVertexPointer(3, GL_FLOAT, 0, nullptr);
+        glMultiDrawArrays(GL_LINE_STRIP, s.StripFirst.data(), s.StripCount.data(),
+                          static_cast<GLsizei>(s.StripFirst.size()));
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+    });
+}
+BENCHMARK(BareLineStripsInABuffer)->Unit(benchmark::kMillisecond);
+
+void BareIndexedLines(benchmark::State& state) {
+    BareFrame(state, [](const TSegments& s) {
+        glVertexPointer(3, GL_FLOAT, 0, s.Points.data());
+        glDrawElements(GL_LINES, static_cast<GLsizei>(s.Indices.size()), GL_UNSIGNED_INT,
+                       s.Indices.data());
+    });
+}
+BENCHMARK(BareIndexedLines)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
