@@ -338,7 +338,10 @@ void TFormSettings::BBtnOKClick() {
     TSettingsTexts texts;
     for (std::size_t i = 0; i < SettingsFieldCount; ++i)
         texts[i] = NumberEdits[i]->text().toStdString();
-    const TSettingsCheck check = CheckSettingsTexts(texts, Ctx.Formula.DecimalSeparator);
+    const TSettingsCheck check =
+        CheckSettingsTexts(TextsToCheck(texts, Ctx.Settings, Ctx.Document.AutoScaleBackup,
+                                        Ctx.Document.AutoScaleOn, Ctx.Formula.DecimalSeparator),
+                           Ctx.Formula.DecimalSeparator);
     if (!check.Ok) {
         Refuse(check.Failed, check.Message);
         return;

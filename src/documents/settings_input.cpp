@@ -100,6 +100,23 @@ TSettingsTexts SettingsNumberTexts(const TSettings& settings, char decimalSepara
     return texts;
 }
 
+TSettingsTexts TextsToCheck(const TSettingsTexts& typed, const TSettings& shown,
+                            const TAutoScaleBackup& backup, bool autoScaleOn,
+                            char decimalSeparator) {
+    TSettingsTexts texts = typed;
+    if (!autoScaleOn)
+        return texts;
+    const TSettingsTexts showing = SettingsNumberTexts(shown, decimalSeparator);
+    const auto own = [&](TSettingsField field, double step) {
+        const auto i = static_cast<std::size_t>(field);
+        if (texts[i] == showing[i])
+            texts[i] = kurvant::NumberText(step, decimalSeparator);
+    };
+    own(TSettingsField::StepNumeration_X, backup.StepNumeration_X);
+    own(TSettingsField::StepNumeration_Y, backup.StepNumeration_Y);
+    return texts;
+}
+
 void KeepConfirmedInBackup(const TSettings& s, TAutoScaleBackup& backup) {
     CopySettingsIntoBackup(s, backup);
 }

@@ -71,6 +71,15 @@ TSettingsTexts SettingsNumberTexts(const TSettings& settings, char decimalSepara
 /// back these rather than the values from before.
 void KeepConfirmedInBackup(const TSettings& settings, TAutoScaleBackup& backup);
 
+/// While automatic scaling is on, the numbering steps of X and Y shown by the dialog are the
+/// fitting's, and a fitted step may be finer than a step the user may type (0.02). A step field
+/// the user left as it was shown is the fitting's, not the user's: OK checks and keeps, in its
+/// place, the step that switching automatic scaling off brings back (the fitting sets the shown
+/// one again). Returns the texts OK checks; `typed` as it is when automatic scaling is off.
+TSettingsTexts TextsToCheck(const TSettingsTexts& typed, const TSettings& shown,
+                            const TAutoScaleBackup& backup, bool autoScaleOn,
+                            char decimalSeparator);
+
 /// The dialog's check boxes.
 struct TSettingsFlags {
     bool AxisX = false, AxisY = false, AxisZ = false;

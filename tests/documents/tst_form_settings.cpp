@@ -424,6 +424,41 @@ private slots:
                  restored);
     }
 
+    // A graph 0.2 wide: automatic scaling fits numbering steps finer than any a user may type.
+    // OK takes such a step as shown, and switching automatic scaling off still brings back the
+    // user's own; a fine step the user types is refused as always.
+    void fittedFineStepsPassOkWhileAutomaticScalingIsOn() {
+        ctx->Document.Add(graphs_test::MakeGraph(0, "x", -0.1, 0.1, 100));
+        ctx->Document.Resample(0, ctx->Settings, ctx->Formula);
+        ctx->Settings.StepNumeration_X = 3;
+        ctx->Document.AutoScaleBackup = TakeAutoScaleBackup(ctx->Settings, ctx->Document.View);
+        ctx->Document.AutoScaleOn = true;
+        AutoScale(ctx->Document, ctx->Settings);
+        const double fittedX = ctx->Settings.StepNumeration_X;
+        const double fittedY = ctx->Settings.StepNumeration_Y;
+        QVERIFY2(fittedX < 0.1 && fittedY < 0.1, qPrintable(QString::number(fittedX)));
+        form->show();
+        form->BBtnOK->click();
+        QVERIFY(services->Shown.isEmpty());
+        QCOMPARE(form->result(), int(QDialog::Accepted));
+        QCOMPARE(ctx->Settings.StepNumeration_X, fittedX);
+        QCOMPARE(ctx->Settings.StepNumeration_Y, fittedY);
+        QCOMPARE(ctx->Document.AutoScaleBackup.StepNumeration_X, 3.0);
+        QCOMPARE(ctx->Document.AutoScaleBackup.StepNumeration_Y, 1.0);
+
+        form->show();
+        form->EdStepNumeration_Y->setText(QStringLiteral("0,05"));
+        form->BBtnOK->click();
+        QCOMPARE(services->Shown.size(), 1);
+        QCOMPARE(services->Shown[0].Kind, QStringLiteral("error"));
+        QCOMPARE(ctx->Document.AutoScaleBackup.StepNumeration_Y, 1.0);
+        form->EdStepNumeration_Y->setText(QStringLiteral("0,5"));
+        form->BBtnOK->click();
+        QCOMPARE(services->Shown.size(), 1);
+        QCOMPARE(ctx->Document.AutoScaleBackup.StepNumeration_Y, 0.5);
+        QCOMPARE(ctx->Document.AutoScaleBackup.StepNumeration_X, 3.0);
+    }
+
     void keysAreFiltered_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed"); // what "a1.,-b+2 e" leaves

@@ -2,6 +2,8 @@
 
 #include "fuzz_checks.h"
 
+#include "formula/batch_evaluation.h"
+#include "formula/compiled_formula.h"
 #include "formula/evaluate.h"
 #include "formula/prepare.h"
 
@@ -26,6 +28,10 @@ constexpr std::array<long double, 16> Values = {
     1e-5L,  1e15L,    -1e300L, 1e4000L,  7.0L,  1e-300L,
     100.0L, -0.0001L, 2.0L,    -1e-4000L};
 
+bool SameValue(long double a, long double b) {
+    return (std::isnan(a) && std::isnan(b)) || a == b;
+}
+
 /// One way of evaluating a prepared formula at given values of its variables.
 struct TEvaluationPath {
     const char* Name;
@@ -46,17 +52,51 @@ EvalResult ByRewriting(std::string_view prepared, std::string_view variables,
     return kurvant::EvaluateFormula(text, value, context);
 }
 
+// The formula's program, where one can be built (else the compiled formula rewrites the text).
+EvalResult ByProgram(std::string_view prepared, std::string_view variables,
+                     std::span<const long double> values, long double& value,
+                     const TFormulaContext& context) {
+    const kurvant::TCompiledFormula formula(prepared, variables, context);
+    return formula.Evaluate(values.first(variables.size()), value, kurvant::TEvaluator::Program);
+}
+
 // Every evaluation path; the first is the reference the others must agree with.
-// THE SECOND (FAST) EVALUATION PATH PLUGS IN HERE: add its entry, e.g.
-//     {"fast", &EvaluateCompiled},
-// with an adapter of the same signature that compiles `prepared` for `variables` and evaluates it
-// at `values`. The check below then holds it to the reference's code and value on every input.
-constexpr std::array<TEvaluationPath, 1> Paths{{
+constexpr std::array<TEvaluationPath, 2> Paths{{
     {"rewriting", &ByRewriting},
+    {"program", &ByProgram},
 }};
 
-bool SameValue(long double a, long double b) {
-    return (std::isnan(a) && std::isnan(b)) || a == b;
+// Sampling's batches: a line of values of a one-letter formula, a grid of a two-letter one (what
+// depends on one letter computed once per row or column), each sample as the program gives it
+// alone.
+std::string CheckBatches(std::string_view prepared, std::string_view variables,
+                         std::span<const long double> values, const TFormulaContext& context) {
+    const kurvant::TCompiledFormula formula(prepared, variables, context);
+    const std::array<long double, 3> points = {values[0], values[1], values[0]};
+    std::array<kurvant::TSample, 9> samples{};
+    std::size_t count = 0;
+    if (variables.size() == 1) {
+        count = points.size();
+        kurvant::EvaluateLine(formula, points, std::span(samples).first(count),
+                              kurvant::TEvaluator::Program);
+    } else {
+        count = points.size() * points.size();
+        kurvant::EvaluateGrid(formula, points, points, std::span(samples).first(count),
+                              kurvant::TEvaluator::Program);
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        std::array<long double, 2> at = {points[k % points.size()], 0.0L};
+        if (variables.size() == 2) {
+            at = {points[k / points.size()], points[k % points.size()]};
+        }
+        long double alone = 0;
+        const bool ok = formula.Evaluate(std::span(at).first(variables.size()), alone,
+                                         kurvant::TEvaluator::Program) == kurvant::EvalOk;
+        if (ok != samples[k].Ok || (ok && !SameValue(alone, samples[k].Value))) {
+            return "batch sample " + std::to_string(k) + " differs from the program alone";
+        }
+    }
+    return {};
 }
 
 std::string CodeName(EvalResult code) {
@@ -152,7 +192,7 @@ std::string CheckFormula(std::string_view input) {
                    CodeName(codes[p]) + " against " + CodeName(codes[0]);
         }
     }
-    return {};
+    return CheckBatches(prepared, variables, values, evaluation);
 }
 
 } // namespace fuzz
