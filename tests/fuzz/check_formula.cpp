@@ -72,6 +72,9 @@ constexpr std::array<TEvaluationPath, 2> Paths{{
 std::string CheckBatches(std::string_view prepared, std::string_view variables,
                          std::span<const long double> values, const TFormulaContext& context) {
     const kurvant::TCompiledFormula formula(prepared, variables, context);
+    if (formula.Program() == nullptr) {
+        return {}; // without a program the batches rewrite the text, as the reference does
+    }
     const std::array<long double, 3> points = {values[0], values[1], values[0]};
     std::array<kurvant::TSample, 9> samples{};
     std::size_t count = 0;

@@ -78,8 +78,14 @@ std::string CheckTableFile(std::string_view input) {
         return "written and read again, the points change";
     }
     // Loaded into the grid, every shown cell is a number.
+    // One grid for every input, emptied where the last input wrote (only its shown rows): as
+    // fresh as a new grid, without clearing all its rows each time.
     static TTableGrid grid;
-    grid.EmptyAll();
+    for (int row = 0; row < grid.RowCount(); ++row) {
+        for (int column = 0; column < 3; ++column) {
+            grid.SetCell(row, column, {});
+        }
+    }
     ApplyTableFile(table, grid, separator);
     if (grid.RowCount() != table.RowCount) {
         return "the grid does not show the file's rows";
