@@ -3,6 +3,7 @@
 #include "documents/document_file.h"
 #include "view/picture_file.h"
 #include "widgets/app_context.h"
+#include "widgets/named_controls.h"
 #include "widgets/save_path.h"
 #include "widgets/ui_services.h"
 
@@ -15,14 +16,6 @@ const QString TDocumentCommands::DocumentFilter =
 const QString TDocumentCommands::PictureFilter =
     QStringLiteral("Рисунок (*.bmp)|*.bmp|PNG (*.png)|*.png");
 const QString TDocumentCommands::PictureDialogTitle = QStringLiteral("Сохранить как рисунок...");
-
-namespace {
-
-QString Utf8(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
 
 TDocumentCommands::TDocumentCommands(TAppContext& ctx, QWidget* window, QString dialogFolder)
     : Ctx(ctx), Window(window), Folder(std::move(dialogFolder)) {}
@@ -43,12 +36,12 @@ bool TDocumentCommands::WriteDocument(const QString& path) {
     if (Saving_File(Ctx.Document, path.toStdString(), Ctx.Formula.DecimalSeparator, message,
                     *Ctx.Disk))
         return true;
-    Ctx.Services->Error(Window, Utf8(DocumentSaveCaption), Utf8(message));
+    Ctx.Services->Error(Window, FromUtf8(DocumentSaveCaption), FromUtf8(message));
     return false;
 }
 
 bool TDocumentCommands::Save_or_Not_save_File() {
-    const QString current = Utf8(Ctx.Document.DocumentFileName);
+    const QString current = FromUtf8(Ctx.Document.DocumentFileName);
     const QString name = current.isEmpty() ? QString() : QFileInfo(current).fileName();
     const std::optional<QString> path =
         ChooseSavePath(QString(), DocumentFilter, {QStringLiteral(".qel"), QString()}, name);
@@ -62,7 +55,7 @@ bool TDocumentCommands::Save_or_Not_save_File() {
 }
 
 bool TDocumentCommands::Save() {
-    const QString current = Utf8(Ctx.Document.DocumentFileName);
+    const QString current = FromUtf8(Ctx.Document.DocumentFileName);
     // A document whose file was deleted meanwhile is saved as a new one.
     if (!current.isEmpty() && QFileInfo(current).isFile())
         return WriteDocument(current);
@@ -102,8 +95,8 @@ void TDocumentCommands::OpenFile() {
 bool TDocumentCommands::OpenPath(const QString& path) {
     const TDocumentRead read =
         ReadDocumentFile(path.toStdString(), Ctx.Document, Ctx.Settings, Ctx.Formula);
-    const QString caption = Utf8(DocumentReadCaption);
-    const QString message = Utf8(DocumentReadMessage(read));
+    const QString caption = FromUtf8(DocumentReadCaption);
+    const QString message = FromUtf8(DocumentReadMessage(read));
     switch (read) {
     case TDocumentRead::Ok:
         return true;

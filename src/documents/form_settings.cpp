@@ -3,6 +3,7 @@
 #include "graphs/autoscale.h"
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
+#include "widgets/named_controls.h"
 #include "widgets/number_edits.h"
 #include "widgets/ui_services.h"
 #include "widgets/window_helpers.h"
@@ -27,40 +28,10 @@ constexpr TColor PresetsBackground = 0x00BAE1E2;
 const QString IntervalKeys = QStringLiteral("0123456789.,-");
 const QString StepKeys = QStringLiteral("0123456789.,");
 
-void Name(QObject* object, const char* name) {
-    object->setObjectName(QString::fromLatin1(name));
-}
-
-QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption) {
-    auto* box = new QCheckBox(caption, parent);
-    Name(box, name);
-    return box;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    Name(label, name);
-    return label;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name) {
-    auto* edit = new QLineEdit(parent);
-    Name(edit, name);
-    return edit;
-}
-
 TColorBox* ColorBox(QWidget* parent, const char* name) {
     auto* box = new TColorBox(parent);
-    Name(box, name);
+    SetName(box, name);
     return box;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    Name(button, name);
-    // Only OK answers the Enter key, whichever button had the focus last.
-    button->setAutoDefault(false);
-    return button;
 }
 
 void FillBackground(QWidget* widget, TColor colour) {
@@ -82,7 +53,7 @@ TFormSettings::TFormSettings(TAppContext& ctx, QWidget* parent) : QDialog(parent
     FillBackground(this, DialogBackground);
 
     PageControl = new QTabWidget(this);
-    Name(PageControl, "PageControl");
+    SetName(PageControl, "PageControl");
     TabSheetGeneral = BuildGeneralPage();
     TabSheetMeshes = BuildMeshesPage();
     TabSheetAxes = BuildAxesPage();
@@ -90,9 +61,9 @@ TFormSettings::TFormSettings(TAppContext& ctx, QWidget* parent) : QDialog(parent
     PageControl->addTab(TabSheetMeshes, QStringLiteral("Сетки на плоскостях"));
     PageControl->addTab(TabSheetAxes, QStringLiteral("Оси"));
 
-    BBtnOK = Button(this, "BBtnOK", QStringLiteral("OK"));
+    BBtnOK = NamedButton(this, "BBtnOK", QStringLiteral("OK"));
     BBtnOK->setDefault(true);
-    BBtnCancel = Button(this, "BBtnCancel", QStringLiteral("Отмена"));
+    BBtnCancel = NamedButton(this, "BBtnCancel", QStringLiteral("Отмена"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BBtnOK);
@@ -116,29 +87,30 @@ TFormSettings::TFormSettings(TAppContext& ctx, QWidget* parent) : QDialog(parent
 
 QWidget* TFormSettings::BuildGeneralPage() {
     auto* page = new QWidget;
-    Name(page, "TabSheetGeneral");
-    ChBAxisX = CheckBox(page, "ChBAxisX", QStringLiteral("Ось OX"));
-    ChBAxisY = CheckBox(page, "ChBAxisY", QStringLiteral("Ось OY"));
-    ChBAxisZ = CheckBox(page, "ChBAxisZ", QStringLiteral("Ось OZ"));
-    auto* lbBackGround = Label(page, "LbBackGround", QStringLiteral("Цвет фона"));
+    SetName(page, "TabSheetGeneral");
+    ChBAxisX = NamedCheckBox(page, "ChBAxisX", QStringLiteral("Ось OX"));
+    ChBAxisY = NamedCheckBox(page, "ChBAxisY", QStringLiteral("Ось OY"));
+    ChBAxisZ = NamedCheckBox(page, "ChBAxisZ", QStringLiteral("Ось OZ"));
+    auto* lbBackGround = NamedLabel(page, "LbBackGround", QStringLiteral("Цвет фона"));
     ColorBoxBackGround = ColorBox(page, "ColorBoxBackGround");
-    auto* lbAxes = Label(page, "LbAxes", QStringLiteral("Цвет осей"));
+    auto* lbAxes = NamedLabel(page, "LbAxes", QStringLiteral("Цвет осей"));
     ColorBoxAxes = ColorBox(page, "ColorBoxAxes");
     ChBPerspective =
-        CheckBox(page, "ChBPerspective", QStringLiteral("Перспектива (рекомендуется)"));
+        NamedCheckBox(page, "ChBPerspective", QStringLiteral("Перспектива (рекомендуется)"));
     ChBAsteriks =
-        CheckBox(page, "ChBAsteriks", QStringLiteral("Уведомлять о преобразовании выражения"));
+        NamedCheckBox(page, "ChBAsteriks", QStringLiteral("Уведомлять о преобразовании выражения"));
 
     GrBAxesPresets = new QGroupBox(QStringLiteral("Настройки отображения осей"), page);
-    Name(GrBAxesPresets, "GrBAxesPresets");
+    SetName(GrBAxesPresets, "GrBAxesPresets");
     FillBackground(GrBAxesPresets, PresetsBackground);
-    BBtnNothing = Button(GrBAxesPresets, "BBtnNothing", QStringLiteral("Не отображать оси"));
-    BBtnDefault = Button(GrBAxesPresets, "BBtnDefault", QStringLiteral("По умолчанию"));
+    BBtnNothing = NamedButton(GrBAxesPresets, "BBtnNothing", QStringLiteral("Не отображать оси"));
+    BBtnDefault = NamedButton(GrBAxesPresets, "BBtnDefault", QStringLiteral("По умолчанию"));
     QFont bold = BBtnDefault->font();
     bold.setBold(true);
     BBtnDefault->setFont(bold);
-    BBtnSet2D = Button(GrBAxesPresets, "BBtnSet2D", QStringLiteral("Для двухмерных графиков "));
-    BBtnSet3D = Button(GrBAxesPresets, "BBtnSet3D", QStringLiteral("Для трёхмерных графиков"));
+    BBtnSet2D =
+        NamedButton(GrBAxesPresets, "BBtnSet2D", QStringLiteral("Для двухмерных графиков "));
+    BBtnSet3D = NamedButton(GrBAxesPresets, "BBtnSet3D", QStringLiteral("Для трёхмерных графиков"));
     auto* presets = new QGridLayout(GrBAxesPresets);
     presets->addWidget(BBtnNothing, 0, 0);
     presets->addWidget(BBtnDefault, 0, 1);
@@ -169,17 +141,17 @@ QWidget* TFormSettings::BuildGeneralPage() {
 
 QWidget* TFormSettings::BuildMeshesPage() {
     auto* page = new QWidget;
-    Name(page, "TabSheetMeshes");
+    SetName(page, "TabSheetMeshes");
     const auto plane = [&](const char* group, const QString& caption, const char* down,
                            const char* up, const char* label, const char* colour,
                            QCheckBox*& downBox, QCheckBox*& upBox, TColorBox*& colourBox) {
         auto* box = new QGroupBox(caption, page);
-        Name(box, group);
-        downBox = CheckBox(box, down, QStringLiteral("Нижняя половина"));
-        upBox = CheckBox(box, up, QStringLiteral("Верхняя половина"));
+        SetName(box, group);
+        downBox = NamedCheckBox(box, down, QStringLiteral("Нижняя половина"));
+        upBox = NamedCheckBox(box, up, QStringLiteral("Верхняя половина"));
         colourBox = ColorBox(box, colour);
         auto* colourRow = new QHBoxLayout;
-        colourRow->addWidget(Label(box, label, QStringLiteral("Цвет")));
+        colourRow->addWidget(NamedLabel(box, label, QStringLiteral("Цвет")));
         colourRow->addWidget(colourBox, 1);
         auto* column = new QVBoxLayout(box);
         column->addWidget(downBox);
@@ -199,8 +171,8 @@ QWidget* TFormSettings::BuildMeshesPage() {
     grid->addWidget(plane("GrBPlaneZ", QStringLiteral("Плоскость OZ"), "ChBoxZDown", "ChBoxZUp",
                           "LbColorZ", "ColorBoxZ", ChBoxZDown, ChBoxZUp, ColorBoxZ),
                     1, 0);
-    auto* lbStepMesh = Label(page, "LbStepMesh", QStringLiteral("Шаг сетки"));
-    EdStepMesh = Edit(page, "EdStepMesh");
+    auto* lbStepMesh = NamedLabel(page, "LbStepMesh", QStringLiteral("Шаг сетки"));
+    EdStepMesh = NamedEdit(page, "EdStepMesh");
     auto* step = new QHBoxLayout;
     step->addWidget(lbStepMesh);
     step->addWidget(EdStepMesh);
@@ -211,14 +183,14 @@ QWidget* TFormSettings::BuildMeshesPage() {
 
 QWidget* TFormSettings::BuildAxesPage() {
     auto* page = new QWidget;
-    Name(page, "TabSheetAxes");
+    SetName(page, "TabSheetAxes");
     auto* intervals = new QGroupBox(QStringLiteral("Интервалы по осям"), page);
-    Name(intervals, "GrBIntervals");
+    SetName(intervals, "GrBIntervals");
     auto* grid = new QGridLayout(intervals);
     const auto end = [&](const char* label, const QString& caption, const char* edit, int row,
                          int column) {
-        grid->addWidget(Label(intervals, label, caption), row, column);
-        QLineEdit* e = Edit(intervals, edit);
+        grid->addWidget(NamedLabel(intervals, label, caption), row, column);
+        QLineEdit* e = NamedEdit(intervals, edit);
         grid->addWidget(e, row, column + 1);
         return e;
     };
@@ -229,13 +201,13 @@ QWidget* TFormSettings::BuildAxesPage() {
     EdMinZ = end("LbMinZ", QStringLiteral("Min Z"), "EdMinZ", 2, 0);
     EdMaxZ = end("LbMaxZ", QStringLiteral("Max Z"), "EdMaxZ", 2, 2);
 
-    ChBNumeration = CheckBox(page, "ChBNumeration", QStringLiteral("Нумерация на осях"));
-    ChBoxTouch = CheckBox(page, "ChBoxTouch", QStringLiteral("Разметка на осях"));
-    auto* lbSteps = Label(page, "LbStepNumeration", QStringLiteral("Шаг нумерации на осях"));
+    ChBNumeration = NamedCheckBox(page, "ChBNumeration", QStringLiteral("Нумерация на осях"));
+    ChBoxTouch = NamedCheckBox(page, "ChBoxTouch", QStringLiteral("Разметка на осях"));
+    auto* lbSteps = NamedLabel(page, "LbStepNumeration", QStringLiteral("Шаг нумерации на осях"));
     auto* steps = new QGridLayout;
     const auto step = [&](const char* label, const QString& caption, const char* edit, int column) {
-        steps->addWidget(Label(page, label, caption), 0, column);
-        QLineEdit* e = Edit(page, edit);
+        steps->addWidget(NamedLabel(page, label, caption), 0, column);
+        QLineEdit* e = NamedEdit(page, edit);
         steps->addWidget(e, 1, column);
         return e;
     };

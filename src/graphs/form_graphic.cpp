@@ -9,6 +9,7 @@
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
 #include "widgets/line_width_box.h"
+#include "widgets/named_controls.h"
 #include "widgets/number_edits.h"
 #include "widgets/ui_services.h"
 #include "widgets/window_helpers.h"
@@ -36,22 +37,6 @@ const QStringList KindItems = {QStringLiteral("Декартова система
                                QStringLiteral("Z(x, y)"),
                                QStringLiteral("Сферические координаты p(q, a)")};
 
-QString Utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, const QString& text) {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(QString::fromLatin1(name));
-    return e;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
 } // namespace
 
 TFormGraphic::TFormGraphic(TAppContext& ctx, QWidget* parent)
@@ -72,7 +57,7 @@ TFormGraphic::TFormGraphic(TAppContext& ctx, QWidget* parent)
 }
 
 void TFormGraphic::BuildControls() {
-    auto* label2 = Label(this, "Label2", QStringLiteral("Тип графика"));
+    auto* label2 = NamedLabel(this, "Label2", QStringLiteral("Тип графика"));
     CBoxTypeGraphic = new QComboBox(this);
     CBoxTypeGraphic->setObjectName(QStringLiteral("CBoxTypeGraphic"));
     CBoxTypeGraphic->addItems(KindItems);
@@ -81,19 +66,19 @@ void TFormGraphic::BuildControls() {
 
     GrBFunction = new QGroupBox(QStringLiteral("Функция"), this);
     GrBFunction->setObjectName(QStringLiteral("GrBFunction"));
-    LbFunction = Label(GrBFunction, "LbFunction", QStringLiteral("Y(X)"));
-    EdFunction = Edit(GrBFunction, "EdFunction", QString());
+    LbFunction = NamedLabel(GrBFunction, "LbFunction", QStringLiteral("Y(X)"));
+    EdFunction = NamedEdit(GrBFunction, "EdFunction", QString());
     EdFunction->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     EdFunction->setMinimumWidth(320);
-    LbFunction_2 = Label(GrBFunction, "LbFunction_2", QStringLiteral("Y(U)"));
-    EdFunction_2 = Edit(GrBFunction, "EdFunction_2", QString());
+    LbFunction_2 = NamedLabel(GrBFunction, "LbFunction_2", QStringLiteral("Y(U)"));
+    EdFunction_2 = NamedEdit(GrBFunction, "EdFunction_2", QString());
     auto* functionGrid = new QGridLayout(GrBFunction);
     functionGrid->addWidget(LbFunction, 0, 0);
     functionGrid->addWidget(EdFunction, 0, 1);
     functionGrid->addWidget(LbFunction_2, 1, 0);
     functionGrid->addWidget(EdFunction_2, 1, 1);
 
-    auto* label1 = Label(this, "Label1", QStringLiteral("Цвет графика "));
+    auto* label1 = NamedLabel(this, "Label1", QStringLiteral("Цвет графика "));
     ColorBoxGraphic = new TColorBox(this);
     ColorBoxGraphic->setObjectName(QStringLiteral("ColorBoxGraphic"));
     ColorBoxGraphic->SelectColor(clMaroon);
@@ -117,18 +102,18 @@ void TFormGraphic::BuildControls() {
 
     GrBInterval = new QGroupBox(QStringLiteral("Интервалы"), this);
     GrBInterval->setObjectName(QStringLiteral("GrBInterval"));
-    LbMin = Label(GrBInterval, "LbMin", QString());
-    EdMinX = Edit(GrBInterval, "EdMinX", QStringLiteral("-10"));
-    LbPiMin = Label(GrBInterval, "LbPiMin", QString());
-    LbMax = Label(GrBInterval, "LbMax", QString());
-    EdMaxX = Edit(GrBInterval, "EdMaxX", QStringLiteral("10"));
-    LbPiMax = Label(GrBInterval, "LbPiMax", QString());
-    LbMinY = Label(GrBInterval, "LbMinY", QString());
-    EdMinY = Edit(GrBInterval, "EdMinY", QStringLiteral("-1"));
-    LbPiMin2 = Label(GrBInterval, "LbPiMin2", QString());
-    LbMaxY = Label(GrBInterval, "LbMaxY", QString());
-    EdMaxY = Edit(GrBInterval, "EdMaxY", QStringLiteral("1"));
-    LbPiMax2 = Label(GrBInterval, "LbPiMax2", QString());
+    LbMin = NamedLabel(GrBInterval, "LbMin", QString());
+    EdMinX = NamedEdit(GrBInterval, "EdMinX", QStringLiteral("-10"));
+    LbPiMin = NamedLabel(GrBInterval, "LbPiMin", QString());
+    LbMax = NamedLabel(GrBInterval, "LbMax", QString());
+    EdMaxX = NamedEdit(GrBInterval, "EdMaxX", QStringLiteral("10"));
+    LbPiMax = NamedLabel(GrBInterval, "LbPiMax", QString());
+    LbMinY = NamedLabel(GrBInterval, "LbMinY", QString());
+    EdMinY = NamedEdit(GrBInterval, "EdMinY", QStringLiteral("-1"));
+    LbPiMin2 = NamedLabel(GrBInterval, "LbPiMin2", QString());
+    LbMaxY = NamedLabel(GrBInterval, "LbMaxY", QString());
+    EdMaxY = NamedEdit(GrBInterval, "EdMaxY", QStringLiteral("1"));
+    LbPiMax2 = NamedLabel(GrBInterval, "LbPiMax2", QString());
     auto* intervalGrid = new QGridLayout(GrBInterval);
     const QList<QList<QWidget*>> intervalRows = {{LbMin, EdMinX, LbPiMin},
                                                  {LbMax, EdMaxX, LbPiMax},
@@ -142,10 +127,10 @@ void TFormGraphic::BuildControls() {
 
     GroupBox1 = new QGroupBox(QStringLiteral("Параметры построения"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    LbNumberStep = Label(GroupBox1, "LbNumberStep", QString());
-    EdNumberStepX = Edit(GroupBox1, "EdNumberStepX", QStringLiteral("500"));
-    LbNumberStepY = Label(GroupBox1, "LbNumberStepY", QString());
-    EdNumberStepY = Edit(GroupBox1, "EdNumberStepY", QStringLiteral("500"));
+    LbNumberStep = NamedLabel(GroupBox1, "LbNumberStep", QString());
+    EdNumberStepX = NamedEdit(GroupBox1, "EdNumberStepX", QStringLiteral("500"));
+    LbNumberStepY = NamedLabel(GroupBox1, "LbNumberStepY", QString());
+    EdNumberStepY = NamedEdit(GroupBox1, "EdNumberStepY", QStringLiteral("500"));
     ChBoxGradation = new QCheckBox(QStringLiteral("Градация цветом"), GroupBox1);
     ChBoxGradation->setObjectName(QStringLiteral("ChBoxGradation"));
     auto* stepGrid = new QGridLayout(GroupBox1);
@@ -217,7 +202,7 @@ void TFormGraphic::SelectColor(TColor c) {
 
 void TFormGraphic::ReportDocumentFull() {
     if (Ctx.Services)
-        Ctx.Services->Error(this, Utf8(TooManyGraphsCaption), Utf8(TooManyGraphsMessage));
+        Ctx.Services->Error(this, FromUtf8(TooManyGraphsCaption), FromUtf8(TooManyGraphsMessage));
 }
 
 void TFormGraphic::CBoxTypeGraphicChange() {
@@ -225,12 +210,12 @@ void TFormGraphic::CBoxTypeGraphicChange() {
     if (Ctx.Document.EditMode != 0)
         return;
     const TIntervalTexts t = NewGraphIntervals(std::max(0, CBoxTypeGraphic->currentIndex()));
-    EdMinX->setText(Utf8(t.MinX));
-    EdMaxX->setText(Utf8(t.MaxX));
-    EdMinY->setText(Utf8(t.MinY));
-    EdMaxY->setText(Utf8(t.MaxY));
-    EdNumberStepX->setText(Utf8(t.Steps));
-    EdNumberStepY->setText(Utf8(t.Steps));
+    EdMinX->setText(FromUtf8(t.MinX));
+    EdMaxX->setText(FromUtf8(t.MaxX));
+    EdMinY->setText(FromUtf8(t.MinY));
+    EdMaxY->setText(FromUtf8(t.MaxY));
+    EdNumberStepX->setText(FromUtf8(t.Steps));
+    EdNumberStepY->setText(FromUtf8(t.Steps));
 }
 
 void TFormGraphic::ApplyKindAppearance() {
@@ -242,10 +227,10 @@ void TFormGraphic::ApplyKindAppearance() {
          std::initializer_list<QWidget*>{EdFunction_2, LbFunction_2, LbMinY, LbMaxY, EdMinY, EdMaxY,
                                          LbNumberStepY, EdNumberStepY, LbPiMin2, LbPiMax2})
         w->hide();
-    LbMin->setText(Utf8(c.LbMin));
-    LbMax->setText(Utf8(c.LbMax));
-    LbNumberStep->setText(Utf8(c.LbNumberStep));
-    LbFunction->setText(Utf8(c.LbFunction));
+    LbMin->setText(FromUtf8(c.LbMin));
+    LbMax->setText(FromUtf8(c.LbMax));
+    LbNumberStep->setText(FromUtf8(c.LbNumberStep));
+    LbFunction->setText(FromUtf8(c.LbFunction));
     if (c.PiFirst) {
         LbPiMin->setText(QStringLiteral("Pi"));
         LbPiMax->setText(QStringLiteral("Pi"));
@@ -255,9 +240,9 @@ void TFormGraphic::ApplyKindAppearance() {
         LbFunction_2->show();
     }
     if (c.SecondInterval()) {
-        LbMinY->setText(Utf8(c.LbMinY));
-        LbMaxY->setText(Utf8(c.LbMaxY));
-        LbNumberStepY->setText(Utf8(c.LbNumberStepY));
+        LbMinY->setText(FromUtf8(c.LbMinY));
+        LbMaxY->setText(FromUtf8(c.LbMaxY));
+        LbNumberStepY->setText(FromUtf8(c.LbNumberStepY));
         for (QWidget* w : std::initializer_list<QWidget*>{
                  LbMinY, LbMaxY, EdMinY, EdMaxY, LbNumberStepY, EdNumberStepY, LbPiMin2, LbPiMax2})
             w->show();
@@ -376,9 +361,9 @@ void TFormGraphic::BBtnOKClick() {
         if (!Ctx.Services)
             break;
         if (m.IsError)
-            Ctx.Services->Error(this, Utf8(m.Caption), Utf8(m.Text));
+            Ctx.Services->Error(this, FromUtf8(m.Caption), FromUtf8(m.Text));
         else
-            Ctx.Services->Information(this, Utf8(m.Caption), Utf8(m.Text));
+            Ctx.Services->Information(this, FromUtf8(m.Caption), FromUtf8(m.Text));
     }
     if (!check.Ok) {
         if (QLineEdit* edit = FieldEdit(static_cast<int>(check.Failed))) {

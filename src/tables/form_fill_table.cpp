@@ -2,6 +2,7 @@
 
 #include "tables/table_fill.h"
 #include "widgets/app_context.h"
+#include "widgets/named_controls.h"
 #include "widgets/number_edits.h"
 #include "widgets/ui_services.h"
 #include "widgets/window_helpers.h"
@@ -24,7 +25,7 @@ namespace {
 QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& caption,
                       const QStringList& items, QButtonGroup*& group) {
     auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
+    SetName(box, name);
     group = new QButtonGroup(box);
     auto* column = new QVBoxLayout(box);
     for (int i = 0; i < items.size(); ++i) {
@@ -37,10 +38,9 @@ QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& caption,
     return box;
 }
 
-QLineEdit* Edit(QWidget* parent, const char* name, const QString& text) {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(QString::fromLatin1(name));
-    // The hint of an edit box is its whole text.
+// The hint of an edit box here is its whole text.
+QLineEdit* HintedEdit(QWidget* parent, const char* name, const QString& text) {
+    auto* e = NamedEdit(parent, name, text);
     e->setToolTip(text);
     QObject::connect(e, &QLineEdit::textChanged, e, [e](const QString& t) { e->setToolTip(t); });
     return e;
@@ -64,10 +64,10 @@ void TFormFillTable::BuildControls() {
     RGrProgression = RadioGroup(
         this, "RGrProgression", QStringLiteral("Прогрессия"),
         {QStringLiteral("арифметическая"), QStringLiteral("геометрическая")}, ProgressionGroup);
-    EdFirstCell = Edit(this, "EdFirstCell", QStringLiteral("1"));
-    EdLastCell = Edit(this, "EdLastCell", QStringLiteral("50"));
-    EdFirstValue = Edit(this, "EdFirstValue", QStringLiteral("1"));
-    EdStep = Edit(this, "EdStep", QStringLiteral("1"));
+    EdFirstCell = HintedEdit(this, "EdFirstCell", QStringLiteral("1"));
+    EdLastCell = HintedEdit(this, "EdLastCell", QStringLiteral("50"));
+    EdFirstValue = HintedEdit(this, "EdFirstValue", QStringLiteral("1"));
+    EdStep = HintedEdit(this, "EdStep", QStringLiteral("1"));
     // The last row's field has no key filter.
     FilterNumberKeys(EdFirstCell, QStringLiteral("0123456789"));
     FilterNumberKeys(EdFirstValue, QStringLiteral("0123456789.,-"));

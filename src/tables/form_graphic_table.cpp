@@ -10,6 +10,7 @@
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
 #include "widgets/line_width_box.h"
+#include "widgets/named_controls.h"
 #include "widgets/number_edits.h"
 #include "widgets/ui_services.h"
 #include "widgets/window_helpers.h"
@@ -25,30 +26,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString Utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& hint = QString()) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption, bool checked) {
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setChecked(checked);
-    return c;
-}
-
-} // namespace
 
 TFormGraphicTable::TFormGraphicTable(TAppContext& ctx, QWidget* parent)
     : QDialog(parent), Ctx(ctx), GridModel(new TTableGridModel(this)) {
@@ -95,19 +72,19 @@ QWidget* TFormGraphicTable::BuildToolsColumn() {
     auto* column = new QVBoxLayout(tools);
     column->setContentsMargins(0, 0, 0, 0);
 
-    BBtnFillTable = Button(tools, "BBtnFillTable", QStringLiteral("Автозаполнение"),
-                           QStringLiteral("Автозаполнение таблицы"));
-    BBtnClearAll = Button(tools, "BBtnClearAll", QStringLiteral("Очистить всё"),
-                          QStringLiteral("Обнулить все значения в таблице"));
-    BBtnInformation = Button(tools, "BBtnInformation", QStringLiteral("Статистика"),
-                             QStringLiteral("Статистическая информация по таблице"));
+    BBtnFillTable = NamedButton(tools, "BBtnFillTable", QStringLiteral("Автозаполнение"),
+                                QStringLiteral("Автозаполнение таблицы"));
+    BBtnClearAll = NamedButton(tools, "BBtnClearAll", QStringLiteral("Очистить всё"),
+                               QStringLiteral("Обнулить все значения в таблице"));
+    BBtnInformation = NamedButton(tools, "BBtnInformation", QStringLiteral("Статистика"),
+                                  QStringLiteral("Статистическая информация по таблице"));
     QFont bold = BBtnInformation->font();
     bold.setBold(true);
     BBtnInformation->setFont(bold);
-    BBtnLoad = Button(tools, "BBtnLoad", QStringLiteral("Загрузить"),
-                      QStringLiteral("Загрузить файл таблицы"));
-    BBtnSave = Button(tools, "BBtnSave", QStringLiteral("Сохранить"),
-                      QStringLiteral("Сохранить файл таблицы"));
+    BBtnLoad = NamedButton(tools, "BBtnLoad", QStringLiteral("Загрузить"),
+                           QStringLiteral("Загрузить файл таблицы"));
+    BBtnSave = NamedButton(tools, "BBtnSave", QStringLiteral("Сохранить"),
+                           QStringLiteral("Сохранить файл таблицы"));
     for (QPushButton* b : {BBtnFillTable, BBtnClearAll, BBtnInformation, BBtnLoad, BBtnSave})
         column->addWidget(b);
 
@@ -120,8 +97,8 @@ QWidget* TFormGraphicTable::BuildToolsColumn() {
     connect(EdRows, &QLineEdit::textChanged, EdRows,
             [this](const QString& t) { EdRows->setToolTip(t); });
     FilterNumberKeys(EdRows, QStringLiteral("0123456789"));
-    BBtnApply = Button(GrBRows, "BBtnApply", QStringLiteral("Применить"),
-                       QStringLiteral("Применить заданное количество точек к таблице"));
+    BBtnApply = NamedButton(GrBRows, "BBtnApply", QStringLiteral("Применить"),
+                            QStringLiteral("Применить заданное количество точек к таблице"));
     auto* rows = new QHBoxLayout(GrBRows);
     rows->addWidget(EdRows);
     rows->addWidget(BBtnApply);
@@ -137,8 +114,8 @@ QWidget* TFormGraphicTable::BuildToolsColumn() {
 
     GrBBuilding = new QGroupBox(QStringLiteral("Построение"), tools);
     GrBBuilding->setObjectName(QStringLiteral("GrBBuilding"));
-    ChBoxLines = CheckBox(GrBBuilding, "ChBoxLines", QStringLiteral("линии"), true);
-    ChBoxPoints = CheckBox(GrBBuilding, "ChBoxPoints", QStringLiteral("точки"), false);
+    ChBoxLines = NamedCheckBox(GrBBuilding, "ChBoxLines", QStringLiteral("линии"), true);
+    ChBoxPoints = NamedCheckBox(GrBBuilding, "ChBoxPoints", QStringLiteral("точки"), false);
     CBoxExLine = new TLineWidthBox(GrBBuilding);
     CBoxExLine->setObjectName(QStringLiteral("CBoxExLine"));
     CBoxExPixel = new TLineWidthBox(GrBBuilding);
@@ -163,20 +140,21 @@ QWidget* TFormGraphicTable::BuildToolsColumn() {
         sort->addWidget(key, 0, i);
     }
     SortGroup->button(0)->setChecked(true);
-    ChBoxSortMode = CheckBox(RGrSort, "ChBoxSortMode", QStringLiteral("По возрастанию"), true);
-    Button1 = Button(RGrSort, "Button1", QStringLiteral("Сортировать"));
+    ChBoxSortMode = NamedCheckBox(RGrSort, "ChBoxSortMode", QStringLiteral("По возрастанию"), true);
+    Button1 = NamedButton(RGrSort, "Button1", QStringLiteral("Сортировать"));
     sort->addWidget(ChBoxSortMode, 1, 0, 1, 4);
     sort->addWidget(Button1, 2, 0, 1, 4);
     column->addWidget(RGrSort);
 
-    ChBoxGradation = CheckBox(tools, "ChBoxGradation", QStringLiteral("Градация цветом"), false);
+    ChBoxGradation =
+        NamedCheckBox(tools, "ChBoxGradation", QStringLiteral("Градация цветом"), false);
     column->addWidget(ChBoxGradation);
     column->addStretch();
 
-    BBtnOK = Button(tools, "BBtnOK", QStringLiteral("OK"));
+    BBtnOK = NamedButton(tools, "BBtnOK", QStringLiteral("OK"));
     BBtnOK->setDefault(true);
-    BitBtn1 = Button(tools, "BitBtn1", QStringLiteral("BitBtn1"));
-    BBtnCancel = Button(tools, "BBtnCancel", QStringLiteral("Отмена"));
+    BitBtn1 = NamedButton(tools, "BitBtn1", QStringLiteral("BitBtn1"));
+    BBtnCancel = NamedButton(tools, "BBtnCancel", QStringLiteral("Отмена"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BBtnOK);
     buttons->addWidget(BitBtn1);
@@ -213,7 +191,7 @@ void TFormGraphicTable::ShowRowCount() {
 bool TFormGraphicTable::PrepareForNewGraph() {
     if (!Ctx.Document.CanAdd()) {
         if (Ctx.Services)
-            Ctx.Services->Error(this, Utf8(TableAddCaption), Utf8(TooManyGraphsMessage));
+            Ctx.Services->Error(this, FromUtf8(TableAddCaption), FromUtf8(TooManyGraphsMessage));
         return false;
     }
     Grid().EmptyAll();

@@ -13,6 +13,7 @@
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
 #include "widgets/line_width_box.h"
+#include "widgets/named_controls.h"
 #include "widgets/number_edits.h"
 #include "widgets/save_path.h"
 #include "widgets/ui_services.h"
@@ -24,10 +25,6 @@
 namespace {
 
 const QString ErrorCaption = QStringLiteral("Ошибка");
-
-QString Utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 } // namespace
 
@@ -78,7 +75,8 @@ void TFormGraphicTable::BBtnOKClick() {
         StoreTableGraph(points, style, graphic);
         if (doc.Add(std::move(graphic)) < 0) {
             if (Ctx.Services)
-                Ctx.Services->Error(this, Utf8(TableAddCaption), Utf8(TooManyGraphsMessage));
+                Ctx.Services->Error(this, FromUtf8(TableAddCaption),
+                                    FromUtf8(TooManyGraphsMessage));
             return;
         }
     }
@@ -138,8 +136,8 @@ void TFormGraphicTable::BBtnSaveClick() {
     // ".txt" is added where the name lacks it, and an existing file is replaced only when the
     // user says so.
     const std::optional<QString> chosen =
-        ChooseSavePath(*Ctx.Services, this, Utf8(TableSaveTitle), Ctx.ProgramDir,
-                       Utf8(TableSaveFilter), {Utf8(TableFileExtension)}, QString());
+        ChooseSavePath(*Ctx.Services, this, FromUtf8(TableSaveTitle), Ctx.ProgramDir,
+                       FromUtf8(TableSaveFilter), {FromUtf8(TableFileExtension)}, QString());
     if (!chosen)
         return;
     Modify_Number();
@@ -155,15 +153,15 @@ void TFormGraphicTable::BBtnSaveClick() {
 void TFormGraphicTable::BBtnLoadClick() {
     if (!Ctx.Services)
         return;
-    const QString path = Ctx.Services->OpenFileName(this, Utf8(TableOpenTitle), Ctx.ProgramDir,
-                                                    Utf8(TableOpenFilter));
+    const QString path = Ctx.Services->OpenFileName(this, FromUtf8(TableOpenTitle), Ctx.ProgramDir,
+                                                    FromUtf8(TableOpenFilter));
     if (path.isEmpty())
         return;
     SGridGraphicTable->FinishEditing();
     TTableFile file;
     if (ReadTableFile(path.toStdString(), file) != TTableFileRead::Ok) {
         // The services have no question box with a single OK; the warning box is the nearest.
-        Ctx.Services->Warning(this, Utf8(TableLoadCaption), Utf8(TableLoadMessage));
+        Ctx.Services->Warning(this, FromUtf8(TableLoadCaption), FromUtf8(TableLoadMessage));
         return;
     }
     ApplyTableFile(file, Grid(), Ctx.Formula.DecimalSeparator);

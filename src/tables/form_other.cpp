@@ -4,6 +4,7 @@
 #include "tables/tangent.h"
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
+#include "widgets/named_controls.h"
 #include "widgets/number_edits.h"
 #include "widgets/ui_services.h"
 #include "widgets/window_helpers.h"
@@ -20,14 +21,6 @@
 
 #include <algorithm>
 #include <string>
-
-namespace {
-
-QString Utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 TFormOther::TFormOther(TAppContext& ctx, TFormGraphic* graphDialog, QWidget* parent)
     : QDialog(parent), Ctx(ctx), GraphDialog(graphDialog) {
@@ -100,7 +93,7 @@ void TFormOther::BuildControls() {
 void TFormOther::FillGraphList() {
     CBoxFunction->clear();
     for (const std::string& entry : kurvant::TangentGraphEntries(Ctx.Document))
-        CBoxFunction->addItem(Utf8(entry));
+        CBoxFunction->addItem(FromUtf8(entry));
     CBoxFunction->setCurrentIndex(-1);
 }
 
@@ -113,7 +106,7 @@ void TFormOther::BBtnOKClick() {
     EdVar->setText(EdVar->text().trimmed());
     // No graph at all: nothing this dialog could offer, so it closes.
     if (Ctx.Document.GraphCount() == 0) {
-        ReportError(Utf8(kurvant::NoMatchingGraphMessage));
+        ReportError(FromUtf8(kurvant::NoMatchingGraphMessage));
         reject();
         return;
     }
@@ -122,7 +115,7 @@ void TFormOther::BBtnOKClick() {
             ? -1
             : kurvant::TangentGraphIndex(Ctx.Document, CBoxFunction->currentText().toStdString());
     if (index < 0) {
-        ReportError(Utf8(kurvant::ChooseGraphMessage));
+        ReportError(FromUtf8(kurvant::ChooseGraphMessage));
         return;
     }
     double x0 = 0;
@@ -134,7 +127,7 @@ void TFormOther::BBtnOKClick() {
     const kurvant::TLineFormula line = kurvant::LineFormula(graphic, x0, kind, Ctx.Formula);
     if (!line.Ok) {
         EdVar->setFocus();
-        ReportError(Utf8(line.Message));
+        ReportError(FromUtf8(line.Message));
         return;
     }
     OfferLine(line.Formula, graphic.Kind);
@@ -146,7 +139,7 @@ void TFormOther::OfferLine(const std::string& formula, int kind) {
     TFormGraphic& g = *GraphDialog;
     // A new graph: the kind's change and the showing keep the interval texts set below.
     Ctx.Document.EditMode = 0;
-    g.EdFunction->setText(Utf8(formula));
+    g.EdFunction->setText(FromUtf8(formula));
     g.EdFunction_2->clear();
     g.CBoxTypeGraphic->setCurrentIndex(kind);
     g.EdMinX->setText(QStringLiteral("-10"));

@@ -3,6 +3,7 @@
 #include "formula/locale_separator.h"
 #include "tables/table_statistics.h"
 #include "widgets/app_context.h"
+#include "widgets/named_controls.h"
 #include "widgets/window_helpers.h"
 
 #include <QHBoxLayout>
@@ -13,14 +14,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-QString Utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 TFormTableInformation::TFormTableInformation(TAppContext& ctx, const TTableGrid& grid,
                                              QWidget* parent)
@@ -37,7 +30,7 @@ TFormTableInformation::TFormTableInformation(TAppContext& ctx, const TTableGrid&
         {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")});
     QStringList titles;
     for (std::string_view title : StatisticTitles)
-        titles << Utf8(title);
+        titles << FromUtf8(title);
     SGridInformation->setVerticalHeaderLabels(titles);
     SGridInformation->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SGridInformation->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

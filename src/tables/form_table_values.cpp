@@ -3,6 +3,7 @@
 #include "documents/text_file.h"
 #include "formula/locale_separator.h"
 #include "widgets/app_context.h"
+#include "widgets/named_controls.h"
 #include "widgets/number_edits.h"
 #include "widgets/save_path.h"
 #include "widgets/ui_services.h"
@@ -28,29 +29,6 @@ namespace {
 const QString ErrorCaption = QStringLiteral("Ошибка");
 const QString IntervalLabel = QStringLiteral("Минимальное значение");
 const QString PointLabel = QStringLiteral("Значение точки");
-
-QString Utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, const QString& text) {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(QString::fromLatin1(name));
-    return e;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 // The hourglass over the dialog while a command runs, and the default cursor after it on every
 // road out of the command.
@@ -84,7 +62,7 @@ TFormTableValues::TFormTableValues(TAppContext& ctx, QWidget* parent)
 }
 
 void TFormTableValues::BuildControls() {
-    LbFunction = Label(this, "LbFunction", QStringLiteral("Формула"));
+    LbFunction = NamedLabel(this, "LbFunction", QStringLiteral("Формула"));
     CBoxFunction = new QComboBox(this);
     CBoxFunction->setObjectName(QStringLiteral("CBoxFunction"));
     CBoxFunction->setEditable(true);
@@ -105,18 +83,18 @@ void TFormTableValues::BuildControls() {
     modeRow->addWidget(interval);
     modeRow->addWidget(point);
 
-    LbMin = Label(this, "LbMin", IntervalLabel);
-    EdMin = Edit(this, "EdMin", QStringLiteral("-10"));
-    LbVar = Label(this, "LbVar", QStringLiteral("Имя переменной"));
-    EdVar = Edit(this, "EdVar", QStringLiteral("x"));
+    LbMin = NamedLabel(this, "LbMin", IntervalLabel);
+    EdMin = NamedEdit(this, "EdMin", QStringLiteral("-10"));
+    LbVar = NamedLabel(this, "LbVar", QStringLiteral("Имя переменной"));
+    EdVar = NamedEdit(this, "EdVar", QStringLiteral("x"));
     EdVar->setMaxLength(1);
 
     PanelDiapazon = new QWidget(this);
     PanelDiapazon->setObjectName(QStringLiteral("PanelDiapazon"));
-    LbMax = Label(PanelDiapazon, "LbMax", QStringLiteral("Максимальное значене"));
-    EdMax = Edit(PanelDiapazon, "EdMax", QStringLiteral("10"));
-    LbStep = Label(PanelDiapazon, "LbStep", QStringLiteral("Шаг"));
-    EdStep = Edit(PanelDiapazon, "EdStep", QStringLiteral("1"));
+    LbMax = NamedLabel(PanelDiapazon, "LbMax", QStringLiteral("Максимальное значене"));
+    EdMax = NamedEdit(PanelDiapazon, "EdMax", QStringLiteral("10"));
+    LbStep = NamedLabel(PanelDiapazon, "LbStep", QStringLiteral("Шаг"));
+    EdStep = NamedEdit(PanelDiapazon, "EdStep", QStringLiteral("1"));
     auto* panelGrid = new QGridLayout(PanelDiapazon);
     panelGrid->setContentsMargins(0, 0, 0, 0);
     panelGrid->addWidget(LbMax, 0, 0);
@@ -128,10 +106,10 @@ void TFormTableValues::BuildControls() {
     panelPolicy.setRetainSizeWhenHidden(true);
     PanelDiapazon->setSizePolicy(panelPolicy);
 
-    BBtnOK = Button(this, "BBtnOK", QStringLiteral("Считать"));
+    BBtnOK = NamedButton(this, "BBtnOK", QStringLiteral("Считать"));
     BBtnOK->setDefault(true);
-    BBtnSave = Button(this, "BBtnSave", QStringLiteral("Сохранить"));
-    BBtnCancel = Button(this, "BBtnCancel", QStringLiteral("Закрыть"));
+    BBtnSave = NamedButton(this, "BBtnSave", QStringLiteral("Сохранить"));
+    BBtnCancel = NamedButton(this, "BBtnCancel", QStringLiteral("Закрыть"));
     connect(BBtnOK, &QPushButton::clicked, this, &TFormTableValues::BBtnOKClick);
     connect(BBtnSave, &QPushButton::clicked, this, &TFormTableValues::BBtnSaveClick);
     connect(BBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -193,7 +171,7 @@ void TFormTableValues::FillFormulaList() {
     const QString text = CBoxFunction->currentText();
     CBoxFunction->clear();
     for (const std::string& formula : kurvant::TabulationFormulas(Ctx.Document))
-        CBoxFunction->addItem(Utf8(formula));
+        CBoxFunction->addItem(FromUtf8(formula));
     // Adding the first item selects it; the user's text comes back.
     CBoxFunction->setEditText(text);
 }
@@ -229,7 +207,7 @@ void TFormTableValues::BBtnOKClick() {
     if (table.Message) {
         FocusInput(table.Failed);
         if (Ctx.Services) {
-            const QString text = Utf8(table.Message->Text);
+            const QString text = FromUtf8(table.Message->Text);
             if (table.Message->Warning)
                 Ctx.Services->Warning(this, ErrorCaption, text);
             else
@@ -240,14 +218,14 @@ void TFormTableValues::BBtnOKClick() {
 
 void TFormTableValues::ShowTable(const kurvant::TTabulation& table) {
     SGridTableValues->setUpdatesEnabled(false);
-    SGridTableValues->horizontalHeaderItem(0)->setText(Utf8(table.Header.Variable));
-    SGridTableValues->horizontalHeaderItem(1)->setText(Utf8(table.Header.Value));
+    SGridTableValues->horizontalHeaderItem(0)->setText(FromUtf8(table.Header.Variable));
+    SGridTableValues->horizontalHeaderItem(1)->setText(FromUtf8(table.Header.Value));
     SGridTableValues->clearContents();
     SGridTableValues->setRowCount(static_cast<int>(table.Rows.size()));
     for (int row = 0; row < SGridTableValues->rowCount(); ++row) {
         const kurvant::TTabulationRow& r = table.Rows[static_cast<std::size_t>(row)];
-        SGridTableValues->setItem(row, 0, new QTableWidgetItem(Utf8(r.Variable)));
-        SGridTableValues->setItem(row, 1, new QTableWidgetItem(Utf8(r.Value)));
+        SGridTableValues->setItem(row, 0, new QTableWidgetItem(FromUtf8(r.Variable)));
+        SGridTableValues->setItem(row, 1, new QTableWidgetItem(FromUtf8(r.Value)));
     }
     SGridTableValues->setUpdatesEnabled(true);
 }
@@ -308,7 +286,7 @@ void TFormTableValues::BBtnSaveClick() {
         TabulatedFormula.value_or(CBoxFunction->currentText().toStdString());
     if (!WriteTextLines(path.toStdString(), kurvant::TabulationFileLines(formula, GridRows()),
                         *Ctx.Disk)) {
-        Ctx.Services->Error(this, ErrorCaption, Utf8(kurvant::TabulationSaveFailedMessage));
+        Ctx.Services->Error(this, ErrorCaption, FromUtf8(kurvant::TabulationSaveFailedMessage));
         return;
     }
     Folder = QFileInfo(path).absolutePath();

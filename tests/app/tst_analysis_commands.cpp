@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "formula/prepare.h"
 #include "graphs/form_graphic.h"
+#include "support/app_world.h"
 #include "support/fake_ui_services.h"
 #include "tables/form_other.h"
 #include "tables/form_table_values.h"
@@ -14,7 +15,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -24,10 +24,7 @@
 class TstAnalysisCommands : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<TFakeUiServices> services;
-    std::unique_ptr<TAppContext> ctx;
-    std::unique_ptr<TFormMain> main;
+    std::unique_ptr<TAppWorld> app;
 
     void AddGraph(int kind, const char* formula, const char* formula2 = "") {
         TGraphic g;
@@ -36,9 +33,9 @@ class TstAnalysisCommands : public QObject {
         g.Formula = formula;
         g.Formula2 = formula2;
         g.FormulaPrepared = formula;
-        kurvant::TFormulaContext own = ctx->Formula;
+        kurvant::TFormulaContext own = app->Ctx.Formula;
         QVERIFY(kurvant::PrepareFormula(g.FormulaPrepared, KindVariableSet(kind), own));
-        ctx->Document.Add(std::move(g));
+        app->Ctx.Document.Add(std::move(g));
     }
 
     // Presses the shortcut in the main window and runs `whileShown` once `dialog` is on screen;
@@ -47,40 +44,30 @@ class TstAnalysisCommands : public QObject {
         bool ran = false;
         QTimer answer;
         answer.setSingleShot(true);
-        connect(&answer, &QTimer::timeout, main.get(), [&] {
+        connect(&answer, &QTimer::timeout, app->Main.get(), [&] {
             QTRY_VERIFY(dialog->isVisible());
             whileShown();
             ran = true;
             dialog->reject();
         });
         answer.start(0);
-        QTest::keyClick(main.get(), key, Qt::ControlModifier);
+        QTest::keyClick(app->Main.get(), key, Qt::ControlModifier);
         QTRY_VERIFY(ran);
         QTRY_VERIFY(!dialog->isVisible());
     }
 
 private slots:
     void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        services = std::make_unique<TFakeUiServices>();
-        ctx = std::make_unique<TAppContext>();
-        ctx->Services = services.get();
-        ctx->ProgramDir = dir->path();
-        ctx->Formula.DecimalSeparator = ',';
-        main = StartUp(*ctx);
-        ShowMainWindow(*main);
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        app = std::make_unique<TAppWorld>(',');
+        QVERIFY(app->Main); // made only in a program folder of its own
+        ShowMainWindow(*app->Main);
+        QVERIFY(QTest::qWaitForWindowActive(app->Main.get()));
     }
-    void cleanup() {
-        main.reset();
-        ctx.reset();
-        services.reset();
-        dir.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void dialogsAreMadeAtStartInTheirOrder() {
         QList<QObject*> order;
-        for (QObject* child : main->children())
+        for (QObject* child : app->Main->children())
             if (qobject_cast<TFormGraphic*>(child) || qobject_cast<TFormTableValues*>(child) ||
                 qobject_cast<TFormOther*>(child))
                 order << child;
@@ -93,7 +80,7 @@ private slots:
     void ctrlFTabulatesAFormulaOfTheGraphs() {
         AddGraph(KindYofX, "x^2");
         AddGraph(KindParametric, "cos(u)", "sin(u)");
-        auto* form = main->findChild<TFormTableValues*>();
+        auto* form = app->Main->findChild<TFormTableValues*>();
         QVERIFY(form);
         Press(Qt::Key_F, form, [&] {
             QStringList items;
@@ -107,15 +94,15 @@ private slots:
             QCOMPARE(form->SGridTableValues->rowCount(), 3);
             QCOMPARE(form->SGridTableValues->item(2, 1)->text(), QStringLiteral("9,0000000000"));
         });
-        QVERIFY(services->Shown.isEmpty());
+        QVERIFY(app->Services.Shown.isEmpty());
     }
 
     void ctrlKBuildsATangentThatBecomesAGraph() {
         AddGraph(KindPolar, "q");
         AddGraph(KindYofX, "x*x");
-        auto* form = main->findChild<TFormOther*>();
+        auto* form = app->Main->findChild<TFormOther*>();
         QVERIFY(form);
-        auto* graphDialog = main->GraphDialog();
+        auto* graphDialog = app->Main->GraphDialog();
         Press(Qt::Key_K, form, [&] {
             QCOMPARE(form->CBoxFunction->count(), 1);
             QCOMPARE(form->CBoxFunction->itemText(0), QStringLiteral("Y(X) = x*x"));
@@ -133,10 +120,10 @@ private slots:
             QVERIFY(!graphDialog->isVisible());
             QVERIFY(form->isVisible());
         });
-        QCOMPARE(ctx->Document.GraphCount(), 3);
-        QCOMPARE(ctx->Document.Caption(2),
+        QCOMPARE(app->Ctx.Document.GraphCount(), 3);
+        QCOMPARE(app->Ctx.Document.Caption(2),
                  std::string("Y(X) = 1,0000000 +2,0000000 * ( x -1,0000000 )"));
-        auto* list = main->findChild<TGraphList*>(QStringLiteral("ChListBGraphics"));
+        auto* list = app->Main->findChild<TGraphList*>(QStringLiteral("ChListBGraphics"));
         QCOMPARE(list->count(), 3);
     }
 };

@@ -5,6 +5,7 @@
 #include "app/document_commands.h"
 #include "app/form_main.h"
 #include "app/startup.h"
+#include "support/app_world.h"
 #include "support/fake_ui_services.h"
 #include "support/widget_tools.h"
 #include "view/gl_view.h"
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -22,36 +22,22 @@
 class TstDoubleDensity : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<TFakeUiServices> services;
-    std::unique_ptr<TAppContext> ctx;
-    std::unique_ptr<TFormMain> main;
+    std::unique_ptr<TAppWorld> app;
 
 private slots:
     void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        services = std::make_unique<TFakeUiServices>();
-        ctx = std::make_unique<TAppContext>();
-        ctx->Services = services.get();
-        ctx->ProgramDir = dir->path();
-        ctx->Formula.DecimalSeparator = '.';
-        main = StartUp(*ctx);
+        app = std::make_unique<TAppWorld>('.');
+        QVERIFY(app->Main); // made only in a program folder of its own
         // At twice the density the window must still fit the virtual screen for the pointer.
-        main->resize(600, 450);
-        main->move(0, 0);
-        QVERIFY(ShowAndDraw(*main, *main->View()));
+        app->Main->resize(600, 450);
+        app->Main->move(0, 0);
+        QVERIFY(ShowAndDraw(*app->Main, *app->Main->View()));
     }
 
-    void cleanup() {
-        main.reset();
-        ctx.reset();
-        services.reset();
-        dir.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void viewFillsItsWidgetInDevicePixels() {
-        TGLView* view = main->View();
+        TGLView* view = app->Main->View();
         QCOMPARE(view->PixelRatio(), 2.0);
         const TFrameSize size = view->FrameSize();
         QCOMPARE(size.ClientWidth, 2 * view->width());
@@ -67,33 +53,33 @@ private slots:
     }
 
     void pointerReadsTheModelPointUnderIt() {
-        TGLView* view = main->View();
+        TGLView* view = app->Main->View();
         const QPoint centre(view->width() / 2, view->height() / 2);
         QTest::mouseMove(view, centre);
         auto read = [&](const char* label) {
-            return Child<QLabel>(*main, label)->text().toDouble();
+            return Child<QLabel>(*app->Main, label)->text().toDouble();
         };
-        QTRY_VERIFY(!Child<QLabel>(*main, "LbX")->text().isEmpty());
+        QTRY_VERIFY(!Child<QLabel>(*app->Main, "LbX")->text().isEmpty());
         // Within half a pixel of the widget (the centre of an odd size lies between two pixels).
         const double halfPixel = 0.5 / view->height() * 2 * 1.45 / 0.1;
         QVERIFY2(std::abs(read("LbX")) <= halfPixel,
-                 qPrintable(Child<QLabel>(*main, "LbX")->text()));
+                 qPrintable(Child<QLabel>(*app->Main, "LbX")->text()));
         QVERIFY2(std::abs(read("LbY")) <= halfPixel,
-                 qPrintable(Child<QLabel>(*main, "LbY")->text()));
+                 qPrintable(Child<QLabel>(*app->Main, "LbY")->text()));
         // The right edge of the parallel view reads 10 at the standard scale.
-        ctx->Settings.Perspective = false;
+        app->Ctx.Settings.Perspective = false;
         QTest::mouseMove(view, QPoint(view->width() - 1, centre.y()));
         const double edge = 10 * (1 - 2.0 / view->width()); // the last pixel's left side
         QTRY_VERIFY2(std::abs(read("LbX") - edge) <= 0.01,
-                     qPrintable(Child<QLabel>(*main, "LbX")->text() + QStringLiteral(" width ") +
-                                QString::number(view->width())));
+                     qPrintable(Child<QLabel>(*app->Main, "LbX")->text() +
+                                QStringLiteral(" width ") + QString::number(view->width())));
     }
 
     void savedPictureHasTheDevicesResolution() {
-        services->FileNames = {dir->filePath(QStringLiteral("view"))};
-        main->findChild<QAction*>(QStringLiteral("MMFileSaveAsPicture"))->trigger();
-        const QImage saved(dir->filePath(QStringLiteral("view.bmp")));
-        QCOMPARE(saved.size(), 2 * main->View()->size());
+        app->Services.FileNames = {app->Dir.filePath(QStringLiteral("view"))};
+        app->Main->findChild<QAction*>(QStringLiteral("MMFileSaveAsPicture"))->trigger();
+        const QImage saved(app->Dir.filePath(QStringLiteral("view.bmp")));
+        QCOMPARE(saved.size(), 2 * app->Main->View()->size());
     }
 };
 

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "documents/document_file.h"
 #include "graphs/document.h"
+#include "support/app_world.h"
 #include "support/fake_ui_services.h"
 #include "view/gl_view.h"
 
@@ -28,15 +29,12 @@
 class TstFileCommands : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<TFakeUiServices> services;
-    std::unique_ptr<TAppContext> ctx;
-    std::unique_ptr<TFormMain> main;
+    std::unique_ptr<TAppWorld> app;
 
-    TDocumentCommands& Commands() { return main->FileCommands(); }
-    QString Path(const QString& name) { return QDir(dir->path()).filePath(name); }
+    TDocumentCommands& Commands() { return app->Main->FileCommands(); }
+    QString Path(const QString& name) { return QDir(app->Dir.path()).filePath(name); }
     void Trigger(const char* name) {
-        main->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+        app->Main->findChild<QAction*>(QString::fromLatin1(name))->trigger();
     }
 
     void AddGraph(const char* formula) {
@@ -44,7 +42,7 @@ class TstFileCommands : public QObject {
         g.Kind = 0;
         g.Formula = formula;
         g.FormulaPrepared = formula;
-        ctx->Document.Add(std::move(g));
+        app->Ctx.Document.Add(std::move(g));
     }
 
     // The file's lines as the reader takes them: the signature and the graph count tell enough.
@@ -57,74 +55,61 @@ class TstFileCommands : public QObject {
 
     QStringList Questions() const {
         QStringList out;
-        for (const TShownBox& b : services->Shown)
+        for (const TShownBox& b : app->Services.Shown)
             if (b.Kind == QStringLiteral("question"))
                 out << b.Caption;
         return out;
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        services = std::make_unique<TFakeUiServices>();
-        ctx = std::make_unique<TAppContext>();
-        ctx->Services = services.get();
-        ctx->ProgramDir = dir->path();
-        ctx->Formula.DecimalSeparator = '.';
-        main = StartUp(*ctx);
-    }
+    void init() { app = std::make_unique<TAppWorld>('.'); }
 
-    void cleanup() {
-        main.reset();
-        ctx.reset();
-        services.reset();
-        dir.reset();
-    }
+    void cleanup() { app.reset(); }
 
     // ---- the offer to save
 
     void withoutGraphsNoCommandAsks() {
-        ctx->Document.View.ShiftX = 3;
-        ctx->Document.DocumentFileName = Path("old.qel").toStdString();
+        app->Ctx.Document.View.ShiftX = 3;
+        app->Ctx.Document.DocumentFileName = Path("old.qel").toStdString();
         Trigger("MMFileNew");
-        QVERIFY(services->Shown.isEmpty());
+        QVERIFY(app->Services.Shown.isEmpty());
         // "Новый" still resets the view and empties the name.
-        QCOMPARE(ctx->Document.View.ShiftX, 0.0);
-        QCOMPARE(ctx->Document.View.ScaleX, 0.1);
-        QVERIFY(ctx->Document.DocumentFileName.empty());
-        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant "));
+        QCOMPARE(app->Ctx.Document.View.ShiftX, 0.0);
+        QCOMPARE(app->Ctx.Document.View.ScaleX, 0.1);
+        QVERIFY(app->Ctx.Document.DocumentFileName.empty());
+        QCOMPARE(app->Main->windowTitle(), QStringLiteral("Qel Kurvant "));
         Trigger("mmFileOpen"); // the open dialog comes at once, and is cancelled
-        QVERIFY(services->Shown.isEmpty());
-        QVERIFY(main->close());
-        QVERIFY(services->Shown.isEmpty());
+        QVERIFY(app->Services.Shown.isEmpty());
+        QVERIFY(app->Main->close());
+        QVERIFY(app->Services.Shown.isEmpty());
     }
 
     void eachCommandAsksUnderItsOwnCaption() {
         AddGraph("x");
-        services->Answers = {TAnswer::Cancel, TAnswer::Cancel, TAnswer::Cancel};
+        app->Services.Answers = {TAnswer::Cancel, TAnswer::Cancel, TAnswer::Cancel};
         Trigger("MMFileNew");
         Trigger("mmFileOpen");
-        QVERIFY(!main->close());
+        QVERIFY(!app->Main->close());
         QCOMPARE(Questions(), (QStringList{QStringLiteral("Создание нового файла"),
                                            QStringLiteral("Открытие файла"),
                                            QStringLiteral("Завершение работы")}));
-        QCOMPARE(services->Shown[0].Text, QStringLiteral("Сохранить изменения?"));
+        QCOMPARE(app->Services.Shown[0].Text, QStringLiteral("Сохранить изменения?"));
         // Cancel everywhere: the document is as it was, no dialog was shown.
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        QVERIFY(services->SaveDialogs.isEmpty());
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QVERIFY(app->Services.SaveDialogs.isEmpty());
     }
 
     void newWithNoDiscardsAndWithYesSavesFirst() {
         AddGraph("x");
-        services->Answers = {TAnswer::No};
+        app->Services.Answers = {TAnswer::No};
         Trigger("MMFileNew");
-        QCOMPARE(ctx->Document.GraphCount(), 0);
+        QCOMPARE(app->Ctx.Document.GraphCount(), 0);
 
         AddGraph("x^2");
-        services->Answers = {TAnswer::Yes};
-        services->FileNames = {Path("kept")};
+        app->Services.Answers = {TAnswer::Yes};
+        app->Services.FileNames = {Path("kept")};
         Trigger("MMFileNew");
-        QCOMPARE(ctx->Document.GraphCount(), 0);
+        QCOMPARE(app->Ctx.Document.GraphCount(), 0);
         const QStringList lines = Lines(Path("kept.qel"));
         QVERIFY(lines.size() > 4);
         QCOMPARE(lines[0], QString::fromLatin1(DocumentSignature));
@@ -134,61 +119,62 @@ private slots:
 
     void yesThenCancelledSaveDialogKeepsTheProgramAndTheDocument() {
         AddGraph("x");
-        main->show();
-        services->Answers = {TAnswer::Yes};
-        QVERIFY(!main->close()); // the save dialog is cancelled: no file name scripted
-        QVERIFY(main->isVisible());
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        QCOMPARE(services->SaveDialogs.size(), 1);
+        app->Main->show();
+        app->Services.Answers = {TAnswer::Yes};
+        QVERIFY(!app->Main->close()); // the save dialog is cancelled: no file name scripted
+        QVERIFY(app->Main->isVisible());
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Services.SaveDialogs.size(), 1);
     }
 
     void failedSaveStopsTheCommand() {
         AddGraph("x");
         const QString unwritable = QStringLiteral("/nonexistent-folder/a.qel");
-        services->Answers = {TAnswer::Yes};
-        services->FileNames = {unwritable};
+        app->Services.Answers = {TAnswer::Yes};
+        app->Services.FileNames = {unwritable};
         Trigger("MMFileNew");
         // The failure was reported, and the document was not discarded.
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        QCOMPARE(services->Shown.last().Kind, QStringLiteral("error"));
-        QCOMPARE(services->Shown.last().Caption, QStringLiteral("Ошибка"));
-        QCOMPARE(services->Shown.last().Text, QStringLiteral("Не удалось сохранить в файл\n\r\"") +
-                                                  unwritable + QStringLiteral("\"!"));
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("error"));
+        QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(app->Services.Shown.last().Text,
+                 QStringLiteral("Не удалось сохранить в файл\n\r\"") + unwritable +
+                     QStringLiteral("\"!"));
         // The open dialog does not follow a failed save either, and the program does not end.
-        services->Answers = {TAnswer::Yes, TAnswer::Yes};
-        services->FileNames = {unwritable, unwritable};
+        app->Services.Answers = {TAnswer::Yes, TAnswer::Yes};
+        app->Services.FileNames = {unwritable, unwritable};
         Trigger("mmFileOpen");
-        QVERIFY(!main->close());
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        QVERIFY(services->FileNames.isEmpty()); // both save dialogs, no open dialog
+        QVERIFY(!app->Main->close());
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QVERIFY(app->Services.FileNames.isEmpty()); // both save dialogs, no open dialog
     }
 
     // ---- save and save as
 
     void saveAsNamesTheDocumentAndSaveWritesWithoutADialog() {
         AddGraph("sin(x)");
-        services->FileNames = {Path("plot")};
+        app->Services.FileNames = {Path("plot")};
         QVERIFY(Commands().Save());
-        QCOMPARE(QString::fromStdString(ctx->Document.DocumentFileName), Path("plot.qel"));
-        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant  - [plot.qel]"));
-        QCOMPARE(services->SaveDialogs.size(), 1);
-        QCOMPARE(services->SaveDialogs[0].Filter,
+        QCOMPARE(QString::fromStdString(app->Ctx.Document.DocumentFileName), Path("plot.qel"));
+        QCOMPARE(app->Main->windowTitle(), QStringLiteral("Qel Kurvant  - [plot.qel]"));
+        QCOMPARE(app->Services.SaveDialogs.size(), 1);
+        QCOMPARE(app->Services.SaveDialogs[0].Filter,
                  QStringLiteral("Файлы Qel Kurvant (*.qel)|*.qel|Все файлы (*.*)|*.*"));
-        QCOMPARE(services->SaveDialogs[0].FileName, QString()); // a new document: no name
+        QCOMPARE(app->Services.SaveDialogs[0].FileName, QString()); // a new document: no name
 
         AddGraph("cos(x)");
         Trigger("mmFileSave");
-        QCOMPARE(services->SaveDialogs.size(), 1); // no dialog: the file exists
+        QCOMPARE(app->Services.SaveDialogs.size(), 1); // no dialog: the file exists
         QCOMPARE(Lines(Path("plot.qel"))[2], QStringLiteral("2"));
 
         // Save as offers the present name; the file deleted meanwhile makes Save ask again.
-        services->FileNames = {Path("second.qel")};
+        app->Services.FileNames = {Path("second.qel")};
         Trigger("mmFileSaveAs");
-        QCOMPARE(services->SaveDialogs[1].FileName, QStringLiteral("plot.qel"));
+        QCOMPARE(app->Services.SaveDialogs[1].FileName, QStringLiteral("plot.qel"));
         QVERIFY(QFile::remove(Path("second.qel")));
-        services->FileNames = {Path("third")};
+        app->Services.FileNames = {Path("third")};
         Trigger("mmFileSave");
-        QCOMPARE(services->SaveDialogs.size(), 3);
+        QCOMPARE(app->Services.SaveDialogs.size(), 3);
         QVERIFY(QFileInfo::exists(Path("third.qel")));
     }
 
@@ -208,12 +194,12 @@ private slots:
         QFETCH(int, filter);
         QFETCH(QString, written);
         AddGraph("x");
-        services->FileNames = {Path(typed)};
-        services->Filters = {filter};
+        app->Services.FileNames = {Path(typed)};
+        app->Services.Filters = {filter};
         QVERIFY(Commands().Save_or_Not_save_File());
         QVERIFY(QFileInfo::exists(Path(written)));
-        QCOMPARE(QString::fromStdString(ctx->Document.DocumentFileName), Path(written));
-        QCOMPARE(QDir(dir->path())
+        QCOMPARE(QString::fromStdString(app->Ctx.Document.DocumentFileName), Path(written));
+        QCOMPARE(QDir(app->Dir.path())
                      .entryList({QStringLiteral("*.qel"), QStringLiteral("*.txt")}, QDir::Files),
                  QStringList{written});
     }
@@ -225,21 +211,21 @@ private slots:
         other.write("someone's file");
         other.close();
         // "other" becomes other.qel, which exists: No returns to the dialog, which offers it.
-        services->FileNames = {Path("other"), Path("other")};
-        services->Answers = {TAnswer::No, TAnswer::Yes};
+        app->Services.FileNames = {Path("other"), Path("other")};
+        app->Services.Answers = {TAnswer::No, TAnswer::Yes};
         QVERIFY(Commands().Save_or_Not_save_File());
-        QCOMPARE(services->SaveDialogs.size(), 2);
-        QCOMPARE(services->SaveDialogs[1].FileName, QStringLiteral("other.qel"));
+        QCOMPARE(app->Services.SaveDialogs.size(), 2);
+        QCOMPARE(app->Services.SaveDialogs[1].FileName, QStringLiteral("other.qel"));
         QCOMPARE(Questions().size(), 2);
-        QVERIFY(services->Shown[0].Text.contains(QStringLiteral("other.qel")));
+        QVERIFY(app->Services.Shown[0].Text.contains(QStringLiteral("other.qel")));
         QCOMPARE(Lines(Path("other.qel"))[0], QString::fromLatin1(DocumentSignature));
         // No, then a cancelled dialog: nothing is written.
         QFile::remove(Path("other.qel"));
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.write("kept");
         other.close();
-        services->FileNames = {Path("other.qel")};
-        services->Answers = {TAnswer::No};
+        app->Services.FileNames = {Path("other.qel")};
+        app->Services.Answers = {TAnswer::No};
         QVERIFY(!Commands().Save_or_Not_save_File());
         QFile kept(Path("other.qel"));
         QVERIFY(kept.open(QIODevice::ReadOnly));
@@ -248,107 +234,108 @@ private slots:
 
     void failedSaveAsKeepsTheNameAndTheCaption() {
         AddGraph("x");
-        services->FileNames = {Path("first")};
+        app->Services.FileNames = {Path("first")};
         QVERIFY(Commands().Save_or_Not_save_File());
-        const std::string name = ctx->Document.DocumentFileName;
-        const QString caption = main->windowTitle();
-        services->FileNames = {QStringLiteral("/nonexistent-folder/second")};
+        const std::string name = app->Ctx.Document.DocumentFileName;
+        const QString caption = app->Main->windowTitle();
+        app->Services.FileNames = {QStringLiteral("/nonexistent-folder/second")};
         QVERIFY(!Commands().Save_or_Not_save_File());
-        QCOMPARE(ctx->Document.DocumentFileName, name);
-        QCOMPARE(main->windowTitle(), caption);
-        QCOMPARE(services->Shown.last().Kind, QStringLiteral("error"));
+        QCOMPARE(app->Ctx.Document.DocumentFileName, name);
+        QCOMPARE(app->Main->windowTitle(), caption);
+        QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("error"));
     }
 
     // ---- open
 
     void openReadsTheChosenFileAndReportsBadOnes() {
         AddGraph("x^3");
-        services->FileNames = {Path("saved")};
+        app->Services.FileNames = {Path("saved")};
         QVERIFY(Commands().Save());
-        services->Answers = {TAnswer::No};
+        app->Services.Answers = {TAnswer::No};
         Trigger("MMFileNew");
-        QCOMPARE(ctx->Document.GraphCount(), 0);
+        QCOMPARE(app->Ctx.Document.GraphCount(), 0);
 
-        services->FileNames = {Path("saved.qel")};
+        app->Services.FileNames = {Path("saved.qel")};
         Trigger("mmFileOpen");
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("x^3"));
-        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant  - [saved.qel]"));
-        QVERIFY(!ctx->Document.Graph(0).Points.empty()); // sampled after reading
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Ctx.Document.Graph(0).Formula, std::string("x^3"));
+        QCOMPARE(app->Main->windowTitle(), QStringLiteral("Qel Kurvant  - [saved.qel]"));
+        QVERIFY(!app->Ctx.Document.Graph(0).Points.empty()); // sampled after reading
 
         // A foreign file: the error box, and the open document stays.
         QFile foreign(Path("foreign.qel"));
         QVERIFY(foreign.open(QIODevice::WriteOnly));
         foreign.write("hello\r\n");
         foreign.close();
-        services->Shown.clear();
-        services->Answers = {TAnswer::No};
-        services->FileNames = {Path("foreign.qel")};
+        app->Services.Shown.clear();
+        app->Services.Answers = {TAnswer::No};
+        app->Services.FileNames = {Path("foreign.qel")};
         Trigger("mmFileOpen");
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        QCOMPARE(services->Shown.last().Kind, QStringLiteral("error"));
-        QCOMPARE(services->Shown.last().Caption, QStringLiteral("Загрузка файла"));
-        QCOMPARE(services->Shown.last().Text, QStringLiteral("Неверный формат файла!"));
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("error"));
+        QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Загрузка файла"));
+        QCOMPARE(app->Services.Shown.last().Text, QStringLiteral("Неверный формат файла!"));
         // A damaged one: the warning box.
         QVERIFY(foreign.open(QIODevice::WriteOnly));
         foreign.write(DocumentSignature);
         foreign.write("\r\n0.1 0 0 0 0 0\r\n5\r\n");
         foreign.close();
-        services->Answers = {TAnswer::No};
-        services->FileNames = {Path("foreign.qel")};
+        app->Services.Answers = {TAnswer::No};
+        app->Services.FileNames = {Path("foreign.qel")};
         Trigger("mmFileOpen");
-        QCOMPARE(services->Shown.last().Kind, QStringLiteral("warning"));
-        QCOMPARE(services->Shown.last().Text, QStringLiteral("Не удаётся открыть файл!\n\r"));
-        QCOMPARE(QString::fromStdString(ctx->Document.DocumentFileName), Path("saved.qel"));
+        QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("warning"));
+        QCOMPARE(app->Services.Shown.last().Text, QStringLiteral("Не удаётся открыть файл!\n\r"));
+        QCOMPARE(QString::fromStdString(app->Ctx.Document.DocumentFileName), Path("saved.qel"));
     }
 
     void documentNamedOnTheCommandLineOpensAtStart() {
         AddGraph("x+1");
-        services->FileNames = {Path("start")};
+        app->Services.FileNames = {Path("start")};
         QVERIFY(Commands().Save());
-        main.reset();
-        ctx->Document.NewDocument();
-        main = StartUp(*ctx);
-        main->OpenDocumentAtStart(Path("start.qel"));
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        main->OpenDocumentAtStart(Path("missing.qel"));
-        QCOMPARE(services->Shown.last().Kind, QStringLiteral("warning"));
-        QCOMPARE(ctx->Document.GraphCount(), 1);
+        app->Main.reset();
+        app->Ctx.Document.NewDocument();
+        app->Main = StartUp(app->Ctx);
+        app->Main->OpenDocumentAtStart(Path("start.qel"));
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        app->Main->OpenDocumentAtStart(Path("missing.qel"));
+        QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("warning"));
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
     }
 
     void documentDroppedOnTheWindowOpensAfterTheOffer() {
         AddGraph("x+2");
-        services->FileNames = {Path("dropped")};
+        app->Services.FileNames = {Path("dropped")};
         QVERIFY(Commands().Save());
         AddGraph("x+3");
         QMimeData data;
         data.setUrls(
             {QUrl::fromLocalFile(Path("notes.txt")), QUrl::fromLocalFile(Path("dropped.qel"))});
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(main.get(), &enter);
+        QApplication::sendEvent(app->Main.get(), &enter);
         QVERIFY(enter.isAccepted());
-        services->Answers = {TAnswer::No};
+        app->Services.Answers = {TAnswer::No};
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(main.get(), &drop);
+        QApplication::sendEvent(app->Main.get(), &drop);
         QCOMPARE(Questions(), QStringList{QStringLiteral("Открытие файла")});
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("x+2"));
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Ctx.Document.Graph(0).Formula, std::string("x+2"));
         // Anything but a document is not taken.
         QMimeData text;
         text.setUrls({QUrl::fromLocalFile(Path("notes.txt"))});
         QDragEnterEvent other(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
         other.setAccepted(false);
-        QApplication::sendEvent(main.get(), &other);
+        QApplication::sendEvent(app->Main.get(), &other);
         QVERIFY(!other.isAccepted());
     }
 
     void settingsLiveBesideTheProgramOrInTheUsersFolder() {
-        QCOMPARE(QString::fromStdString(SettingsPath(*ctx)), Path(QStringLiteral("settings.dat")));
+        QCOMPARE(QString::fromStdString(SettingsPath(app->Ctx)),
+                 Path(QStringLiteral("settings.dat")));
         // A program folder that cannot be written: the user's configuration folder.
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        ctx->ProgramDir = QStringLiteral("/nonexistent-program-folder");
-        const QString path = QString::fromStdString(SettingsPath(*ctx));
+        app->Ctx.ProgramDir = QStringLiteral("/nonexistent-program-folder");
+        const QString path = QString::fromStdString(SettingsPath(app->Ctx));
         qunsetenv("XDG_CONFIG_HOME");
         QVERIFY2(path.startsWith(home.path()), qPrintable(path));
         QVERIFY(path.endsWith(QStringLiteral("/settings.dat")));
@@ -358,25 +345,28 @@ private slots:
     // ---- the view as a picture
 
     void pictureOfTheViewAsBmpOrPng() {
-        main->resize(700, 500);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        app->Main->resize(700, 500);
+        app->Main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app->Main.get()));
         AddGraph("x");
-        ctx->Document.Resample(0, ctx->Settings, ctx->Formula);
+        app->Ctx.Document.Resample(0, app->Ctx.Settings, app->Ctx.Formula);
         // Cancelled: nothing is written.
         Trigger("MMFileSaveAsPicture");
-        QCOMPARE(services->SaveDialogs.last().Title, QStringLiteral("Сохранить как рисунок..."));
-        QCOMPARE(services->SaveDialogs.last().Filter,
+        QCOMPARE(app->Services.SaveDialogs.last().Title,
+                 QStringLiteral("Сохранить как рисунок..."));
+        QCOMPARE(app->Services.SaveDialogs.last().Filter,
                  QStringLiteral("Рисунок (*.bmp)|*.bmp|PNG (*.png)|*.png"));
-        QVERIFY(QDir(dir->path()).entryList(QDir::Files).filter(QStringLiteral(".bmp")).isEmpty());
+        QVERIFY(
+            QDir(app->Dir.path()).entryList(QDir::Files).filter(QStringLiteral(".bmp")).isEmpty());
 
-        services->FileNames = {Path("view"), Path("view")};
-        services->Filters = {0, 1};
+        app->Services.FileNames = {Path("view"), Path("view")};
+        app->Services.Filters = {0, 1};
         Trigger("MMFileSaveAsPicture");
         Trigger("MMFileSaveAsPicture");
         const QImage bmp(Path("view.bmp"));
         const QImage png(Path("view.png"));
-        const QImage shown = main->View()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        const QImage shown =
+            app->Main->View()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(bmp.size(), shown.size());
         QCOMPARE(bmp.convertToFormat(QImage::Format_RGB32), shown);
         QCOMPARE(png.convertToFormat(QImage::Format_RGB32), shown);
@@ -386,27 +376,27 @@ private slots:
         const QByteArray header = raw.read(30);
         QCOMPARE(static_cast<int>(static_cast<unsigned char>(header[28])), 24);
 
-        services->FileNames = {QStringLiteral("/nonexistent-folder/view")};
+        app->Services.FileNames = {QStringLiteral("/nonexistent-folder/view")};
         Trigger("MMFileSaveAsPicture");
-        QCOMPARE(services->Shown.last().Caption, QStringLiteral("Ошибка"));
-        QCOMPARE(services->Shown.last().Text,
+        QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(app->Services.Shown.last().Text,
                  QStringLiteral("Ошибка при сохранени файла области построения графиков!"));
     }
 
     // The picture is the same as the command line draws for the same document and view size.
     void pictureMatchesTheCommandLine() {
-        main->resize(640, 480);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        app->Main->resize(640, 480);
+        app->Main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app->Main.get()));
         AddGraph("sin(x)");
-        services->FileNames = {Path("same")};
+        app->Services.FileNames = {Path("same")};
         QVERIFY(Commands().Save());
-        services->Answers = {TAnswer::No};
+        app->Services.Answers = {TAnswer::No};
         Trigger("MMFileNew");
-        services->FileNames = {Path("same.qel")};
+        app->Services.FileNames = {Path("same.qel")};
         Trigger("mmFileOpen");
-        services->FileNames = {Path("gui")};
-        services->Filters = {1};
+        app->Services.FileNames = {Path("gui")};
+        app->Services.Filters = {1};
         Trigger("MMFileSaveAsPicture");
         const QImage gui = QImage(Path("gui.png")).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!gui.isNull());

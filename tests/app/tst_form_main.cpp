@@ -8,6 +8,7 @@
 #include "documents/settings_file.h"
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
+#include "support/app_world.h"
 #include "support/fake_ui_services.h"
 #include "support/pixel_tools.h"
 #include "support/widget_tools.h"
@@ -29,7 +30,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -48,17 +48,14 @@
 class TstFormMain : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<TFakeUiServices> services;
-    std::unique_ptr<TAppContext> ctx;
-    std::unique_ptr<TFormMain> main;
+    std::unique_ptr<TAppWorld> app;
 
-    template <typename T> T* Child(const char* name) { return ::Child<T>(*main, name); }
+    template <typename T> T* Child(const char* name) { return ::Child<T>(*app->Main, name); }
 
     // Shows the window and waits for its first frame.
-    bool ShowAndDraw() { return ::ShowAndDraw(*main, *main->View()); }
+    bool ShowAndDraw() { return ::ShowAndDraw(*app->Main, *app->Main->View()); }
 
-    QImage ViewPicture() { return main->View()->grabFramebuffer(); }
+    QImage ViewPicture() { return app->Main->View()->grabFramebuffer(); }
 
     // A graph of the kind with the formula (or a table of n points) added to the document.
     void AddGraph(int kind, const char* formula, int points = 0) {
@@ -66,27 +63,13 @@ class TstFormMain : public QObject {
         g.Kind = static_cast<std::uint8_t>(kind);
         g.Formula = formula;
         g.Points.resize(static_cast<std::size_t>(points));
-        ctx->Document.Add(std::move(g));
+        app->Ctx.Document.Add(std::move(g));
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        // The program folder holds the settings file: never the folder the run started in.
-        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
-        services = std::make_unique<TFakeUiServices>();
-        ctx = std::make_unique<TAppContext>();
-        ctx->Services = services.get();
-        ctx->ProgramDir = dir->path();
-        main = StartUp(*ctx);
-    }
+    void init() { app = std::make_unique<TAppWorld>('.'); }
 
-    void cleanup() {
-        main.reset();
-        ctx.reset();
-        services.reset();
-        dir.reset();
-    }
+    void cleanup() { app.reset(); }
 
     // ---- start-up ----------------------------------------------------------------------------
 
@@ -102,11 +85,11 @@ private slots:
     }
 
     void startUpShowsTheSplashWhileWindowsAreMadeThenRemovesIt() {
-        main.reset();
+        app->Main.reset();
         bool splashVisible = false;
         QPointer<QWidget> splash;
         QSize splashSize;
-        auto made = StartUp(*ctx, [&](QWidget* s) {
+        auto made = StartUp(app->Ctx, [&](QWidget* s) {
             splashVisible = s->isVisible();
             splash = s;
             splashSize = s->size();
@@ -118,18 +101,18 @@ private slots:
         QVERIFY(made->findChild<TFormHelp*>());
         QVERIFY(!made->isVisible());
         // The settings hold their defaults once the windows exist.
-        QVERIFY(ctx->Settings.Perspective);
-        QCOMPARE(static_cast<TColor>(ctx->Settings.BackGround), clWhite);
+        QVERIFY(app->Ctx.Settings.Perspective);
+        QCOMPARE(static_cast<TColor>(app->Ctx.Settings.BackGround), clWhite);
     }
 
     void windowHasItsCaptionSizesAndParts() {
-        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant "));
-        QCOMPARE(main->size(), QSize(880, 680));
-        QCOMPARE(main->minimumSize(), QSize(500, 400));
-        QVERIFY(ctx->Document.DocumentFileName.empty());
-        QCOMPARE(main->DialogFolder(), dir->path());
+        QCOMPARE(app->Main->windowTitle(), QStringLiteral("Qel Kurvant "));
+        QCOMPARE(app->Main->size(), QSize(880, 680));
+        QCOMPARE(app->Main->minimumSize(), QSize(500, 400));
+        QVERIFY(app->Ctx.Document.DocumentFileName.empty());
+        QCOMPARE(app->Main->DialogFolder(), app->Dir.path());
         for (const char* name : {"Panel1", "PanelKoordinata", "Splitter1"})
-            QVERIFY2(main->findChild<QWidget*>(QString::fromLatin1(name)), name);
+            QVERIFY2(app->Main->findChild<QWidget*>(QString::fromLatin1(name)), name);
         QVERIFY(Child<QListWidget>("ChListBGraphics"));
         QVERIFY(Child<TGLView>("PanelGraphic"));
         QVERIFY(Child<QLabel>("LbX"));
@@ -193,9 +176,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QString, shortcut);
-        QAction* action = main->findChild<QAction*>(name);
+        QAction* action = app->Main->findChild<QAction*>(name);
         if (!action)
-            if (QMenu* menu = main->findChild<QMenu*>(name))
+            if (QMenu* menu = app->Main->findChild<QMenu*>(name))
                 action = menu->menuAction();
         QVERIFY2(action, qPrintable(name));
         QCOMPARE(action->text(), caption);
@@ -204,7 +187,7 @@ private slots:
 
     void menuBarHoldsTheMenusInOrder() {
         QStringList captions;
-        for (QAction* a : main->menuBar()->actions())
+        for (QAction* a : app->Main->menuBar()->actions())
             captions << a->text();
         QCOMPARE(captions,
                  (QStringList{"Файл", "Вид", "Графики", "Анализ функций", "Настройки", "Помощь"}));
@@ -240,7 +223,7 @@ private slots:
 
     void redrawItemDrawsAFrame() {
         QVERIFY(ShowAndDraw());
-        QSignalSpy frames(main->View(), &TGLView::FrameDrawn);
+        QSignalSpy frames(app->Main->View(), &TGLView::FrameDrawn);
         Child<QAction>("MMViewRedraw")->trigger();
         QVERIFY(frames.wait(5000));
     }
@@ -248,7 +231,7 @@ private slots:
     void closeItemClosesTheWindow() {
         QVERIFY(ShowAndDraw());
         Child<QAction>("mmFileClose")->trigger();
-        QVERIFY(!main->isVisible());
+        QVERIFY(!app->Main->isVisible());
     }
 
     void settingsComeFromTheFileBesideTheProgramAndGoBackAtClosing() {
@@ -257,17 +240,17 @@ private slots:
         Settings_Default(red);
         red.BackGround = clRed;
         red.Perspective = false;
-        const std::string path = dir->filePath(QStringLiteral("settings.dat")).toStdString();
+        const std::string path = app->Dir.filePath(QStringLiteral("settings.dat")).toStdString();
         QVERIFY(WriteSettingsFile(path, red, '.'));
-        main.reset();
-        main = StartUp(*ctx);
-        QCOMPARE(static_cast<TColor>(ctx->Settings.BackGround), clRed);
-        QVERIFY(!ctx->Settings.Perspective);
+        app->Main.reset();
+        app->Main = StartUp(app->Ctx);
+        QCOMPARE(static_cast<TColor>(app->Ctx.Settings.BackGround), clRed);
+        QVERIFY(!app->Ctx.Settings.Perspective);
 
         // Closing writes what is in force then.
-        ctx->Settings.BackGround = clLime;
+        app->Ctx.Settings.BackGround = clLime;
         QVERIFY(ShowAndDraw());
-        main->close();
+        app->Main->close();
         TSettings back;
         QVERIFY(ReadSettingsFile(path, back));
         QCOMPARE(static_cast<TColor>(back.BackGround), clLime);
@@ -278,16 +261,16 @@ private slots:
         QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
         damaged.write("not settings\n");
         damaged.close();
-        main.reset();
-        main = StartUp(*ctx);
-        QCOMPARE(static_cast<TColor>(ctx->Settings.BackGround), clWhite);
-        QVERIFY(ctx->Settings.Perspective);
+        app->Main.reset();
+        app->Main = StartUp(app->Ctx);
+        QCOMPARE(static_cast<TColor>(app->Ctx.Settings.BackGround), clWhite);
+        QVERIFY(app->Ctx.Settings.Perspective);
     }
 
     // "Настройки" opens the dialog over the run's settings; what OK confirms is what closing
     // writes.
     void settingsDialogChangesTheSettingsThatClosingWrites() {
-        auto* dialog = main->findChild<TFormSettings*>();
+        auto* dialog = app->Main->findChild<TFormSettings*>();
         QVERIFY(dialog);
         bool answered = false;
         QTimer::singleShot(0, dialog, [&] {
@@ -299,11 +282,11 @@ private slots:
         });
         Child<QAction>("MMSettings")->trigger();
         QVERIFY(answered);
-        QCOMPARE(ctx->Settings.MinX, -5.0);
-        QVERIFY(!ctx->Settings.AxisZ);
-        QVERIFY(main->close());
+        QCOMPARE(app->Ctx.Settings.MinX, -5.0);
+        QVERIFY(!app->Ctx.Settings.AxisZ);
+        QVERIFY(app->Main->close());
         TSettings saved;
-        QVERIFY(ReadSettingsFile(SettingsPath(*ctx), saved));
+        QVERIFY(ReadSettingsFile(SettingsPath(app->Ctx), saved));
         QCOMPARE(saved.MinX, -5.0);
         QVERIFY(!saved.AxisZ);
     }
@@ -311,19 +294,19 @@ private slots:
     void closingSwitchesAutomaticScalingOffAndRestoresTheSettings() {
         QVERIFY(ShowAndDraw());
         AddGraph(0, "x");
-        ctx->Document.Graph(0).BoundMinX = -50; // a fit would widen the X interval
-        ctx->Document.Graph(0).BoundMaxX = 50;
+        app->Ctx.Document.Graph(0).BoundMinX = -50; // a fit would widen the X interval
+        app->Ctx.Document.Graph(0).BoundMaxX = 50;
         Child<QCheckBox>("ChBoxAutoScale")->setChecked(true);
-        QCOMPARE(ctx->Settings.MinX, -50.0);
-        services->Answers = {TAnswer::No}; // "Сохранить изменения?"
-        main->close();
-        QVERIFY(!ctx->Document.AutoScaleOn);
-        QCOMPARE(ctx->Settings.MinX, -10.0);
-        QCOMPARE(ctx->Settings.MaxX, 10.0);
+        QCOMPARE(app->Ctx.Settings.MinX, -50.0);
+        app->Services.Answers = {TAnswer::No}; // "Сохранить изменения?"
+        app->Main->close();
+        QVERIFY(!app->Ctx.Document.AutoScaleOn);
+        QCOMPARE(app->Ctx.Settings.MinX, -10.0);
+        QCOMPARE(app->Ctx.Settings.MaxX, 10.0);
         // The file holds the values from before the fit.
         TSettings saved;
-        QVERIFY(
-            ReadSettingsFile(dir->filePath(QStringLiteral("settings.dat")).toStdString(), saved));
+        QVERIFY(ReadSettingsFile(app->Dir.filePath(QStringLiteral("settings.dat")).toStdString(),
+                                 saved));
         QCOMPARE(saved.MinX, -10.0);
     }
 
@@ -357,7 +340,7 @@ private slots:
         QFETCH(QString, bar);
         QFETCH(QString, name);
         QFETCH(QString, hint);
-        auto* toolBar = main->findChild<QToolBar*>(bar);
+        auto* toolBar = app->Main->findChild<QToolBar*>(bar);
         QVERIFY(toolBar);
         auto* button = toolBar->findChild<QToolButton*>(name);
         QVERIFY2(button, qPrintable(name));
@@ -381,7 +364,7 @@ private slots:
 
     void hidingABarFromThePopupMenuUnchecksItInTheViewMenu() {
         QVERIFY(ShowAndDraw());
-        std::unique_ptr<QMenu> popup(main->createPopupMenu());
+        std::unique_ptr<QMenu> popup(app->Main->createPopupMenu());
         QCOMPARE(popup->objectName(), QStringLiteral("PopMenuToolBars"));
         QStringList items;
         for (QAction* a : popup->actions()) {
@@ -392,7 +375,7 @@ private slots:
 
         popup->findChild<QAction*>(QStringLiteral("PopToolBGraphics"))->trigger();
         QVERIFY(!Child<QToolBar>("TBarGraphics")->isVisible());
-        main->MMViewClick();
+        app->Main->MMViewClick();
         QVERIFY(!Child<QAction>("MMViewToolBGraphics")->isChecked());
         QVERIFY(Child<QAction>("MMViewToolBTransformation")->isChecked());
         QVERIFY(Child<QAction>("MMViewToolBProjection")->isChecked());
@@ -402,35 +385,35 @@ private slots:
         QVERIFY(Child<QToolBar>("TBarGraphics")->isVisible());
         Child<QAction>("MMViewToolBProjection")->trigger();
         QVERIFY(!Child<QToolBar>("TBarProjection")->isVisible());
-        popup.reset(main->createPopupMenu());
+        popup.reset(app->Main->createPopupMenu());
         QVERIFY(popup->findChild<QAction*>(QStringLiteral("PopToolBGraphics"))->isChecked());
         QVERIFY(!popup->findChild<QAction*>(QStringLiteral("PopToolBProjection"))->isChecked());
     }
 
     void graphsMenuEnablesEditAndDeleteOnlyWithASelection() {
         auto* list = Child<QListWidget>("ChListBGraphics");
-        main->MMGraphicsClick();
+        app->Main->MMGraphicsClick();
         QVERIFY(!Child<QAction>("MMGrapicsEdit")->isEnabled());
         QVERIFY(!Child<QAction>("MMGrapicsDelete")->isEnabled());
         AddGraph(0, "x");
-        main->MMGraphicsClick();
+        app->Main->MMGraphicsClick();
         QVERIFY(!Child<QAction>("MMGrapicsEdit")->isEnabled());
         list->setCurrentRow(0);
-        main->MMGraphicsClick();
+        app->Main->MMGraphicsClick();
         QVERIFY(Child<QAction>("MMGrapicsEdit")->isEnabled());
         QVERIFY(Child<QAction>("MMGrapicsDelete")->isEnabled());
         // The autoscale item follows the box, and opening the Graphs menu brings it in step.
         Child<QCheckBox>("ChBoxAutoScale")->setChecked(true);
         QVERIFY(Child<QAction>("MMViewAutoScale")->isChecked());
         Child<QAction>("MMViewAutoScale")->setChecked(false);
-        main->MMGraphicsClick();
+        app->Main->MMGraphicsClick();
         QVERIFY(Child<QAction>("MMViewAutoScale")->isChecked());
     }
 
     // The modal dialog that `open` shows, closed at once; none when nothing modal appeared.
     QWidget* ModalOpenedBy(const std::function<void()>& open) {
         QPointer<QWidget> shown;
-        QTimer::singleShot(0, main.get(), [&shown] {
+        QTimer::singleShot(0, app->Main.get(), [&shown] {
             shown = QApplication::activeModalWidget();
             if (auto* dialog = qobject_cast<QDialog*>(shown.data()))
                 dialog->reject();
@@ -441,13 +424,13 @@ private slots:
     }
 
     void tableCommandsOpenTheTableDialogForANewGraph() {
-        auto* table = main->findChild<TFormGraphicTable*>();
+        auto* table = app->Main->findChild<TFormGraphicTable*>();
         QVERIFY(table);
         QCOMPARE(ModalOpenedBy([&] { Child<QAction>("MMGrapicsTableAdd")->trigger(); }), table);
         QCOMPARE(ModalOpenedBy([&] { Child<QToolButton>("ToolBtnGraphicTableAdd")->click(); }),
                  table);
         QCOMPARE(ModalOpenedBy([&] { Child<QAction>("PopGraphicsTableAdd")->trigger(); }), table);
-        QCOMPARE(ctx->Document.EditMode, std::uint8_t{0});
+        QCOMPARE(app->Ctx.Document.EditMode, std::uint8_t{0});
         QCOMPARE(Child<QAction>("MMGrapicsTableAdd")->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+T")));
     }
@@ -456,14 +439,14 @@ private slots:
         AddGraph(6, "", 2);
         AddGraph(0, "x");
         auto* list = Child<QListWidget>("ChListBGraphics");
-        auto* table = main->findChild<TFormGraphicTable*>();
+        auto* table = app->Main->findChild<TFormGraphicTable*>();
         list->setCurrentRow(0);
         QCOMPARE(ModalOpenedBy([&] { Child<QAction>("MMGrapicsEdit")->trigger(); }), table);
         QCOMPARE(table->EditIndex(), 0);
         QCOMPARE(table->Grid().RowCount(), 2);
         list->setCurrentRow(1);
         QCOMPARE(ModalOpenedBy([&] { Child<QAction>("MMGrapicsEdit")->trigger(); }),
-                 main->findChild<TFormGraphic*>());
+                 app->Main->findChild<TFormGraphic*>());
     }
 
     // ---- panels -------------------------------------------------------------------------------
@@ -472,19 +455,20 @@ private slots:
         QVERIFY(ShowAndDraw());
         auto* splitter = Child<QSplitter>("Splitter1");
         QWidget* panel = Child<QWidget>("Panel1");
-        const int room = main->centralWidget()->width() - splitter->handleWidth() - 200;
+        const int room = app->Main->centralWidget()->width() - splitter->handleWidth() - 200;
         splitter->setSizes({5000, 10});
         QCOMPARE(panel->width(), room);
-        QVERIFY(main->View()->width() >= 200);
+        QVERIFY(app->Main->View()->width() >= 200);
 
         splitter->setSizes({0, 5000});
         QCOMPARE(panel->width(), 70);
 
         // A narrower window leaves less room for the panel.
-        main->resize(600, 500);
-        QTRY_COMPARE(main->width(), 600);
+        app->Main->resize(600, 500);
+        QTRY_COMPARE(app->Main->width(), 600);
         splitter->setSizes({5000, 10});
-        QCOMPARE(panel->width(), main->centralWidget()->width() - splitter->handleWidth() - 200);
+        QCOMPARE(panel->width(),
+                 app->Main->centralWidget()->width() - splitter->handleWidth() - 200);
     }
 
     void splitterDragStopsAtTheViewsShare() {
@@ -495,7 +479,7 @@ private slots:
         QTest::mousePress(handle, Qt::LeftButton, {}, start);
         QTest::mouseMove(handle, start + QPoint(2000, 0));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, start + QPoint(2000, 0));
-        QTRY_VERIFY(main->View()->width() >= 200);
+        QTRY_VERIFY(app->Main->View()->width() >= 200);
         QVERIFY(Child<QWidget>("Panel1")->width() > 140);
     }
 
@@ -506,17 +490,17 @@ private slots:
         AddGraph(6, "", 3);
         AddGraph(4, "x*y");
         QCOMPARE(list->count(), 3);
-        QCOMPARE(main->GraphListHint(),
+        QCOMPARE(app->Main->GraphListHint(),
                  QStringLiteral("Y(X) = 2sin(x)\nТаблица: 3 (.)\nZ(X,Y) = x*y"));
         const QPoint at(10, 10);
         QHelpEvent tip(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
         QApplication::sendEvent(list->viewport(), &tip);
-        QTRY_COMPARE(QToolTip::text(), main->GraphListHint());
+        QTRY_COMPARE(QToolTip::text(), app->Main->GraphListHint());
     }
 
     // ---- help and About -----------------------------------------------------------------------
 
-    TFormHelp* HelpWindow() { return main->findChild<TFormHelp*>(); }
+    TFormHelp* HelpWindow() { return app->Main->findChild<TFormHelp*>(); }
     QString HelpText() {
         return HelpWindow()
             ->findChild<QTextBrowser*>(QStringLiteral("WebBrowserHelp"))
@@ -525,8 +509,8 @@ private slots:
 
     void helpWithoutTheHelpFileShowsTheProgramsOwn() {
         Child<QAction>("MMHelp")->trigger();
-        QVERIFY(services->Shown.isEmpty());
-        QVERIFY(services->OpenedWithShell.isEmpty());
+        QVERIFY(app->Services.Shown.isEmpty());
+        QVERIFY(app->Services.OpenedWithShell.isEmpty());
         QVERIFY(HelpWindow()->isVisible());
         QCOMPARE(HelpWindow()->windowTitle(), QStringLiteral("Помощь"));
         // The help speaks of the formula language, the kinds of graph and the command line.
@@ -538,26 +522,26 @@ private slots:
     }
 
     void helpOpensTheFileBesideTheProgram() {
-        const QString path = dir->filePath(QStringLiteral("help.chm"));
+        const QString path = app->Dir.filePath(QStringLiteral("help.chm"));
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         Child<QAction>("MMHelp")->trigger();
-        QCOMPARE(services->OpenedWithShell, QStringList{path});
+        QCOMPARE(app->Services.OpenedWithShell, QStringList{path});
         QVERIFY(!HelpWindow()->isVisible());
 
         // A desktop with no viewer for the file: the program's own help instead.
-        services->ShellAccepts = false;
+        app->Services.ShellAccepts = false;
         Child<QAction>("MMHelp")->trigger();
-        QVERIFY(services->Shown.isEmpty());
+        QVERIFY(app->Services.Shown.isEmpty());
         QVERIFY(HelpWindow()->isVisible());
     }
 
     void f1KeyOpensHelp() {
         QVERIFY(ShowAndDraw());
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        QTest::keyClick(main.get(), Qt::Key_F1);
+        app->Main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->Main.get()));
+        QTest::keyClick(app->Main.get(), Qt::Key_F1);
         QTRY_VERIFY(HelpWindow()->isVisible());
     }
 
@@ -572,7 +556,7 @@ private slots:
     }
 
     void aboutBoxOpensAnyNumberOfTimesAndOkClosesIt() {
-        auto* about = main->findChild<TFormAbout*>();
+        auto* about = app->Main->findChild<TFormAbout*>();
         QVERIFY(about);
         QCOMPARE(about->windowTitle(), QStringLiteral("О программе..."));
         QCOMPARE(about->height(), 347);
@@ -621,7 +605,7 @@ private slots:
             QVERIFY(clicked);
             QVERIFY(!about->isVisible());
         }
-        QVERIFY(services->Shown.isEmpty());
+        QVERIFY(app->Services.Shown.isEmpty());
     }
 
     // ---- the view -----------------------------------------------------------------------------
@@ -629,23 +613,23 @@ private slots:
     void surfaceScalesAtStartThenTheFirstFrameDerivesScaleY() {
         double scaleYBeforeFrame = 0;
         QSize panel;
-        connect(main->View(), &TGLView::SurfaceCreated, this, [&](int w, int h) {
-            scaleYBeforeFrame = ctx->Document.View.ScaleY;
+        connect(app->Main->View(), &TGLView::SurfaceCreated, this, [&](int w, int h) {
+            scaleYBeforeFrame = app->Ctx.Document.View.ScaleY;
             panel = QSize(w, h);
         });
         QVERIFY(ShowAndDraw());
         QVERIFY(panel.height() > 0);
-        QCOMPARE(ctx->Document.View.ScaleX, 0.1);
+        QCOMPARE(app->Ctx.Document.View.ScaleX, 0.1);
         QCOMPARE(scaleYBeforeFrame, 0.1 * panel.width() / panel.height());
         // Perspective is on by default: the frame makes ScaleY equal to ScaleX.
-        QCOMPARE(ctx->Document.View.ScaleY, 0.1);
+        QCOMPARE(app->Ctx.Document.View.ScaleY, 0.1);
 
-        ctx->Settings.Perspective = false;
-        QSignalSpy frames(main->View(), &TGLView::FrameDrawn);
-        main->ReDrawing();
+        app->Ctx.Settings.Perspective = false;
+        QSignalSpy frames(app->Main->View(), &TGLView::FrameDrawn);
+        app->Main->ReDrawing();
         QVERIFY(frames.wait(5000));
-        const TFrameSize s = main->View()->FrameSize();
-        QCOMPARE(ctx->Document.View.ScaleY, s.ClientWidth * 0.1 / s.ClientHeight);
+        const TFrameSize s = app->Main->View()->FrameSize();
+        QCOMPARE(app->Ctx.Document.View.ScaleY, s.ClientWidth * 0.1 / s.ClientHeight);
     }
 
     void viewIsDrawnInTheBackgroundColour() {
@@ -660,32 +644,32 @@ private slots:
         QVERIFY(CountColour(img, qRgb(255, 0, 0)) > 0); // the axis letters
 
         // No frame: the background alone, in the settings' colour.
-        ctx->Settings.AxisX = ctx->Settings.AxisY = ctx->Settings.AxisZ = false;
-        ctx->Settings.BackGround = 0x00224466; // red 0x66, green 0x44, blue 0x22
-        main->ReDrawing();
+        app->Ctx.Settings.AxisX = app->Ctx.Settings.AxisY = app->Ctx.Settings.AxisZ = false;
+        app->Ctx.Settings.BackGround = 0x00224466; // red 0x66, green 0x44, blue 0x22
+        app->Main->ReDrawing();
         img = ViewPicture().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(CountColour(img, qRgb(0x66, 0x44, 0x22)), n);
     }
 
     void resizingRedrawsTheView() {
         QVERIFY(ShowAndDraw());
-        QSignalSpy frames(main->View(), &TGLView::FrameDrawn);
-        main->resize(700, 500);
+        QSignalSpy frames(app->Main->View(), &TGLView::FrameDrawn);
+        app->Main->resize(700, 500);
         QVERIFY(frames.wait(5000));
     }
 
     void missingContextIsReportedOnceWithItsCaption() {
-        emit main->View()->ContextFailed();
-        QCOMPARE(services->Shown.size(), 1);
-        QCOMPARE(services->Shown[0].Kind, QStringLiteral("error"));
-        QCOMPARE(services->Shown[0].Caption, QStringLiteral("Ошибка инициализации OpenGL"));
+        emit app->Main->View()->ContextFailed();
+        QCOMPARE(app->Services.Shown.size(), 1);
+        QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("error"));
+        QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Ошибка инициализации OpenGL"));
         // The first letter is a Latin O.
-        QCOMPARE(services->Shown[0].Text,
+        QCOMPARE(app->Services.Shown[0].Text,
                  QString(QLatin1Char('O')) +
                      QStringLiteral("тсутствует контекст воспроизведения OpenGL!"));
         QVERIFY(ShowAndDraw());
-        QVERIFY(main->View()->ContextUsable());
-        QCOMPARE(services->Shown.size(), 1);
+        QVERIFY(app->Main->View()->ContextUsable());
+        QCOMPARE(app->Services.Shown.size(), 1);
     }
 };
 

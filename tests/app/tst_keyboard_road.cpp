@@ -8,6 +8,7 @@
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
 #include "graphs/func_list.h"
+#include "support/app_world.h"
 #include "widgets/ui_services.h"
 
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -56,15 +56,12 @@ QMessageBox* ShownBox() {
 class TstKeyboardRoad : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<TQtUiServices> services;
-    std::unique_ptr<TAppContext> ctx;
-    std::unique_ptr<TFormMain> main;
+    std::unique_ptr<TAppWorldWith<TQtUiServices>> app;
     QList<TStep> steps;
     int done = 0;
     bool giveUp = false;
 
-    TFormGraphic* Dialog() { return main->findChild<TFormGraphic*>(); }
+    TFormGraphic* Dialog() { return app->Main->findChild<TFormGraphic*>(); }
     QLineEdit* Formula() { return Dialog()->findChild<QLineEdit*>(QStringLiteral("EdFunction")); }
     bool DialogShown() { return Dialog()->isVisible() && !ShownBox(); }
     bool NothingModal() { return !Dialog()->isVisible() && !ShownBox() && !ShownFileDialog(); }
@@ -108,26 +105,14 @@ class TstKeyboardRoad : public QObject {
 
 private slots:
     void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        // The program folder holds the settings file: never the folder the run started in.
-        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
-        services = std::make_unique<TQtUiServices>();
-        ctx = std::make_unique<TAppContext>();
-        ctx->Services = services.get();
-        ctx->ProgramDir = dir->path();
-        ctx->Formula.DecimalSeparator = ',';
-        main = StartUp(*ctx);
-        ShowMainWindow(*main);
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        app = std::make_unique<TAppWorldWith<TQtUiServices>>(',');
+        QVERIFY(app->Main); // made only in a program folder of its own
+        ShowMainWindow(*app->Main);
+        QVERIFY(QTest::qWaitForWindowActive(app->Main.get()));
         steps.clear();
     }
 
-    void cleanup() {
-        main.reset();
-        ctx.reset();
-        services.reset();
-        dir.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void twoGraphsTypedOneAfterTheOther() {
         steps = {
@@ -136,16 +121,17 @@ private slots:
             {[&] { return DialogShown(); }, {"key", "Return"}},
             // The notice that the formula becomes 2*sin(x).
             {[&] { return ShownBox() != nullptr; }, {"key", "Return"}},
-            {[&] { return NothingModal() && ctx->Document.GraphCount() == 1; }, {"key", "ctrl+a"}},
+            {[&] { return NothingModal() && app->Ctx.Document.GraphCount() == 1; },
+             {"key", "ctrl+a"}},
             {[&] { return DialogShown(); }, {"type", "x^2/5"}},
             {[&] { return DialogShown(); }, {"key", "Return"}},
         };
         RunSteps();
         QVERIFY(!giveUp);
-        QTRY_COMPARE(ctx->Document.GraphCount(), 2);
-        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("2sin(x)"));
-        QCOMPARE(ctx->Document.Graph(1).Formula, std::string("x^2/5"));
-        QTRY_COMPARE(QApplication::activeWindow(), main.get());
+        QTRY_COMPARE(app->Ctx.Document.GraphCount(), 2);
+        QCOMPARE(app->Ctx.Document.Graph(0).Formula, std::string("2sin(x)"));
+        QCOMPARE(app->Ctx.Document.Graph(1).Formula, std::string("x^2/5"));
+        QTRY_COMPARE(QApplication::activeWindow(), app->Main.get());
     }
 
     void pickListGivesTheKeyboardBackToTheFormula() {
@@ -160,32 +146,34 @@ private slots:
         };
         RunSteps();
         QVERIFY(!giveUp);
-        QTRY_COMPARE(ctx->Document.GraphCount(), 1);
-        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("sqrt( x )"));
+        QTRY_COMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Ctx.Document.Graph(0).Formula, std::string("sqrt( x )"));
     }
 
     // Save, new and open by keyboard alone, the file's path typed into the file dialogs.
     void documentSavedEmptiedAndOpenedAgain() {
-        const QString path = dir->filePath(QStringLiteral("road.qel"));
+        const QString path = app->Dir.filePath(QStringLiteral("road.qel"));
         steps = {
             {[&] { return NothingModal(); }, {"key", "ctrl+a"}},
             {[&] { return DialogShown(); }, {"type", "sin(x)"}},
             {[&] { return DialogShown(); }, {"key", "Return"}},
-            {[&] { return NothingModal() && ctx->Document.GraphCount() == 1; }, {"key", "ctrl+s"}},
+            {[&] { return NothingModal() && app->Ctx.Document.GraphCount() == 1; },
+             {"key", "ctrl+s"}},
             {[&] { return ShownFileDialog() != nullptr; }, {"type", path}},
             {[&] { return ShownFileDialog() != nullptr; }, {"key", "Return"}},
             // "Сохранить изменения?": the second button is No.
             {[&] { return NothingModal() && QFileInfo::exists(path); }, {"key", "ctrl+n"}},
             {[&] { return ShownBox() != nullptr; }, {"key", "Tab", "Return"}},
-            {[&] { return NothingModal() && ctx->Document.GraphCount() == 0; }, {"key", "ctrl+o"}},
+            {[&] { return NothingModal() && app->Ctx.Document.GraphCount() == 0; },
+             {"key", "ctrl+o"}},
             {[&] { return ShownFileDialog() != nullptr; }, {"type", path}},
             {[&] { return ShownFileDialog() != nullptr; }, {"key", "Return"}},
         };
         RunSteps();
         QVERIFY(!giveUp);
-        QTRY_COMPARE(ctx->Document.GraphCount(), 1);
-        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("sin(x)"));
-        QCOMPARE(main->windowTitle(), QStringLiteral("Qel Kurvant  - [road.qel]"));
+        QTRY_COMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Ctx.Document.Graph(0).Formula, std::string("sin(x)"));
+        QCOMPARE(app->Main->windowTitle(), QStringLiteral("Qel Kurvant  - [road.qel]"));
         // The file is one the command line reads too: one graph.
         QProcess sample;
         sample.start(QStringLiteral(KURVANT_CLI), {QStringLiteral("sample"), path});
@@ -203,13 +191,14 @@ private slots:
             {[&] { return DialogShown(); }, {"type", "x+1"}},
             {[&] { return Formula()->text() == QStringLiteral("x+1"); }, {"key", "Return"}},
             // The main window has the keyboard again: a second graph.
-            {[&] { return NothingModal() && ctx->Document.GraphCount() == 1; }, {"key", "ctrl+a"}},
+            {[&] { return NothingModal() && app->Ctx.Document.GraphCount() == 1; },
+             {"key", "ctrl+a"}},
             {[&] { return DialogShown(); }, {"key", "Escape"}},
         };
         RunSteps();
         QVERIFY(!giveUp);
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        QCOMPARE(ctx->Document.Graph(0).Formula, std::string("x+1"));
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Ctx.Document.Graph(0).Formula, std::string("x+1"));
     }
 };
 

@@ -9,13 +9,13 @@
 #include "documents/document_file.h"
 #include "documents/settings_file.h"
 #include "graphs/document.h"
+#include "support/app_world.h"
 #include "support/fake_ui_services.h"
 #include "support/faulty_file_calls.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -25,13 +25,10 @@
 class TstSaveFaults : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<TFakeUiServices> services;
-    std::unique_ptr<TAppContext> ctx;
-    std::unique_ptr<TFormMain> main;
-    TFaultyFileCalls disk;
+    TFaultyFileCalls disk; // the run saves through it, so it outlives the run
+    std::unique_ptr<TAppWorld> app;
 
-    QString Path(const QString& name) { return QDir(dir->path()).filePath(name); }
+    QString Path(const QString& name) { return QDir(app->Dir.path()).filePath(name); }
     static QByteArray Bytes(const QString& path) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -40,40 +37,27 @@ class TstSaveFaults : public QObject {
         TGraphic g;
         g.Formula = formula;
         g.FormulaPrepared = formula;
-        ctx->Document.Add(std::move(g));
+        app->Ctx.Document.Add(std::move(g));
     }
 
 private slots:
     void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
-        services = std::make_unique<TFakeUiServices>();
-        ctx = std::make_unique<TAppContext>();
-        ctx->Services = services.get();
-        ctx->ProgramDir = dir->path();
-        ctx->Formula.DecimalSeparator = '.';
         disk = TFaultyFileCalls();
-        ctx->Disk = &disk;
-        main = StartUp(*ctx);
+        app = std::make_unique<TAppWorld>('.', &disk);
     }
 
-    void cleanup() {
-        main.reset();
-        ctx.reset();
-        services.reset();
-        dir.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void eachFailingStepOfSaveIsReportedAndChangesNothing() {
         AddGraph("x");
-        services->FileNames = {Path("plot")};
-        QVERIFY(main->FileCommands().Save_or_Not_save_File());
+        app->Services.FileNames = {Path("plot")};
+        QVERIFY(app->Main->FileCommands().Save_or_Not_save_File());
         const QByteArray previous = Bytes(Path("plot.qel"));
         QVERIFY(!previous.isEmpty());
         AddGraph("x^2"); // the document now differs from its file
-        const std::vector<std::string> lines = DocumentFileLines(ctx->Document, '.');
-        const std::string name = ctx->Document.DocumentFileName;
-        const QString caption = main->windowTitle();
+        const std::vector<std::string> lines = DocumentFileLines(app->Ctx.Document, '.');
+        const std::string name = app->Ctx.Document.DocumentFileName;
+        const QString caption = app->Main->windowTitle();
         const QString message = QString::fromStdString(DocumentSaveMessage(name));
 
         int reported = 0;
@@ -81,8 +65,8 @@ private slots:
             disk.Steps.clear();
             disk.FailAt = at;
             disk.Error = ENOSPC;
-            services->Shown.clear();
-            const bool saved = main->FileCommands().Save();
+            app->Services.Shown.clear();
+            const bool saved = app->Main->FileCommands().Save();
             if (static_cast<int>(disk.Steps.size()) <= at)
                 break; // every step of a save has failed once
             const QString step = QString::fromLatin1(StepName(disk.Steps[at]));
@@ -98,15 +82,15 @@ private slots:
                 continue;
             }
             ++reported;
-            QVERIFY2(services->Shown.size() == 1, qPrintable(step));
-            QCOMPARE(services->Shown[0].Kind, QStringLiteral("error"));
-            QCOMPARE(services->Shown[0].Caption, QStringLiteral("Ошибка"));
-            QCOMPARE(services->Shown[0].Text, message);
+            QVERIFY2(app->Services.Shown.size() == 1, qPrintable(step));
+            QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("error"));
+            QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Ошибка"));
+            QCOMPARE(app->Services.Shown[0].Text, message);
             QVERIFY2(Bytes(Path("plot.qel")) == previous, qPrintable(step));
-            QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-            QCOMPARE(DocumentFileLines(ctx->Document, '.'), lines);
-            QCOMPARE(ctx->Document.DocumentFileName, name);
-            QCOMPARE(main->windowTitle(), caption);
+            QCOMPARE(QDir(app->Dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+            QCOMPARE(DocumentFileLines(app->Ctx.Document, '.'), lines);
+            QCOMPARE(app->Ctx.Document.DocumentFileName, name);
+            QCOMPARE(app->Main->windowTitle(), caption);
         }
         QVERIFY(reported >= 5); // open, fchmod, write, fsync, close, rename
     }
@@ -114,29 +98,29 @@ private slots:
     void fullDiskAtSaveAsKeepsTheNameAndCreatesNothing() {
         AddGraph("sin(x)");
         disk.DiskRoom = 10;
-        services->FileNames = {Path("new")};
-        QVERIFY(!main->FileCommands().Save_or_Not_save_File());
-        QCOMPARE(services->Shown.last().Kind, QStringLiteral("error"));
-        QCOMPARE(services->Shown.last().Text,
+        app->Services.FileNames = {Path("new")};
+        QVERIFY(!app->Main->FileCommands().Save_or_Not_save_File());
+        QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("error"));
+        QCOMPARE(app->Services.Shown.last().Text,
                  QString::fromStdString(DocumentSaveMessage(Path("new.qel").toStdString())));
-        QVERIFY(ctx->Document.DocumentFileName.empty());
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QVERIFY(app->Ctx.Document.DocumentFileName.empty());
+        QCOMPARE(QDir(app->Dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void settingsWrittenAtClosingOnAFailingDiskLeaveThePreviousFile() {
-        const std::string path = SettingsPath(*ctx);
+        const std::string path = SettingsPath(app->Ctx);
         TSettings previous;
         Settings_Default(previous);
         previous.MinX = -4;
         QVERIFY(WriteSettingsFile(path, previous, '.'));
         const QByteArray before = Bytes(QString::fromStdString(path));
-        ctx->Settings.MaxX = 6;
+        app->Ctx.Settings.MaxX = 6;
         for (const int error : {ENOSPC, EIO}) {
             for (int at = 0; at < 6; ++at) { // the steps before the rename
                 disk.Steps.clear();
                 disk.FailAt = at;
                 disk.Error = error;
-                QVERIFY(main->close());                            // the program still ends
+                QVERIFY(app->Main->close());                       // the program still ends
                 QVERIFY(static_cast<int>(disk.Steps.size()) > at); // the settings were written
                 QCOMPARE(Bytes(QString::fromStdString(path)), before);
             }
@@ -144,7 +128,7 @@ private slots:
         // With the disk working again, closing writes the settings.
         disk.FailAt = -1;
         disk.Steps.clear();
-        QVERIFY(main->close());
+        QVERIFY(app->Main->close());
         QVERIFY(!disk.Steps.empty());
         TSettings read;
         QVERIFY(ReadSettingsFile(path, read));

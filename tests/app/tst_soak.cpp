@@ -18,6 +18,7 @@
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
 #include "random_formula.h"
+#include "support/app_world.h"
 #include "support/fake_ui_services.h"
 #include "support/widget_tools.h"
 #include "view/gl_view.h"
@@ -29,7 +30,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -59,10 +59,7 @@ bool Finite(std::initializer_list<double> values) {
 class TstSoak : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<TFakeUiServices> services;
-    std::unique_ptr<TAppContext> ctx;
-    std::unique_ptr<TFormMain> main;
+    std::unique_ptr<TAppWorld> app;
     std::mt19937 random;
     std::unique_ptr<TRandomFormula> formulas;
     std::map<QString, int> done; // steps of each kind, for the closing line
@@ -71,20 +68,20 @@ class TstSoak : public QObject {
     int mostGraphs = 0;
     int mostTicked = 0;
 
-    template <typename T> T* Child(const char* name) { return ::Child<T>(*main, name); }
+    template <typename T> T* Child(const char* name) { return ::Child<T>(*app->Main, name); }
     TGraphList* List() { return Child<TGraphList>("ChListBGraphics"); }
-    TFormGraphic* Dialog() { return main->findChild<TFormGraphic*>(); }
-    TDocument& Doc() { return ctx->Document; }
+    TFormGraphic* Dialog() { return app->Main->findChild<TFormGraphic*>(); }
+    TDocument& Doc() { return app->Ctx.Document; }
     unsigned Below(unsigned n) { return formulas->Below(n); }
     bool OneIn(unsigned n) { return formulas->OneIn(n); }
     int ErrorsShown() const {
         int n = 0;
-        for (const TShownBox& b : services->Shown)
+        for (const TShownBox& b : app->Services.Shown)
             n += b.Kind == QStringLiteral("error") ? 1 : 0;
         return n;
     }
     QString DocumentPath() {
-        return QDir(dir->path()).filePath(OneIn(2) ? "first.qel" : "second.qel");
+        return QDir(app->Dir.path()).filePath(OneIn(2) ? "first.qel" : "second.qel");
     }
 
     // ---- the steps; each returns what broke, or nothing
@@ -196,8 +193,8 @@ class TstSoak : public QObject {
         List()->setCurrentRow(i);
         const int before = Doc().GraphCount();
         const bool yes = !OneIn(4);
-        services->Answers = {yes ? TAnswer::Yes : TAnswer::No};
-        main->GraphDeleteClick();
+        app->Services.Answers = {yes ? TAnswer::Yes : TAnswer::No};
+        app->Main->GraphDeleteClick();
         if (Doc().GraphCount() != before - (yes ? 1 : 0))
             return "the delete command did not do what the answer said";
         return {};
@@ -230,7 +227,7 @@ class TstSoak : public QObject {
                                             "ToolBtnScale"};
         if (!OneIn(5))
             Child<QToolButton>(modes[Below(4)])->click(); // sometimes no mode at all
-        TGLView* view = main->View();
+        TGLView* view = app->Main->View();
         QPoint at(static_cast<int>(Below(static_cast<unsigned>(std::max(1, view->width())))),
                   static_cast<int>(Below(static_cast<unsigned>(std::max(1, view->height())))));
         // The events go straight to the view, which need not be on a screen.
@@ -259,27 +256,27 @@ class TstSoak : public QObject {
     }
 
     QString Save() {
-        services->FileNames = {DocumentPath()};
+        app->Services.FileNames = {DocumentPath()};
         if (OneIn(2))
-            main->FileCommands().Save();
+            app->Main->FileCommands().Save();
         else
-            main->FileCommands().Save_or_Not_save_File();
+            app->Main->FileCommands().Save_or_Not_save_File();
         return {};
     }
 
     QString Open() {
         // The offer to save may write the document first under the first name.
-        services->FileNames = {DocumentPath(), DocumentPath()};
+        app->Services.FileNames = {DocumentPath(), DocumentPath()};
         Child<QAction>("mmFileOpen")->trigger();
         return {};
     }
 
     QString NewDocument() {
-        services->FileNames = {DocumentPath()};
+        app->Services.FileNames = {DocumentPath()};
         Child<QAction>("MMFileNew")->trigger();
-        if (!services->Shown.isEmpty() && Doc().GraphCount() != 0 &&
-            services->Shown.back().Kind != QStringLiteral("question") &&
-            services->Shown.back().Kind != QStringLiteral("error"))
+        if (!app->Services.Shown.isEmpty() && Doc().GraphCount() != 0 &&
+            app->Services.Shown.back().Kind != QStringLiteral("question") &&
+            app->Services.Shown.back().Kind != QStringLiteral("error"))
             return "New kept the graphs without a reason";
         return {};
     }
@@ -318,7 +315,7 @@ class TstSoak : public QObject {
             return "the scale button is usable during automatic scaling";
         // Automatic scaling numbers the axes as finely as 0.02 (0.028 in perspective), below
         // what the settings allow; switching it off brings the user's steps back.
-        TSettings settings = ctx->Settings;
+        TSettings settings = app->Ctx.Settings;
         if (box) {
             for (double* step : {&settings.StepNumeration_X, &settings.StepNumeration_Y}) {
                 if (!(*step >= 0.02 && *step <= 50))
@@ -333,33 +330,21 @@ class TstSoak : public QObject {
 
 private slots:
     void initTestCase() {
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
-        services = std::make_unique<TFakeUiServices>();
-        ctx = std::make_unique<TAppContext>();
-        ctx->Services = services.get();
-        ctx->ProgramDir = dir->path();
-        ctx->Formula.DecimalSeparator = ',';
-        main = StartUp(*ctx);
+        app = std::make_unique<TAppWorld>(',');
         random.seed(EnvironmentNumber("KURVANT_SOAK_SEED", 1));
         formulas = std::make_unique<TRandomFormula>(random);
     }
 
-    void cleanupTestCase() {
-        main.reset();
-        ctx.reset();
-        services.reset();
-        dir.reset();
-    }
+    void cleanupTestCase() { app.reset(); }
 
     void randomUseKeepsTheDocumentTheListAndTheViewWhole() {
         // Qt's offscreen platform has no OpenGL widgets and fails on showing one: there the
         // window stays hidden and gets its events all the same.
         const bool display = QGuiApplication::platformName() != QStringLiteral("offscreen");
         if (display)
-            QVERIFY(ShowAndDraw(*main, *main->View()));
+            QVERIFY(ShowAndDraw(*app->Main, *app->Main->View()));
         else // the scales the surface would have set when it was made
-            InitSurfaceScales(Doc().View, main->View()->width(), main->View()->height());
+            InitSurfaceScales(Doc().View, app->Main->View()->width(), app->Main->View()->height());
         struct TStep {
             const char* Name;
             QString (TstSoak::*Run)();
@@ -395,7 +380,7 @@ private slots:
             // Whatever the step asks, an answer is ready: a question nobody scripted would
             // fail the test for the wrong reason.
             const TAnswer answers[] = {TAnswer::Yes, TAnswer::No, TAnswer::Cancel};
-            services->Answers = {answers[Below(3)], answers[Below(3)], answers[Below(3)]};
+            app->Services.Answers = {answers[Below(3)], answers[Below(3)], answers[Below(3)]};
             QString broken = (this->*(step->Run))();
             if (broken.isEmpty())
                 broken = Broken();
@@ -408,9 +393,9 @@ private slots:
             ++done[QString::fromLatin1(step->Name)];
             mostGraphs = std::max(mostGraphs, Doc().GraphCount());
             mostTicked = std::max(mostTicked, Doc().VisibleCount());
-            services->Answers.clear();
-            services->FileNames.clear();
-            services->Shown.clear();
+            app->Services.Answers.clear();
+            app->Services.FileNames.clear();
+            app->Services.Shown.clear();
             // The view draws what the steps changed, as it would between the user's actions.
             if (n % 10 == 0)
                 QApplication::processEvents();

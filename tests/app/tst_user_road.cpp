@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
+#include "support/app_world.h"
 #include "support/fake_ui_services.h"
 #include "support/pixel_tools.h"
 #include "support/widget_tools.h"
@@ -16,7 +17,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -26,28 +26,25 @@
 class TstUserRoad : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<TFakeUiServices> services;
-    std::unique_ptr<TAppContext> ctx;
-    std::unique_ptr<TFormMain> main;
+    std::unique_ptr<TAppWorld> app;
 
-    template <typename T> T* Child(const char* name) { return ::Child<T>(*main, name); }
+    template <typename T> T* Child(const char* name) { return ::Child<T>(*app->Main, name); }
     TGraphList* List() { return Child<TGraphList>("ChListBGraphics"); }
-    TGLView* View() { return main->View(); }
+    TGLView* View() { return app->Main->View(); }
     // The number a readout label shows, written with the locale's separator.
     double ReadoutValue(const char* label) {
         return Child<QLabel>(label)->text().replace(',', '.').toDouble();
     }
 
-    bool ShowAndDraw() { return ::ShowAndDraw(*main, *View()); }
+    bool ShowAndDraw() { return ::ShowAndDraw(*app->Main, *View()); }
 
     void AddGraph(const char* formula, bool ticked = true) {
         TGraphic g;
         g.Kind = 0;
         g.Formula = formula;
         g.SetColor(clGreen);
-        const int i = ctx->Document.Add(std::move(g));
-        ctx->Document.SetVisible(i, ticked);
+        const int i = app->Ctx.Document.Add(std::move(g));
+        app->Ctx.Document.SetVisible(i, ticked);
     }
 
     QStringList Captions() {
@@ -64,40 +61,25 @@ class TstUserRoad : public QObject {
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        // The program folder holds the settings file: never the folder the run started in.
-        QVERIFY2(dir->isValid(), qPrintable(dir->errorString()));
-        services = std::make_unique<TFakeUiServices>();
-        ctx = std::make_unique<TAppContext>();
-        ctx->Services = services.get();
-        ctx->ProgramDir = dir->path();
-        ctx->Formula.DecimalSeparator = ',';
-        main = StartUp(*ctx);
-    }
+    void init() { app = std::make_unique<TAppWorld>(','); }
 
-    void cleanup() {
-        main.reset();
-        ctx.reset();
-        services.reset();
-        dir.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void shownMainWindowTakesTheKeyboardWithoutAWindowManager() {
         // The virtual X server has no window manager to give the new window the focus.
-        ShowMainWindow(*main);
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        QCOMPARE(QApplication::activeWindow(), main.get());
+        ShowMainWindow(*app->Main);
+        QVERIFY(QTest::qWaitForWindowActive(app->Main.get()));
+        QCOMPARE(QApplication::activeWindow(), app->Main.get());
     }
 
     void ctrlAFormulaEnterDrawsTheCurveInTheProposedColour() {
         QVERIFY(ShowAndDraw());
-        ShowMainWindow(*main);
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        ShowMainWindow(*app->Main);
+        QVERIFY(QTest::qWaitForWindowActive(app->Main.get()));
         bool typed = false;
-        auto* dialog = main->findChild<TFormGraphic*>();
+        auto* dialog = app->Main->findChild<TFormGraphic*>();
         QVERIFY(dialog);
-        QTimer::singleShot(0, main.get(), [&] {
+        QTimer::singleShot(0, app->Main.get(), [&] {
             // Never leave a modal dialog waiting, whatever fails below.
             QTimer::singleShot(10000, dialog, [dialog] { dialog->reject(); });
             QTRY_VERIFY(dialog->isVisible());
@@ -109,15 +91,15 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             typed = true;
         });
-        QTest::keyClick(main.get(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(app->Main.get(), Qt::Key_A, Qt::ControlModifier);
         QTRY_VERIFY(typed);
-        QTRY_COMPARE(ctx->Document.GraphCount(), 1);
+        QTRY_COMPARE(app->Ctx.Document.GraphCount(), 1);
         QCOMPARE(Captions(), QStringList{QStringLiteral("Y(X) = 2sin(x)")});
         QCOMPARE(List()->item(0)->checkState(), Qt::Checked);
-        QCOMPARE(ctx->Document.Graph(0).Color, clMaroon); // the first proposal
+        QCOMPARE(app->Ctx.Document.Graph(0).Color, clMaroon); // the first proposal
         // With the notice on, the user is told the formula becomes '2*sin(x)'.
-        QCOMPARE(services->Shown.size(), 1);
-        QVERIFY(services->Shown[0].Text.contains(QStringLiteral("2*sin(x)")));
+        QCOMPARE(app->Services.Shown.size(), 1);
+        QVERIFY(app->Services.Shown[0].Text.contains(QStringLiteral("2*sin(x)")));
 
         // The curve is drawn in maroon where the perspective projection puts y = 2 sin x.
         const QImage img = View()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
@@ -138,22 +120,22 @@ private slots:
         AddGraph("x^3", false);
         List()->setCurrentRow(1);
 
-        services->Answers = {TAnswer::No};
+        app->Services.Answers = {TAnswer::No};
         Child<QAction>("MMGrapicsDelete")->trigger();
-        QCOMPARE(ctx->Document.GraphCount(), 3);
-        QCOMPARE(services->Shown.size(), 1);
-        QCOMPARE(services->Shown[0].Kind, QStringLiteral("question"));
-        QCOMPARE(services->Shown[0].Caption, QStringLiteral("Удаление"));
-        QCOMPARE(services->Shown[0].Text,
+        QCOMPARE(app->Ctx.Document.GraphCount(), 3);
+        QCOMPARE(app->Services.Shown.size(), 1);
+        QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("question"));
+        QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Удаление"));
+        QCOMPARE(app->Services.Shown[0].Text,
                  QStringLiteral("Вы действительно хотите удалить график\n\rY(X) = x^2"));
 
-        services->Answers = {TAnswer::Yes};
+        app->Services.Answers = {TAnswer::Yes};
         List()->setFocus();
         QTest::keyClick(List(), Qt::Key_Backspace);
         QCOMPARE(Captions(), (QStringList{"Y(X) = x", "Y(X) = x^3"}));
         QCOMPARE(List()->item(0)->checkState(), Qt::Checked);
         QCOMPARE(List()->item(1)->checkState(), Qt::Unchecked);
-        QCOMPARE(ctx->Document.Graph(1).Formula, std::string("x^3"));
+        QCOMPARE(app->Ctx.Document.Graph(1).Formula, std::string("x^3"));
     }
 
     void deleteWithoutSelectionDoesNothing() {
@@ -161,16 +143,16 @@ private slots:
         List()->setCurrentRow(-1);
         Child<QAction>("MMGrapicsDelete")->trigger();
         QTest::keyClick(List(), Qt::Key_Backspace);
-        QCOMPARE(ctx->Document.GraphCount(), 1);
-        QVERIFY(services->Shown.isEmpty());
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QVERIFY(app->Services.Shown.isEmpty());
     }
 
     void focusingTheListSelectsNoRowForEditOrDelete() {
         AddGraph("x");
         AddGraph("x+1");
         QVERIFY(ShowAndDraw());
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        app->Main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->Main.get()));
         // Tabbing into the list gives it the focus; no row is shown selected.
         List()->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(List()->hasFocus());
@@ -178,8 +160,8 @@ private slots:
         QCOMPARE(List()->Selected(), -1);
 
         QTest::keyClick(List(), Qt::Key_Backspace);
-        QVERIFY(services->Shown.isEmpty()); // no confirmation asked
-        QCOMPARE(ctx->Document.GraphCount(), 2);
+        QVERIFY(app->Services.Shown.isEmpty()); // no confirmation asked
+        QCOMPARE(app->Ctx.Document.GraphCount(), 2);
 
         auto* graphs = Child<QMenu>("MMGraphics");
         emit graphs->aboutToShow();
@@ -198,26 +180,26 @@ private slots:
         QVERIFY(ShowAndDraw());
         for (int i = 0; i < 21; ++i)
             AddGraph("x", i < 20);
-        QCOMPARE(ctx->Document.VisibleCount(), 20);
+        QCOMPARE(app->Ctx.Document.VisibleCount(), 20);
         // The 21st graph came in unticked, and the user was told why.
-        QCOMPARE(services->Shown.size(), 1);
-        services->Shown.clear();
+        QCOMPARE(app->Services.Shown.size(), 1);
+        app->Services.Shown.clear();
         List()->item(20)->setCheckState(Qt::Checked);
-        QCOMPARE(services->Shown.size(), 1);
-        QCOMPARE(services->Shown[0].Kind, QStringLiteral("information"));
-        QCOMPARE(services->Shown[0].Caption, QStringLiteral("Выделение графиков"));
-        QCOMPARE(services->Shown[0].Text,
+        QCOMPARE(app->Services.Shown.size(), 1);
+        QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("information"));
+        QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Выделение графиков"));
+        QCOMPARE(app->Services.Shown[0].Text,
                  QStringLiteral("Количество выделенных графиков должно быть не больше 20!\n\r"
                                 "Поэтому лишние выделенные графики будут сняты."));
-        QVERIFY(!ctx->Document.Visible(20));
+        QVERIFY(!app->Ctx.Document.Visible(20));
         QCOMPARE(List()->item(20)->checkState(), Qt::Unchecked);
-        QCOMPARE(ctx->Document.VisibleCount(), 20);
+        QCOMPARE(app->Ctx.Document.VisibleCount(), 20);
 
         // Unticking the first and ticking the last is within the limit.
         List()->item(0)->setCheckState(Qt::Unchecked);
         List()->item(20)->setCheckState(Qt::Checked);
-        QCOMPARE(services->Shown.size(), 1);
-        QVERIFY(ctx->Document.Visible(20));
+        QCOMPARE(app->Services.Shown.size(), 1);
+        QVERIFY(app->Ctx.Document.Visible(20));
     }
 
     void rowsShowSwatchAndSelection() {
@@ -264,10 +246,10 @@ private slots:
         QTest::mousePress(View(), Qt::LeftButton, {}, QPoint(100, 100));
         MoveSteps(100, 100, 0, 1, 10);
         QTest::mouseRelease(View(), Qt::LeftButton, {}, QPoint(100, 110));
-        QVERIFY(std::abs(ctx->Document.View.ScaleX - 0.1 / std::pow(1.1, 10)) < 1e-12);
+        QVERIFY(std::abs(app->Ctx.Document.View.ScaleX - 0.1 / std::pow(1.1, 10)) < 1e-12);
         // After the button is up, moving does nothing more.
         MoveSteps(100, 110, 0, 1, 3);
-        QVERIFY(std::abs(ctx->Document.View.ScaleX - 0.1 / std::pow(1.1, 10)) < 1e-12);
+        QVERIFY(std::abs(app->Ctx.Document.View.ScaleX - 0.1 / std::pow(1.1, 10)) < 1e-12);
     }
 
     void rotateModeThreeHundredSeventyPixelsEndsAtTen() {
@@ -277,8 +259,8 @@ private slots:
         QTest::mousePress(View(), Qt::LeftButton, {}, QPoint(10, 100));
         MoveSteps(10, 100, 1, 0, 370);
         QTest::mouseRelease(View(), Qt::LeftButton, {}, QPoint(380, 100));
-        QCOMPARE(ctx->Document.View.AngleY, 10.0);
-        QCOMPARE(ctx->Document.View.AngleX, 0.0);
+        QCOMPARE(app->Ctx.Document.View.AngleY, 10.0);
+        QCOMPARE(app->Ctx.Document.View.AngleX, 0.0);
         // Turned, the readout panel hides.
         QVERIFY(!Child<QFrame>("PanelKoordinata")->isVisible());
     }
@@ -294,7 +276,7 @@ private slots:
 
         Child<QAction>("MMViewRotateZ")->trigger();
         QVERIFY(Child<QToolButton>("ToolBtnRotateZ")->isChecked());
-        main->MMViewModifyClick();
+        app->Main->MMViewModifyClick();
         QVERIFY(Child<QAction>("MMViewRotateZ")->isChecked());
         QVERIFY(!Child<QAction>("MMViewScale")->isChecked());
         Child<QAction>("MMViewScale")->trigger();
@@ -304,10 +286,10 @@ private slots:
     }
 
     void readoutShowsTheModelPointUnderTheCursor() {
-        ctx->Settings.Perspective = false;
+        app->Ctx.Settings.Perspective = false;
         QVERIFY(ShowAndDraw());
-        main->ReDrawing();
-        QTRY_COMPARE(ctx->Document.View.ScaleY,
+        app->Main->ReDrawing();
+        QTRY_COMPARE(app->Ctx.Document.View.ScaleY,
                      0.1 * View()->FrameSize().ClientWidth / View()->FrameSize().ClientHeight);
         const int w = View()->width(), h = View()->height();
         QTest::mouseMove(View(), QPoint(w / 2, h / 2));
@@ -323,23 +305,23 @@ private slots:
         Child<QToolButton>("ToolBtnXYZProjection")->click();
         QTest::mouseMove(View(), QPoint(w / 2, h / 2 + 1));
         QVERIFY(!Child<QFrame>("PanelKoordinata")->isVisible());
-        QCOMPARE(ctx->Document.View.AngleX, 30.0);
-        QCOMPARE(ctx->Document.View.AngleY, -45.0);
+        QCOMPARE(app->Ctx.Document.View.AngleX, 30.0);
+        QCOMPARE(app->Ctx.Document.View.AngleY, -45.0);
     }
 
     void autoScaleOnAndOffRestoresTheViewEvenAfterRotating() {
         QVERIFY(ShowAndDraw());
-        ViewState& v = ctx->Document.View;
+        ViewState& v = app->Ctx.Document.View;
         v.AngleX = 20;
         v.AngleY = -35;
         v.ShiftX = 1.5;
         v.ScaleX = 0.2;
-        ctx->Settings.MinX = -7;
-        ctx->Settings.StepNumeration_Y = 2;
+        app->Ctx.Settings.MinX = -7;
+        app->Ctx.Settings.StepNumeration_Y = 2;
         Child<QToolButton>("ToolBtnScale")->click();
 
         Child<QCheckBox>("ChBoxAutoScale")->setChecked(true);
-        QVERIFY(ctx->Document.AutoScaleOn);
+        QVERIFY(app->Ctx.Document.AutoScaleOn);
         QCOMPARE(v.AngleX, 0.0); // the XOY projection
         QCOMPARE(v.AngleY, 0.0);
         QVERIFY(!Child<QToolButton>("ToolBtnScale")->isChecked());
@@ -357,20 +339,20 @@ private slots:
         QCOMPARE(v.AngleY, 15.0);
         Child<QAction>("MMViewAutoScale")->trigger();
         QVERIFY(!Child<QCheckBox>("ChBoxAutoScale")->isChecked());
-        QVERIFY(!ctx->Document.AutoScaleOn);
+        QVERIFY(!app->Ctx.Document.AutoScaleOn);
         QCOMPARE(v.AngleX, 20.0);
         QCOMPARE(v.AngleY, -35.0);
         QCOMPARE(v.ShiftX, 1.5);
         QCOMPARE(v.ScaleX, 0.2);
-        QCOMPARE(ctx->Settings.MinX, -7.0);
-        QCOMPARE(ctx->Settings.StepNumeration_Y, 2.0);
+        QCOMPARE(app->Ctx.Settings.MinX, -7.0);
+        QCOMPARE(app->Ctx.Settings.StepNumeration_Y, 2.0);
         for (const char* name :
              {"ToolBtnRotateZ", "ToolBtnScale", "ToolBtnCenter", "ToolBtnDefaulScale"})
             QVERIFY2(Child<QToolButton>(name)->isEnabled(), name);
     }
 
     void centreAndStandardScaleButtons() {
-        ViewState& v = ctx->Document.View;
+        ViewState& v = app->Ctx.Document.View;
         v.ShiftX = 3;
         v.ShiftY = -2;
         v.ScaleX = 0.5;

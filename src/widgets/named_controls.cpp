@@ -1,0 +1,43 @@
+#include "widgets/named_controls.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void SetName(QObject* object, const char* name) {
+    object->setObjectName(QString::fromLatin1(name));
+}
+
+QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text) {
+    auto* edit = new QLineEdit(text, parent);
+    SetName(edit, name);
+    return edit;
+}
+
+QLabel* NamedLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    SetName(label, name);
+    return label;
+}
+
+QPushButton* NamedButton(QWidget* parent, const char* name, const QString& caption,
+                         const QString& hint) {
+    auto* button = new QPushButton(caption, parent);
+    SetName(button, name);
+    if (!hint.isEmpty())
+        button->setToolTip(hint);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QCheckBox* NamedCheckBox(QWidget* parent, const char* name, const QString& caption, bool checked) {
+    auto* box = new QCheckBox(caption, parent);
+    SetName(box, name);
+    box->setChecked(checked);
+    return box;
+}

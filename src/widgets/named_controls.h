@@ -1,0 +1,32 @@
+#pragma once
+// The dialogs' controls made in one call, each with the object name that tests and the keyboard
+// code find it by, and the UTF-8 conversion of the texts the plain C++ code hands them.
+
+#include <QString>
+
+#include <string_view>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QObject;
+class QPushButton;
+class QWidget;
+
+/// A UTF-8 text (the formula engine's and the files' strings) as Qt's string.
+QString FromUtf8(std::string_view text);
+
+/// Gives `object` its object name, written in Latin-1 as every control name is.
+void SetName(QObject* object, const char* name);
+
+/// A line edit owned by `parent`, holding `text`.
+QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text = QString());
+/// A label owned by `parent`.
+QLabel* NamedLabel(QWidget* parent, const char* name, const QString& caption);
+/// A push button owned by `parent` with the hint `hint` (none when empty). It is never the
+/// automatic default: only OK answers the Enter key, whichever button had the focus last.
+QPushButton* NamedButton(QWidget* parent, const char* name, const QString& caption,
+                         const QString& hint = QString());
+/// A check box owned by `parent`, ticked when `checked`.
+QCheckBox* NamedCheckBox(QWidget* parent, const char* name, const QString& caption,
+                         bool checked = false);

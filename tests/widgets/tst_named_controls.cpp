@@ -1,0 +1,75 @@
+// The controls the dialogs make in one call: each carries its object name, its text and the
+// settings every dialog relies on, and the UTF-8 texts of the plain C++ code arrive intact.
+
+#include "widgets/named_controls.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <QtTest>
+
+#include <string>
+
+class TstNamedControls : public QObject {
+    Q_OBJECT
+private slots:
+    void utf8TextsKeepEveryCharacter() {
+        QCOMPARE(FromUtf8("Ошибка"), QStringLiteral("Ошибка"));
+        QCOMPARE(FromUtf8(std::string("x²+1")), QStringLiteral("x²+1"));
+        QVERIFY(FromUtf8("").isEmpty());
+        // The length is taken from the view, not from a terminating zero.
+        const char withZero[] = {'a', '\0', 'b'};
+        QCOMPARE(FromUtf8(std::string_view(withZero, 3)).size(), 3);
+        QCOMPARE(FromUtf8(std::string_view("abc", 2)), QStringLiteral("ab"));
+    }
+
+    void controlsAreNamedAndOwnedByTheirParent() {
+        QWidget parent;
+        QLineEdit* edit = NamedEdit(&parent, "EdMinX", QStringLiteral("-10"));
+        QLabel* label = NamedLabel(&parent, "LbMin", QStringLiteral("Минимум"));
+        QPushButton* button = NamedButton(&parent, "BBtnOK", QStringLiteral("OK"));
+        QCheckBox* box = NamedCheckBox(&parent, "ChBoxLines", QStringLiteral("линии"));
+        QCOMPARE(parent.findChild<QLineEdit*>(QStringLiteral("EdMinX")), edit);
+        QCOMPARE(parent.findChild<QLabel*>(QStringLiteral("LbMin")), label);
+        QCOMPARE(parent.findChild<QPushButton*>(QStringLiteral("BBtnOK")), button);
+        QCOMPARE(parent.findChild<QCheckBox*>(QStringLiteral("ChBoxLines")), box);
+        QCOMPARE(edit->text(), QStringLiteral("-10"));
+        QCOMPARE(label->text(), QStringLiteral("Минимум"));
+        QCOMPARE(button->text(), QStringLiteral("OK"));
+        QCOMPARE(box->text(), QStringLiteral("линии"));
+
+        QObject plain;
+        SetName(&plain, "TimerBackDrop");
+        QCOMPARE(plain.objectName(), QStringLiteral("TimerBackDrop"));
+    }
+
+    void editWithoutTextIsEmpty() {
+        QWidget parent;
+        QVERIFY(NamedEdit(&parent, "EdStepMesh")->text().isEmpty());
+    }
+
+    void buttonsAreNeverTheAutomaticDefault() {
+        QWidget parent;
+        QPushButton* plain = NamedButton(&parent, "BBtnCancel", QStringLiteral("Отмена"));
+        QVERIFY(!plain->autoDefault());
+        QVERIFY(!plain->isDefault());
+        QVERIFY(plain->toolTip().isEmpty());
+        QPushButton* hinted = NamedButton(&parent, "BBtnLoad", QStringLiteral("Загрузить"),
+                                          QStringLiteral("Загрузить файл таблицы"));
+        QVERIFY(!hinted->autoDefault());
+        QCOMPARE(hinted->toolTip(), QStringLiteral("Загрузить файл таблицы"));
+    }
+
+    void checkBoxesStartAsAsked() {
+        QWidget parent;
+        QVERIFY(!NamedCheckBox(&parent, "ChBAxisX", QStringLiteral("Ось OX"))->isChecked());
+        QVERIFY(
+            !NamedCheckBox(&parent, "ChBoxPoints", QStringLiteral("точки"), false)->isChecked());
+        QVERIFY(NamedCheckBox(&parent, "ChBoxLines", QStringLiteral("линии"), true)->isChecked());
+    }
+};
+
+QTEST_MAIN(TstNamedControls)
+#include "tst_named_controls.moc"
