@@ -7,6 +7,8 @@
 #   FUZZ_RUNS=N       a number of executions per target instead of a time
 #   FUZZ_TARGETS=".." the targets to run (default: all)
 #   FUZZ_TIMEOUT=10   seconds one input may take before it counts as a hang
+#   FUZZ_TOGETHER=1   every target at the same time (each its own process, at the lowest
+#                     priority), instead of one after the other
 #
 # New inputs that reach new code go to build-fuzz/corpus/TARGET, never into the checked-in
 # corpus. An input that breaks a rule is kept as build-fuzz/artifacts/TARGET/crash-* (or
@@ -47,16 +49,38 @@ fi
 # the target on the input it left.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0}
 
-failed=()
-for t in $TARGETS; do
+# One target's run; its log is $FUZZ_DIR/fuzz_TARGET.log, its status the fuzzer's.
+run_target() {
+  local t=$1
   mkdir -p "$FUZZ_DIR/corpus/$t" "$FUZZ_DIR/artifacts/$t"
-  echo "== fuzz_$t"
   "$FUZZ_DIR/bin/fuzz_$t" "$FUZZ_DIR/corpus/$t" "tests/fuzz/corpus/$t" "${limit[@]}" \
     -max_len="$(max_len "$t")" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$FUZZ_DIR/artifacts/$t/" 2>"$FUZZ_DIR/fuzz_$t.log"
-  status=$?
+}
+
+declare -A statuses
+if [ -n "${FUZZ_TOGETHER:-}" ]; then
+  declare -A pids
+  for t in $TARGETS; do
+    nice -n 19 bash -c "$(declare -f max_len run_target); FUZZ_DIR='$FUZZ_DIR'; limit=(${limit[*]}); run_target $t" &
+    pids[$t]=$!
+  done
+  for t in $TARGETS; do
+    wait "${pids[$t]}"
+    statuses[$t]=$?
+  done
+else
+  for t in $TARGETS; do
+    run_target "$t"
+    statuses[$t]=$?
+  done
+fi
+
+failed=()
+for t in $TARGETS; do
+  echo "== fuzz_$t"
   grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec)' "$FUZZ_DIR/fuzz_$t.log"
-  if [ $status -ne 0 ]; then
+  if [ "${statuses[$t]}" -ne 0 ]; then
     failed+=("$t")
     grep -E 'rule broken|ERROR: |SUMMARY' "$FUZZ_DIR/fuzz_$t.log" | head -5
   fi
