@@ -44,12 +44,8 @@ void FillBackground(QWidget* widget, TColor colour) {
 } // namespace
 
 TFormSettings::TFormSettings(TAppContext& ctx, QWidget* parent) : QDialog(parent), Ctx(ctx) {
-    setObjectName(QStringLiteral("FormSettings"));
-    setWindowTitle(QStringLiteral("Настройки"));
-    setModal(true);
+    PrepareFixedDialog(this, "FormSettings", QStringLiteral("Настройки"));
     setFont(ProgramFont());
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     FillBackground(this, DialogBackground);
 
     PageControl = new QTabWidget(this);
@@ -64,10 +60,7 @@ TFormSettings::TFormSettings(TAppContext& ctx, QWidget* parent) : QDialog(parent
     BBtnOK = NamedButton(this, "BBtnOK", QStringLiteral("OK"));
     BBtnOK->setDefault(true);
     BBtnCancel = NamedButton(this, "BBtnCancel", QStringLiteral("Отмена"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BBtnOK);
-    buttons->addWidget(BBtnCancel);
+    auto* buttons = ButtonRow({BBtnOK, BBtnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl);
     layout->addLayout(buttons);

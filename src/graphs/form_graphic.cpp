@@ -41,11 +41,7 @@ const QStringList KindItems = {QStringLiteral("Декартова система
 
 TFormGraphic::TFormGraphic(TAppContext& ctx, QWidget* parent)
     : QDialog(parent), Ctx(ctx), FuncList1(new TFuncList(this)) {
-    setObjectName(QStringLiteral("FormGraphic"));
-    setWindowTitle(QStringLiteral("График"));
-    setModal(true);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    PrepareFixedDialog(this, "FormGraphic", QStringLiteral("График"));
     BuildControls();
     // The colour box asks through the dialog's chooser, which tests replace.
     ChooseCustomColor = ColorBoxGraphic->ChooseCustomColor;
@@ -175,10 +171,7 @@ void TFormGraphic::BuildControls() {
     auto* lower = new QHBoxLayout;
     lower->addWidget(GrBInterval);
     lower->addWidget(GroupBox1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BBtnOK);
-    buttons->addWidget(BBtnCancel);
+    auto* buttons = ButtonRow({BBtnOK, BBtnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(kindRow);
     layout->addWidget(GrBFunction);

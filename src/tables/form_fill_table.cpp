@@ -50,11 +50,7 @@ QLineEdit* HintedEdit(QWidget* parent, const char* name, const QString& text) {
 
 TFormFillTable::TFormFillTable(TAppContext& ctx, TTableGrid& grid, QWidget* parent)
     : QDialog(parent), Ctx(ctx), Grid(grid) {
-    setObjectName(QStringLiteral("FormFillTable"));
-    setWindowTitle(QStringLiteral("Автозаполнение таблицы"));
-    setModal(true);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    PrepareFixedDialog(this, "FormFillTable", QStringLiteral("Автозаполнение таблицы"));
     BuildControls();
 }
 
@@ -99,10 +95,7 @@ void TFormFillTable::BuildControls() {
     auto* groups = new QHBoxLayout;
     groups->addWidget(RGrXYZ);
     groups->addWidget(RGrProgression);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BBtnOK);
-    buttons->addWidget(BBtnCancel);
+    auto* buttons = ButtonRow({BBtnOK, BBtnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addLayout(fields);

@@ -29,11 +29,7 @@
 
 TFormGraphicTable::TFormGraphicTable(TAppContext& ctx, QWidget* parent)
     : QDialog(parent), Ctx(ctx), GridModel(new TTableGridModel(this)) {
-    setObjectName(QStringLiteral("FormGraphicTable"));
-    setWindowTitle(QStringLiteral("Табличное задание функции"));
-    setModal(true);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    PrepareFixedDialog(this, "FormGraphicTable", QStringLiteral("Табличное задание функции"));
     BuildControls();
     ConnectCommands();
     // The colour box asks through the dialog's chooser, which tests replace.

@@ -24,11 +24,7 @@
 
 TFormOther::TFormOther(TAppContext& ctx, TFormGraphic* graphDialog, QWidget* parent)
     : QDialog(parent), Ctx(ctx), GraphDialog(graphDialog) {
-    setObjectName(QStringLiteral("FormOther"));
-    setWindowTitle(QStringLiteral("Касательная / нормаль"));
-    setModal(true);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    PrepareFixedDialog(this, "FormOther", QStringLiteral("Касательная / нормаль"));
     BuildControls();
 }
 
@@ -77,10 +73,7 @@ void TFormOther::BuildControls() {
     auto* pointRow = new QHBoxLayout;
     pointRow->addWidget(LbVar);
     pointRow->addWidget(EdVar);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BBtnOK);
-    buttons->addWidget(BBtnCancel);
+    auto* buttons = ButtonRow({BBtnOK, BBtnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lbFunction);
     layout->addWidget(CBoxFunction);

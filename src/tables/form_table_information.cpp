@@ -18,11 +18,7 @@
 TFormTableInformation::TFormTableInformation(TAppContext& ctx, const TTableGrid& grid,
                                              QWidget* parent)
     : QDialog(parent), GroupSeparator(kurvant::LocaleGroupSeparator()), Ctx(ctx), Grid(grid) {
-    setObjectName(QStringLiteral("FormTableInformation"));
-    setWindowTitle(QStringLiteral("Статистическая информация"));
-    setModal(true);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    PrepareFixedDialog(this, "FormTableInformation", QStringLiteral("Статистическая информация"));
 
     SGridInformation = new QTableWidget(StatisticCount, 3, this);
     SGridInformation->setObjectName(QStringLiteral("SGridInformation"));
@@ -53,9 +49,7 @@ TFormTableInformation::TFormTableInformation(TAppContext& ctx, const TTableGrid&
     BBtnOK->setDefault(true);
     connect(BBtnOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BBtnOK);
+    auto* buttons = ButtonRow({BBtnOK});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SGridInformation);
     layout->addLayout(buttons);

@@ -53,11 +53,7 @@ constexpr int LaidOutWidth = 2 * (150 + ColumnMargin);
 TFormTableValues::TFormTableValues(TAppContext& ctx, QWidget* parent)
     : QDialog(parent), GroupSeparator(kurvant::LocaleGroupSeparator()), Ctx(ctx),
       Folder(ctx.ProgramDir) {
-    setObjectName(QStringLiteral("FormTableValues"));
-    setWindowTitle(QStringLiteral("Табулирование функции"));
-    setModal(true);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    PrepareFixedDialog(this, "FormTableValues", QStringLiteral("Табулирование функции"));
     BuildControls();
 }
 

@@ -1,6 +1,8 @@
 #include "widgets/named_controls.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,4 +42,20 @@ QCheckBox* NamedCheckBox(QWidget* parent, const char* name, const QString& capti
     SetName(box, name);
     box->setChecked(checked);
     return box;
+}
+
+void PrepareFixedDialog(QDialog* dialog, const char* name, const QString& title) {
+    SetName(dialog, name);
+    dialog->setWindowTitle(title);
+    dialog->setModal(true);
+    dialog->setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    return row;
 }

@@ -4,9 +4,12 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <string_view>
 
 class QCheckBox;
+class QDialog;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QObject;
@@ -30,3 +33,10 @@ QPushButton* NamedButton(QWidget* parent, const char* name, const QString& capti
 /// A check box owned by `parent`, ticked when `checked`.
 QCheckBox* NamedCheckBox(QWidget* parent, const char* name, const QString& caption,
                          bool checked = false);
+
+/// A modal dialog of fixed size with no help button in its title bar, named `name`, with the
+/// caption `title`.
+void PrepareFixedDialog(QDialog* dialog, const char* name, const QString& title);
+
+/// The dialog buttons' row: the buttons at the right end, in the given order.
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);

@@ -4,6 +4,8 @@
 #include "widgets/named_controls.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,6 +70,28 @@ private slots:
         QVERIFY(
             !NamedCheckBox(&parent, "ChBoxPoints", QStringLiteral("точки"), false)->isChecked());
         QVERIFY(NamedCheckBox(&parent, "ChBoxLines", QStringLiteral("линии"), true)->isChecked());
+    }
+
+    void fixedDialogsAreModalWithoutAHelpButton() {
+        QDialog dialog;
+        PrepareFixedDialog(&dialog, "FormOther", QStringLiteral("Касательная / нормаль"));
+        QCOMPARE(dialog.objectName(), QStringLiteral("FormOther"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Касательная / нормаль"));
+        QVERIFY(dialog.isModal());
+        QVERIFY(dialog.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));
+        QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
+    }
+
+    void buttonRowPutsTheButtonsAtTheRightInOrder() {
+        QWidget parent;
+        QPushButton* ok = NamedButton(&parent, "BBtnOK", QStringLiteral("OK"));
+        QPushButton* cancel = NamedButton(&parent, "BBtnCancel", QStringLiteral("Отмена"));
+        auto* row = ButtonRow({ok, cancel});
+        parent.setLayout(row);
+        QCOMPARE(row->count(), 3);
+        QVERIFY(row->itemAt(0)->spacerItem() != nullptr);
+        QCOMPARE(row->itemAt(1)->widget(), ok);
+        QCOMPARE(row->itemAt(2)->widget(), cancel);
     }
 };
 
