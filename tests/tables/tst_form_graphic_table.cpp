@@ -204,7 +204,9 @@ private slots:
         TTableGridView* grid = form->SGridGraphicTable;
         grid->setCurrentIndex(grid->model()->index(0, 1));
         grid->edit(grid->currentIndex());
-        QWidget* editor = QApplication::focusWidget();
+        // The cell's editor itself: where the keyboard goes depends on the window being active,
+        // which a loaded machine may grant late.
+        QWidget* editor = grid->indexWidget(grid->currentIndex());
         QVERIFY(editor && editor != grid);
         QTest::keyClicks(editor, QStringLiteral("42"), Qt::NoModifier);
         form->BBtnOKClick();
@@ -219,8 +221,9 @@ private slots:
         TTableGridView* grid = form->SGridGraphicTable;
         grid->setCurrentIndex(grid->model()->index(0, 0));
         grid->edit(grid->currentIndex());
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
-        QVERIFY(grid->indexWidget(grid->currentIndex()) != nullptr); // the editor is open
+        QWidget* editor = grid->indexWidget(grid->currentIndex());
+        QVERIFY(editor != nullptr); // the editor is open
+        QTest::keyClicks(editor, QStringLiteral("7"));
         world.reset();
         QVERIFY(!world);
     }
