@@ -50,22 +50,31 @@ INSTANTIATE_TEST_SUITE_P(
         TPrepareRow{"OtherWhiteSpaceKept", "x\t+1", "x", "#x#\t+#1#"},
         TPrepareRow{"NumberBeforeFunction", "2sin(x)", "x", "#2#*sin(#x#)"},
         TPrepareRow{"NumberAfterFunctionName", "sin2x", "x", "sin*#2#*#x#"},
-        TPrepareRow{"VariableBeforeParenthesisGetsNoProduct", "x(x+1)", "x", "#x#(#x#+#1#)"},
+        TPrepareRow{"VariableBeforeParenthesis", "x(x+1)", "x", "#x#*(#x#+#1#)"},
+        TPrepareRow{"VariableBeforeParenthesisTwoVariables", "x(y+1)", "xy", "#x#*(#y#+#1#)"},
+        TPrepareRow{"NumberVariableParenthesis", "2x(x-1)", "x", "#2#*#x#*(#x#-#1#)"},
         TPrepareRow{"ParenthesisBeforeNumber", "(x)2", "x", "(#x#)*#2#"},
         TPrepareRow{"ParenthesisBeforeLetter", "(x)y", "xy", "(#x#)*#y#"},
         TPrepareRow{"NumberBeforeParenthesis", "3(x)", "x", "#3#*(#x#)"},
         TPrepareRow{"SeparatorCountsAsDigit", ".5x", "x", "#,5#*#x#"},
         TPrepareRow{"OneBarLeavesGroupsOpen", "|x", "x", "(abs(#x#"},
         TPrepareRow{"BarsDoNotNest", "|a|+|b|", "ab", "(abs(#a#))+(abs(#b#))"},
-        TPrepareRow{"SecondBarAlwaysCloses", "||x||", "x", "(abs())*#x#(abs())"},
-        // 'pi' is replaced after the '*' insertion: nothing joins it to the 'x'.
-        TPrepareRow{"PiBeforeVariable", "pix", "x", "#3,14159265358979##x#"},
+        TPrepareRow{"SecondBarAlwaysCloses", "||x||", "x", "(abs())*#x#*(abs())"},
+        // 'pi' becomes a number only after the first '*' insertion; the marked factors are
+        // joined after marking.
+        TPrepareRow{"PiBeforeVariable", "pix", "x", "#3,14159265358979#*#x#"},
+        TPrepareRow{"VariableBeforePi", "xpi", "x", "#x#*#3,14159265358979#"},
+        TPrepareRow{"PiBeforeParenthesis", "pi(x+1)", "x", "#3,14159265358979#*(#x#+#1#)"},
+        TPrepareRow{"PiBeforeFunction", "pisin(x)", "x", "#3,14159265358979#*sin(#x#)"},
+        TPrepareRow{"PiBeforeUnknownLetterStays", "piz", "x", "#3,14159265358979#z"},
+        TPrepareRow{"VariableBeforeFunctionNameStays", "xsin(x)", "x", "xsin(#x#)"},
         TPrepareRow{"PiInCapitals", "PI", "x", "#3,14159265358979#"},
         TPrepareRow{"TwoSeparatorsMakeOneRun", "1,2.3", "x", "#1,2,3#"},
         TPrepareRow{"VariableInsideNameStays", "exp(x)", "x", "exp(#x#)"},
         TPrepareRow{"NoVariables", "x+1", "", "x+#1#"},
         TPrepareRow{"NonLatinByteIsNoLetter", "2\xE0", "x", "#2#\xE0"},
-        TPrepareRow{"TypedMarkerPassesThrough", "#1", "x", "##1#"}),
+        TPrepareRow{"TypedMarkerPassesThrough", "#1", "x", "##1#"},
+        TPrepareRow{"TypedMarkerIsNoFactor", "x#(1)", "x", "#x##(#1#)"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 TEST(FormulaPrepareFailure, EmptyOrBlankTextFailsAndChangesNothing) {
@@ -110,7 +119,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TRewrittenRow{"PiStillWritten", "2pi", true, "2*pi"},
                       TRewrittenRow{"BarsAreNotARewrite", "|x|", false, "left from before"},
                       TRewrittenRow{"ColonIsNotARewrite", "x:2", false, "left from before"},
-                      TRewrittenRow{"BarsShownWhenProductInserted", "2|x|", true, "2*(abs(x))"}),
+                      TRewrittenRow{"BarsShownWhenProductInserted", "2|x|", true, "2*(abs(x))"},
+                      TRewrittenRow{"VariableBeforeParenthesis", "x(x+1)", true, "x*(x+1)"},
+                      TRewrittenRow{"PiBesideVariable", "pix+xpi", true, "pi*x+x*pi"},
+                      TRewrittenRow{"BothKindsOfInsertion", "2x(x-1)pisin(x)", true,
+                                    "2*x*(x-1)*pi*sin(x)"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 TEST(FormulaRewrittenNoticeSequence, ACallWithoutInsertionKeepsTheEarlierText) {
