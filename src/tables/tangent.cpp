@@ -6,14 +6,16 @@
 #include "graphs/graphic.h"
 #include "tables/exact_decimal.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace kurvant {
 
 namespace {
 
-constexpr double SecondDerivativeThreshold = 1e-7;
 constexpr double FirstDerivativeThreshold = 1e-5;
 
 using TSamples = std::array<long double, 5>;
@@ -42,6 +44,80 @@ TLineFormula Refused(std::string_view message) {
     return {false, {}, std::string(message)};
 }
 
+// The one-sided five-point formula over f(x), f(x + h), ..., f(x + 4h): exact for polynomials up
+// to degree four, with an error in h^4, h^5, ... otherwise.
+long double FivePointSlope(const TSamples& f, double h) {
+    const long double sum =
+        -25.0L / 12 * f[0] + 4 * f[1] - 3 * f[2] + 4.0L / 3 * f[3] - 1.0L / 4 * f[4];
+    return sum / h;
+}
+
+// The five-point slope with the step h0, h0/2, ..., h0/1024, extrapolated in the manner of
+// Richardson (the error terms h^4, h^5, ... removed one by one). The steps are decimal fractions
+// with at most twelve decimals, so every point x + ih keeps its exact text in the 15 digits the
+// formula engine writes. A tableau entry's error is taken as its distance from the two entries it
+// was made of; the best entry counts once that error is below `SlopeTolerance`. A step whose
+// samples fail (undefined, or 500 and more) starts the tableau again with the next one, so a pole
+// or an edge of the domain a few steps away does not hide a slope that exists.
+constexpr int SlopeLevels = 11;
+constexpr long double SlopeTolerance = 5e-9L;
+
+std::optional<long double> SettledSlope(const TGraphic& graphic, double x, double h0,
+                                        const TFormulaContext& context, long double& value) {
+    std::array<long double, SlopeLevels> previous{};
+    std::array<long double, SlopeLevels> current{};
+    std::size_t rows = 0;
+    long double best = 0;
+    long double bestError = std::numeric_limits<long double>::infinity();
+    for (int k = 0; k < SlopeLevels; ++k) {
+        const double h = std::ldexp(h0, -k);
+        TSamples f{};
+        if (!Samples(graphic, x, h, context, f)) {
+            rows = 0;
+            bestError = std::numeric_limits<long double>::infinity();
+            continue;
+        }
+        value = f[0];
+        current[0] = FivePointSlope(f, h);
+        for (std::size_t j = 1; j <= rows; ++j) {
+            const long double factor = std::ldexp(1.0L, static_cast<int>(j) + 3) - 1;
+            current[j] = current[j - 1] + (current[j - 1] - previous[j - 1]) / factor;
+            const long double error = std::max(std::fabs(current[j] - current[j - 1]),
+                                               std::fabs(current[j] - previous[j - 1]));
+            if (error < bestError) {
+                best = current[j];
+                bestError = error;
+            }
+        }
+        if (bestError <= SlopeTolerance) {
+            return best;
+        }
+        previous = current;
+        ++rows;
+    }
+    return std::nullopt;
+}
+
+// A jump at x on one side (`step` > 0: the right): the distance from f(x) of the value one small
+// step away does not halve with the step as it would for a continuous function. A side that is
+// not defined there has no jump.
+bool JumpsAt(const TGraphic& graphic, double x, long double f0, double step,
+             const TFormulaContext& context) {
+    const auto distance = [&](double h) -> std::optional<long double> {
+        long double v = 0;
+        const std::string text =
+            SubstituteVariable(graphic.FormulaPrepared, graphic.Variable, x + h, context);
+        if (EvaluateFormula(text, v, context) != EvalOk || !std::isfinite(v)) {
+            return std::nullopt;
+        }
+        return std::fabs(v - f0);
+    };
+    const std::optional<long double> far = distance(std::ldexp(step, -(SlopeLevels - 2)));
+    const std::optional<long double> near = distance(std::ldexp(step, -(SlopeLevels - 1)));
+    const long double noise = 1e-9L * (1 + std::fabs(f0));
+    return far && near && *near > noise && *near > 0.75L * *far;
+}
+
 } // namespace
 
 double Differencial_One(const TGraphic& graphic, double& value, double x, double h,
@@ -52,9 +128,31 @@ double Differencial_One(const TGraphic& graphic, double& value, double x, double
         return DerivativeFailure;
     }
     value = static_cast<double>(f[0]);
-    const long double sum =
-        -25.0L / 12 * f[0] + 4 * f[1] - 3 * f[2] + 4.0L / 3 * f[3] - 1.0L / 4 * f[4];
-    return static_cast<double>(sum / h);
+    return static_cast<double>(FivePointSlope(f, h));
+}
+
+double SettledDerivative(const TGraphic& graphic, double& value, double x,
+                         const TFormulaContext& context) {
+    value = DerivativeFailure;
+    long double rightValue = DerivativeFailure;
+    long double leftValue = DerivativeFailure;
+    const std::optional<long double> right =
+        SettledSlope(graphic, x, DerivativeStep, context, rightValue);
+    const std::optional<long double> left =
+        SettledSlope(graphic, x, -DerivativeStep, context, leftValue);
+    if (!right && !left) {
+        return DerivativeFailure;
+    }
+    // Slopes that settle on both sides but differ are a kink, and a jump on either side leaves no
+    // line that touches the graph: there is no tangent.
+    const long double f0 = right ? rightValue : leftValue;
+    if ((right && left && std::fabs(*right - *left) > KinkTolerance) ||
+        JumpsAt(graphic, x, f0, DerivativeStep, context) ||
+        JumpsAt(graphic, x, f0, -DerivativeStep, context)) {
+        return DerivativeFailure;
+    }
+    value = static_cast<double>(right ? rightValue : leftValue);
+    return static_cast<double>(right ? *right : *left);
 }
 
 double Differencial_Two(const TGraphic& graphic, double& value, double x, double h,
@@ -79,12 +177,10 @@ std::string LineNumberText(double value, char separator) {
 TLineFormula LineFormula(const TGraphic& graphic, double x0, TLineKind kind,
                          const TFormulaContext& context) {
     double y0 = 0;
-    const double d1 = Differencial_One(graphic, y0, x0, DerivativeStep, context);
+    // The second derivative takes no part in either line: a straight line and an inflection
+    // point have their tangents too.
+    const double d1 = SettledDerivative(graphic, y0, x0, context);
     if (std::fabs(d1) >= DerivativeFailure || std::fabs(y0) >= DerivativeFailure) {
-        return Refused(NoLineMessage);
-    }
-    const double d2 = Differencial_Two(graphic, y0, x0, DerivativeStep, context);
-    if (std::fabs(d2) <= SecondDerivativeThreshold) {
         return Refused(NoLineMessage);
     }
     if (kind == TLineKind::Normal && std::fabs(d1) < FirstDerivativeThreshold) {

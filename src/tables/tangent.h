@@ -1,6 +1,6 @@
 #pragma once
-// The tangent and the normal of a Y(X) or X(Y) graph at a point, from numerical first and second
-// derivatives: the derivative routines, the checks with their messages, and the formula text that
+// The tangent and the normal of a Y(X) or X(Y) graph at a point, from a numerical first
+// derivative: the derivative routines, the checks with their messages, and the formula text that
 // the graph dialog receives. The dialog and `kurvant-cli tangent` both call these. Texts are UTF-8.
 
 #include "formula/formula_context.h"
@@ -41,6 +41,17 @@ inline constexpr std::string_view FlatSlopeMessage =
 /// defined or has a magnitude of 500 or more, both are 1000.
 double Differencial_One(const TGraphic& graphic, double& value, double x, double h,
                         const TFormulaContext& context);
+/// The first derivative that the lines use: the five-point formula refined by halving the step
+/// from 0.01 (Richardson extrapolation) until its estimates agree to well below the seven decimals
+/// shown, to the right of x; where the right side does not settle (a pole or the domain's edge
+/// there), to the left. `value` gets the graph's value at x. 1000 for both when the value is not
+/// defined, when no side settles (a pole), when the graph jumps at x on either side, or when both
+/// sides settle on different slopes (a kink).
+double SettledDerivative(const TGraphic& graphic, double& value, double x,
+                         const TFormulaContext& context);
+/// Slopes from the two sides that differ by more than this make a kink.
+inline constexpr double KinkTolerance = 1e-6;
+
 /// `Differencial_Two`: the second derivative, likewise.
 double Differencial_Two(const TGraphic& graphic, double& value, double x, double h,
                         const TFormulaContext& context);
@@ -56,10 +67,10 @@ struct TLineFormula {
 };
 
 /// The line of the given kind through the graph's point at x0 (already checked to lie within
-/// -500 ... 500): refused when the derivatives fail or the value is 1000 or more in magnitude,
-/// when the second derivative is 1e-7 or less in magnitude, and for the normal when the first is
-/// below 1e-5. The formula is "y0 +d1 * ( x +c )" with c = -x0 ("y0 -|d1| ...", "... x -c )" by
-/// the signs), the normal "y0 - 1/d1 * ( x +c )" or "y0 + 1/|d1| ...", in the graph's variable.
+/// -500 ... 500), with the slope of `SettledDerivative`: refused when that fails or the slope or
+/// the value is 1000 or more in magnitude, and for the normal when the slope is below 1e-5. The
+/// formula is "y0 +d1 * ( x +c )" with c = -x0 ("y0 -|d1| ...", "... x -c )" by the signs), the
+/// normal "y0 - 1/d1 * ( x +c )" or "y0 + 1/|d1| ...", in the graph's variable.
 TLineFormula LineFormula(const TGraphic& graphic, double x0, TLineKind kind,
                          const TFormulaContext& context);
 

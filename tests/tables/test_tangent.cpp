@@ -1,5 +1,6 @@
 // Tangent and normal: the five-point derivatives against the exact derivatives of polynomials up
-// to degree four, the failure value, the texts of the lines and the messages of refused points.
+// to degree four, the refined slope against slopes worked out by hand, the failure value, the texts
+// of the lines and the messages of refused points.
 
 #include "graphs/graph_helpers.h"
 
@@ -126,6 +127,63 @@ TEST(DerivativeSamples, UseFivePointsOnlyAndStayBelowFiveHundred) {
     EXPECT_NEAR(value, 495, 1e-12);
 }
 
+// The slope the lines use settles to the digits shown wherever the function is smooth on the
+// points used, from either side of a pole or an edge of the domain.
+struct SlopeRow {
+    const char* Name;
+    const char* Formula;
+    double Point;
+    double Slope; // NaN: refused
+};
+
+void PrintTo(const SlopeRow& row, std::ostream* os) {
+    *os << row.Name;
+}
+
+class SettledSlope : public testing::TestWithParam<SlopeRow> {};
+
+TEST_P(SettledSlope, IsRightToSevenDecimalsOrRefused) {
+    const SlopeRow& row = GetParam();
+    double value = 0;
+    const double d = kurvant::SettledDerivative(Curve(row.Formula), value, row.Point, Context());
+    if (std::isnan(row.Slope)) {
+        EXPECT_EQ(d, 1000);
+        EXPECT_EQ(value, 1000);
+    } else {
+        EXPECT_NEAR(d, row.Slope, 1e-7);
+    }
+}
+
+const double Refused = std::nan("");
+
+const SlopeRow SlopeRows[] = {
+    {"TangentNearItsPole", "tg(x)", 1.5, 1 / (std::cos(1.5) * std::cos(1.5))},
+    {"TangentAtAThird", "tg(x)", 0.3, 1 / (std::cos(0.3) * std::cos(0.3))},
+    {"RootNearZero", "sqrt(x)", 0.01, 5},
+    {"RootAtFour", "sqrt(x)", 4, 0.25},
+    {"ReciprocalAtHalf", "1/x", 0.5, -4},
+    {"ReciprocalLeftOfZero", "1/x", -0.25, -16},
+    {"LogarithmAtTwo", "ln(x)", 2, 0.5},
+    {"LogarithmNearItsEdge", "ln(x)", 0.1, 10},
+    {"ExponentAtOne", "exp(x)", 1, std::exp(1.0)},
+    {"ExponentAtMinusTwo", "exp(x)", -2, std::exp(-2.0)},
+    {"SineAtOne", "sin(x)", 1, std::cos(1.0)},
+    {"SineAtThree", "3sin(x)", 3, 3 * std::cos(3.0)},
+    {"FifthPower", "x^5", 2, 80},
+    {"PoleFourStepsAhead", "1/(x-1,04)", 1, -625},
+    // Undefined to the right: the left side gives the slope.
+    {"EdgeOfTheDomainAhead", "sqrt(1-x)", 0.99, -5},
+    {"UndefinedAtThePoint", "ln(x)", 0, Refused},
+    {"PoleAtThePoint", "1/(x-1)", 1, Refused},
+    {"InfiniteSlope", "sqrt(x)", 0, Refused},
+    {"Kink", "abs(x-1)", 1, Refused},
+    {"JumpOnTheRight", "round(x)", 0.5, Refused},
+    {"JumpOnTheLeft", "round(x)", 1.5, Refused},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettledSlope, testing::ValuesIn(SlopeRows),
+                         [](const auto& row) { return std::string(row.param.Name); });
+
 // ---- the lines --------------------------------------------------------------------------------
 
 struct LineRow {
@@ -169,6 +227,10 @@ const LineRow LineRows[] = {
      "8.0000000 - 1/12.0000000 * ( y -2.0000000 )"},
     {"NegativeValueAndSlope", "-x*x-x", KindYofX, 0.5, ',',
      "-0,7500000 -2,0000000 * ( x -0,5000000 )", "-0,7500000 + 1/2,0000000 * ( x -0,5000000 )"},
+    {"StraightLine", "2*x+1", KindYofX, 1, ',', "3,0000000 +2,0000000 * ( x -1,0000000 )",
+     "3,0000000 - 1/2,0000000 * ( x -1,0000000 )"},
+    {"InflectionPoint", "x^3-x", KindYofX, 0, ',', "0,0000000 -1,0000000 * ( x +0,0000000 )",
+     "0,0000000 + 1/1,0000000 * ( x +0,0000000 )"},
     {"SlopeRoundsToAThousandWithoutGroups", "999,99999999x+0,0001x*x", KindYofX, 0, ',',
      "0,0000000 +1000,0000000 * ( x +0,0000000 )", "0,0000000 - 1/1000,0000000 * ( x +0,0000000 )"},
 };
@@ -198,28 +260,22 @@ TEST(LineNumber, SevenDecimalsHalvesAwayFromZeroNeverGrouped) {
     EXPECT_EQ(kurvant::LineNumberText(-499.5, ','), "-499,5000000");
 }
 
-TEST(LineRefusal, StraightLineHasNeitherTangentNorNormal) {
-    const TGraphic g = Curve("2*x+1");
-    for (const TLineKind kind : {TLineKind::Tangent, TLineKind::Normal}) {
-        const kurvant::TLineFormula line = kurvant::LineFormula(g, 1, kind, Context());
-        EXPECT_FALSE(line.Ok);
-        EXPECT_EQ(line.Message,
-                  "Для данной функции в данной точке нельзя\n\rпостроить касательную и нормаль!");
-    }
-}
-
 TEST(LineRefusal, FlatSlopeRefusesTheNormalButNotTheTangent) {
-    const TGraphic g = Curve("x*x");
-    const kurvant::TLineFormula normal = kurvant::LineFormula(g, 0, TLineKind::Normal, Context());
-    EXPECT_FALSE(normal.Ok);
-    EXPECT_EQ(normal.Message, "Для данной функции первая производная\n\rслишком мала (около "
-                              "нуля).\n\rПопробуйте изменить точку касания / пересечения.");
-    const kurvant::TLineFormula tangent = kurvant::LineFormula(g, 0, TLineKind::Tangent, Context());
-    ASSERT_TRUE(tangent.Ok);
-    // The slope is zero up to rounding, so its sign is the rounding's.
-    EXPECT_TRUE(tangent.Formula == "0,0000000 +0,0000000 * ( x +0,0000000 )" ||
-                tangent.Formula == "0,0000000 -0,0000000 * ( x +0,0000000 )")
-        << tangent.Formula;
+    for (const char* formula : {"x*x", "x*x*x"}) {
+        const TGraphic g = Curve(formula);
+        const kurvant::TLineFormula normal =
+            kurvant::LineFormula(g, 0, TLineKind::Normal, Context());
+        EXPECT_FALSE(normal.Ok);
+        EXPECT_EQ(normal.Message, "Для данной функции первая производная\n\rслишком мала (около "
+                                  "нуля).\n\rПопробуйте изменить точку касания / пересечения.");
+        const kurvant::TLineFormula tangent =
+            kurvant::LineFormula(g, 0, TLineKind::Tangent, Context());
+        ASSERT_TRUE(tangent.Ok);
+        // The slope is zero up to rounding, so its sign is the rounding's.
+        EXPECT_TRUE(tangent.Formula == "0,0000000 +0,0000000 * ( x +0,0000000 )" ||
+                    tangent.Formula == "0,0000000 -0,0000000 * ( x +0,0000000 )")
+            << tangent.Formula;
+    }
 }
 
 TEST(LineRefusal, UndefinedSampleOrLargeValueRefusesBoth) {

@@ -147,8 +147,8 @@ private slots:
                                           << true;
         QTest::newRow("point not a number") << "x*x" << 0 << 0 << "1.2.3"
                                             << "'1,2,3' не является числом!" << true;
-        QTest::newRow("straight line")
-            << "2*x+1" << 0 << 0 << "1"
+        QTest::newRow("kink")
+            << "abs(x-1)" << 0 << 0 << "1"
             << "Для данной функции в данной точке нельзя\n\rпостроить касательную и нормаль!"
             << true;
         QTest::newRow("undefined sample")
