@@ -352,6 +352,9 @@ void TFormSettings::BBtnDefaultClick() {
         KeepConfirmedInBackup(Ctx.Settings, Ctx.Document.AutoScaleBackup);
     FormShow();
     accept();
+    // As OK does: graphs cut to the old intervals would otherwise stay cut.
+    Ctx.Document.ResampleAll(Ctx.Settings, Ctx.Formula);
+    AutoScale(Ctx.Document, Ctx.Settings);
     Redraw();
 }
 

@@ -364,22 +364,39 @@ private slots:
         QCOMPARE(form->EdMinX->text(), QStringLiteral("-10"));
     }
 
-    void defaultsRestoreWithoutResamplingOrScaling() {
+    // "По умолчанию" samples the graphs on the restored intervals and scales as OK does.
+    void defaultsResampleAndScaleAsOkDoes_data() {
+        QTest::addColumn<bool>("autoScale");
+        QTest::newRow("automatic scaling off") << false;
+        QTest::newRow("automatic scaling on") << true;
+    }
+    void defaultsResampleAndScaleAsOkDoes() {
+        QFETCH(bool, autoScale);
+        ctx->Settings.MinX = -5;
         ctx->Settings.MaxX = 5;
         ctx->Settings.AxisX = false;
         ctx->Settings.BackGround = clNavy;
         AddLine();
-        const std::vector<TPoint3D> sampled = ctx->Document.Graph(0).Points;
-        ctx->Document.AutoScaleOn = true; // automatic scaling would change the steps
+        QVERIFY(ctx->Document.Graph(0).BoundMaxX < 5.01); // cut to the narrow interval
+        ctx->Document.AutoScaleOn = autoScale;
         form->show();
         form->BBtnDefault->click();
         TSettings defaults;
         Settings_Default(defaults);
-        QCOMPARE(Lines(ctx->Settings), Lines(defaults));
         QCOMPARE(form->result(), int(QDialog::Accepted));
         QVERIFY(form->ChBAxisX->isChecked());
         QCOMPARE(form->EdMaxX->text(), QStringLiteral("10"));
-        QVERIFY(ctx->Document.Graph(0).Points == sampled); // still sampled up to 5
+        const TGraphic& g = ctx->Document.Graph(0);
+        QVERIFY(g.BoundMinX < -9.99 && g.BoundMaxX > 9.99);
+        // Automatic scaling fits the view to the graph sampled anew, as it does after OK.
+        TSettings scaled = defaults;
+        TDocument expected;
+        expected.Add(graphs_test::MakeGraph(0, "x", -10, 10, 500));
+        expected.Resample(0, scaled, ctx->Formula);
+        expected.AutoScaleOn = autoScale;
+        AutoScale(expected, scaled);
+        QCOMPARE(Lines(ctx->Settings), Lines(scaled));
+        QCOMPARE(Lines(ctx->Settings) == Lines(defaults), !autoScale);
         QCOMPARE(redraws, 1);
     }
 
