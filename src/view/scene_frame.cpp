@@ -6,10 +6,12 @@
 #include "view/glyph_font.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 std::string AxisNumberText(double Value, char DecimalSeparator) {
     // The quotient's last bit must not depend on a rounding mode someone left behind.
@@ -30,6 +32,15 @@ std::string AxisNumberText(double Value, char DecimalSeparator) {
 }
 
 namespace {
+
+// The origin of the model as the emitter shifts it, and the transforms that put it on screen.
+struct TShiftedOrigin {
+    double X = 0;
+    double Y = 0;
+    std::array<GLdouble, 16> Model{};
+    std::array<GLdouble, 16> Projection{};
+    std::array<GLint, 4> Viewport{};
+};
 
 class TFrameDrawer {
 public:
@@ -186,21 +197,46 @@ private:
         }
     }
 
+    // How many device pixels one numbering step along the direction (dx, dy, dz) from the origin
+    // covers on the screen, with the transforms now in place; a point behind the camera counts
+    // as far.
+    static double ProjectedLength(double dx, double dy, double dz, const TShiftedOrigin& o) {
+        GLdouble ax = 0, ay = 0, az = 0, bx = 0, by = 0, bz = 0;
+        if (gluProject(o.X, o.Y, 0, o.Model.data(), o.Projection.data(), o.Viewport.data(), &ax,
+                       &ay, &az) != GL_TRUE ||
+            gluProject(o.X + dx, o.Y + dy, dz, o.Model.data(), o.Projection.data(),
+                       o.Viewport.data(), &bx, &by, &bz) != GL_TRUE)
+            return std::numeric_limits<double>::infinity();
+        return std::hypot(bx - ax, by - ay);
+    }
+
+    // An axis seen end-on would print all its numbers on one spot, a blot: it gets none while
+    // a step of its numbers projects to less than two pixels of the view.
+    bool EndOn(double dx, double dy, double dz, const TShiftedOrigin& o) const {
+        return ProjectedLength(dx, dy, dz, o) < 2 * Ratio;
+    }
+
     void Numbers() const {
         SetColor(S.AxesGL());
-        if (S.AxisX) {
+        TShiftedOrigin o;
+        o.X = V.ShiftX;
+        o.Y = V.ShiftY;
+        glGetDoublev(GL_MODELVIEW_MATRIX, o.Model.data());
+        glGetDoublev(GL_PROJECTION_MATRIX, o.Projection.data());
+        glGetIntegerv(GL_VIEWPORT, o.Viewport.data());
+        if (S.AxisX && !EndOn(S.StepNumeration_X, 0, 0, o)) {
             const double s = S.StepNumeration_X;
             auto at = [&](double v) { Emit.RasterPos(v, 0.01 / V.ScaleY, 0.0); };
             NumberPass(0, -s, S.MinX, S.MaxX, PixelX, "", at);
             NumberPass(0, s, S.MinX, S.MaxX, PixelX, "", at);
         }
-        if (S.AxisY) {
+        if (S.AxisY && !EndOn(0, S.StepNumeration_Y, 0, o)) {
             const double s = S.StepNumeration_Y;
             auto at = [&](double v) { Emit.RasterPos(0.01 / V.ScaleX, v, 0.0); };
             NumberPass(-s, -s, S.MinY, S.MaxY, PixelY, " ", at);
             NumberPass(s, s, S.MinY, S.MaxY, PixelY, " ", at);
         }
-        if (S.AxisZ) {
+        if (S.AxisZ && !EndOn(0, 0, S.StepNumeration_Z, o)) {
             const double s = S.StepNumeration_Z;
             auto at = [&](double v) { Emit.RasterPos(0.0, 0.0, v); };
             NumberPass(-s, -s, S.MinZ, S.MaxZ, PixelX, " ", at);

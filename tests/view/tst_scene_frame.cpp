@@ -234,6 +234,21 @@ private slots:
         QVERIFY(CountColour(img, Red) > 0); // the X letter is there
     }
 
+    // Seen end-on, the Z axis would print every number on one spot beside "0". A Z step too
+    // large for any number inside the interval draws the frame without Z numbers.
+    void endOnAxisGetsNoNumbersButKeepsItsLetter() {
+        Only(true, true, true, true, true);
+        const QImage endOn = Draw();
+        settings.StepNumeration_Z = 1000;
+        QCOMPARE(endOn, Draw());
+        QVERIFY(CountColour(endOn, Red, 380, 280, 420, 320) > 0); // the Z letter by the origin
+        // Turned, the Z axis shows its numbers again.
+        view.AngleX = 30;
+        const QImage turnedWithout = Draw();
+        settings.StepNumeration_Z = 1;
+        QVERIFY(Draw() != turnedWithout);
+    }
+
     void tinyScaleDropsTicksAndNumbersButKeepsAxes() {
         view.ScaleX = 0.001; // PixelX = -1000, beyond the guard
         Only(true, true, false, true, true);
