@@ -2,88 +2,22 @@
 
 #include "formula/written_value.h"
 
-#include <cmath>
-
 namespace kurvant {
 
-namespace {
-
-// Reading a slot that holds a text which does not read back.
-bool Unreadable(long double v) {
-    return std::isnan(v);
-}
-
-} // namespace
-
 EvalResult RunStep(const TStep& step, std::span<long double> s) {
-    switch (step.Op) {
-    case TStepOp::Function: {
-        const long double argument = s[step.A];
-        if (Unreadable(argument)) {
-            return EvalSyntaxError;
-        }
-        long double result = 0;
-        const EvalResult code = ComputeFunction(step.Function, argument, result);
-        if (code != EvalOk) {
-            return code;
-        }
-        s[step.Out] = WrittenValue(result);
-        return EvalOk;
-    }
-    case TStepOp::Absolute:
-        if (Unreadable(s[step.A])) {
-            return EvalSyntaxError;
-        }
-        s[step.Out] = std::fabs(s[step.A]);
-        return EvalOk;
-    case TStepOp::Power: {
-        const long double base = s[step.A];
-        const long double exponent = s[step.B];
-        if (Unreadable(exponent) || Unreadable(base)) {
-            return EvalSyntaxError;
-        }
-        long double result = 0;
-        const EvalResult code = ComputePower(base, exponent, result);
-        if (code != EvalOk) {
-            return code;
-        }
-        s[step.Out] = WrittenValue(result);
-        return EvalOk;
-    }
-    case TStepOp::Multiply:
-        if (Unreadable(s[step.B]) || Unreadable(s[step.A])) {
-            return EvalSyntaxError;
-        }
-        s[step.Out] = WrittenValue(s[step.A] * s[step.B]);
-        return EvalOk;
-    case TStepOp::Divide:
-        if (Unreadable(s[step.B]) || Unreadable(s[step.A])) {
-            return EvalSyntaxError;
-        }
-        if (std::fabs(s[step.B]) < DomainEpsilon) {
-            return EvalMathError;
-        }
-        s[step.Out] = WrittenValue(s[step.A] / s[step.B]);
-        return EvalOk;
-    case TStepOp::Add:
-        if (Unreadable(s[step.B])) {
-            return EvalSyntaxError;
-        }
-        s[step.Out] = s[step.A] + s[step.B];
-        return EvalOk;
-    case TStepOp::Subtract:
-        if (Unreadable(s[step.B])) {
-            return EvalSyntaxError;
-        }
-        s[step.Out] = s[step.A] - s[step.B];
-        return EvalOk;
-    case TStepOp::Write:
-        s[step.Out] = WrittenValue(s[step.A]);
-        return EvalOk;
-    case TStepOp::Fail:
+    if (step.Op == TStepOp::Fail) {
         return step.Code;
     }
-    return EvalSyntaxError;
+    return WithOperation(step.Op, [&](auto op) {
+        constexpr TStepOp Op = decltype(op)::value;
+        long double value = 0;
+        const EvalResult code =
+            OperationValue<Op>(step.Function, s[step.A], TwoOperands<Op> ? s[step.B] : 0, value);
+        if (code == EvalOk) {
+            s[step.Out] = WritesValue<Op> ? WrittenValue(value) : value;
+        }
+        return code;
+    });
 }
 
 EvalResult RunFormulaProgram(const TFormulaProgram& program, std::span<const long double> variables,

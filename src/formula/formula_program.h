@@ -6,6 +6,7 @@
 #include "formula/evaluate.h"
 #include "formula/formula_context.h"
 #include "formula/functions.h"
+#include "formula/operations.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,18 +15,6 @@
 #include <vector>
 
 namespace kurvant {
-
-enum class TStepOp : std::uint8_t {
-    Function, ///< Out := written(f(A)); the function's own domain errors
-    Absolute, ///< Out := |A| for a written A, which writing again leaves as it is
-    Power,    ///< Out := written(A ^ B), A the base
-    Multiply, ///< Out := written(A * B)
-    Divide,   ///< Out := written(A / B); a divisor near zero is a math error
-    Add,      ///< Out := A + B, a running sum: not written
-    Subtract, ///< Out := A - B, a running sum: not written
-    Write,    ///< Out := written(A): a group's sum written back as its marked value
-    Fail      ///< the rewriting stops here with `Code`
-};
 
 /// One step. Every operand that the rewriting reads from the text is checked: a slot holding
 /// not-a-number stands for a text that does not read back, and reading it is a syntax error.

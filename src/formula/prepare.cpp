@@ -240,9 +240,8 @@ bool PrepareFormula(std::string& formula, std::string_view variables, TFormulaCo
     return true;
 }
 
-std::string SubstituteVariable(std::string_view prepared, char letter, long double value,
-                               const TFormulaContext& context) {
-    std::string number;
+std::string WithMarkedLetterReplaced(std::string_view prepared, char letter,
+                                     std::string_view replacement) {
     std::string t;
     t.reserve(prepared.size() + 16);
     for (std::size_t i = 0; i < prepared.size(); ++i) {
@@ -250,15 +249,21 @@ std::string SubstituteVariable(std::string_view prepared, char letter, long doub
         const bool marked =
             !t.empty() && t.back() == '#' && i + 1 < prepared.size() && prepared[i + 1] == '#';
         if (c == letter && marked) {
-            if (number.empty()) {
-                number = NumberText(value, context.DecimalSeparator);
-            }
-            t += number;
+            t += replacement;
         } else {
             t += c;
         }
     }
     return t;
+}
+
+std::string SubstituteVariable(std::string_view prepared, char letter, long double value,
+                               const TFormulaContext& context) {
+    // The number is written only where the letter occurs.
+    if (prepared.find(letter) == std::string_view::npos) {
+        return std::string(prepared);
+    }
+    return WithMarkedLetterReplaced(prepared, letter, NumberText(value, context.DecimalSeparator));
 }
 
 } // namespace kurvant

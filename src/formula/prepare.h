@@ -20,4 +20,10 @@ namespace kurvant {
 std::string SubstituteVariable(std::string_view prepared, char letter, long double value,
                                const TFormulaContext& context);
 
+/// A copy of a prepared text in which every marked occurrence of the letter ('#x#') holds
+/// `replacement` between its markers instead: the substitution of a value's text, or of a slot
+/// name when a formula's program is built.
+std::string WithMarkedLetterReplaced(std::string_view prepared, char letter,
+                                     std::string_view replacement);
+
 } // namespace kurvant

@@ -2,8 +2,6 @@
 
 #include "formula/written_value.h"
 
-#include <cmath>
-
 namespace kurvant {
 
 namespace {
@@ -27,10 +25,6 @@ TLane LaneOf(const TBlock& b, TSource s) {
     return {&b.Scalars[0], 0};
 }
 
-bool Unreadable(long double v) {
-    return std::isnan(v);
-}
-
 // One step over the block; `compute(i)` returns false where the point fails.
 template <typename TCompute> void ForPoints(const TBlock& b, TCompute compute) {
     for (std::size_t i = 0; i < b.Count; ++i) {
@@ -41,78 +35,37 @@ template <typename TCompute> void ForPoints(const TBlock& b, TCompute compute) {
 }
 
 void RunBlockStep(const TBlockStep& step, const TBlock& b) {
-    const TLane x = LaneOf(b, step.A);
-    const TLane y = LaneOf(b, step.B);
-    long double* out = &b.Locals[step.Out * BlockSize];
-    switch (step.Op) {
-    case TStepOp::Function:
-        // The function's values first, written in a second pass: reading each right after the
-        // function stored it would wait on the store.
-        ForPoints(b, [&](std::size_t i) {
-            return !Unreadable(x[i]) && ComputeFunction(step.Function, x[i], out[i]) == EvalOk;
-        });
-        ForPoints(b, [&](std::size_t i) {
-            out[i] = WrittenValue(out[i]);
-            return true;
-        });
-        return;
-    case TStepOp::Absolute:
-        ForPoints(b, [&](std::size_t i) {
-            out[i] = std::fabs(x[i]);
-            return !Unreadable(x[i]);
-        });
-        return;
-    case TStepOp::Power:
-        ForPoints(b, [&](std::size_t i) {
-            long double result = 0;
-            if (Unreadable(y[i]) || Unreadable(x[i]) ||
-                ComputePower(x[i], y[i], result) != EvalOk) {
-                return false;
-            }
-            out[i] = WrittenValue(result);
-            return true;
-        });
-        return;
-    case TStepOp::Multiply:
-        ForPoints(b, [&](std::size_t i) {
-            if (Unreadable(y[i]) || Unreadable(x[i])) {
-                return false;
-            }
-            out[i] = WrittenValue(x[i] * y[i]);
-            return true;
-        });
-        return;
-    case TStepOp::Divide:
-        ForPoints(b, [&](std::size_t i) {
-            if (Unreadable(y[i]) || Unreadable(x[i]) || std::fabs(y[i]) < DomainEpsilon) {
-                return false;
-            }
-            out[i] = WrittenValue(x[i] / y[i]);
-            return true;
-        });
-        return;
-    case TStepOp::Add:
-        ForPoints(b, [&](std::size_t i) {
-            out[i] = x[i] + y[i];
-            return !Unreadable(y[i]);
-        });
-        return;
-    case TStepOp::Subtract:
-        ForPoints(b, [&](std::size_t i) {
-            out[i] = x[i] - y[i];
-            return !Unreadable(y[i]);
-        });
-        return;
-    case TStepOp::Write:
-        ForPoints(b, [&](std::size_t i) {
-            out[i] = WrittenValue(x[i]);
-            return true;
-        });
-        return;
-    case TStepOp::Fail:
+    if (step.Op == TStepOp::Fail) {
         ForPoints(b, [](std::size_t) { return false; });
         return;
     }
+    const TLane x = LaneOf(b, step.A);
+    long double* out = &b.Locals[step.Out * BlockSize];
+    WithOperation(step.Op, [&](auto op) {
+        constexpr TStepOp Op = decltype(op)::value;
+        if constexpr (Op == TStepOp::Function) {
+            // The function's values first, written in a second pass: reading each right after
+            // the function stored it would wait on the store.
+            ForPoints(b, [&](std::size_t i) {
+                return OperationValue<Op>(step.Function, x[i], 0, out[i]) == EvalOk;
+            });
+            ForPoints(b, [&](std::size_t i) {
+                out[i] = WrittenValue(out[i]);
+                return true;
+            });
+        } else {
+            const TLane y = TwoOperands<Op> ? LaneOf(b, step.B) : x;
+            ForPoints(b, [&](std::size_t i) {
+                long double value = 0;
+                if (OperationValue<Op>(step.Function, x[i], TwoOperands<Op> ? y[i] : 0, value) !=
+                    EvalOk) {
+                    return false;
+                }
+                out[i] = WritesValue<Op> ? WrittenValue(value) : value;
+                return true;
+            });
+        }
+    });
 }
 
 } // namespace
