@@ -356,41 +356,6 @@ TEST(TabulationFile, BeforeAnyComputationTheEmptyHeaderCellStartsTheFirstLine) {
     EXPECT_EQ(lines, (std::vector<std::string>{" = x^2", "", "\t\t", "\t\t"}));
 }
 
-struct FileGroupRow {
-    const char* Name;
-    const char* Group;
-    const char* Line; // the row of x = 2 in the file
-};
-
-void PrintTo(const FileGroupRow& row, std::ostream* os) {
-    *os << row.Name;
-}
-
-class FileGroups : public testing::TestWithParam<FileGroupRow> {};
-
-// The file holds a group separator that Windows-1251 has: the locale's where the code page has
-// it, its no-break space in place of any other.
-TEST_P(FileGroups, AreOnesTheCodePageHolds) {
-    const FileGroupRow& row = GetParam();
-    const TTabulation t = Compute(Point("x*1000", "2000"), row.Group);
-    ASSERT_FALSE(t.Message) << t.Message->Text;
-    const std::vector<std::string> lines =
-        kurvant::TabulationFileLines(t.Formula, {t.Header, t.Rows.at(0)});
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[3], row.Line);
-}
-
-const FileGroupRow FileGroupRows[] = {
-    {"NarrowNoBreakSpaceOfTheRussianLocale", "\u202f",
-     "2\u00a0000\t\t2\u00a0000\u00a0000,0000000000"},
-    {"NoBreakSpaceStays", "\u00a0", "2\u00a0000\t\t2\u00a0000\u00a0000,0000000000"},
-    {"ThinSpace", "\u2009", "2\u00a0000\t\t2\u00a0000\u00a0000,0000000000"},
-    {"BlankStays", " ", "2 000\t\t2 000 000,0000000000"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Rows, FileGroups, testing::ValuesIn(FileGroupRows),
-                         [](const auto& row) { return std::string(row.param.Name); });
-
 // A value that does not exist and grouped values in one file: Windows-1251 as every file, and
 // read back as they were written.
 TEST(TabulationFile, MissingValueAndGroupedValuesReadBackFromOneFile) {
