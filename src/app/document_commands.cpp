@@ -13,8 +13,13 @@
 
 const QString TDocumentCommands::DocumentFilter =
     QStringLiteral("Файлы Qel Kurvant (*.qel)|*.qel|Все файлы (*.*)|*.*");
-const QString TDocumentCommands::PictureFilter =
-    QStringLiteral("Рисунок (*.bmp)|*.bmp|PNG (*.png)|*.png");
+const QString TDocumentCommands::PictureFilter = [] {
+    QStringList entries;
+    for (const TPictureFormatEntry& format : PictureFormats)
+        entries << QString::fromUtf8(format.FilterEntry.data(),
+                                     static_cast<qsizetype>(format.FilterEntry.size()));
+    return entries.join(QLatin1Char('|'));
+}();
 const QString TDocumentCommands::PictureDialogTitle = QStringLiteral("Сохранить как рисунок...");
 
 TDocumentCommands::TDocumentCommands(TAppContext& ctx, QWidget* window, QString dialogFolder)
@@ -111,15 +116,22 @@ bool TDocumentCommands::OpenPath(const QString& path) {
 }
 
 void TDocumentCommands::SaveViewAsPicture(const std::function<QImage()>& grab) {
-    const std::optional<QString> path = ChooseSavePath(
-        PictureDialogTitle, PictureFilter, {QStringLiteral(".bmp"), QStringLiteral(".png")}, {});
+    // A typed extension of a known format chooses that format whatever the filter; a name
+    // without one gets the chosen entry's.
+    QStringList extensions;
+    for (const TPictureFormatEntry& format : PictureFormats)
+        extensions << QString::fromLatin1(format.Extension.data(),
+                                          static_cast<qsizetype>(format.Extension.size()));
+    const std::optional<QString> path =
+        ChooseSavePath(PictureDialogTitle, PictureFilter, extensions, {});
     if (!path)
         return;
     Remember(*path);
     const QImage picture = grab();
-    const bool png = path->endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-    if (picture.isNull() || !SaveViewPicture(picture, path->toStdString(), png, *Ctx.Disk))
+    const TPictureFormat format =
+        PictureFormatOfName(path->toStdString()).value_or(TPictureFormat::Bmp);
+    if (picture.isNull() || !SaveViewPicture(picture, path->toStdString(), format, *Ctx.Disk))
         Ctx.Services->Error(
             Window, QStringLiteral("Ошибка"),
-            QStringLiteral("Ошибка при сохранени файла области построения графиков!"));
+            QStringLiteral("Ошибка при сохранении файла области построения графиков!"));
 }

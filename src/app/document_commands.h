@@ -39,7 +39,8 @@ public:
     /// The close query of the main window: the offer to save under "Завершение работы".
     bool CloseQuery() { return OfferToSave(QStringLiteral("Завершение работы")); }
     /// "Сохранить как рисунок": the picture dialog, then `grab()` gives the view's pixels, which
-    /// are written as a 24-bit BMP, or as a PNG with the second filter entry.
+    /// are written in the format that the name's extension names (`PictureFormats`): a typed
+    /// extension of a known format wins over the filter, a name without one gets the filter's.
     void SaveViewAsPicture(const std::function<QImage()>& grab);
 
     /// Where the file dialogs open: the folder of the last file chosen, at first the one given.

@@ -407,5 +407,5 @@ void TFormMain::MMAboutClick() {
 
 void TFormMain::ReportNoContext() {
     Ctx.Services->Error(this, QStringLiteral("Ошибка инициализации OpenGL"),
-                        QStringLiteral("Oтсутствует контекст воспроизведения OpenGL!"));
+                        QStringLiteral("Отсутствует контекст воспроизведения OpenGL!"));
 }

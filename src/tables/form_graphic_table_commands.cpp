@@ -159,9 +159,12 @@ void TFormGraphicTable::BBtnLoadClick() {
         return;
     SGridGraphicTable->FinishEditing();
     TTableFile file;
-    if (ReadTableFile(path.toStdString(), file) != TTableFileRead::Ok) {
+    int failedLine = 0;
+    const TTableFileRead read = ReadTableFile(path.toStdString(), file, &failedLine);
+    if (read != TTableFileRead::Ok) {
         // The services have no question box with a single OK; the warning box is the nearest.
-        Ctx.Services->Warning(this, FromUtf8(TableLoadCaption), FromUtf8(TableLoadMessage));
+        Ctx.Services->Warning(this, FromUtf8(TableLoadCaption),
+                              FromUtf8(TableLoadFailureMessage(read, failedLine)));
         return;
     }
     ApplyTableFile(file, Grid(), Ctx.Formula.DecimalSeparator);

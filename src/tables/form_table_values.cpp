@@ -87,7 +87,7 @@ void TFormTableValues::BuildControls() {
 
     PanelDiapazon = new QWidget(this);
     PanelDiapazon->setObjectName(QStringLiteral("PanelDiapazon"));
-    LbMax = NamedLabel(PanelDiapazon, "LbMax", QStringLiteral("Максимальное значене"));
+    LbMax = NamedLabel(PanelDiapazon, "LbMax", QStringLiteral("Максимальное значение"));
     EdMax = NamedEdit(PanelDiapazon, "EdMax", QStringLiteral("10"));
     LbStep = NamedLabel(PanelDiapazon, "LbStep", QStringLiteral("Шаг"));
     EdStep = NamedEdit(PanelDiapazon, "EdStep", QStringLiteral("1"));

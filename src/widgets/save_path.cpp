@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, const QString& title,
                                       const QString& folder, const QString& filter,
                                       const QStringList& extensions, const QString& fileName) {
@@ -14,7 +16,10 @@ std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, co
         if (choice.Cancelled())
             return std::nullopt;
         QString path = choice.Path;
-        if (choice.Filter >= 0 && choice.Filter < extensions.size() &&
+        const bool named = std::any_of(extensions.begin(), extensions.end(), [&](const QString& e) {
+            return !e.isEmpty() && path.endsWith(e, Qt::CaseInsensitive);
+        });
+        if (!named && choice.Filter >= 0 && choice.Filter < extensions.size() &&
             !extensions[choice.Filter].isEmpty())
             path = QString::fromStdString(
                 WithExtension(path.toStdString(), extensions[choice.Filter].toStdString()));

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QMimeData>
 #include <QProcess>
 #include <QSignalSpy>
@@ -380,7 +381,41 @@ private slots:
         Trigger("MMFileSaveAsPicture");
         QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Ошибка"));
         QCOMPARE(app->Services.Shown.last().Text,
-                 QStringLiteral("Ошибка при сохранени файла области построения графиков!"));
+                 QStringLiteral("Ошибка при сохранении файла области построения графиков!"));
+    }
+
+    // The format comes from a typed extension that names one, whatever the filter; a name
+    // without one gets the filter's.
+    void typedExtensionOfAKnownFormatWinsOverTheFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter"); // 0 BMP, 1 PNG
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("png under the bmp filter")
+            << "pic.png" << 0 << "pic.png" << QByteArray("png");
+        QTest::newRow("none under the png filter") << "pic" << 1 << "pic.png" << QByteArray("png");
+        QTest::newRow("unknown under the bmp filter")
+            << "pic.jpg" << 0 << "pic.jpg.bmp" << QByteArray("bmp");
+    }
+    void typedExtensionOfAKnownFormatWinsOverTheFilter() {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, format);
+        app->Main->resize(320, 240);
+        app->Main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app->Main.get()));
+        app->Services.FileNames = {Path(typed)};
+        app->Services.Filters = {filter};
+        Trigger("MMFileSaveAsPicture");
+        QVERIFY(app->Services.Shown.isEmpty());
+        const QStringList pictures =
+            QDir(app->Dir.path())
+                .entryList({QStringLiteral("*.bmp"), QStringLiteral("*.png")}, QDir::Files);
+        QCOMPARE(pictures, QStringList{written});
+        QImageReader reader(Path(written));
+        reader.setDecideFormatFromContent(true);
+        QCOMPARE(reader.format(), format);
     }
 
     // The picture is the same as the command line draws for the same document and view size.

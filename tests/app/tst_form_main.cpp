@@ -571,7 +571,7 @@ private slots:
         QVERIFY(memo->isReadOnly());
         // Four lines, each as written (the first three end in a blank).
         QCOMPARE(memo->toPlainText().split(QLatin1Char('\n')),
-                 (QStringList{QStringLiteral("Это приложение является  инструментом для "
+                 (QStringList{QStringLiteral("Это приложение является инструментом для "
                                              "построения двумерных и трёхмерных "),
                               QStringLiteral("графиков в декартовых, полярных, сферических "
                                              "координатах. Можно задавать "),
@@ -663,10 +663,8 @@ private slots:
         QCOMPARE(app->Services.Shown.size(), 1);
         QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("error"));
         QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Ошибка инициализации OpenGL"));
-        // The first letter is a Latin O.
         QCOMPARE(app->Services.Shown[0].Text,
-                 QString(QLatin1Char('O')) +
-                     QStringLiteral("тсутствует контекст воспроизведения OpenGL!"));
+                 QStringLiteral("Отсутствует контекст воспроизведения OpenGL!"));
         QVERIFY(ShowAndDraw());
         QVERIFY(app->Main->View()->ContextUsable());
         QCOMPARE(app->Services.Shown.size(), 1);

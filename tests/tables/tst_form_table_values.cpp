@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(Child<QLabel>("LbFunction")->text(), QStringLiteral("Формула"));
         QCOMPARE(Child<QLabel>("LbMin")->text(), QStringLiteral("Минимальное значение"));
         QCOMPARE(Child<QLabel>("LbVar")->text(), QStringLiteral("Имя переменной"));
-        QCOMPARE(Child<QLabel>("LbMax")->text(), QStringLiteral("Максимальное значене"));
+        QCOMPARE(Child<QLabel>("LbMax")->text(), QStringLiteral("Максимальное значение"));
         QCOMPARE(Child<QLabel>("LbStep")->text(), QStringLiteral("Шаг"));
         QCOMPARE(form->RGrValues->title(), QStringLiteral("Тип вычисления"));
         QCOMPARE(Child<QRadioButton>("RGrValuesInterval")->text(), QStringLiteral("диапазон"));
