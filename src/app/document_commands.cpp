@@ -3,6 +3,7 @@
 #include "documents/document_file.h"
 #include "view/picture_file.h"
 #include "widgets/app_context.h"
+#include "widgets/dialog_folder.h"
 #include "widgets/named_controls.h"
 #include "widgets/save_path.h"
 #include "widgets/ui_services.h"
@@ -22,18 +23,18 @@ const QString TDocumentCommands::PictureFilter = [] {
 }();
 const QString TDocumentCommands::PictureDialogTitle = QStringLiteral("Сохранить как рисунок...");
 
-TDocumentCommands::TDocumentCommands(TAppContext& ctx, QWidget* window, QString dialogFolder)
-    : Ctx(ctx), Window(window), Folder(std::move(dialogFolder)) {}
+TDocumentCommands::TDocumentCommands(TAppContext& ctx, QWidget* window)
+    : Ctx(ctx), Window(window) {}
 
-void TDocumentCommands::Remember(const QString& path) {
-    Folder = QFileInfo(path).absolutePath();
+QString TDocumentCommands::DialogFolder() const {
+    return ::DialogFolder(Ctx);
 }
 
 std::optional<QString> TDocumentCommands::ChooseSavePath(const QString& title,
                                                          const QString& filter,
                                                          const QStringList& extensions,
                                                          const QString& fileName) {
-    return ::ChooseSavePath(*Ctx.Services, Window, title, Folder, filter, extensions, fileName);
+    return ::ChooseSavePath(Ctx, Window, title, filter, extensions, fileName);
 }
 
 bool TDocumentCommands::WriteDocument(const QString& path) {
@@ -52,7 +53,6 @@ bool TDocumentCommands::Save_or_Not_save_File() {
         ChooseSavePath(QString(), DocumentFilter, {QStringLiteral(".qel"), QString()}, name);
     if (!path)
         return false;
-    Remember(*path);
     if (!WriteDocument(*path))
         return false; // the document keeps its name and the window its caption
     Ctx.Document.DocumentFileName = path->toStdString();
@@ -90,10 +90,9 @@ void TDocumentCommands::NewFile() {
 void TDocumentCommands::OpenFile() {
     if (!OfferToSave(QStringLiteral("Открытие файла")))
         return;
-    const QString path = Ctx.Services->OpenFileName(Window, QString(), Folder, DocumentFilter);
+    const QString path = ChooseOpenPath(Ctx, Window, QString(), DocumentFilter);
     if (path.isEmpty())
         return;
-    Remember(path);
     OpenPath(path);
 }
 
@@ -126,7 +125,6 @@ void TDocumentCommands::SaveViewAsPicture(const std::function<QImage()>& grab) {
         ChooseSavePath(PictureDialogTitle, PictureFilter, extensions, {});
     if (!path)
         return;
-    Remember(*path);
     const QImage picture = grab();
     const TPictureFormat format =
         PictureFormatOfName(path->toStdString()).value_or(TPictureFormat::Bmp);

@@ -1,6 +1,8 @@
 #include "widgets/save_path.h"
 
 #include "documents/file_names.h"
+#include "widgets/app_context.h"
+#include "widgets/dialog_folder.h"
 #include "widgets/ui_services.h"
 
 #include <QFileInfo>
@@ -32,4 +34,14 @@ std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, co
             return path;
         proposed = QFileInfo(path).fileName();
     }
+}
+
+std::optional<QString> ChooseSavePath(TAppContext& ctx, QWidget* parent, const QString& title,
+                                      const QString& filter, const QStringList& extensions,
+                                      const QString& fileName) {
+    std::optional<QString> path = ChooseSavePath(*ctx.Services, parent, title, DialogFolder(ctx),
+                                                 filter, extensions, fileName);
+    if (path)
+        RememberDialogFolder(ctx, *path);
+    return path;
 }

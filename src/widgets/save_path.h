@@ -8,6 +8,7 @@
 
 class QWidget;
 class TUiServices;
+struct TAppContext;
 
 /// Shows the save dialog until a name is settled. The extension of the selected filter entry
 /// (`extensions[i]` for entry i; empty for none) is appended where the name ends in none of
@@ -17,3 +18,9 @@ class TUiServices;
 std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, const QString& title,
                                       const QString& folder, const QString& filter,
                                       const QStringList& extensions, const QString& fileName);
+
+/// The save dialog of a command as above, started in the run's dialog folder (see
+/// `DialogFolder`); the folder of the settled name becomes the run's last used one.
+std::optional<QString> ChooseSavePath(TAppContext& ctx, QWidget* parent, const QString& title,
+                                      const QString& filter, const QStringList& extensions,
+                                      const QString& fileName);

@@ -10,6 +10,7 @@
 #include "support/app_world.h"
 #include "support/fake_ui_services.h"
 #include "view/gl_view.h"
+#include "widgets/dialog_folder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -327,6 +328,42 @@ private slots:
         other.setAccepted(false);
         QApplication::sendEvent(app->Main.get(), &other);
         QVERIFY(!other.isAccepted());
+    }
+
+    // The file dialogs start in the document's folder, else where the run's last dialog ended,
+    // else in the user's documents; never in the program's folder.
+    void fileDialogsStartInTheDocumentsFolderElseTheLastUsed() {
+        QTemporaryDir plots;
+        QTemporaryDir pictures;
+        app->Main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app->Main.get()));
+        AddGraph("x");
+        Trigger("mmFileSaveAs"); // cancelled
+        QCOMPARE(app->Services.SaveDialogs.last().Folder, UserDocumentsFolder());
+
+        app->Services.FileNames = {plots.filePath(QStringLiteral("plot"))};
+        Trigger("mmFileSaveAs");
+        app->Services.FileNames = {pictures.filePath(QStringLiteral("view"))};
+        Trigger("MMFileSaveAsPicture");
+        QVERIFY(QFileInfo::exists(pictures.filePath(QStringLiteral("view.bmp"))));
+        // The document's folder before the picture's.
+        Trigger("MMFileSaveAsPicture");
+        QCOMPARE(app->Services.SaveDialogs.last().Folder, plots.path());
+
+        // No document: where the last dialog ended.
+        app->Services.Answers = {TAnswer::No};
+        Trigger("MMFileNew");
+        Trigger("mmFileOpen");
+        QCOMPARE(app->Services.OpenDialogFolders.last(), pictures.path());
+        QCOMPARE(app->Main->DialogFolder(), pictures.path());
+
+        // The open dialog's name without its extension opens the document.
+        app->Services.FileNames = {plots.filePath(QStringLiteral("plot"))};
+        Trigger("mmFileOpen");
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Main->windowTitle(), QStringLiteral("Qel Kurvant  - [plot.qel]"));
+        QCOMPARE(app->Services.OpenDialogFolders.last(), pictures.path());
+        QCOMPARE(app->Services.Shown.size(), 1); // the one question of "Новый"
     }
 
     void settingsLiveBesideTheProgramOrInTheUsersFolder() {

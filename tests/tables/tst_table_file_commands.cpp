@@ -5,6 +5,7 @@
 
 #include "documents/file_helpers.h"
 #include "support/faulty_file_calls.h"
+#include "widgets/dialog_folder.h"
 
 #include <QtTest>
 
@@ -44,12 +45,13 @@ private slots:
         folder.reset();
     }
 
-    void saveDialogOpensInTheProgramsFolder() {
+    // A fresh run without a document name: the user's documents, never the program's folder.
+    void saveDialogOpensInTheUsersDocumentsAtFirst() {
         Save(QString()); // cancelled
         QCOMPARE(world->Services->SaveDialogs.size(), 1);
         const auto& dialog = world->Services->SaveDialogs.front();
         QCOMPARE(dialog.Title, QStringLiteral("Сохранить файл таблицы значений"));
-        QCOMPARE(dialog.Folder, world->Ctx->ProgramDir);
+        QCOMPARE(dialog.Folder, UserDocumentsFolder());
         QCOMPARE(dialog.Filter, QStringLiteral("Значения, разделённые пробелом|*.txt"));
         QVERIFY(world->Services->Shown.isEmpty());
         QCOMPARE(folder->EntryCount(), std::size_t{0});
