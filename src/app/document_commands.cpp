@@ -3,6 +3,7 @@
 #include "documents/document_file.h"
 #include "view/picture_file.h"
 #include "widgets/app_context.h"
+#include "widgets/dialog_folder.h"
 #include "widgets/named_controls.h"
 #include "widgets/save_path.h"
 #include "widgets/ui_services.h"
@@ -13,22 +14,27 @@
 
 const QString TDocumentCommands::DocumentFilter =
     QStringLiteral("Файлы Qel Kurvant (*.qel)|*.qel|Все файлы (*.*)|*.*");
-const QString TDocumentCommands::PictureFilter =
-    QStringLiteral("Рисунок (*.bmp)|*.bmp|PNG (*.png)|*.png");
+const QString TDocumentCommands::PictureFilter = [] {
+    QStringList entries;
+    for (const TPictureFormatEntry& format : PictureFormats)
+        entries << QString::fromUtf8(format.FilterEntry.data(),
+                                     static_cast<qsizetype>(format.FilterEntry.size()));
+    return entries.join(QLatin1Char('|'));
+}();
 const QString TDocumentCommands::PictureDialogTitle = QStringLiteral("Сохранить как рисунок...");
 
-TDocumentCommands::TDocumentCommands(TAppContext& ctx, QWidget* window, QString dialogFolder)
-    : Ctx(ctx), Window(window), Folder(std::move(dialogFolder)) {}
+TDocumentCommands::TDocumentCommands(TAppContext& ctx, QWidget* window)
+    : Ctx(ctx), Window(window) {}
 
-void TDocumentCommands::Remember(const QString& path) {
-    Folder = QFileInfo(path).absolutePath();
+QString TDocumentCommands::DialogFolder() const {
+    return ::DialogFolder(Ctx);
 }
 
 std::optional<QString> TDocumentCommands::ChooseSavePath(const QString& title,
                                                          const QString& filter,
                                                          const QStringList& extensions,
                                                          const QString& fileName) {
-    return ::ChooseSavePath(*Ctx.Services, Window, title, Folder, filter, extensions, fileName);
+    return ::ChooseSavePath(Ctx, Window, title, filter, extensions, fileName);
 }
 
 bool TDocumentCommands::WriteDocument(const QString& path) {
@@ -47,7 +53,6 @@ bool TDocumentCommands::Save_or_Not_save_File() {
         ChooseSavePath(QString(), DocumentFilter, {QStringLiteral(".qel"), QString()}, name);
     if (!path)
         return false;
-    Remember(*path);
     if (!WriteDocument(*path))
         return false; // the document keeps its name and the window its caption
     Ctx.Document.DocumentFileName = path->toStdString();
@@ -85,10 +90,9 @@ void TDocumentCommands::NewFile() {
 void TDocumentCommands::OpenFile() {
     if (!OfferToSave(QStringLiteral("Открытие файла")))
         return;
-    const QString path = Ctx.Services->OpenFileName(Window, QString(), Folder, DocumentFilter);
+    const QString path = ChooseOpenPath(Ctx, Window, QString(), DocumentFilter);
     if (path.isEmpty())
         return;
-    Remember(path);
     OpenPath(path);
 }
 
@@ -111,15 +115,21 @@ bool TDocumentCommands::OpenPath(const QString& path) {
 }
 
 void TDocumentCommands::SaveViewAsPicture(const std::function<QImage()>& grab) {
-    const std::optional<QString> path = ChooseSavePath(
-        PictureDialogTitle, PictureFilter, {QStringLiteral(".bmp"), QStringLiteral(".png")}, {});
+    // A typed extension of a known format chooses that format whatever the filter; a name
+    // without one gets the chosen entry's.
+    QStringList extensions;
+    for (const TPictureFormatEntry& format : PictureFormats)
+        extensions << QString::fromLatin1(format.Extension.data(),
+                                          static_cast<qsizetype>(format.Extension.size()));
+    const std::optional<QString> path =
+        ChooseSavePath(PictureDialogTitle, PictureFilter, extensions, {});
     if (!path)
         return;
-    Remember(*path);
     const QImage picture = grab();
-    const bool png = path->endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-    if (picture.isNull() || !SaveViewPicture(picture, path->toStdString(), png, *Ctx.Disk))
+    const TPictureFormat format =
+        PictureFormatOfName(path->toStdString()).value_or(TPictureFormat::Bmp);
+    if (picture.isNull() || !SaveViewPicture(picture, path->toStdString(), format, *Ctx.Disk))
         Ctx.Services->Error(
             Window, QStringLiteral("Ошибка"),
-            QStringLiteral("Ошибка при сохранени файла области построения графиков!"));
+            QStringLiteral("Ошибка при сохранении файла области построения графиков!"));
 }

@@ -15,8 +15,8 @@ class QWidget;
 
 class TDocumentCommands {
 public:
-    /// `window` owns the boxes and dialogs; `dialogFolder` is where the file dialogs start.
-    TDocumentCommands(TAppContext& ctx, QWidget* window, QString dialogFolder);
+    /// `window` owns the boxes and dialogs.
+    TDocumentCommands(TAppContext& ctx, QWidget* window);
 
     /// "Сохранить как..." (`Save_or_Not_save_File`): the save dialog, then the document is written
     /// under the chosen name. True only when the file was written; then the document takes the
@@ -31,7 +31,8 @@ public:
     bool OfferToSave(const QString& caption);
     /// "Новый": after the offer, an empty document with the view reset and no name.
     void NewFile();
-    /// "Открыть": after the offer, the open dialog, then the chosen file is read.
+    /// "Открыть": after the offer, the open dialog, then the chosen file is read; a typed name
+    /// without its extension opens NAME.qel when only that exists.
     void OpenFile();
     /// Reads the document at `path` in place of the current one; a failure is reported with the
     /// reader's message and changes nothing. True when the document was opened.
@@ -39,25 +40,25 @@ public:
     /// The close query of the main window: the offer to save under "Завершение работы".
     bool CloseQuery() { return OfferToSave(QStringLiteral("Завершение работы")); }
     /// "Сохранить как рисунок": the picture dialog, then `grab()` gives the view's pixels, which
-    /// are written as a 24-bit BMP, or as a PNG with the second filter entry.
+    /// are written in the format that the name's extension names (`PictureFormats`): a typed
+    /// extension of a known format wins over the filter, a name without one gets the filter's.
     void SaveViewAsPicture(const std::function<QImage()>& grab);
 
-    /// Where the file dialogs open: the folder of the last file chosen, at first the one given.
-    QString DialogFolder() const { return Folder; }
+    /// Where the file dialogs open: the document's folder, else that of the run's last file
+    /// dialog, else the user's documents folder.
+    QString DialogFolder() const;
 
     static const QString DocumentFilter;
     static const QString PictureFilter;
     static const QString PictureDialogTitle;
 
 private:
-    /// The save dialog in the dialogs' folder until a name is settled (see `::ChooseSavePath`).
+    /// The save dialog in the run's dialog folder until a name is settled (see `::ChooseSavePath`).
     std::optional<QString> ChooseSavePath(const QString& title, const QString& filter,
                                           const QStringList& extensions, const QString& fileName);
     /// Writes the document to `path`; a failure is reported. The name is the caller's to set.
     bool WriteDocument(const QString& path);
-    void Remember(const QString& path);
 
     TAppContext& Ctx;
     QWidget* Window;
-    QString Folder;
 };

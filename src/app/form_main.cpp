@@ -55,7 +55,7 @@ TFormMain::~TFormMain() {
 
 void TFormMain::FormCreate() {
     CentreOnScreen(this);
-    Commands = std::make_unique<TDocumentCommands>(Ctx, this, Ctx.ProgramDir);
+    Commands = std::make_unique<TDocumentCommands>(Ctx, this);
     // A new window starts with an unturned, unshifted view; the scales come with the surface.
     ViewState& v = Ctx.Document.View;
     v.AngleX = v.AngleY = v.AngleZ = 0;
@@ -346,11 +346,17 @@ QString TFormMain::GraphListHint() const {
     return lines.join(QLatin1Char('\n'));
 }
 
+QString TFormMain::GraphListHintAt(const QPoint& at) const {
+    // The panel is narrow and cuts long rows: the row under the pointer shows its whole text.
+    if (const QListWidgetItem* item = ChListBGraphics->itemAt(at))
+        return item->text();
+    return GraphListHint();
+}
+
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ChListBGraphics->viewport() && event->type() == QEvent::ToolTip) {
-        // The graph list's hint lists every graph, one per line.
         const auto* help = static_cast<QHelpEvent*>(event);
-        const QString hint = GraphListHint();
+        const QString hint = GraphListHintAt(help->pos());
         if (hint.isEmpty())
             QToolTip::hideText();
         else
@@ -407,5 +413,5 @@ void TFormMain::MMAboutClick() {
 
 void TFormMain::ReportNoContext() {
     Ctx.Services->Error(this, QStringLiteral("Ошибка инициализации OpenGL"),
-                        QStringLiteral("Oтсутствует контекст воспроизведения OpenGL!"));
+                        QStringLiteral("Отсутствует контекст воспроизведения OpenGL!"));
 }

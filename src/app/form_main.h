@@ -40,6 +40,9 @@ public:
 
     /// The graph list's hint: every row's text on its own line, in list order.
     QString GraphListHint() const;
+    /// The hint at the point `at` of the list's viewport: the whole text of the row there, or,
+    /// below the rows, `GraphListHint()`.
+    QString GraphListHintAt(const QPoint& at) const;
     /// Keeps at least 200 pixels for the view whatever the splitter does.
     void UpdatePanel1MaximumWidth();
 
@@ -89,7 +92,8 @@ public:
     void MMOtherNormalClick();
     void SetTableDialog(TFormGraphicTable* dialog) { FormGraphicTable = dialog; }
 
-    /// Where the file dialogs open: the program's folder until a file was chosen.
+    /// Where the file dialogs open: the document's folder, else that of the run's last file
+    /// dialog, else the user's documents folder.
     QString DialogFolder() const;
     /// The commands of the menu "Файл".
     TDocumentCommands& FileCommands() const { return *Commands; }

@@ -1,6 +1,7 @@
 #include "app/forms_small.h"
 
 #include "app/pictures.h"
+#include "widgets/named_controls.h"
 #include "widgets/window_helpers.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     // wide enough that none of them wraps.
     memo->setFont(ProgramFont());
     memo->setPlainText(QStringLiteral(
-        "Это приложение является  инструментом для построения двумерных и трёхмерных \n"
+        "Это приложение является инструментом для построения двумерных и трёхмерных \n"
         "графиков в декартовых, полярных, сферических координатах. Можно задавать \n"
         "функцию параметрическими уравнениями, табличными значениями и многое \n"
         "другое."));
@@ -110,7 +111,7 @@ void TFormAbout::FormCreate() {
     // A fixed dialog border, 470 x 347 unless the description needs a wider box, centred on the
     // screen.
     setFixedSize(std::max(470, sizeHint().width()), 347);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(FixedDialogFlags());
     findChild<QLabel*>(QStringLiteral("Label1"))
         ->setText(QStringLiteral("«") + ProductName + QStringLiteral("»"));
     CentreOnScreen(this);
@@ -165,22 +166,27 @@ void TFormWindowBackDrop::FormCreate() {
 // ---------------------------------------------------------------------------------------------
 // Help window
 
-TFormHelp::TFormHelp(const QString& programDir, QWidget* parent) : QWidget(parent, Qt::Window) {
+TFormHelp::TFormHelp(const QString& programDir, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormHelp"));
     setWindowTitle(QStringLiteral("Помощь"));
     resize(610, 449);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
     auto* browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("WebBrowserHelp"));
     browser->setOpenExternalLinks(false);
     browser->setSource(QUrl(QStringLiteral("qrc:/help/help_ru.html")));
-    layout->addWidget(browser);
+    layout->addWidget(browser, 1);
+    // Escape closes it as it closes every dialog; the button does the same for the mouse.
+    QPushButton* close = NamedButton(this, "BBtnClose", QStringLiteral("Закрыть"));
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(ButtonRow({close}));
     // The application's help file: "help.chm" beside the program.
     HelpFileName = QDir(programDir).filePath(QStringLiteral("help.chm"));
 }
 
 void TFormHelp::ShowHelp() {
+    if (!isVisible())
+        CentreOver(this, parentWidget() ? parentWidget()->window() : nullptr);
     show();
     raise();
     activateWindow();

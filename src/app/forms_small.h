@@ -31,13 +31,16 @@ private:
 };
 
 /// The help window: the program's own help in Russian. The help command shows it unless a help
-/// file "help.chm" beside the program is opened by the desktop.
-class TFormHelp : public QWidget {
+/// file "help.chm" beside the program is opened by the desktop. It is a dialog that does not
+/// block the main window: Escape and "Закрыть" close it, and the keyboard goes back to the window
+/// it was opened from, also where no window manager would hand it back.
+class TFormHelp : public QDialog {
     Q_OBJECT
 public:
     explicit TFormHelp(const QString& programDir, QWidget* parent = nullptr);
     QString HelpFile() const { return HelpFileName; }
-    /// Shows the built-in help in front of the other windows.
+    /// Shows the built-in help with the keyboard, centred over the main window when it was
+    /// closed before.
     void ShowHelp();
 
 private:

@@ -69,12 +69,6 @@ bool ReadRenderOptions(const TParsedArguments& args, char defaultSeparator, TRen
     return true;
 }
 
-bool EndsWith(const std::string& s, const char* suffix) {
-    const std::string x(suffix);
-    return s.size() >= x.size() &&
-           QString::fromStdString(s.substr(s.size() - x.size())).toLower().toStdString() == x;
-}
-
 } // namespace
 
 int RunRender(const TParsedArguments& args, char defaultSeparator) {
@@ -148,8 +142,9 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     DrawScene(scene, TFrameSize::Plain(o.Width, o.Height));
     const QImage picture = gl->Grab();
 
-    const bool png = EndsWith(o.Output, ".png");
-    if (!SaveViewPicture(picture, o.Output, png)) {
+    // A name that names no known format gets the BMP of old.
+    const TPictureFormat format = PictureFormatOfName(o.Output).value_or(TPictureFormat::Bmp);
+    if (!SaveViewPicture(picture, o.Output, format)) {
         std::cerr << "cannot write " << o.Output << '\n';
         return ExitFailure;
     }

@@ -24,8 +24,11 @@ int RunStats(const TParsedArguments& args, char defaultSeparator) {
     const std::string group = args.Value("group").value_or(kurvant::LocaleGroupSeparator());
 
     TTableFile file;
-    if (ReadTableFile(args.Positionals[0], file) != TTableFileRead::Ok) {
-        std::fprintf(stderr, "%s\n", TerminalMessage(TableLoadMessage).c_str());
+    int failedLine = 0;
+    const TTableFileRead read = ReadTableFile(args.Positionals[0], file, &failedLine);
+    if (read != TTableFileRead::Ok) {
+        std::fprintf(stderr, "%s\n",
+                     TerminalMessage(TableLoadFailureMessage(read, failedLine)).c_str());
         return ExitFailure;
     }
     // The new-graph command leaves every cell empty; the load and "Статистика" normalise them.

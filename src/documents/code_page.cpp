@@ -1,5 +1,7 @@
 #include "documents/code_page.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <iconv.h>
 
@@ -112,4 +114,44 @@ bool Utf8ToCp1251Exactly(std::string_view Utf8, std::string& Bytes) {
     }
     Bytes = std::move(out);
     return true;
+}
+
+std::string WithCp1251Characters(std::string_view Utf8, std::string_view StandIn) {
+    // The characters of the code page's upper half, asked of iconv once; the lower half is ASCII.
+    static const std::array<char32_t, 128> upper = [] {
+        std::array<char32_t, 128> codes{};
+        for (std::size_t k = 0; k < codes.size(); ++k) {
+            codes[k] = Cp1251ToUnicode(static_cast<unsigned char>(0x80 + k));
+        }
+        return codes;
+    }();
+    std::string out;
+    out.reserve(Utf8.size());
+    while (!Utf8.empty()) {
+        const auto lead = static_cast<unsigned char>(Utf8[0]);
+        if (lead < 0x80) {
+            out += Utf8[0];
+            Utf8.remove_prefix(1);
+            continue;
+        }
+        const std::size_t length = SequenceLength(Utf8);
+        char32_t code = 0;
+        if (length > 1) {
+            code = lead & (0x7F >> length);
+            for (std::size_t k = 1; k < length; ++k) {
+                code = (code << 6) | (static_cast<unsigned char>(Utf8[k]) & 0x3F);
+            }
+        }
+        // An overlong form is no character; the unassigned byte's entry, 0, is then never met.
+        const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+        const bool kept = length > 1 && code >= least &&
+                          std::find(upper.begin(), upper.end(), code) != upper.end();
+        if (kept) {
+            out.append(Utf8.substr(0, length));
+        } else {
+            out.append(StandIn);
+        }
+        Utf8.remove_prefix(length);
+    }
+    return out;
 }

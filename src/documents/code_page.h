@@ -18,3 +18,7 @@ std::string Utf8ToCp1251(std::string_view Utf8);
 /// UTF-8 text as Windows-1251 bytes, all or nothing: false when a character has no place in the
 /// code page or the text is no valid UTF-8.
 bool Utf8ToCp1251Exactly(std::string_view Utf8, std::string& Bytes);
+
+/// UTF-8 text with every character that Windows-1251 lacks, and every stray byte, replaced by
+/// `StandIn`: what a text may hold for a file to stay in the code page (`EncodeTextLines`).
+std::string WithCp1251Characters(std::string_view Utf8, std::string_view StandIn);

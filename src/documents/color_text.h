@@ -16,32 +16,31 @@ inline constexpr TColor clMedGray = 0xA4A0A0;
 struct TColorName {
     const char* Name; ///< the colour text of files
     TColor Value;
-    const char* ShownName; ///< the item text of the dialogs' colour boxes
 };
 
 /// The twenty named colours in the order the colour boxes list them after their custom entry:
 /// the sixteen standard colours, then the four extended ones.
 inline constexpr std::array<TColorName, 20> ColorNames{{
-    {"clBlack", clBlack, "Black"},
-    {"clMaroon", clMaroon, "Maroon"},
-    {"clGreen", clGreen, "Green"},
-    {"clOlive", clOlive, "Olive"},
-    {"clNavy", clNavy, "Navy"},
-    {"clPurple", clPurple, "Purple"},
-    {"clTeal", clTeal, "Teal"},
-    {"clGray", clGray, "Gray"},
-    {"clSilver", clSilver, "Silver"},
-    {"clRed", clRed, "Red"},
-    {"clLime", clLime, "Lime"},
-    {"clYellow", clYellow, "Yellow"},
-    {"clBlue", clBlue, "Blue"},
-    {"clFuchsia", clFuchsia, "Fuchsia"},
-    {"clAqua", clAqua, "Aqua"},
-    {"clWhite", clWhite, "White"},
-    {"clMoneyGreen", clMoneyGreen, "Money Green"},
-    {"clSkyBlue", clSkyBlue, "Sky Blue"},
-    {"clCream", clCream, "Cream"},
-    {"clMedGray", clMedGray, "Medium Gray"},
+    {"clBlack", clBlack},
+    {"clMaroon", clMaroon},
+    {"clGreen", clGreen},
+    {"clOlive", clOlive},
+    {"clNavy", clNavy},
+    {"clPurple", clPurple},
+    {"clTeal", clTeal},
+    {"clGray", clGray},
+    {"clSilver", clSilver},
+    {"clRed", clRed},
+    {"clLime", clLime},
+    {"clYellow", clYellow},
+    {"clBlue", clBlue},
+    {"clFuchsia", clFuchsia},
+    {"clAqua", clAqua},
+    {"clWhite", clWhite},
+    {"clMoneyGreen", clMoneyGreen},
+    {"clSkyBlue", clSkyBlue},
+    {"clCream", clCream},
+    {"clMedGray", clMedGray},
 }};
 
 /// The table name of a named colour, otherwise "$" and eight upper-case hexadecimal digits of

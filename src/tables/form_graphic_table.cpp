@@ -25,7 +25,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <limits>
 
 TFormGraphicTable::TFormGraphicTable(TAppContext& ctx, QWidget* parent)
     : QDialog(parent), Ctx(ctx), GridModel(new TTableGridModel(this)) {
@@ -50,17 +53,45 @@ void TFormGraphicTable::BuildControls() {
     SGridGraphicTable = new TTableGridView(this);
     SGridGraphicTable->setModel(GridModel);
     SGridGraphicTable->verticalHeader()->setMinimumWidth(40);
-    const int widths[] = {69, 70, 66};
-    for (int column = 0; column < 3; ++column)
-        SGridGraphicTable->setColumnWidth(column, widths[column]);
+    SGridGraphicTable->SetLaidOutWidths({69, 70, 66});
     SGridGraphicTable->verticalHeader()->setDefaultSectionSize(
         std::max(16, SGridGraphicTable->fontMetrics().height() + 2));
-    SGridGraphicTable->setMinimumSize(40 + 69 + 70 + 66 + 40, 380);
+    SGridGraphicTable->setMinimumHeight(380);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(SGridGraphicTable, 1);
-    layout->addWidget(BuildToolsColumn());
+    Tools = BuildToolsColumn();
+    layout->addWidget(Tools);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Whatever changes the cells (typing, a fill, a load, a sort) widens the columns to show them.
+    connect(GridModel, &QAbstractItemModel::modelReset, this, [this] { FitGridToValues(); });
+    connect(GridModel, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                FitGridToValues(first.row(), last.row());
+            });
+}
+
+void TFormGraphicTable::FitGridToValues(int first, int last) {
+    // The dialog may grow to the screen's width, less the tools and the window's frame.
+    const QScreen* screen = this->screen();
+    const int screenWidth =
+        screen ? screen->availableGeometry().width() : std::numeric_limits<int>::max() / 2;
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = isVisible() ? frameGeometry().width() - width() : 0;
+    const int others =
+        Tools->sizeHint().width() + layout()->spacing() + margins.left() + margins.right() + frame;
+    if (first < 0)
+        SGridGraphicTable->FitColumnsToValues(screenWidth - others);
+    else
+        SGridGraphicTable->WidenColumnsToRows(first, last, screenWidth - others);
+    if (!isVisible() || !screen)
+        return;
+    // A dialog that grew past the screen's right edge moves back onto it.
+    layout()->activate();
+    const QRect available = screen->availableGeometry();
+    const QRect outer = frameGeometry();
+    if (outer.right() > available.right())
+        move(std::max(available.left(), x() - (outer.right() - available.right())), y());
 }
 
 QWidget* TFormGraphicTable::BuildToolsColumn() {
@@ -149,7 +180,8 @@ QWidget* TFormGraphicTable::BuildToolsColumn() {
 
     BBtnOK = NamedButton(tools, "BBtnOK", QStringLiteral("OK"));
     BBtnOK->setDefault(true);
-    BitBtn1 = NamedButton(tools, "BitBtn1", QStringLiteral("BitBtn1"));
+    BitBtn1 = NamedButton(tools, "BitBtn1", QStringLiteral("X, Y"),
+                          QStringLiteral("Сортировать по X, затем по Y"));
     BBtnCancel = NamedButton(tools, "BBtnCancel", QStringLiteral("Отмена"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BBtnOK);

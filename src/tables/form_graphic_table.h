@@ -51,7 +51,7 @@ public:
     void BBtnLoadClick();
     /// "Сортировать": by the column chosen in "Сортировка", in the chosen order.
     void Button1Click();
-    /// "BitBtn1": by X, then by Y within runs of equal X.
+    /// "X, Y" (`BitBtn1`): by X, then by Y within runs of equal X.
     void BitBtn1Click();
 
     /// `Modify_Number`: the shown cells normalised, empty ones "0".
@@ -108,9 +108,14 @@ private:
     void KeepOneDrawn(QCheckBox* clicked);
     void ShowRowCount();
     void Redraw();
+    /// Fits the grid's columns to their longest values, and the dialog with them up to the
+    /// screen's width, so that no value is elided: all rows, or only rows `first` to `last`
+    /// (cells just typed), which can only widen them.
+    void FitGridToValues(int first = -1, int last = -1);
 
     TAppContext& Ctx;
     TTableGridModel* GridModel;
+    QWidget* Tools = nullptr; ///< the column of controls beside the grid
     TFormFillTable* FormFillTable = nullptr;
     TFormTableInformation* FormTableInformation = nullptr;
     int EditPosition = -1;

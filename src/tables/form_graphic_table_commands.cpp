@@ -12,6 +12,7 @@
 #include "tables/table_sort.h"
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
+#include "widgets/dialog_folder.h"
 #include "widgets/line_width_box.h"
 #include "widgets/named_controls.h"
 #include "widgets/number_edits.h"
@@ -136,8 +137,8 @@ void TFormGraphicTable::BBtnSaveClick() {
     // ".txt" is added where the name lacks it, and an existing file is replaced only when the
     // user says so.
     const std::optional<QString> chosen =
-        ChooseSavePath(*Ctx.Services, this, FromUtf8(TableSaveTitle), Ctx.ProgramDir,
-                       FromUtf8(TableSaveFilter), {FromUtf8(TableFileExtension)}, QString());
+        ChooseSavePath(Ctx, this, FromUtf8(TableSaveTitle), FromUtf8(TableSaveFilter),
+                       {FromUtf8(TableFileExtension)}, QString());
     if (!chosen)
         return;
     Modify_Number();
@@ -153,15 +154,18 @@ void TFormGraphicTable::BBtnSaveClick() {
 void TFormGraphicTable::BBtnLoadClick() {
     if (!Ctx.Services)
         return;
-    const QString path = Ctx.Services->OpenFileName(this, FromUtf8(TableOpenTitle), Ctx.ProgramDir,
-                                                    FromUtf8(TableOpenFilter));
+    const QString path =
+        ChooseOpenPath(Ctx, this, FromUtf8(TableOpenTitle), FromUtf8(TableOpenFilter));
     if (path.isEmpty())
         return;
     SGridGraphicTable->FinishEditing();
     TTableFile file;
-    if (ReadTableFile(path.toStdString(), file) != TTableFileRead::Ok) {
+    int failedLine = 0;
+    const TTableFileRead read = ReadTableFile(path.toStdString(), file, &failedLine);
+    if (read != TTableFileRead::Ok) {
         // The services have no question box with a single OK; the warning box is the nearest.
-        Ctx.Services->Warning(this, FromUtf8(TableLoadCaption), FromUtf8(TableLoadMessage));
+        Ctx.Services->Warning(this, FromUtf8(TableLoadCaption),
+                              FromUtf8(TableLoadFailureMessage(read, failedLine)));
         return;
     }
     ApplyTableFile(file, Grid(), Ctx.Formula.DecimalSeparator);

@@ -11,7 +11,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -51,19 +50,15 @@ constexpr int LaidOutWidth = 2 * (150 + ColumnMargin);
 } // namespace
 
 TFormTableValues::TFormTableValues(TAppContext& ctx, QWidget* parent)
-    : QDialog(parent), GroupSeparator(kurvant::LocaleGroupSeparator()), Ctx(ctx),
-      Folder(ctx.ProgramDir) {
+    : QDialog(parent), GroupSeparator(kurvant::LocaleGroupSeparator()), Ctx(ctx) {
     PrepareFixedDialog(this, "FormTableValues", QStringLiteral("Табулирование функции"));
     BuildControls();
 }
 
 void TFormTableValues::BuildControls() {
     LbFunction = NamedLabel(this, "LbFunction", QStringLiteral("Формула"));
-    CBoxFunction = new QComboBox(this);
-    CBoxFunction->setObjectName(QStringLiteral("CBoxFunction"));
-    CBoxFunction->setEditable(true);
-    // The list is the graphs' formulas; what the user types is not added to it.
-    CBoxFunction->setInsertPolicy(QComboBox::NoInsert);
+    // The list is the graphs' formulas; what the user types is what is tabulated.
+    CBoxFunction = NamedEditableCombo(this, "CBoxFunction");
 
     RGrValues = new QGroupBox(QStringLiteral("Тип вычисления"), this);
     RGrValues->setObjectName(QStringLiteral("RGrValues"));
@@ -87,7 +82,7 @@ void TFormTableValues::BuildControls() {
 
     PanelDiapazon = new QWidget(this);
     PanelDiapazon->setObjectName(QStringLiteral("PanelDiapazon"));
-    LbMax = NamedLabel(PanelDiapazon, "LbMax", QStringLiteral("Максимальное значене"));
+    LbMax = NamedLabel(PanelDiapazon, "LbMax", QStringLiteral("Максимальное значение"));
     EdMax = NamedEdit(PanelDiapazon, "EdMax", QStringLiteral("10"));
     LbStep = NamedLabel(PanelDiapazon, "LbStep", QStringLiteral("Шаг"));
     EdStep = NamedEdit(PanelDiapazon, "EdStep", QStringLiteral("1"));
@@ -270,10 +265,10 @@ void TFormTableValues::BBtnSaveClick() {
         return;
     // The text files' filter adds ".txt" where the name lacks it; "any file" keeps the name. An
     // existing file is replaced only when the user says so.
-    const std::optional<QString> chosen = ChooseSavePath(
-        *Ctx.Services, this, QStringLiteral("Сохранить таблицу значений функции"), Folder,
-        QStringLiteral("Текстовые файлы (*.txt)|*.txt|Любые файлы (*.*)|*.*"),
-        {QStringLiteral(".txt"), QString()}, QString());
+    const std::optional<QString> chosen =
+        ChooseSavePath(Ctx, this, QStringLiteral("Сохранить таблицу значений функции"),
+                       QStringLiteral("Текстовые файлы (*.txt)|*.txt|Любые файлы (*.*)|*.*"),
+                       {QStringLiteral(".txt"), QString()}, QString());
     if (!chosen)
         return;
     const QString path = *chosen;
@@ -281,11 +276,8 @@ void TFormTableValues::BBtnSaveClick() {
     const std::string formula =
         TabulatedFormula.value_or(CBoxFunction->currentText().toStdString());
     if (!WriteTextLines(path.toStdString(), kurvant::TabulationFileLines(formula, GridRows()),
-                        *Ctx.Disk)) {
+                        *Ctx.Disk))
         Ctx.Services->Error(this, ErrorCaption, FromUtf8(kurvant::TabulationSaveFailedMessage));
-        return;
-    }
-    Folder = QFileInfo(path).absolutePath();
 }
 
 void TFormTableValues::showEvent(QShowEvent* event) {

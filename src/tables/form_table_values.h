@@ -76,6 +76,4 @@ private:
     TAppContext& Ctx;
     /// The formula whose table the grid shows; none before the first table.
     std::optional<std::string> TabulatedFormula;
-    /// Where the save dialog opens: the program's folder, then that of the last file saved.
-    QString Folder;
 };

@@ -10,15 +10,34 @@ std::string TableSaveMessage(const std::string& fileName) {
     return "Не удалось сохранить в файл\n\r\"" + fileName + "\"!";
 }
 
-TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile& file) {
+std::string TableLoadFailureMessage(TTableFileRead result, int failedLine) {
+    std::string reason;
+    switch (result) {
+    case TTableFileRead::Ok:
+        return {};
+    case TTableFileRead::Unreadable:
+        reason = "файл не удаётся прочитать";
+        break;
+    case TTableFileRead::NotNumbers:
+        reason = "строка " + std::to_string(failedLine) + ": ожидалось три числа";
+        break;
+    case TTableFileRead::TooManyLines:
+        reason = "больше " + std::to_string(MaxTableRows) + " строк";
+        break;
+    }
+    return std::string(TableLoadMessage) + "\n\r" + reason;
+}
+
+TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile& file,
+                               int* failedLine) {
     if (lines.size() > static_cast<std::size_t>(MaxTableRows))
         return TTableFileRead::TooManyLines;
     TTableFile read;
     read.RowCount = std::max(1, static_cast<int>(lines.size()));
     read.Lines.reserve(lines.size());
-    for (const std::string& line : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         std::array<double, 3> xyz{};
-        switch (PrintOneFloatLine(line, xyz)) {
+        switch (PrintOneFloatLine(lines[i], xyz)) {
         case TNumberLine::Empty:
             read.Lines.emplace_back(std::nullopt);
             break;
@@ -26,18 +45,20 @@ TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile
             read.Lines.emplace_back(TPoint3D{xyz[0], xyz[1], xyz[2]});
             break;
         case TNumberLine::Invalid:
-            return TTableFileRead::Unreadable;
+            if (failedLine)
+                *failedLine = static_cast<int>(i) + 1;
+            return TTableFileRead::NotNumbers;
         }
     }
     file = std::move(read);
     return TTableFileRead::Ok;
 }
 
-TTableFileRead ReadTableFile(const std::string& path, TTableFile& file) {
+TTableFileRead ReadTableFile(const std::string& path, TTableFile& file, int* failedLine) {
     std::vector<std::string> lines;
     if (!ReadTextLines(path, lines))
         return TTableFileRead::Unreadable;
-    return ParseTableLines(lines, file);
+    return ParseTableLines(lines, file, failedLine);
 }
 
 void ApplyTableFile(const TTableFile& file, TTableGrid& grid, char decimalSeparator) {

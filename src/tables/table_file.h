@@ -1,6 +1,7 @@
 #pragma once
 // The table text file: one row per line, "X Y Z" in the number writer's form separated by one
-// blank, lines ended by CR LF, Windows-1251. A file is read whole before the grid takes any of it.
+// blank, lines ended by CR LF, in the code page of every file the program writes (`text_file.h`).
+// A file is read whole before the grid takes any of it.
 
 #include "documents/file_calls.h"
 #include "tables/table_grid.h"
@@ -31,19 +32,27 @@ struct TTableFile {
     std::vector<std::optional<TPoint3D>> Lines;
 };
 
+/// How reading a table file ended; `TableLoadFailureMessage` words a refusal.
 enum class TTableFileRead {
     Ok,
-    Unreadable,  ///< the file cannot be read, or a line has more than three numbers or a token
-                 ///< without digits
+    Unreadable,  ///< the file cannot be read as text
+    NotNumbers,  ///< a line is no line of up to three numbers: more of them, or a token without
+                 ///< digits
     TooManyLines ///< more lines than the table has rows (`MaxTableRows`)
 };
 
 /// Reads the lines of a table file with `PrintOneFloatLine`: a line fills the leading
 /// coordinates, and those it does not name are 0. `file` is written only when the whole text
-/// reads.
-TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile& file);
+/// reads. For `NotNumbers`, `failedLine` (when given) receives the line's number, from 1.
+TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile& file,
+                               int* failedLine = nullptr);
 /// `ParseTableLines` of the file at `path` (line ends CR LF, LF or CR).
-TTableFileRead ReadTableFile(const std::string& path, TTableFile& file);
+TTableFileRead ReadTableFile(const std::string& path, TTableFile& file, int* failedLine = nullptr);
+
+/// The text of the load failure box: `TableLoadMessage`, a break, and what was wrong and where
+/// ("строка 17: ожидалось три числа", "больше 5000 строк"). `failedLine` is the line that
+/// `ParseTableLines` named for `NotNumbers`. Empty for `Ok`.
+std::string TableLoadFailureMessage(TTableFileRead result, int failedLine);
 
 /// Loads a read file into the grid: the row count becomes the file's, every line with numbers
 /// writes its row in the number writer's form, and the shown cells are normalised as the apply

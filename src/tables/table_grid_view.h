@@ -7,6 +7,8 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <array>
+
 class TTableGridModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -41,4 +43,24 @@ public:
     void FinishEditing();
     /// Gives the grid the focus on the cell at `row`, `column` (0-based).
     void FocusCell(int row, int column);
+
+    /// The widths as laid out, which the columns never go below; the grid is at least as wide as
+    /// they are with 40 pixels for the row numbers and 40 for the scroll bar.
+    void SetLaidOutWidths(const std::array<int, 3>& widths);
+    /// Sets each column to the width of its longest shown text (never narrower than laid out) and
+    /// asks for the width that shows the three, but never more than `maxWidth`: past that the grid
+    /// scrolls, and a cell's hint still shows its whole text.
+    void FitColumnsToValues(int maxWidth);
+    /// As `FitColumnsToValues` for the texts of rows `first` to `last` only (the cells just
+    /// typed), which can only widen the columns.
+    void WidenColumnsToRows(int first, int last, int maxWidth);
+
+private:
+    /// The width that shows the texts of `column` in rows `first` to `last` whole (0 for none).
+    int ValuesWidth(int column, int first, int last) const;
+    /// Sets the column widths and the width the grid asks for.
+    void ApplyWidths(const std::array<int, 3>& widths, int maxWidth);
+
+    std::array<int, 3> LaidOut{};
+    int LaidOutMinimum = 0;
 };

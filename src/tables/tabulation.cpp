@@ -1,5 +1,6 @@
 #include "tables/tabulation.h"
 
+#include "documents/code_page.h"
 #include "documents/number_line.h"
 #include "formula/evaluate.h"
 #include "formula/prepare.h"
@@ -210,8 +211,15 @@ std::vector<std::string> TabulationFileLines(std::string_view formula,
     first += formula;
     lines.push_back(std::move(first));
     lines.emplace_back();
+    // A file has one code page, that of every file the program writes (`EncodeTextLines`), as
+    // long as each of its characters has a place there. The locale's digit-group separator may
+    // have none (U+202F of the Russian locale), and it is the only character of the rows that may
+    // lack one: the code page's no-break space stands in for it.
+    const auto inFile = [](const std::string& text) {
+        return WithCp1251Characters(text, FileGroupSeparator);
+    };
     for (const TTabulationRow& row : grid) {
-        lines.push_back(row.Variable + "\t\t" + row.Value);
+        lines.push_back(inFile(row.Variable) + "\t\t" + inFile(row.Value));
     }
     return lines;
 }

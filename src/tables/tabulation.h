@@ -91,8 +91,13 @@ std::vector<TExactDecimal> IntervalValues(const TExactDecimal& min, const TExact
 /// that has no such text (an infinity).
 std::string FunctionValueText(long double value, char separator, std::string_view group);
 
+/// The no-break space (0xA0 of Windows-1251), which the tabulation file carries in place of a
+/// digit-group separator that the code page lacks (U+202F, the Russian locale's).
+inline constexpr std::string_view FileGroupSeparator = "\u00A0";
+
 /// The lines of the tabulation file: the text of cell (1, 0), " = " and the formula; an empty
-/// line; then each grid row, the header first, as its two texts with two tabs between them.
+/// line; then each grid row, the header first, as its two texts with two tabs between them, every
+/// character of the rows that Windows-1251 lacks written as `FileGroupSeparator`.
 std::vector<std::string> TabulationFileLines(std::string_view formula,
                                              const std::vector<TTabulationRow>& grid);
 

@@ -6,6 +6,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 
 namespace {
@@ -71,8 +72,32 @@ std::string BmpBytes(const QImage& picture) {
     return bytes.toStdString();
 }
 
-bool SaveViewPicture(const QImage& picture, const std::string& path, bool png,
+std::optional<TPictureFormat> PictureFormatOfName(std::string_view path) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    for (const TPictureFormatEntry& entry : PictureFormats) {
+        const std::string_view extension = entry.Extension;
+        if (path.size() < extension.size())
+            continue;
+        const std::string_view end = path.substr(path.size() - extension.size());
+        if (std::equal(end.begin(), end.end(), extension.begin(),
+                       [&](char a, char b) { return lower(a) == b; }))
+            return entry.Format;
+    }
+    return std::nullopt;
+}
+
+bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFormat format,
                      const TFileCalls& calls) {
-    const std::string bytes = png ? PngBytes(picture) : BmpBytes(picture);
+    std::string bytes;
+    switch (format) {
+    case TPictureFormat::Bmp:
+        bytes = BmpBytes(picture);
+        break;
+    case TPictureFormat::Png:
+        bytes = PngBytes(picture);
+        break;
+    }
     return !bytes.empty() && WriteFileAtomically(path, bytes, calls);
 }

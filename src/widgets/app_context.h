@@ -1,6 +1,7 @@
 #pragma once
-// What the whole run shares: the settings record, the document, the desktop services and the
-// program's folder. One instance, made at start-up and handed to the windows.
+// What the whole run shares: the settings record, the document, the desktop services, the
+// program's folder and the folder of the last file dialog. One instance, made at start-up and
+// handed to the windows.
 
 #include "documents/file_calls.h"
 #include "documents/settings.h"
@@ -16,7 +17,10 @@ struct TAppContext {
     TDocument Document;
     kurvant::TFormulaContext Formula; ///< the decimal separator and the last preparation
     TUiServices* Services = nullptr;  ///< message boxes, file dialogs, the desktop shell
-    QString ProgramDir;               ///< folder of the program file: help file, dialogs' folder
+    QString ProgramDir;               ///< folder of the program file: help file, settings
+    /// The folder of the file that the run's last file dialog gave; empty before the first. Where
+    /// the next dialog starts follows from it (widgets/dialog_folder.h).
+    QString LastDialogFolder;
     /// The disk every save writes through; tests hand in one that fails.
     const TFileCalls* Disk = &SystemFileCalls();
 };

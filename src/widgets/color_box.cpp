@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <array>
+#include <cstddef>
+
 namespace {
 
 QIcon Swatch(TColor c) {
@@ -22,12 +25,21 @@ QVariant ColorData(TColor c) {
     return QVariant::fromValue(static_cast<uint>(c));
 }
 
+// The names the box shows, in the order of the colour table (the files keep its English names);
+// short enough for the narrow colour boxes of the settings dialog.
+constexpr std::array<const char*, ColorNames.size()> ShownNames{
+    "Чёрный",       "Бордовый",     "Зелёный",  "Оливковый",   "Тёмно-синий",
+    "Фиолетовый",   "Сине-зелёный", "Серый",    "Серебристый", "Красный",
+    "Ярко-зелёный", "Жёлтый",       "Синий",    "Пурпурный",   "Голубой",
+    "Белый",        "Серо-зелёный", "Небесный", "Кремовый",    "Средне-серый"};
+
 } // namespace
 
 TColorBox::TColorBox(QWidget* parent) : QComboBox(parent) {
-    addItem(Swatch(clBlack), QStringLiteral("Custom..."), ColorData(clBlack));
-    for (const TColorName& named : ColorNames)
-        addItem(Swatch(named.Value), QString::fromUtf8(named.ShownName), ColorData(named.Value));
+    addItem(Swatch(clBlack), QStringLiteral("Другой..."), ColorData(clBlack));
+    for (std::size_t i = 0; i < ColorNames.size(); ++i)
+        addItem(Swatch(ColorNames[i].Value), QString::fromUtf8(ShownNames[i]),
+                ColorData(ColorNames[i].Value));
     ChooseCustomColor = [this](TColor current) -> std::optional<TColor> {
         const QColor c = QColorDialog::getColor(ToQColor(current), window());
         if (!c.isValid())

@@ -1,6 +1,7 @@
 #pragma once
-// The colour box of the dialogs: a custom-colour entry first ("Custom...", black until the user
-// picks a colour), then the twenty named colours of the colour table in its order.
+// The colour box of the dialogs: a custom-colour entry first ("Другой...", black until the user
+// picks a colour), then the twenty named colours of the colour table in its order, with their
+// Russian names.
 
 #include "documents/color.h"
 

@@ -1,6 +1,9 @@
 #include "widgets/named_controls.h"
 
+#include "widgets/window_helpers.h"
+
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,8 +51,18 @@ void PrepareFixedDialog(QDialog* dialog, const char* name, const QString& title)
     SetName(dialog, name);
     dialog->setWindowTitle(title);
     dialog->setModal(true);
-    dialog->setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    dialog->setWindowFlags(FixedDialogFlags());
+}
+
+QComboBox* NamedEditableCombo(QWidget* parent, const char* name) {
+    auto* box = new QComboBox(parent);
+    SetName(box, name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    // The completer that an editable box gets would finish the typed text from the list (typed
+    // "x" becomes "x^2/4-3") and Enter or Tab would keep the finished text.
+    box->setCompleter(nullptr);
+    return box;
 }
 
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {

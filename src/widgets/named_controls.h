@@ -8,6 +8,7 @@
 #include <string_view>
 
 class QCheckBox;
+class QComboBox;
 class QDialog;
 class QHBoxLayout;
 class QLabel;
@@ -34,8 +35,14 @@ QPushButton* NamedButton(QWidget* parent, const char* name, const QString& capti
 QCheckBox* NamedCheckBox(QWidget* parent, const char* name, const QString& caption,
                          bool checked = false);
 
-/// A modal dialog of fixed size with no help button in its title bar, named `name`, with the
-/// caption `title`.
+/// An editable combo box owned by `parent` whose text is what the user typed: its list offers
+/// texts, and picking one is the only way the list replaces the text (nothing is completed from
+/// the list, and typed texts are not added to it). Every editable combo box is made here; a new
+/// line edit given to it later would bring a completer back.
+QComboBox* NamedEditableCombo(QWidget* parent, const char* name);
+
+/// A modal dialog of fixed size, named `name`, with the caption `title`: its title bar has a
+/// close button and nothing else (no help, maximise or minimise button).
 void PrepareFixedDialog(QDialog* dialog, const char* name, const QString& title);
 
 /// The dialog buttons' row: the buttons at the right end, in the given order.

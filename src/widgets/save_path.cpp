@@ -1,9 +1,13 @@
 #include "widgets/save_path.h"
 
 #include "documents/file_names.h"
+#include "widgets/app_context.h"
+#include "widgets/dialog_folder.h"
 #include "widgets/ui_services.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, const QString& title,
                                       const QString& folder, const QString& filter,
@@ -14,7 +18,10 @@ std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, co
         if (choice.Cancelled())
             return std::nullopt;
         QString path = choice.Path;
-        if (choice.Filter >= 0 && choice.Filter < extensions.size() &&
+        const bool named = std::any_of(extensions.begin(), extensions.end(), [&](const QString& e) {
+            return !e.isEmpty() && path.endsWith(e, Qt::CaseInsensitive);
+        });
+        if (!named && choice.Filter >= 0 && choice.Filter < extensions.size() &&
             !extensions[choice.Filter].isEmpty())
             path = QString::fromStdString(
                 WithExtension(path.toStdString(), extensions[choice.Filter].toStdString()));
@@ -27,4 +34,14 @@ std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, co
             return path;
         proposed = QFileInfo(path).fileName();
     }
+}
+
+std::optional<QString> ChooseSavePath(TAppContext& ctx, QWidget* parent, const QString& title,
+                                      const QString& filter, const QStringList& extensions,
+                                      const QString& fileName) {
+    std::optional<QString> path = ChooseSavePath(*ctx.Services, parent, title, DialogFolder(ctx),
+                                                 filter, extensions, fileName);
+    if (path)
+        RememberDialogFolder(ctx, *path);
+    return path;
 }

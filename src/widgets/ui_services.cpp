@@ -1,9 +1,12 @@
 #include "widgets/ui_services.h"
 
 #include "documents/message_text.h"
+#include "widgets/dialog_folder.h"
+#include "widgets/window_helpers.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -32,9 +35,54 @@ namespace {
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
     QMessageBox box(icon, caption, ShownMessageText(text), QMessageBox::NoButton, parent);
+    box.setWindowFlags(FixedDialogFlags());
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
+
+// The open dialog. A typed name that exists only with one of the filter's extensions ("plot" when
+// plot.qel is there) is taken as that file; Qt's own check of an open dialog would refuse it as
+// not found before anyone could look further.
+class TOpenDialog final : public QFileDialog {
+public:
+    TOpenDialog(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
+        : QFileDialog(parent, title, folder), Extensions(FilterExtensions(filter)) {
+        setAcceptMode(AcceptOpen);
+        // Any name passes the dialog's own check; accept() below does the checking instead.
+        setFileMode(AnyFile);
+        setNameFilters(DialogFilter(filter).split(QStringLiteral(";;")));
+    }
+
+    /// The file that was chosen; empty until the dialog was accepted.
+    QString Chosen;
+
+protected:
+    void accept() override {
+        const QStringList files = selectedFiles();
+        // A folder is opened in the dialog, as Qt does it.
+        if (files.size() != 1 || QFileInfo(files.constFirst()).isDir()) {
+            QFileDialog::accept();
+            return;
+        }
+        const QString path = ExistingOpenName(files.constFirst(), Extensions);
+        if (!QFileInfo(path).isFile()) {
+            // Qt's own words for a file that is not there, in the user's language.
+            QMessageBox box(QMessageBox::Warning, windowTitle(),
+                            QFileDialog::tr("%1\nFile not found.\nPlease verify the correct file "
+                                            "name was given.")
+                                .arg(QFileInfo(files.constFirst()).fileName()),
+                            QMessageBox::Ok, this);
+            box.setWindowFlags(FixedDialogFlags());
+            box.exec();
+            return;
+        }
+        Chosen = path;
+        QFileDialog::accept();
+    }
+
+private:
+    QStringList Extensions;
+};
 
 } // namespace
 
@@ -54,6 +102,7 @@ TAnswer TQtUiServices::Question(QWidget* parent, const QString& caption, const Q
                                 TQuestionButtons buttons) {
     QMessageBox box(QMessageBox::Question, caption, ShownMessageText(text), QMessageBox::NoButton,
                     parent);
+    box.setWindowFlags(FixedDialogFlags());
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
     QPushButton* cancel = nullptr;
@@ -71,7 +120,10 @@ TAnswer TQtUiServices::Question(QWidget* parent, const QString& caption, const Q
 
 QString TQtUiServices::OpenFileName(QWidget* parent, const QString& title, const QString& folder,
                                     const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, folder, DialogFilter(filter));
+    TOpenDialog dialog(parent, title, folder, filter);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.Chosen;
 }
 
 TFileChoice TQtUiServices::SaveFile(QWidget* parent, const QString& title, const QString& folder,

@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 QFont ProgramFont() {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
@@ -18,6 +20,27 @@ void CentreOnScreen(QWidget* window) {
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+void CentreOver(QWidget* window, const QWidget* over) {
+    if (!over) {
+        CentreOnScreen(window);
+        return;
+    }
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(over->frameGeometry().center());
+    // A window larger than the one it opens over still shows its top left corner on the screen.
+    if (const QScreen* screen = over->screen()) {
+        const QRect room = screen->availableGeometry();
+        frame.moveLeft(std::max(room.left(), std::min(frame.left(), room.right() - frame.width())));
+        frame.moveTop(std::max(room.top(), std::min(frame.top(), room.bottom() - frame.height())));
+    }
+    window->move(frame.topLeft());
+}
+
+Qt::WindowFlags FixedDialogFlags() {
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+           Qt::MSWindowsFixedSizeDialogHint;
 }
 
 QColor ToQColor(TColor c) {

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <Qt>
 
 class QWidget;
 
@@ -13,6 +14,12 @@ QFont ProgramFont();
 
 /// Centres a top-level window on the screen it is on, with its current frame size.
 void CentreOnScreen(QWidget* window);
+/// Centres a top-level window over `over` (on the screen when there is none), kept on the screen.
+void CentreOver(QWidget* window, const QWidget* over);
+
+/// The window flags of a dialog of fixed size and of a message box: a title and a close button,
+/// nothing to maximise or minimise, whatever the platform would add by default.
+Qt::WindowFlags FixedDialogFlags();
 
 /// A colour value 0x00BBGGRR (red in the low byte; the high byte is ignored) as Qt's colour.
 QColor ToQColor(TColor c);

@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -95,6 +96,45 @@ private slots:
             QCOMPARE(form->SGridTableValues->item(2, 1)->text(), QStringLiteral("9,0000000000"));
         });
         QVERIFY(app->Services.Shown.isEmpty());
+    }
+
+    // The formula box offers the graphs' formulas but tabulates what was typed, though the typed
+    // text is the start of a formula in the list; Enter is "Считать".
+    void typedFormulaIsTabulated_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byEnter"); // else Tab, then a click on "Считать"
+        QTest::addColumn<QString>("atMinusTwo");
+        QTest::newRow("x^2, Enter") << "x^2" << true << "4,0000000000";
+        QTest::newRow("x, Tab, Считать") << "x" << false << "-2,0000000000";
+    }
+    void typedFormulaIsTabulated() {
+        QFETCH(QString, typed);
+        QFETCH(bool, byEnter);
+        QFETCH(QString, atMinusTwo);
+        AddGraph(KindYofX, "sin(x)");
+        AddGraph(KindYofX, "x^2/4-3");
+        AddGraph(KindYofX, "2*cos(x)");
+        auto* form = app->Main->findChild<TFormTableValues*>();
+        QVERIFY(form);
+        form->EdMin->setText(QStringLiteral("-2"));
+        form->EdMax->setText(QStringLiteral("2"));
+        Press(Qt::Key_F, form, [&] {
+            QCOMPARE(form->CBoxFunction->count(), 3);
+            QTRY_VERIFY(form->CBoxFunction->hasFocus());
+            QTest::keyClicks(form->CBoxFunction, typed);
+            if (byEnter) {
+                QTest::keyClick(form->CBoxFunction, Qt::Key_Return);
+            } else {
+                QTest::keyClick(form->CBoxFunction, Qt::Key_Tab);
+                QVERIFY(!form->CBoxFunction->hasFocus());
+                QTest::mouseClick(form->BBtnOK, Qt::LeftButton);
+            }
+            QCOMPARE(form->CBoxFunction->currentText(), typed);
+            QCOMPARE(form->CBoxFunction->count(), 3);
+        });
+        QVERIFY(app->Services.Shown.isEmpty());
+        QCOMPARE(form->SGridTableValues->rowCount(), 5);
+        QCOMPARE(form->SGridTableValues->item(0, 1)->text(), atMinusTwo);
     }
 
     void ctrlKBuildsATangentThatBecomesAGraph() {

@@ -10,6 +10,7 @@
 #include "support/app_world.h"
 #include "support/fake_ui_services.h"
 #include "view/gl_view.h"
+#include "widgets/dialog_folder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QMimeData>
 #include <QProcess>
 #include <QSignalSpy>
@@ -328,6 +330,42 @@ private slots:
         QVERIFY(!other.isAccepted());
     }
 
+    // The file dialogs start in the document's folder, else where the run's last dialog ended,
+    // else in the user's documents; never in the program's folder.
+    void fileDialogsStartInTheDocumentsFolderElseTheLastUsed() {
+        QTemporaryDir plots;
+        QTemporaryDir pictures;
+        app->Main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app->Main.get()));
+        AddGraph("x");
+        Trigger("mmFileSaveAs"); // cancelled
+        QCOMPARE(app->Services.SaveDialogs.last().Folder, UserDocumentsFolder());
+
+        app->Services.FileNames = {plots.filePath(QStringLiteral("plot"))};
+        Trigger("mmFileSaveAs");
+        app->Services.FileNames = {pictures.filePath(QStringLiteral("view"))};
+        Trigger("MMFileSaveAsPicture");
+        QVERIFY(QFileInfo::exists(pictures.filePath(QStringLiteral("view.bmp"))));
+        // The document's folder before the picture's.
+        Trigger("MMFileSaveAsPicture");
+        QCOMPARE(app->Services.SaveDialogs.last().Folder, plots.path());
+
+        // No document: where the last dialog ended.
+        app->Services.Answers = {TAnswer::No};
+        Trigger("MMFileNew");
+        Trigger("mmFileOpen");
+        QCOMPARE(app->Services.OpenDialogFolders.last(), pictures.path());
+        QCOMPARE(app->Main->DialogFolder(), pictures.path());
+
+        // The open dialog's name without its extension opens the document.
+        app->Services.FileNames = {plots.filePath(QStringLiteral("plot"))};
+        Trigger("mmFileOpen");
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(app->Main->windowTitle(), QStringLiteral("Qel Kurvant  - [plot.qel]"));
+        QCOMPARE(app->Services.OpenDialogFolders.last(), pictures.path());
+        QCOMPARE(app->Services.Shown.size(), 1); // the one question of "Новый"
+    }
+
     void settingsLiveBesideTheProgramOrInTheUsersFolder() {
         QCOMPARE(QString::fromStdString(SettingsPath(app->Ctx)),
                  Path(QStringLiteral("settings.dat")));
@@ -380,7 +418,41 @@ private slots:
         Trigger("MMFileSaveAsPicture");
         QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Ошибка"));
         QCOMPARE(app->Services.Shown.last().Text,
-                 QStringLiteral("Ошибка при сохранени файла области построения графиков!"));
+                 QStringLiteral("Ошибка при сохранении файла области построения графиков!"));
+    }
+
+    // The format comes from a typed extension that names one, whatever the filter; a name
+    // without one gets the filter's.
+    void typedExtensionOfAKnownFormatWinsOverTheFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter"); // 0 BMP, 1 PNG
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("png under the bmp filter")
+            << "pic.png" << 0 << "pic.png" << QByteArray("png");
+        QTest::newRow("none under the png filter") << "pic" << 1 << "pic.png" << QByteArray("png");
+        QTest::newRow("unknown under the bmp filter")
+            << "pic.jpg" << 0 << "pic.jpg.bmp" << QByteArray("bmp");
+    }
+    void typedExtensionOfAKnownFormatWinsOverTheFilter() {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, format);
+        app->Main->resize(320, 240);
+        app->Main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app->Main.get()));
+        app->Services.FileNames = {Path(typed)};
+        app->Services.Filters = {filter};
+        Trigger("MMFileSaveAsPicture");
+        QVERIFY(app->Services.Shown.isEmpty());
+        const QStringList pictures =
+            QDir(app->Dir.path())
+                .entryList({QStringLiteral("*.bmp"), QStringLiteral("*.png")}, QDir::Files);
+        QCOMPARE(pictures, QStringList{written});
+        QImageReader reader(Path(written));
+        reader.setDecideFormatFromContent(true);
+        QCOMPARE(reader.format(), format);
     }
 
     // The picture is the same as the command line draws for the same document and view size.

@@ -14,10 +14,12 @@
 #include "support/widget_tools.h"
 #include "tables/form_graphic_table.h"
 #include "view/gl_view.h"
+#include "widgets/dialog_folder.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
@@ -110,7 +112,8 @@ private slots:
         QCOMPARE(app->Main->size(), QSize(880, 680));
         QCOMPARE(app->Main->minimumSize(), QSize(500, 400));
         QVERIFY(app->Ctx.Document.DocumentFileName.empty());
-        QCOMPARE(app->Main->DialogFolder(), app->Dir.path());
+        // A fresh run without a document: the user's documents, never the program's folder.
+        QCOMPARE(app->Main->DialogFolder(), UserDocumentsFolder());
         for (const char* name : {"Panel1", "PanelKoordinata", "Splitter1"})
             QVERIFY2(app->Main->findChild<QWidget*>(QString::fromLatin1(name)), name);
         QVERIFY(Child<QListWidget>("ChListBGraphics"));
@@ -492,10 +495,37 @@ private slots:
         QCOMPARE(list->count(), 3);
         QCOMPARE(app->Main->GraphListHint(),
                  QStringLiteral("Y(X) = 2sin(x)\nТаблица: 3 (.)\nZ(X,Y) = x*y"));
-        const QPoint at(10, 10);
+        // Below the rows; a row itself shows its own text.
+        const QPoint at(10, list->visualItemRect(list->item(2)).bottom() + 10);
+        QVERIFY(!list->itemAt(at));
         QHelpEvent tip(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
         QApplication::sendEvent(list->viewport(), &tip);
         QTRY_COMPARE(QToolTip::text(), app->Main->GraphListHint());
+    }
+
+    // The panel cuts long rows; the hint over a row shows its whole text.
+    void graphListRowHintShowsTheWholeRow_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("long tangent") << 0 << "Y(X) = 1,0000000 +2,0000000 * ( x -1,0000000 )";
+        QTest::newRow("table") << 2 << "Таблица: 3 (.)";
+    }
+    void graphListRowHintShowsTheWholeRow() {
+        QFETCH(int, row);
+        QFETCH(QString, hint);
+        QVERIFY(ShowAndDraw());
+        auto* list = Child<QListWidget>("ChListBGraphics");
+        AddGraph(0, "1,0000000 +2,0000000 * ( x -1,0000000 )");
+        AddGraph(0, "x");
+        AddGraph(6, "", 3);
+        // The first row is wider than the panel shows.
+        QVERIFY(list->fontMetrics().horizontalAdvance(list->item(0)->text()) >
+                list->viewport()->width());
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QCOMPARE(app->Main->GraphListHintAt(at), hint);
+        QHelpEvent tip(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &tip);
+        QTRY_COMPARE(QToolTip::text(), hint);
     }
 
     // ---- help and About -----------------------------------------------------------------------
@@ -545,6 +575,54 @@ private slots:
         QTRY_VERIFY(HelpWindow()->isVisible());
     }
 
+    // The help comes up over the main window, not over its menu in a corner, and its button
+    // closes it, leaving the main window with the keyboard (Escape: the keyboard road test).
+    void helpIsCentredOverTheWindowAndClosesByItsButton() {
+        app->Main->move(200, 150);
+        QVERIFY(ShowAndDraw());
+        app->Main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->Main.get()));
+        Child<QAction>("MMHelp")->trigger();
+        TFormHelp* help = HelpWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        const QPoint offset = help->frameGeometry().center() - app->Main->frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+        QTest::mouseClick(::Child<QPushButton>(*help, "BBtnClose"), Qt::LeftButton);
+        QVERIFY(!help->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(app->Main.get()));
+    }
+
+    // Every editable combo box of the run keeps what the user types, and no fixed dialog offers
+    // to maximise or minimise itself.
+    void everyDialogFollowsTheSharedRules() {
+        int editable = 0;
+        for (QComboBox* box : app->Main->findChildren<QComboBox*>()) {
+            if (!box->isEditable())
+                continue;
+            ++editable;
+            QVERIFY2(!box->completer(), qPrintable(box->objectName()));
+            QCOMPARE(box->insertPolicy(), QComboBox::NoInsert);
+        }
+        QVERIFY(editable > 0);
+        QStringList fixed;
+        for (QDialog* dialog : app->Main->findChildren<QDialog*>()) {
+            const Qt::WindowFlags flags = dialog->windowFlags();
+            // The pick list has no title bar at all; the help window may be resized.
+            if (flags.testFlag(Qt::FramelessWindowHint) || dialog == HelpWindow())
+                continue;
+            fixed << dialog->objectName();
+            const QByteArray name = dialog->objectName().toLatin1();
+            QVERIFY2(flags.testFlag(Qt::CustomizeWindowHint), name.constData());
+            QVERIFY2(!flags.testFlag(Qt::WindowMaximizeButtonHint), name.constData());
+            QVERIFY2(!flags.testFlag(Qt::WindowMinimizeButtonHint), name.constData());
+        }
+        fixed.sort();
+        QCOMPARE(fixed, (QStringList{"FormAbout", "FormFillTable", "FormGraphic",
+                                     "FormGraphicTable", "FormOther", "FormSettings",
+                                     "FormTableInformation", "FormTableValues"}));
+    }
+
     void qtsOwnDialogsAndButtonsSpeakRussian() {
         PrepareApplication(*qApp);
         QColorDialog colours;
@@ -571,7 +649,7 @@ private slots:
         QVERIFY(memo->isReadOnly());
         // Four lines, each as written (the first three end in a blank).
         QCOMPARE(memo->toPlainText().split(QLatin1Char('\n')),
-                 (QStringList{QStringLiteral("Это приложение является  инструментом для "
+                 (QStringList{QStringLiteral("Это приложение является инструментом для "
                                              "построения двумерных и трёхмерных "),
                               QStringLiteral("графиков в декартовых, полярных, сферических "
                                              "координатах. Можно задавать "),
@@ -663,10 +741,8 @@ private slots:
         QCOMPARE(app->Services.Shown.size(), 1);
         QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("error"));
         QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Ошибка инициализации OpenGL"));
-        // The first letter is a Latin O.
         QCOMPARE(app->Services.Shown[0].Text,
-                 QString(QLatin1Char('O')) +
-                     QStringLiteral("тсутствует контекст воспроизведения OpenGL!"));
+                 QStringLiteral("Отсутствует контекст воспроизведения OpenGL!"));
         QVERIFY(ShowAndDraw());
         QVERIFY(app->Main->View()->ContextUsable());
         QCOMPARE(app->Services.Shown.size(), 1);

@@ -4,6 +4,7 @@
 // back to the window that opened it, or the next key goes nowhere and the road stops.
 
 #include "app/form_main.h"
+#include "app/forms_small.h"
 #include "app/startup.h"
 #include "graphs/document.h"
 #include "graphs/form_graphic.h"
@@ -180,6 +181,24 @@ private slots:
         QVERIFY(sample.waitForFinished(30000));
         QCOMPARE(sample.exitCode(), 0);
         QVERIFY(sample.readAllStandardOutput().contains("graphs 1\n"));
+    }
+
+    // The help window goes by Escape without a window manager, and the main window's shortcuts
+    // work again at once.
+    void helpGoesByEscapeAndGivesTheKeyboardBack() {
+        TFormHelp* help = app->Main->findChild<TFormHelp*>();
+        QVERIFY(help);
+        steps = {
+            {[&] { return NothingModal() && !help->isVisible(); }, {"key", "F1"}},
+            {[&] { return help->isVisible(); }, {"key", "Escape"}},
+            {[&] { return NothingModal() && !help->isVisible(); }, {"key", "ctrl+a"}},
+            // Ctrl+A reached the main window: the graph dialog came.
+            {[&] { return DialogShown(); }, {"key", "Escape"}},
+        };
+        RunSteps();
+        QVERIFY(!giveUp);
+        QVERIFY(!help->isVisible());
+        QCOMPARE(app->Ctx.Document.GraphCount(), 0);
     }
 
     void errorBoxGivesTheKeyboardBackToTheDialog() {

@@ -65,6 +65,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "f(x) = x*1000\n\nx\t\tf(x)\n999,5\t\t999 500,0000000000\n"
                      "1 000,0\t\t1 000 000,0000000000\n",
                      ""},
+        // The lines of the file, in UTF-8: the file's no-break space for the narrow one.
+        TAnalysisRow{
+            "NarrowGroupIsTheFilesNoBreakSpace",
+            {"tabulate", "--sep", ",", "--group", "\u202f", "1/x", "-1000", "1000", "1000"},
+            0,
+            "f(x) = 1/x\n\nx\t\tf(x)\n-1\u00a0000\t\t-0,0010000000\n"
+            "0\t\tНЕ существует\n1\u00a0000\t\t0,0010000000\n",
+            ""},
         TAnalysisRow{"GroupOfTheCLocaleIsNone",
                      {"tabulate", "--point", "1000", "x"},
                      0,

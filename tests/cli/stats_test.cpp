@@ -216,21 +216,35 @@ TEST_P(StatsRefusals, PrintNothingAndSayWhy) {
         EXPECT_EQ(run.Err.rfind("kurvant-cli stats: ", 0), 0u) << run.Err;
 }
 
-const char* const LoadFailure = "Не удалось загрузить до конца файл таблицы!\n";
+// The dialog's box: the load failure, then on a line of its own what was wrong and where.
+#define LOAD_FAILURE(reason) "Не удалось загрузить до конца файл таблицы!\n" reason "\n"
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, StatsRefusals,
-    ::testing::Values(
-        TRefusalRow{"FourNumbers", {DataFile("bad_four_numbers.txt")}, "", 1, LoadFailure},
-        TRefusalRow{
-            "TokenWithoutDigits", {DataFile("bad_token_without_digits.txt")}, "", 1, LoadFailure},
-        TRefusalRow{"MissingFile", {"/nonexistent/kurvant/table.txt"}, "", 1, LoadFailure},
-        TRefusalRow{
-            "MoreLinesThanTheTableHasRows", {"TABLE"}, LinesOf("1 2 3", 5001), 1, LoadFailure},
-        TRefusalRow{"NoTable", {}, "", 2, nullptr},
-        TRefusalRow{"TwoTables", {"TABLE", "TABLE"}, "1 2 3", 2, nullptr},
-        TRefusalRow{"BadSeparator", {"--sep", ";", "TABLE"}, "1 2 3", 2, nullptr},
-        TRefusalRow{"GroupWithoutText", {"TABLE", "--group"}, "1 2 3", 2, nullptr}),
+    ::testing::Values(TRefusalRow{"FourNumbers",
+                                  {DataFile("bad_four_numbers.txt")},
+                                  "",
+                                  1,
+                                  LOAD_FAILURE("строка 2: ожидалось три числа")},
+                      TRefusalRow{"TokenWithoutDigits",
+                                  {DataFile("bad_token_without_digits.txt")},
+                                  "",
+                                  1,
+                                  LOAD_FAILURE("строка 2: ожидалось три числа")},
+                      TRefusalRow{"MissingFile",
+                                  {"/nonexistent/kurvant/table.txt"},
+                                  "",
+                                  1,
+                                  LOAD_FAILURE("файл не удаётся прочитать")},
+                      TRefusalRow{"MoreLinesThanTheTableHasRows",
+                                  {"TABLE"},
+                                  LinesOf("1 2 3", 5001),
+                                  1,
+                                  LOAD_FAILURE("больше 5000 строк")},
+                      TRefusalRow{"NoTable", {}, "", 2, nullptr},
+                      TRefusalRow{"TwoTables", {"TABLE", "TABLE"}, "1 2 3", 2, nullptr},
+                      TRefusalRow{"BadSeparator", {"--sep", ";", "TABLE"}, "1 2 3", 2, nullptr},
+                      TRefusalRow{"GroupWithoutText", {"TABLE", "--group"}, "1 2 3", 2, nullptr}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 // The locale's separators are the defaults. A Russian locale is made for the test when the system

@@ -76,4 +76,35 @@ TEST(Cp1251, DecodingAndExactEncoding) {
     }
 }
 
+struct TKeepRow {
+    const char* Name;
+    const char* Text;
+    const char* Kept; // with "_" standing in
+};
+
+void PrintTo(const TKeepRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class KeepCp1251 : public ::testing::TestWithParam<TKeepRow> {};
+
+TEST_P(KeepCp1251, ReplacesWhatTheCodePageLacks) {
+    const TKeepRow& row = GetParam();
+    const std::string kept = WithCp1251Characters(row.Text, "_");
+    EXPECT_EQ(kept, row.Kept);
+    std::string bytes;
+    EXPECT_TRUE(Utf8ToCp1251Exactly(kept, bytes)) << kept;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, KeepCp1251,
+    ::testing::Values(TKeepRow{"AsciiAndCyrillicStay", "НЕ существует 1,5", "НЕ существует 1,5"},
+                      TKeepRow{"NoBreakSpaceAndEuroStay", "1\u00a0000 \u20ac", "1\u00a0000 \u20ac"},
+                      TKeepRow{"NarrowNoBreakSpaceGoes", "1\u202f000\u202f000", "1_000_000"},
+                      TKeepRow{"ThinSpaceAndHanGo", "1\u2009000 中", "1_000 _"},
+                      TKeepRow{"FourByteCharacterGoes", "a\U0001F600b", "a_b"},
+                      TKeepRow{"StrayAndCutBytesGo", "\xFFz\xD0", "_z_"},
+                      TKeepRow{"OverlongFormsGo", "\xC0\x80\xE0\x82\xA0", "___"}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
 } // namespace

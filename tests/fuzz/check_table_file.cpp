@@ -3,10 +3,12 @@
 #include "fuzz_checks.h"
 #include "memory_file.h"
 
+#include "documents/number_line.h"
 #include "documents/text_file.h"
 #include "tables/table_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace fuzz {
@@ -23,7 +25,8 @@ std::string CheckTableFile(std::string_view input) {
     table.RowCount = 3;
     table.Lines = {TPoint3D{1, 2, 3}, std::nullopt, TPoint3D{-4, 5, 6}};
     const TTableFile before = table;
-    const TTableFileRead result = ReadTableFile(file.Path(), table);
+    int failedLine = 0;
+    const TTableFileRead result = ReadTableFile(file.Path(), table, &failedLine);
     const auto unchanged = [&] {
         return table.RowCount == before.RowCount && table.Lines == before.Lines;
     };
@@ -35,9 +38,20 @@ std::string CheckTableFile(std::string_view input) {
             (!readable || lines.size() <= static_cast<std::size_t>(MaxTableRows))) {
             return "a file within the row limit was refused as too long";
         }
-        if (result == TTableFileRead::Unreadable && readable &&
+        if (result != TTableFileRead::TooManyLines && readable &&
             lines.size() > static_cast<std::size_t>(MaxTableRows)) {
             return "a file past the row limit was not refused as too long";
+        }
+        if ((result == TTableFileRead::Unreadable) == readable) {
+            return "unreadable is not the verdict of exactly the files that do not read as text";
+        }
+        if (result == TTableFileRead::NotNumbers) {
+            std::array<double, 3> values{};
+            if (failedLine < 1 || static_cast<std::size_t>(failedLine) > lines.size() ||
+                PrintOneFloatLine(lines[static_cast<std::size_t>(failedLine) - 1], values) !=
+                    TNumberLine::Invalid) {
+                return "the line blamed for a refusal is not the one that fails";
+            }
         }
         return {};
     }

@@ -1,13 +1,13 @@
 // The graph dialog and the function pick list as a user meets them, under a virtual X server.
 // Message boxes are answered by the scripted services; every modal loop is closed by a timer.
 
-#include "widgets/app_context.h"
 #include "documents/color_text.h"
 #include "graphs/form_graphic.h"
 #include "graphs/func_list.h"
-#include "widgets/number_edits.h"
 #include "support/fake_ui_services.h"
 #include "support/widget_tools.h"
+#include "widgets/app_context.h"
+#include "widgets/number_edits.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -18,7 +18,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QTimer>
 #include <QtTest>
 
@@ -132,8 +134,18 @@ private slots:
     void colourBoxListsCustomThenTheTwentyNamedColours() {
         auto* box = Child<QComboBox>("ColorBoxGraphic");
         QCOMPARE(box->count(), 21);
-        QCOMPARE(box->itemText(0), QStringLiteral("Custom..."));
-        QCOMPARE(box->itemText(20), QStringLiteral("Medium Gray"));
+        QCOMPARE(box->itemText(0), QStringLiteral("Другой..."));
+        QCOMPARE(box->itemText(1), QStringLiteral("Чёрный"));
+        QCOMPARE(box->itemText(20), QStringLiteral("Средне-серый"));
+        // Every colour is named in Russian, and no two alike.
+        QSet<QString> names;
+        for (int i = 0; i < box->count(); ++i) {
+            const QString name = box->itemText(i);
+            QVERIFY2(!name.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))),
+                     qPrintable(name));
+            names.insert(name);
+        }
+        QCOMPARE(names.size(), box->count());
         const std::vector<TColor> items = form->ColorItems();
         QCOMPARE(items[0], clBlack);
         for (std::size_t i = 0; i < ColorNames.size(); ++i)

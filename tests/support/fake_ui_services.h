@@ -25,6 +25,7 @@ public:
         QString Title, Folder, FileName, Filter;
     };
     QList<TSaveDialog> SaveDialogs; // what each save dialog was shown
+    QStringList OpenDialogFolders;  // the folder each open dialog started in
     QStringList OpenedWithShell;    // files handed to the desktop
     bool ShellAccepts = true;
 
@@ -46,7 +47,8 @@ public:
         }
         return Answers.takeFirst();
     }
-    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    QString OpenFileName(QWidget*, const QString&, const QString& folder, const QString&) override {
+        OpenDialogFolders.append(folder);
         return FileNames.isEmpty() ? QString() : FileNames.takeFirst();
     }
     /// The save dialog answers the next of `FileNames` with the next of `Filters` (entry 0 when

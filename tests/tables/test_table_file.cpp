@@ -18,7 +18,7 @@ struct TParseRow {
     const char* Name;
     std::vector<std::string> Lines;
     TTableFileRead Result;
-    int RowCount;
+    int RowCount; // or, for a line that is no line of numbers, its number
     TLines Points;
 };
 
@@ -32,18 +32,25 @@ TEST_P(ParseRows, ReadsEachLine) {
     const TParseRow& row = GetParam();
     TTableFile file;
     file.RowCount = -7; // marks a file that was not written
-    ASSERT_EQ(ParseTableLines(row.Lines, file), row.Result);
+    int failedLine = -1;
+    ASSERT_EQ(ParseTableLines(row.Lines, file, &failedLine), row.Result);
     if (row.Result != TTableFileRead::Ok) {
         EXPECT_EQ(file.RowCount, -7);
         EXPECT_TRUE(file.Lines.empty());
+        EXPECT_EQ(failedLine, row.RowCount);
         return;
     }
+    EXPECT_EQ(failedLine, -1);
     EXPECT_EQ(file.RowCount, row.RowCount);
     EXPECT_EQ(file.Lines, row.Points);
 }
 
 constexpr TTableFileRead Ok = TTableFileRead::Ok;
 constexpr TTableFileRead Unreadable = TTableFileRead::Unreadable;
+constexpr TTableFileRead NotNumbers = TTableFileRead::NotNumbers;
+
+// A digit-group separator inside a number is skipped as any other character is: the no-break
+// space of a Windows-1251 file (read as U+00A0) and the narrow one of a UTF-8 file alike.
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ParseRows,
@@ -59,9 +66,19 @@ INSTANTIATE_TEST_SUITE_P(
                   {TPoint3D{1, 2, 3}, std::nullopt, TPoint3D{4, 5, 6}}},
         TParseRow{"OneBlankLineMakesOneRow", {""}, Ok, 1, {std::nullopt}},
         TParseRow{"EmptyFileMakesOneRow", {}, Ok, 1, {}},
-        TParseRow{"FourNumbers", {"1 2 3", "1 2 3 4"}, Unreadable, 0, {}},
-        TParseRow{"TokenWithoutDigits", {"1 - 3"}, Unreadable, 0, {}},
-        TParseRow{"ExponentFormDoesNotReadBack", {"1E-6 0 0"}, Unreadable, 0, {}}),
+        TParseRow{"NoBreakSpaceGroups",
+                  {"1\u00a0234,5 -2\u00a0000 3"},
+                  Ok,
+                  1,
+                  {TPoint3D{1234.5, -2000, 3}}},
+        TParseRow{"NarrowNoBreakSpaceGroups",
+                  {"1\u202f234,5 -2\u202f000 3"},
+                  Ok,
+                  1,
+                  {TPoint3D{1234.5, -2000, 3}}},
+        TParseRow{"FourNumbers", {"1 2 3", "1 2 3 4"}, NotNumbers, 2, {}},
+        TParseRow{"TokenWithoutDigits", {"1 - 3"}, NotNumbers, 1, {}},
+        TParseRow{"ExponentFormDoesNotReadBack", {"", "", "1E-6 0 0"}, NotNumbers, 3, {}}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 TEST(TableFile, FiveThousandLinesAreTakenAndOneMoreIsRefused) {
@@ -113,8 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                      Ok,
                      {TPoint3D{1, 0, 0}, TPoint3D{2, 3, 0}, TPoint3D{4, 5, 6}}},
         TDataFileRow{"Empty", "empty.txt", Ok, {}},
-        TDataFileRow{"FourNumbers", "bad_four_numbers.txt", Unreadable, {}},
-        TDataFileRow{"TokenWithoutDigits", "bad_token_without_digits.txt", Unreadable, {}},
+        TDataFileRow{"FourNumbers", "bad_four_numbers.txt", NotNumbers, {}},
+        TDataFileRow{"TokenWithoutDigits", "bad_token_without_digits.txt", NotNumbers, {}},
         TDataFileRow{"Missing", "no_such_file.txt", Unreadable, {}}),
     [](const auto& p) { return std::string(p.param.Name); });
 
@@ -191,6 +208,37 @@ INSTANTIATE_TEST_SUITE_P(Separators, RoundTrip, ::testing::Values(',', '.'), [](
 TEST(TableFile, FolderThatDoesNotExistCannotBeWritten) {
     EXPECT_FALSE(WriteTableFile("/nonexistent-kurvant-folder/t.txt", {TPoint3D{}}, ','));
 }
+
+struct TLoadMessageRow {
+    const char* Name;
+    TTableFileRead Result;
+    int FailedLine;
+    const char* Message;
+};
+
+void PrintTo(const TLoadMessageRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class LoadMessages : public ::testing::TestWithParam<TLoadMessageRow> {};
+
+TEST_P(LoadMessages, SayWhatWasWrongAndWhereOnASecondLine) {
+    const TLoadMessageRow& row = GetParam();
+    EXPECT_EQ(TableLoadFailureMessage(row.Result, row.FailedLine), row.Message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, LoadMessages,
+    ::testing::Values(
+        TLoadMessageRow{"Read", TTableFileRead::Ok, 0, ""},
+        TLoadMessageRow{"Unreadable", Unreadable, 0,
+                        "Не удалось загрузить до конца файл таблицы!\n\rфайл не удаётся прочитать"},
+        TLoadMessageRow{"NotNumbers", NotNumbers, 17,
+                        "Не удалось загрузить до конца файл таблицы!\n\rстрока 17: ожидалось три "
+                        "числа"},
+        TLoadMessageRow{"TooManyLines", TTableFileRead::TooManyLines, 0,
+                        "Не удалось загрузить до конца файл таблицы!\n\rбольше 5000 строк"}),
+    [](const auto& p) { return std::string(p.param.Name); });
 
 TEST(TableFile, SaveMessageQuotesTheName) {
     EXPECT_EQ(TableSaveMessage("/tmp/a.txt"), "Не удалось сохранить в файл\n\r\"/tmp/a.txt\"!");

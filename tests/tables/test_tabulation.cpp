@@ -2,14 +2,18 @@
 // texts, every check with its message and the input it blames, and the tabulation file's lines.
 
 #include "graphs/graph_helpers.h"
+#include "support/scratch_folder.h"
 
+#include "documents/text_file.h"
 #include "graphs/document.h"
 #include "tables/tabulation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -350,6 +354,30 @@ TEST(TabulationFile, BeforeAnyComputationTheEmptyHeaderCellStartsTheFirstLine) {
     const std::vector<std::string> lines =
         kurvant::TabulationFileLines("x^2", {{"", ""}, {"", ""}});
     EXPECT_EQ(lines, (std::vector<std::string>{" = x^2", "", "\t\t", "\t\t"}));
+}
+
+// A value that does not exist and grouped values in one file: Windows-1251 as every file, and
+// read back as they were written.
+TEST(TabulationFile, MissingValueAndGroupedValuesReadBackFromOneFile) {
+    const TTabulation t = Compute(Interval("1/x", "-1000", "1000", "1000"), "\u202f");
+    ASSERT_FALSE(t.Message) << t.Message->Text;
+    std::vector<TTabulationRow> grid{t.Header};
+    grid.insert(grid.end(), t.Rows.begin(), t.Rows.end());
+    const std::vector<std::string> lines = kurvant::TabulationFileLines(t.Formula, grid);
+    TScratchFolder folder;
+    const std::string path = folder.File("values.txt");
+    ASSERT_TRUE(WriteTextLines(path, lines));
+    std::stringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    EXPECT_EQ(bytes.str(), "f(x) = 1/x\r\n\r\nx\t\tf(x)\r\n-1\xA0"
+                           "000\t\t-0,0010000000\r\n0\t\t\xCD\xC5 \xF1\xF3\xF9\xE5\xF1\xF2"
+                           "\xE2\xF3\xE5\xF2\r\n1\xA0"
+                           "000\t\t0,0010000000\r\n");
+    std::vector<std::string> read;
+    ASSERT_TRUE(ReadTextLines(path, read));
+    EXPECT_EQ(read, (std::vector<std::string>{"f(x) = 1/x", "", "x\t\tf(x)",
+                                              "-1\u00a0000\t\t-0,0010000000", "0\t\tНЕ существует",
+                                              "1\u00a0000\t\t0,0010000000"}));
 }
 
 TEST(TabulationFormulasTest, OffersTheFormulasOfCurvesAndBothOfAParametricGraph) {

@@ -15,6 +15,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -72,7 +74,7 @@ private slots:
                        {"Button1", "Сортировать", ""},
                        {"BBtnOK", "OK", ""},
                        {"BBtnCancel", "Отмена", ""},
-                       {"BitBtn1", "BitBtn1", ""}};
+                       {"BitBtn1", "X, Y", "Сортировать по X, затем по Y"}};
         for (const auto& b : buttons) {
             auto* button = Child<QPushButton>(b.Name);
             QVERIFY2(button, b.Name);
@@ -513,6 +515,42 @@ private slots:
         QCOMPARE(world->Shown(),
                  (QList<QStringList>{
                      {"1", "-1", "4000"}, {"1", "3", "2"}, {"2", "1", "3"}, {"2", "5", "1"}}));
+    }
+
+    // Long values widen their columns, and the dialog with them, so that none is elided; a table
+    // of short values gives the widths as laid out back; a value longer than the screen is wide
+    // stops the dialog at the screen's width, and the grid scrolls.
+    void columnsShowTheirLongestValuesWhole() {
+        QVERIFY(form->PrepareForNewGraph());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        const int laidOutWidth = form->width();
+        TTableGridView* view = form->SGridGraphicTable;
+        const QList<QStringList> rows = {{"3,14159265358979", "-6,00000000000001", "1"},
+                                         {"1", "2", "-999,000000000001"}};
+        world->Type(rows);
+        for (int column = 0; column < 3; ++column) {
+            int longest = 0;
+            for (const QStringList& row : rows)
+                longest = std::max(longest, view->fontMetrics().horizontalAdvance(row[column]));
+            QVERIFY2(view->columnWidth(column) > longest, qPrintable(rows[0][column]));
+        }
+        QTRY_VERIFY(form->width() > laidOutWidth);
+        QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
+
+        // Typing only widens; the next command that rewrites the grid fits it again.
+        world->Type({{"1", "2", "3"}});
+        form->BBtnApplyClick();
+        QCOMPARE((QList<int>{view->columnWidth(0), view->columnWidth(1), view->columnWidth(2)}),
+                 (QList<int>{69, 70, 66}));
+        QTRY_COMPARE(form->width(), laidOutWidth);
+
+        world->Type({{QString(500, QLatin1Char('9')), "0", "0"}});
+        const QRect screen = form->screen()->availableGeometry();
+        QTRY_VERIFY(form->width() > laidOutWidth);
+        QVERIFY(form->frameGeometry().width() <= screen.width());
+        QVERIFY(form->frameGeometry().left() >= screen.left());
+        QTRY_VERIFY(view->horizontalScrollBar()->maximum() > 0);
     }
 
     void oneRowTableSortsToItself() {

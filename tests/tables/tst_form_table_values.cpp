@@ -8,6 +8,7 @@
 #include "support/faulty_file_calls.h"
 #include "tables/form_table_values.h"
 #include "widgets/app_context.h"
+#include "widgets/dialog_folder.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -175,7 +176,7 @@ private slots:
         QCOMPARE(Child<QLabel>("LbFunction")->text(), QStringLiteral("Формула"));
         QCOMPARE(Child<QLabel>("LbMin")->text(), QStringLiteral("Минимальное значение"));
         QCOMPARE(Child<QLabel>("LbVar")->text(), QStringLiteral("Имя переменной"));
-        QCOMPARE(Child<QLabel>("LbMax")->text(), QStringLiteral("Максимальное значене"));
+        QCOMPARE(Child<QLabel>("LbMax")->text(), QStringLiteral("Максимальное значение"));
         QCOMPARE(Child<QLabel>("LbStep")->text(), QStringLiteral("Шаг"));
         QCOMPARE(form->RGrValues->title(), QStringLiteral("Тип вычисления"));
         QCOMPARE(Child<QRadioButton>("RGrValuesInterval")->text(), QStringLiteral("диапазон"));
@@ -494,7 +495,7 @@ private slots:
                  QStringLiteral("Сохранить таблицу значений функции"));
         QCOMPARE(services->Fake.SaveDialogs[0].Filter,
                  QStringLiteral("Текстовые файлы (*.txt)|*.txt|Любые файлы (*.*)|*.*"));
-        QCOMPARE(services->Fake.SaveDialogs[0].Folder, dir->path());
+        QCOMPARE(services->Fake.SaveDialogs[0].Folder, UserDocumentsFolder());
         QByteArray bytes;
         QCOMPARE(SavedLines(chosen + QStringLiteral(".txt"), &bytes),
                  (QStringList{"f(x) = 1/x", "", "x\t\tf(x)", "-1\t\t-1,0000000000",

@@ -5,6 +5,7 @@
 
 #include "documents/file_helpers.h"
 #include "support/faulty_file_calls.h"
+#include "widgets/dialog_folder.h"
 
 #include <QtTest>
 
@@ -44,12 +45,13 @@ private slots:
         folder.reset();
     }
 
-    void saveDialogOpensInTheProgramsFolder() {
+    // A fresh run without a document name: the user's documents, never the program's folder.
+    void saveDialogOpensInTheUsersDocumentsAtFirst() {
         Save(QString()); // cancelled
         QCOMPARE(world->Services->SaveDialogs.size(), 1);
         const auto& dialog = world->Services->SaveDialogs.front();
         QCOMPARE(dialog.Title, QStringLiteral("Сохранить файл таблицы значений"));
-        QCOMPARE(dialog.Folder, world->Ctx->ProgramDir);
+        QCOMPARE(dialog.Folder, UserDocumentsFolder());
         QCOMPARE(dialog.Filter, QStringLiteral("Значения, разделённые пробелом|*.txt"));
         QVERIFY(world->Services->Shown.isEmpty());
         QCOMPARE(folder->EntryCount(), std::size_t{0});
@@ -172,14 +174,19 @@ private slots:
     }
 
     void loadRefusesABrokenFileAndChangesNothing_data() {
-        QTest::addColumn<QString>("file"); // in tests/data/tables, or "5001 lines"
-        QTest::newRow("four numbers") << "bad_four_numbers.txt";
-        QTest::newRow("token without digits") << "bad_token_without_digits.txt";
-        QTest::newRow("missing") << "no_such_table.txt";
-        QTest::newRow("5001 lines") << "5001 lines";
+        QTest::addColumn<QString>("file");   // in tests/data/tables, or "5001 lines"
+        QTest::addColumn<QString>("reason"); // the box's second line
+        QTest::newRow("four numbers")
+            << "bad_four_numbers.txt" << QStringLiteral("строка 2: ожидалось три числа");
+        QTest::newRow("token without digits")
+            << "bad_token_without_digits.txt" << QStringLiteral("строка 2: ожидалось три числа");
+        QTest::newRow("missing") << "no_such_table.txt"
+                                 << QStringLiteral("файл не удаётся прочитать");
+        QTest::newRow("5001 lines") << "5001 lines" << QStringLiteral("больше 5000 строк");
     }
     void loadRefusesABrokenFileAndChangesNothing() {
         QFETCH(QString, file);
+        QFETCH(QString, reason);
         QString path = QString::fromStdString(DataPath("tables/" + file.toStdString()));
         if (file == QStringLiteral("5001 lines")) {
             std::string lines;
@@ -195,7 +202,7 @@ private slots:
         QCOMPARE(world->LastBox().Kind, QStringLiteral("warning"));
         QCOMPARE(world->LastBox().Caption, QStringLiteral("Ошибка загрузки файла таблицы"));
         QCOMPARE(world->LastBox().Text,
-                 QStringLiteral("Не удалось загрузить до конца файл таблицы!"));
+                 QStringLiteral("Не удалось загрузить до конца файл таблицы!\n\r") + reason);
         QCOMPARE(world->Shown(), (QList<QStringList>{{"1", "2", "3"}, {"4", "5", "6"}}));
         QCOMPARE(form->EdRows->text(), QStringLiteral("2"));
     }

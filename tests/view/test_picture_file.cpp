@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -66,26 +67,73 @@ TEST(PictureFile, PlainBackgroundCompresses) {
 TEST(PictureFile, NullPictureWritesNothing) {
     TScratchFolder folder;
     EXPECT_TRUE(PngBytes(QImage()).empty());
-    EXPECT_FALSE(SaveViewPicture(QImage(), folder.File("none.png"), true));
+    EXPECT_FALSE(SaveViewPicture(QImage(), folder.File("none.png"), TPictureFormat::Png));
     EXPECT_EQ(folder.EntryCount(), 0u);
 }
 
 TEST(PictureFile, FailingStepKeepsThePreviousPicture) {
     TScratchFolder folder;
     const std::string path = folder.File("view.png");
-    ASSERT_TRUE(SaveViewPicture(Speckled(1), path, true));
+    ASSERT_TRUE(SaveViewPicture(Speckled(1), path, TPictureFormat::Png));
     const std::string previous = FileBytes(path);
     TFaultyFileCalls probe;
-    ASSERT_TRUE(SaveViewPicture(Speckled(2), path, true, probe));
+    ASSERT_TRUE(SaveViewPicture(Speckled(2), path, TPictureFormat::Png, probe));
     const auto rename = std::find(probe.Steps.begin(), probe.Steps.end(), TFileStep::Rename);
     ASSERT_NE(rename, probe.Steps.end());
     for (auto step = probe.Steps.begin(); step <= rename; ++step) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << previous;
         TFaultyFileCalls disk;
         disk.FailAt = static_cast<int>(step - probe.Steps.begin());
-        EXPECT_FALSE(SaveViewPicture(Speckled(2), path, true, disk)) << StepName(*step);
+        EXPECT_FALSE(SaveViewPicture(Speckled(2), path, TPictureFormat::Png, disk))
+            << StepName(*step);
         EXPECT_EQ(FileBytes(path), previous) << StepName(*step);
         EXPECT_EQ(folder.EntryCount(), 1u) << StepName(*step);
+    }
+}
+
+struct TNameRow {
+    const char* Name;
+    const char* Path;
+    std::optional<TPictureFormat> Format;
+};
+
+void PrintTo(const TNameRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class NamedFormats : public ::testing::TestWithParam<TNameRow> {};
+
+// The extension names the format; a name without a known one names none, and the save dialog's
+// filter decides.
+TEST_P(NamedFormats, ComeFromTheExtension) {
+    const TNameRow& row = GetParam();
+    EXPECT_EQ(PictureFormatOfName(row.Path), row.Format);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NamedFormats,
+                         ::testing::Values(TNameRow{"Bmp", "/tmp/pic.bmp", TPictureFormat::Bmp},
+                                           TNameRow{"Png", "/tmp/pic.png", TPictureFormat::Png},
+                                           TNameRow{"UpperCase", "PIC.PNG", TPictureFormat::Png},
+                                           TNameRow{"LastExtensionCounts", "pic.png.bmp",
+                                                    TPictureFormat::Bmp},
+                                           TNameRow{"NoExtension", "pic", std::nullopt},
+                                           TNameRow{"UnknownExtension", "pic.jpg", std::nullopt}),
+                         [](const auto& p) { return std::string(p.param.Name); });
+
+// Every format of the table is written as itself, and the save dialog's filter lists them in
+// order, each entry's pattern its extension.
+TEST(PictureFile, EveryKnownFormatIsWrittenAsItself) {
+    TScratchFolder folder;
+    const QImage picture = Speckled(3);
+    for (const TPictureFormatEntry& entry : PictureFormats) {
+        const std::string path = folder.File("pic" + std::string(entry.Extension));
+        ASSERT_TRUE(SaveViewPicture(picture, path, entry.Format)) << entry.Extension;
+        const std::string bytes = FileBytes(path);
+        const std::string magic = entry.Format == TPictureFormat::Png ? "\x89PNG" : "BM";
+        EXPECT_EQ(bytes.substr(0, magic.size()), magic) << entry.Extension;
+        EXPECT_EQ(PictureFormatOfName(path), entry.Format);
+        EXPECT_TRUE(entry.FilterEntry.ends_with("|*" + std::string(entry.Extension)))
+            << entry.FilterEntry;
     }
 }
 

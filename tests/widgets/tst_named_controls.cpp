@@ -4,11 +4,13 @@
 #include "widgets/named_controls.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <QtTest>
 
@@ -80,6 +82,40 @@ private slots:
         QVERIFY(dialog.isModal());
         QVERIFY(dialog.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));
         QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
+    }
+
+    // What the user types stays as typed, however much of a listed text it is the start of;
+    // Enter and Tab leave it as it is.
+    void editableComboKeepsWhatIsTyped_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("leaveBy");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("start of an entry, Enter") << "x^2" << int(Qt::Key_Return) << "x^2";
+        QTest::newRow("one letter, Tab") << "x" << int(Qt::Key_Tab) << "x";
+        QTest::newRow("other letter case, Enter") << "SIN(x)" << int(Qt::Key_Return) << "SIN(x)";
+    }
+    void editableComboKeepsWhatIsTyped() {
+        QFETCH(QString, typed);
+        QFETCH(int, leaveBy);
+        QFETCH(QString, text);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        QComboBox* box = NamedEditableCombo(&window, "CBoxFunction");
+        layout->addWidget(box);
+        layout->addWidget(NamedEdit(&window, "EdVar"));
+        box->addItems(
+            {QStringLiteral("sin(x)"), QStringLiteral("x^2/4-3"), QStringLiteral("2*cos(x)")});
+        box->setEditText(QString());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        box->setFocus();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, static_cast<Qt::Key>(leaveBy));
+        QCOMPARE(box->currentText(), text);
+        QCOMPARE(box->count(), 3); // nothing typed joins the list
+        // Picking an entry is what replaces the text.
+        box->setCurrentIndex(1);
+        QCOMPARE(box->currentText(), QStringLiteral("x^2/4-3"));
     }
 
     void buttonRowPutsTheButtonsAtTheRightInOrder() {
