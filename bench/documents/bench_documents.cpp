@@ -4,7 +4,7 @@
 // read; and the same documents saved.
 
 #include "documents/document_file.h"
-#include "documents/settings.h"
+#include "settings/settings.h"
 
 #include <benchmark/benchmark.h>
 

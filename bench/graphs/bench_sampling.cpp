@@ -1,9 +1,9 @@
 // Sampling at the dialog's limits: a 200 x 200 surface and a 10000-point curve, each with the
 // default settings (-10..10 on every axis), through Fill_Pixels_Graphic as the program calls it.
 
-#include "documents/settings.h"
 #include "formula/prepare.h"
 #include "graphs/sampling.h"
+#include "settings/settings.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // The main window's menu "Анализ функций": tabulation of a function (Ctrl+F) and the tangent and
 // normal lines (Ctrl+K). Each command fills its dialog's list from the document and shows it.
 
+#include "analysis/form_other.h"
+#include "analysis/form_table_values.h"
 #include "app/form_main.h"
-#include "tables/form_other.h"
-#include "tables/form_table_values.h"
 
 #include <QAction>
 

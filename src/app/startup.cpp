@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "analysis/form_other.h"
+#include "analysis/form_table_values.h"
 #include "app/form_main.h"
 #include "app/forms_small.h"
 #include "app/pictures.h"
@@ -7,8 +9,6 @@
 #include "documents/settings_file.h"
 #include "formula/locale_separator.h"
 #include "graphs/form_graphic.h"
-#include "tables/form_other.h"
-#include "tables/form_table_values.h"
 #include "tables/form_graphic_table.h"
 #include "widgets/keyboard_return.h"
 #include "widgets/ui_services.h"

@@ -6,8 +6,8 @@
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
 
+#include "analysis/tabulation.h"
 #include "formula/locale_separator.h"
-#include "tables/tabulation.h"
 
 #include <cstdio>
 

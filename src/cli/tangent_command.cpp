@@ -6,9 +6,9 @@
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
 
+#include "analysis/tangent.h"
 #include "graphs/graph_input.h"
 #include "graphs/number_checks.h"
-#include "tables/tangent.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // caller chooses the path (the program keeps it beside its executable).
 
 #include "documents/file_calls.h"
-#include "documents/settings.h"
+#include "settings/settings.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // order of the interval ends, the texts the fields show, and the three presets of the check
 // boxes. Texts are UTF-8.
 
-#include "documents/settings.h"
+#include "settings/settings.h"
 
 #include <array>
 #include <cstddef>

@@ -2,8 +2,8 @@
 
 #include "formula/rounding.h"
 
-#include "documents/settings.h"
 #include "graphs/sampling.h"
+#include "settings/settings.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,11 +1,11 @@
 #include "graphs/form_graphic.h"
 
-#include "documents/color_text.h"
 #include "formula/number_text.h"
 #include "graphs/autoscale.h"
 #include "graphs/func_list.h"
 #include "graphs/graph_input.h"
 #include "graphs/number_checks.h"
+#include "settings/color.h"
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
 #include "widgets/line_width_box.h"

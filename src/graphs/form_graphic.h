@@ -2,7 +2,7 @@
 // "График": the dialog in which the user defines a new formula graph or edits one. OK checks
 // every entry, stores the record in the document, samples it, rescales the view and redraws.
 
-#include "documents/color.h"
+#include "settings/color.h"
 
 #include <QDialog>
 

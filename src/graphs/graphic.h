@@ -2,7 +2,7 @@
 // The graph record: what the user entered for one graph and what sampling derives
 // from it. Plain data; the document (document.h) owns the records.
 
-#include "documents/color.h"
+#include "settings/color.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "graphs/sampling.h"
 
-#include "documents/settings.h"
 #include "formula/batch_evaluation.h"
 #include "formula/parallel_parts.h"
+#include "settings/settings.h"
 
 #include <algorithm>
 #include <cmath>

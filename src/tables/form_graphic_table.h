@@ -3,7 +3,7 @@
 // table graph or rewrites the one being edited, and offers the table's tools: the row count,
 // clearing, the two sorts, the fill, the statistics, and saving and loading the table file.
 
-#include "documents/color.h"
+#include "settings/color.h"
 #include "tables/table_grid.h"
 
 #include <QDialog>

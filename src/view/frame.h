@@ -2,8 +2,8 @@
 // One complete frame of the view, drawn into whatever OpenGL context is current: the widget,
 // an offscreen image or the command line's picture all use this same code.
 
-#include "documents/settings.h"
 #include "graphs/view_state.h"
+#include "settings/settings.h"
 
 class TDocument;
 

@@ -2,7 +2,7 @@
 // Where the drawing of graphs sends its vertices: one primitive batch at a time, each vertex
 // with the colour current when it is given.
 
-#include "documents/color.h"
+#include "settings/color.h"
 
 #include <GL/gl.h>
 

@@ -2,8 +2,8 @@
 // The frame of reference drawn before the graphs: axes over the settings' intervals, half-plane
 // meshes, tick marks, numbers and the red axis letters.
 
-#include "documents/settings.h"
 #include "graphs/view_state.h"
+#include "settings/settings.h"
 
 #include <string>
 

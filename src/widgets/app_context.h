@@ -4,9 +4,9 @@
 // handed to the windows.
 
 #include "documents/file_calls.h"
-#include "documents/settings.h"
 #include "formula/formula_context.h"
 #include "graphs/document.h"
+#include "settings/settings.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "widgets/color_box.h"
 
-#include "documents/color_text.h"
+#include "settings/color_names.h"
 #include "widgets/window_helpers.h"
 
 #include <QColorDialog>

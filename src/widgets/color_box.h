@@ -3,7 +3,7 @@
 // picks a colour), then the twenty named colours of the colour table in its order, with their
 // Russian names.
 
-#include "documents/color.h"
+#include "settings/color.h"
 
 #include <QComboBox>
 

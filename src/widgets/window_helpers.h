@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers for top-level windows and colours shared by every window.
 
-#include "documents/color.h"
+#include "settings/color.h"
 
 #include <QColor>
 #include <QFont>

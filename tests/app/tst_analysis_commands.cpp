@@ -2,6 +2,8 @@
 // tabulation with the graphs' formulas offered, Ctrl+K the tangent dialog with the Cartesian
 // graphs listed, and a tangent built there becomes a graph of the document.
 
+#include "analysis/form_other.h"
+#include "analysis/form_table_values.h"
 #include "app/form_main.h"
 #include "app/graph_list.h"
 #include "app/startup.h"
@@ -9,8 +11,6 @@
 #include "graphs/form_graphic.h"
 #include "support/app_world.h"
 #include "support/fake_ui_services.h"
-#include "tables/form_other.h"
-#include "tables/form_table_values.h"
 
 #include <QComboBox>
 #include <QLineEdit>

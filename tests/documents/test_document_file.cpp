@@ -5,8 +5,8 @@
 #include "documents/text_file.h"
 #include "file_helpers.h"
 
-#include "documents/settings.h"
 #include "graphs/sampling.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "file_helpers.h"
 #include "support/faulty_file_calls.h"
 
-#include "documents/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "documents/text_file.h"
 #include "file_helpers.h"
 
-#include "documents/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 

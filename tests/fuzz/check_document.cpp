@@ -5,9 +5,9 @@
 #include "memory_file.h"
 
 #include "documents/document_file.h"
-#include "documents/settings.h"
 #include "documents/settings_file.h"
 #include "documents/text_file.h"
+#include "settings/settings.h"
 
 #include <cmath>
 #include <memory>

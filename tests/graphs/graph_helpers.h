@@ -1,10 +1,10 @@
 #pragma once
 // Shared helpers of the graph tests: default settings and graphs prepared as the dialog would.
 
-#include "documents/settings.h"
 #include "formula/formula_context.h"
 #include "formula/prepare.h"
 #include "graphs/graphic.h"
+#include "settings/settings.h"
 #include "support/decimal_separator.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 // What the table dialogs' tests share: a context with scripted services, the table dialog over it,
 // and ways to put texts into the grid and read them back as the user sees them.
 
-#include "documents/settings.h"
+#include "settings/settings.h"
 #include "support/fake_ui_services.h"
 #include "tables/form_graphic_table.h"
 #include "tables/table_grid_view.h"

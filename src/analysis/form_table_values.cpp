@@ -1,4 +1,4 @@
-#include "tables/form_table_values.h"
+#include "analysis/form_table_values.h"
 
 #include "documents/text_file.h"
 #include "formula/locale_separator.h"

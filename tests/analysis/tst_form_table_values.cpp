@@ -2,11 +2,11 @@
 // modes, every refusal with its box and focus, the hourglass, the grid and the saved file. Message
 // boxes and the save dialog are answered by the scripted services.
 
+#include "analysis/form_table_values.h"
 #include "documents/text_file.h"
 #include "graphs/graphic.h"
 #include "support/fake_ui_services.h"
 #include "support/faulty_file_calls.h"
-#include "tables/form_table_values.h"
 #include "widgets/app_context.h"
 #include "widgets/dialog_folder.h"
 

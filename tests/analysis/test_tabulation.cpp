@@ -4,9 +4,9 @@
 #include "graphs/graph_helpers.h"
 #include "support/scratch_folder.h"
 
+#include "analysis/tabulation.h"
 #include "documents/text_file.h"
 #include "graphs/document.h"
-#include "tables/tabulation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "tables/form_other.h"
+#include "analysis/form_other.h"
 
+#include "analysis/tangent.h"
 #include "graphs/form_graphic.h"
-#include "tables/tangent.h"
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
 #include "widgets/named_controls.h"

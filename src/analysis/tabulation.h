@@ -3,8 +3,8 @@
 // checks of "Считать" with their messages in order, the rows of the table, and the lines of the
 // tabulation file. The dialog and `kurvant-cli tabulate` both call these. Texts are UTF-8.
 
+#include "analysis/exact_decimal.h"
 #include "formula/formula_context.h"
-#include "tables/exact_decimal.h"
 
 #include <optional>
 #include <string>

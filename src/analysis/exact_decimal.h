@@ -4,10 +4,13 @@
 // above it, so no row is lost to binary rounding. The same numbers are rounded and written with a
 // fixed count of decimals for the table and for the formula of a tangent.
 
-#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
+
+// After the others: Qt's moc reads this header through a dialog's and needs the library's
+// configuration included before <compare> brings in <concepts>.
+#include <compare>
 
 namespace kurvant {
 

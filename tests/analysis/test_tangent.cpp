@@ -4,8 +4,8 @@
 
 #include "graphs/graph_helpers.h"
 
+#include "analysis/tangent.h"
 #include "graphs/document.h"
-#include "tables/tangent.h"
 
 #include <gtest/gtest.h>
 

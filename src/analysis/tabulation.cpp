@@ -1,4 +1,4 @@
-#include "tables/tabulation.h"
+#include "analysis/tabulation.h"
 
 #include "documents/code_page.h"
 #include "documents/number_line.h"

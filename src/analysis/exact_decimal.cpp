@@ -1,4 +1,4 @@
-#include "tables/exact_decimal.h"
+#include "analysis/exact_decimal.h"
 
 #include "formula/number_text.h"
 

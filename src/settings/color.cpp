@@ -1,4 +1,4 @@
-#include "documents/color.h"
+#include "settings/color.h"
 
 void Color_To_GL(TColor Color, float& R, float& G, float& B) {
     R = static_cast<float>(Color & 0xFF) / 255.0f;

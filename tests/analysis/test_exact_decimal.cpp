@@ -1,7 +1,7 @@
 // Exact decimals: reading the engine's number texts, adding and comparing without binary drift,
 // and the fixed texts with their rounding, sign and digit groups.
 
-#include "tables/exact_decimal.h"
+#include "analysis/exact_decimal.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // The settings record: how the frame of the view is drawn. One instance lives for the whole run,
 // owned by the application and passed to whoever reads it.
 
-#include "documents/color.h"
+#include "settings/color.h"
 
 /// A colour field of the settings together with its OpenGL triple. Assigning a colour always
 /// recomputes the triple, so the two can never disagree.

@@ -2,11 +2,11 @@
 // refusal with its box and focus, and the graph dialog prefilled with the line, after which this
 // dialog stays open. Message boxes are answered by the scripted services.
 
-#include "documents/color_text.h"
+#include "analysis/form_other.h"
 #include "graphs/form_graphic.h"
 #include "graphs/graph_helpers.h"
+#include "documents/color_text.h"
 #include "support/fake_ui_services.h"
-#include "tables/form_other.h"
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
 

@@ -1,10 +1,10 @@
-#include "tables/tangent.h"
+#include "analysis/tangent.h"
 
+#include "analysis/exact_decimal.h"
 #include "formula/evaluate.h"
 #include "formula/prepare.h"
 #include "graphs/document.h"
 #include "graphs/graphic.h"
-#include "tables/exact_decimal.h"
 
 #include <algorithm>
 #include <array>

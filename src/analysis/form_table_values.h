@@ -2,7 +2,7 @@
 // "Табулирование функции": the values of a formula of one variable over an interval with a step
 // or at one point, shown in a two-column grid and saved as a tabulation text file.
 
-#include "tables/tabulation.h"
+#include "analysis/tabulation.h"
 
 #include <QDialog>
 #include <QString>
