@@ -30,6 +30,7 @@ class TFormGraphicTable : public QDialog {
     Q_OBJECT
 public:
     explicit TFormGraphicTable(TAppContext& ctx, QWidget* parent = nullptr);
+    ~TFormGraphicTable() override;
 
     /// The add command: refuses with the error box when the document is full (returns false);
     /// otherwise empties every row, shows one row of "0", lines of width 1 without points or
