@@ -3,6 +3,7 @@
 // the number-line reader `PrintOneFloatLine` and the single-value conversions of integer and
 // style lines.
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +15,8 @@
 /// values next to the largest double, whose rounding would overflow, are cut to 15 digits
 /// instead. A value that is not finite has no text the readers accept and is written as 0.
 std::string FloatText(double Value, char DecimalSeparator);
+/// The values in `FloatText` form separated by single blanks: a line `PrintOneFloatLine` reads.
+std::string FloatLine(std::initializer_list<double> Values, char DecimalSeparator);
 
 /// How `PrintOneFloatLine` ended.
 enum class TNumberLine {
