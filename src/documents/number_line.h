@@ -25,11 +25,12 @@ enum class TNumberLine {
     Invalid ///< a token without digits, a misplaced minus, an overflow or more numbers than fit
 };
 
-/// `PrintOneFloatLine`: reads up to `Values.size()` numbers separated by runs of blanks. Both '.'
-/// and ',' are decimal marks (only the first of a token counts), one '-' per token is kept
-/// wherever it stands, every other character (letters, '+', tabs, a second mark) is skipped, so
-/// "x=12" reads 12, "1e5" reads 15 and "1.2.3" reads 1.23. Values are stored in order as they
-/// convert, so a line that fails may have filled its first entries.
+/// `PrintOneFloatLine`, despite its name, prints nothing: it reads a line of numbers.
+/// It reads up to `Values.size()` numbers separated by runs of blanks. Both '.' and ',' are
+/// decimal marks (only the first of a token counts), one '-' per token is kept wherever it stands,
+/// every other character (letters, '+', tabs, a second mark) is skipped, so "x=12" reads 12, "1e5"
+/// reads 15 and "1.2.3" reads 1.23. Values are stored in order as they convert, so a line that
+/// fails may have filled its first entries.
 TNumberLine PrintOneFloatLine(std::string_view Line, std::span<double> Values);
 
 /// The line without the blanks and control characters (every byte up to ' ') at both ends.

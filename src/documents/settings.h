@@ -28,7 +28,7 @@ struct TSettings {
     bool AxisY = false;
     bool AxisZ = false;
     bool Numeration = false;
-    bool Touch = false;
+    bool Touch = false; ///< despite its name: the tick marks on the axes
     bool Perspective = false;
 
     TColorSetting BackGround;
@@ -50,6 +50,8 @@ struct TSettings {
     double StepNumeration_Y = 0;
     double StepNumeration_Z = 0;
 
+    /// Despite its name, draws no asterisks: shows the notice of how a typed formula is rewritten
+    /// (such as the '*' put between factors written side by side).
     bool Asteriks = false;
 
     // The OpenGL triples of the colour fields, recomputed on every assignment.
