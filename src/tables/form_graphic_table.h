@@ -57,8 +57,9 @@ public:
 
     /// `Modify_Number`: the shown cells normalised, empty ones "0".
     void Modify_Number();
-    /// `Cells_Is_Numbers`: true when a cell failed; its message was shown and the grid has the
-    /// focus on it. The points of the shown rows go to `points` when every cell passed.
+    /// `Cells_Is_Numbers`, despite its name, returns true when a cell is NOT a number it takes.
+    /// Then the cell's message was shown and the grid has the focus on it. The points of the shown
+    /// rows go to `points` when every cell passed.
     bool Cells_Is_Numbers(std::vector<TPoint3D>& points);
 
     TTableGrid& Grid();
