@@ -55,14 +55,8 @@ void TFormOther::BuildControls() {
     EdVar->setObjectName(QStringLiteral("EdVar"));
     FilterNumberKeys(EdVar, QStringLiteral("0123456789.,-"));
 
-    BBtnOK = new QPushButton(QStringLiteral("OK"), this);
-    BBtnOK->setObjectName(QStringLiteral("BBtnOK"));
-    BBtnOK->setDefault(true);
-    BBtnCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    BBtnCancel->setObjectName(QStringLiteral("BBtnCancel"));
-    BBtnCancel->setAutoDefault(false);
+    auto* buttons = OkCancelRow(this, BBtnOK, BBtnCancel);
     connect(BBtnOK, &QPushButton::clicked, this, &TFormOther::BBtnOKClick);
-    connect(BBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // The point's edit and the list show their whole text as their hint.
     connect(EdVar, &QLineEdit::textChanged, EdVar,
@@ -73,7 +67,6 @@ void TFormOther::BuildControls() {
     auto* pointRow = new QHBoxLayout;
     pointRow->addWidget(LbVar);
     pointRow->addWidget(EdVar);
-    auto* buttons = ButtonRow({BBtnOK, BBtnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lbFunction);
     layout->addWidget(CBoxFunction);

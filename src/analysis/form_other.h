@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+/// Despite its name, the tangent and normal dialog (of the menu `MMOther`, "Анализ функций").
 class TFormOther : public QDialog {
     Q_OBJECT
 public:

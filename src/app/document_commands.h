@@ -18,6 +18,7 @@ public:
     /// `window` owns the boxes and dialogs.
     TDocumentCommands(TAppContext& ctx, QWidget* window);
 
+    /// Despite its name, `Save_or_Not_save_File` never asks whether to save.
     /// "Сохранить как..." (`Save_or_Not_save_File`): the save dialog, then the document is written
     /// under the chosen name. True only when the file was written; then the document takes the
     /// name. Cancelled or failed (the failure is reported), name and caption stay as they were.

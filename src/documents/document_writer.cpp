@@ -19,17 +19,6 @@ std::string FormulaLine(const std::string& formula) {
     return line;
 }
 
-std::string NumberLine(std::initializer_list<double> numbers, char separator) {
-    std::string line;
-    for (double number : numbers) {
-        if (!line.empty()) {
-            line += ' ';
-        }
-        line += FloatText(number, separator);
-    }
-    return line;
-}
-
 void AddBlock(const TGraphic& g, bool visible, char separator, std::vector<std::string>& lines) {
     const char* v = visible ? " 1" : " 0";
     lines.push_back(std::to_string(g.Kind));
@@ -37,29 +26,29 @@ void AddBlock(const TGraphic& g, bool visible, char separator, std::vector<std::
     case KindYofX:
     case KindPolar:
         lines.push_back(FormulaLine(g.Formula));
-        lines.push_back(NumberLine({g.MinX, g.MaxX, double(g.StepsX)}, separator) + v);
+        lines.push_back(FloatLine({g.MinX, g.MaxX, double(g.StepsX)}, separator) + v);
         break;
     case KindXofY:
         lines.push_back(FormulaLine(g.Formula));
-        lines.push_back(NumberLine({g.MinY, g.MaxY, double(g.StepsY)}, separator) + v);
+        lines.push_back(FloatLine({g.MinY, g.MaxY, double(g.StepsY)}, separator) + v);
         break;
     case KindParametric:
         lines.push_back(FormulaLine(g.Formula));
         lines.push_back(FormulaLine(g.Formula2));
-        lines.push_back(NumberLine({g.MinX, g.MaxX, double(g.StepsX)}, separator) + v);
+        lines.push_back(FloatLine({g.MinX, g.MaxX, double(g.StepsX)}, separator) + v);
         break;
     case KindSurface:
     case KindSpherical:
         lines.push_back(FormulaLine(g.Formula));
         lines.push_back(
-            NumberLine({g.MinX, g.MaxX, double(g.StepsX), g.MinY, g.MaxY, double(g.StepsY)},
-                       separator) +
+            FloatLine({g.MinX, g.MaxX, double(g.StepsX), g.MinY, g.MaxY, double(g.StepsY)},
+                      separator) +
             v);
         break;
     default: // a table
         lines.push_back(std::to_string(g.Points.size()));
         for (const TPoint3D& p : g.Points) {
-            lines.push_back(NumberLine({p.x, p.y, p.z}, separator));
+            lines.push_back(FloatLine({p.x, p.y, p.z}, separator));
         }
         lines.push_back(v);
         break;
@@ -94,8 +83,8 @@ std::vector<std::string> DocumentFileLines(const TDocument& document, char Decim
     const ViewState& view = document.View;
     std::vector<std::string> lines{
         DocumentSignature,
-        NumberLine({view.ScaleX, view.ShiftX, view.ShiftY, view.AngleX, view.AngleY, view.AngleZ},
-                   DecimalSeparator),
+        FloatLine({view.ScaleX, view.ShiftX, view.ShiftY, view.AngleX, view.AngleY, view.AngleZ},
+                  DecimalSeparator),
         std::to_string(document.GraphCount())};
     for (int i = 0; i < document.GraphCount(); ++i) {
         AddBlock(document.Graph(i), document.Visible(i), DecimalSeparator, lines);

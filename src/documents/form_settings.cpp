@@ -57,10 +57,7 @@ TFormSettings::TFormSettings(TAppContext& ctx, QWidget* parent) : QDialog(parent
     PageControl->addTab(TabSheetMeshes, QStringLiteral("Сетки на плоскостях"));
     PageControl->addTab(TabSheetAxes, QStringLiteral("Оси"));
 
-    BBtnOK = NamedButton(this, "BBtnOK", QStringLiteral("OK"));
-    BBtnOK->setDefault(true);
-    BBtnCancel = NamedButton(this, "BBtnCancel", QStringLiteral("Отмена"));
-    auto* buttons = ButtonRow({BBtnOK, BBtnCancel});
+    auto* buttons = OkCancelRow(this, BBtnOK, BBtnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl);
     layout->addLayout(buttons);
@@ -68,7 +65,6 @@ TFormSettings::TFormSettings(TAppContext& ctx, QWidget* parent) : QDialog(parent
 
     SetUpNumberFields();
     connect(BBtnOK, &QPushButton::clicked, this, &TFormSettings::BBtnOKClick);
-    connect(BBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BBtnDefault, &QPushButton::clicked, this, &TFormSettings::BBtnDefaultClick);
     connect(BBtnSet3D, &QPushButton::clicked, this, &TFormSettings::BBtnSet3DClick);
     connect(BBtnSet2D, &QPushButton::clicked, this, &TFormSettings::BBtnSet2DClick);

@@ -119,6 +119,17 @@ std::string FloatText(double Value, char DecimalSeparator) {
     return text;
 }
 
+std::string FloatLine(std::initializer_list<double> Values, char DecimalSeparator) {
+    std::string line;
+    for (double value : Values) {
+        if (!line.empty()) {
+            line += ' ';
+        }
+        line += FloatText(value, DecimalSeparator);
+    }
+    return line;
+}
+
 std::string_view TrimText(std::string_view Text) {
     std::size_t first = 0;
     std::size_t last = Text.size();

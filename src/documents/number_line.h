@@ -3,6 +3,7 @@
 // the number-line reader `PrintOneFloatLine` and the single-value conversions of integer and
 // style lines.
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +15,8 @@
 /// values next to the largest double, whose rounding would overflow, are cut to 15 digits
 /// instead. A value that is not finite has no text the readers accept and is written as 0.
 std::string FloatText(double Value, char DecimalSeparator);
+/// The values in `FloatText` form separated by single blanks: a line `PrintOneFloatLine` reads.
+std::string FloatLine(std::initializer_list<double> Values, char DecimalSeparator);
 
 /// How `PrintOneFloatLine` ended.
 enum class TNumberLine {
@@ -22,11 +25,12 @@ enum class TNumberLine {
     Invalid ///< a token without digits, a misplaced minus, an overflow or more numbers than fit
 };
 
-/// `PrintOneFloatLine`: reads up to `Values.size()` numbers separated by runs of blanks. Both '.'
-/// and ',' are decimal marks (only the first of a token counts), one '-' per token is kept
-/// wherever it stands, every other character (letters, '+', tabs, a second mark) is skipped, so
-/// "x=12" reads 12, "1e5" reads 15 and "1.2.3" reads 1.23. Values are stored in order as they
-/// convert, so a line that fails may have filled its first entries.
+/// `PrintOneFloatLine`, despite its name, prints nothing: it reads a line of numbers.
+/// It reads up to `Values.size()` numbers separated by runs of blanks. Both '.' and ',' are
+/// decimal marks (only the first of a token counts), one '-' per token is kept wherever it stands,
+/// every other character (letters, '+', tabs, a second mark) is skipped, so "x=12" reads 12, "1e5"
+/// reads 15 and "1.2.3" reads 1.23. Values are stored in order as they convert, so a line that
+/// fails may have filled its first entries.
 TNumberLine PrintOneFloatLine(std::string_view Line, std::span<double> Values);
 
 /// The line without the blanks and control characters (every byte up to ' ') at both ends.

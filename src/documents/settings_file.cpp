@@ -4,7 +4,7 @@
 #include "documents/text_file.h"
 #include "documents/color_text.h"
 
-#include <array>
+#include <vector>
 
 namespace {
 
@@ -18,17 +18,6 @@ std::string Flags(std::initializer_list<bool> flags) {
     return line;
 }
 
-std::string Numbers(std::initializer_list<double> numbers, char separator) {
-    std::string line;
-    for (double number : numbers) {
-        if (!line.empty()) {
-            line += ' ';
-        }
-        line += FloatText(number, separator);
-    }
-    return line;
-}
-
 bool ReadColor(const std::string& line, TColorSetting& field) {
     TColor color = 0;
     if (!TextToColor(TrimText(line), color)) {
@@ -38,36 +27,20 @@ bool ReadColor(const std::string& line, TColorSetting& field) {
     return true;
 }
 
-// Reads a number line of exactly the group's size; an empty line leaves the group alone.
-template <std::size_t N> bool ReadGroup(const std::string& line, std::array<double*, N> fields) {
-    std::array<double, N> values{};
-    for (std::size_t i = 0; i < N; ++i) {
-        values[i] = *fields[i];
+// Reads a number line of up to the group's size into numbers or flags (a flag is set by any
+// number but 0); an empty line leaves the group alone, a shorter one the fields past its end.
+template <typename T> bool ReadGroup(const std::string& line, std::initializer_list<T*> fields) {
+    std::vector<double> values;
+    for (const T* field : fields) {
+        values.push_back(static_cast<double>(*field));
     }
     const TNumberLine result = PrintOneFloatLine(line, values);
     if (result == TNumberLine::Invalid) {
         return false;
     }
     if (result == TNumberLine::Ok) {
-        for (std::size_t i = 0; i < N; ++i) {
-            *fields[i] = values[i];
-        }
-    }
-    return true;
-}
-
-template <std::size_t N> bool ReadFlags(const std::string& line, std::array<bool*, N> flags) {
-    std::array<double, N> values{};
-    for (std::size_t i = 0; i < N; ++i) {
-        values[i] = *flags[i] ? 1 : 0;
-    }
-    const TNumberLine result = PrintOneFloatLine(line, values);
-    if (result == TNumberLine::Invalid) {
-        return false;
-    }
-    if (result == TNumberLine::Ok) {
-        for (std::size_t i = 0; i < N; ++i) {
-            *flags[i] = values[i] != 0;
+        for (std::size_t i = 0; T * field : fields) {
+            *field = static_cast<T>(values[i++]);
         }
     }
     return true;
@@ -78,12 +51,12 @@ bool ReadLines(const std::vector<std::string>& lines, TSettings& s) {
         return false;
     }
     return ReadColor(lines[0], s.BackGround) && ReadColor(lines[1], s.Axes) &&
-           ReadFlags<7>(lines[2], {&s.AxisX, &s.AxisY, &s.AxisZ, &s.Numeration, &s.Touch,
-                                   &s.Perspective, &s.Asteriks}) &&
-           ReadGroup<6>(lines[3], {&s.MinX, &s.MaxX, &s.MinY, &s.MaxY, &s.MinZ, &s.MaxZ}) &&
-           ReadGroup<4>(lines[4], {&s.StepMesh, &s.StepNumeration_X, &s.StepNumeration_Y,
-                                   &s.StepNumeration_Z}) &&
-           ReadFlags<6>(lines[5], {&s.XDown, &s.XUp, &s.YDown, &s.YUp, &s.ZDown, &s.ZUp}) &&
+           ReadGroup(lines[2], {&s.AxisX, &s.AxisY, &s.AxisZ, &s.Numeration, &s.Touch,
+                                &s.Perspective, &s.Asteriks}) &&
+           ReadGroup(lines[3], {&s.MinX, &s.MaxX, &s.MinY, &s.MaxY, &s.MinZ, &s.MaxZ}) &&
+           ReadGroup(lines[4], {&s.StepMesh, &s.StepNumeration_X, &s.StepNumeration_Y,
+                                &s.StepNumeration_Z}) &&
+           ReadGroup(lines[5], {&s.XDown, &s.XUp, &s.YDown, &s.YUp, &s.ZDown, &s.ZUp}) &&
            ReadColor(lines[6], s.ColorX) && ReadColor(lines[7], s.ColorY) &&
            ReadColor(lines[8], s.ColorZ);
 }
@@ -95,9 +68,9 @@ std::vector<std::string> SettingsFileLines(const TSettings& s, char separator) {
         ColorToText(s.BackGround),
         ColorToText(s.Axes),
         Flags({s.AxisX, s.AxisY, s.AxisZ, s.Numeration, s.Touch, s.Perspective, s.Asteriks}),
-        Numbers({s.MinX, s.MaxX, s.MinY, s.MaxY, s.MinZ, s.MaxZ}, separator),
-        Numbers({s.StepMesh, s.StepNumeration_X, s.StepNumeration_Y, s.StepNumeration_Z},
-                separator),
+        FloatLine({s.MinX, s.MaxX, s.MinY, s.MaxY, s.MinZ, s.MaxZ}, separator),
+        FloatLine({s.StepMesh, s.StepNumeration_X, s.StepNumeration_Y, s.StepNumeration_Z},
+                  separator),
         Flags({s.XDown, s.XUp, s.YDown, s.YUp, s.ZDown, s.ZUp}),
         ColorToText(s.ColorX),
         ColorToText(s.ColorY),

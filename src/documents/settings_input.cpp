@@ -67,29 +67,12 @@ void OrderIntervalEnds(TSettingsNumbers& n) {
 }
 
 TSettingsNumbers SettingsNumbers(const TSettings& s) {
-    return {s.MinX,
-            s.MaxX,
-            s.MinY,
-            s.MaxY,
-            s.MinZ,
-            s.MaxZ,
-            s.StepMesh,
-            s.StepNumeration_X,
-            s.StepNumeration_Y,
-            s.StepNumeration_Z};
+    return {AxisRanges(s), s.StepMesh};
 }
 
 void StoreSettingsNumbers(const TSettingsNumbers& n, TSettings& s) {
-    s.MinX = n.MinX;
-    s.MaxX = n.MaxX;
-    s.MinY = n.MinY;
-    s.MaxY = n.MaxY;
-    s.MinZ = n.MinZ;
-    s.MaxZ = n.MaxZ;
+    StoreAxisRanges(n, s);
     s.StepMesh = n.StepMesh;
-    s.StepNumeration_X = n.StepNumeration_X;
-    s.StepNumeration_Y = n.StepNumeration_Y;
-    s.StepNumeration_Z = n.StepNumeration_Z;
 }
 
 TSettingsTexts SettingsNumberTexts(const TSettings& settings, char decimalSeparator) {

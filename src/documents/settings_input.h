@@ -37,11 +37,9 @@ TSettingsRange SettingsFieldRange(TSettingsField field);
 /// The ten texts as typed, indexed by `TSettingsField`.
 using TSettingsTexts = std::array<std::string, SettingsFieldCount>;
 
-/// The ten numbers of the settings that the dialog edits.
-struct TSettingsNumbers {
-    double MinX = 0, MaxX = 0, MinY = 0, MaxY = 0, MinZ = 0, MaxZ = 0;
+/// The ten numbers of the settings that the dialog edits: the axes' ranges and the mesh step.
+struct TSettingsNumbers : TAxisRanges {
     double StepMesh = 0;
-    double StepNumeration_X = 0, StepNumeration_Y = 0, StepNumeration_Z = 0;
 };
 
 /// The outcome of OK's checks. When `Ok` is false, `Failed` names the field that gets the focus

@@ -141,15 +141,7 @@ void AutoScale(TDocument& document, TSettings& settings) {
 }
 
 void CopySettingsIntoBackup(const TSettings& settings, TAutoScaleBackup& b) {
-    b.MinX = settings.MinX;
-    b.MaxX = settings.MaxX;
-    b.MinY = settings.MinY;
-    b.MaxY = settings.MaxY;
-    b.MinZ = settings.MinZ;
-    b.MaxZ = settings.MaxZ;
-    b.StepNumeration_X = settings.StepNumeration_X;
-    b.StepNumeration_Y = settings.StepNumeration_Y;
-    b.StepNumeration_Z = settings.StepNumeration_Z;
+    static_cast<TAxisRanges&>(b) = AxisRanges(settings);
 }
 
 TAutoScaleBackup TakeAutoScaleBackup(const TSettings& settings, const ViewState& view) {
@@ -165,15 +157,7 @@ TAutoScaleBackup TakeAutoScaleBackup(const TSettings& settings, const ViewState&
 }
 
 void RestoreAutoScaleBackup(const TAutoScaleBackup& b, TSettings& settings, ViewState& view) {
-    settings.MinX = b.MinX;
-    settings.MaxX = b.MaxX;
-    settings.MinY = b.MinY;
-    settings.MaxY = b.MaxY;
-    settings.MinZ = b.MinZ;
-    settings.MaxZ = b.MaxZ;
-    settings.StepNumeration_X = b.StepNumeration_X;
-    settings.StepNumeration_Y = b.StepNumeration_Y;
-    settings.StepNumeration_Z = b.StepNumeration_Z;
+    StoreAxisRanges(b, settings);
     view.ScaleX = b.ScaleX;
     view.AngleX = b.AngleX;
     view.AngleY = b.AngleY;

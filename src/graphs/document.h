@@ -4,6 +4,7 @@
 // through `OnChanged`, and the steps that belong to the GUI (message boxes, redraws, the window
 // caption) are reached through `Hooks`, which the GUI sets and the core calls when set.
 
+#include "documents/settings.h"
 #include "formula/formula_context.h"
 #include "graphs/graphic.h"
 #include "graphs/view_state.h"
@@ -13,8 +14,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-struct TSettings;
 
 /// One entry of the graph list: the record, its check mark and its caption.
 struct TGraphEntry {
@@ -38,9 +37,7 @@ enum class TDocumentChange {
 
 /// The copy that switching automatic scaling on takes: nine settings fields and the
 /// view without `ScaleY`.
-struct TAutoScaleBackup {
-    double MinX = 0, MaxX = 0, MinY = 0, MaxY = 0, MinZ = 0, MaxZ = 0;
-    double StepNumeration_X = 0, StepNumeration_Y = 0, StepNumeration_Z = 0;
+struct TAutoScaleBackup : TAxisRanges {
     double ScaleX = 0, AngleX = 0, AngleY = 0, AngleZ = 0, ShiftX = 0, ShiftY = 0;
 };
 

@@ -136,14 +136,8 @@ void TFormGraphic::BuildControls() {
     stepGrid->addWidget(EdNumberStepY, 1, 1);
     stepGrid->addWidget(ChBoxGradation, 2, 0, 1, 2);
 
-    BBtnOK = new QPushButton(QStringLiteral("OK"), this);
-    BBtnOK->setObjectName(QStringLiteral("BBtnOK"));
-    BBtnOK->setDefault(true);
-    BBtnCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    BBtnCancel->setObjectName(QStringLiteral("BBtnCancel"));
-    BBtnCancel->setAutoDefault(false);
+    auto* buttons = OkCancelRow(this, BBtnOK, BBtnCancel);
     connect(BBtnOK, &QPushButton::clicked, this, &TFormGraphic::BBtnOKClick);
-    connect(BBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // The edits with hints show their whole text as the hint; the step edits have none.
     for (QLineEdit* e : {EdFunction, EdFunction_2, EdMinX, EdMaxX, EdMinY, EdMaxY}) {
@@ -171,7 +165,6 @@ void TFormGraphic::BuildControls() {
     auto* lower = new QHBoxLayout;
     lower->addWidget(GrBInterval);
     lower->addWidget(GroupBox1);
-    auto* buttons = ButtonRow({BBtnOK, BBtnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(kindRow);
     layout->addWidget(GrBFunction);

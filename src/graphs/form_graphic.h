@@ -73,7 +73,7 @@ public:
     TColorBox* ColorBoxGraphic;
     QGroupBox* RGrBuilding;
     QButtonGroup* BuildingGroup;
-    TLineWidthBox* CBoxExLine;
+    TLineWidthBox* CBoxExLine; ///< despite its name, the point size too when drawn by points
     QGroupBox* GrBInterval;
     QLabel* LbMin;
     QLineEdit* EdMinX;

@@ -58,7 +58,7 @@ public:
     TColorGL ColorGL{0.5f, 0.5f, 0.5f};
     std::uint8_t Kind = 0;
     char Variable = 0;         ///< letter of the first variable; not set for kind 6
-    std::uint8_t Building = 0; ///< 0 lines, 1 points, 2 lines and points
+    std::uint8_t Building = 0; ///< how it is drawn: 0 lines, 1 points, 2 lines and points
     double PointSize = 0;
     std::int32_t PointSizeIndex = 0;
     double LineWidth = 0;

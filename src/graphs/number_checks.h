@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
-/// `FloatSeparator`: the text without leading and trailing blanks, with every decimal mark (',' or
-/// '.') turned into `decimalSeparator`. Nothing else is checked.
+/// `FloatSeparator`, despite its name, gives no separator but a number's text normalised: the text
+/// without leading and trailing blanks, with every decimal mark (',' or '.') turned into
+/// `decimalSeparator`. Nothing else is checked.
 std::string FloatSeparator(std::string_view text, char decimalSeparator);
 
 /// The lower bound as the range message writes it: the `NumberText` form when |minimum| >= 1,

@@ -13,7 +13,8 @@ inline constexpr long double PolarCap = 1000;
 /// Start value of a bound that is found by scanning (maxima start at its negative).
 inline constexpr double BoundStart = 1e11;
 
-/// `Fill_Pixels_Graphic` for kinds 0 to 5: fills `Points` and the bounding box of `graphic`.
+/// `Fill_Pixels_Graphic`, despite its name, touches no pixel: it samples the graph in model units.
+/// For kinds 0 to 5 it fills `Points` and the bounding box of `graphic`.
 /// `formula` is the prepared first formula (used by kinds 0 to 3; kinds 4 and 5 read the record's
 /// `FormulaPrepared`), `formula2` the prepared second formula (kind 3 only). The settings' X and Y
 /// intervals clip the Cartesian and parametric kinds. Never fails: undefined points hold

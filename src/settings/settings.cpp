@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include <cmath>
+#include <utility>
 
 void Settings_Default(TSettings& Settings) {
     Settings.AxisX = true;
@@ -35,6 +36,18 @@ void Settings_Default(TSettings& Settings) {
 
 namespace {
 
+// Each field of the ranges with the record's field of the same name.
+constexpr std::pair<double TAxisRanges::*, double TSettings::*> RangeFields[] = {
+    {&TAxisRanges::MinX, &TSettings::MinX},
+    {&TAxisRanges::MaxX, &TSettings::MaxX},
+    {&TAxisRanges::MinY, &TSettings::MinY},
+    {&TAxisRanges::MaxY, &TSettings::MaxY},
+    {&TAxisRanges::MinZ, &TSettings::MinZ},
+    {&TAxisRanges::MaxZ, &TSettings::MaxZ},
+    {&TAxisRanges::StepNumeration_X, &TSettings::StepNumeration_X},
+    {&TAxisRanges::StepNumeration_Y, &TSettings::StepNumeration_Y},
+    {&TAxisRanges::StepNumeration_Z, &TSettings::StepNumeration_Z}};
+
 bool IntervalOk(double lo, double hi) {
     return std::isfinite(lo) && std::isfinite(hi) && lo >= -1000 && hi <= 1000 && lo <= hi;
 }
@@ -49,4 +62,16 @@ bool SettingsAreValid(const TSettings& s) {
     return IntervalOk(s.MinX, s.MaxX) && IntervalOk(s.MinY, s.MaxY) && IntervalOk(s.MinZ, s.MaxZ) &&
            InRange(s.StepMesh, 0.01, 100) && InRange(s.StepNumeration_X, 0.1, 50) &&
            InRange(s.StepNumeration_Y, 0.1, 50) && InRange(s.StepNumeration_Z, 0.1, 50);
+}
+
+TAxisRanges AxisRanges(const TSettings& Settings) {
+    TAxisRanges ranges;
+    for (const auto& [range, setting] : RangeFields)
+        ranges.*range = Settings.*setting;
+    return ranges;
+}
+
+void StoreAxisRanges(const TAxisRanges& Ranges, TSettings& Settings) {
+    for (const auto& [range, setting] : RangeFields)
+        Settings.*setting = Ranges.*range;
 }

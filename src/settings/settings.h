@@ -28,7 +28,7 @@ struct TSettings {
     bool AxisY = false;
     bool AxisZ = false;
     bool Numeration = false;
-    bool Touch = false;
+    bool Touch = false; ///< despite its name: the tick marks on the axes
     bool Perspective = false;
 
     TColorSetting BackGround;
@@ -50,6 +50,8 @@ struct TSettings {
     double StepNumeration_Y = 0;
     double StepNumeration_Z = 0;
 
+    /// Despite its name, draws no asterisks: shows the notice of how a typed formula is rewritten
+    /// (such as the '*' put between factors written side by side).
     bool Asteriks = false;
 
     // The OpenGL triples of the colour fields, recomputed on every assignment.
@@ -59,6 +61,15 @@ struct TSettings {
     const TColorGL& ColorYGL() const { return ColorY.Triple(); }
     const TColorGL& ColorZGL() const { return ColorZ.Triple(); }
 };
+
+/// The interval ends of the three axes and their numbering steps, gathered from the record's
+/// fields of the same names: what automatic scaling changes and its backup keeps.
+struct TAxisRanges {
+    double MinX = 0, MaxX = 0, MinY = 0, MaxY = 0, MinZ = 0, MaxZ = 0;
+    double StepNumeration_X = 0, StepNumeration_Y = 0, StepNumeration_Z = 0;
+};
+TAxisRanges AxisRanges(const TSettings& Settings);
+void StoreAxisRanges(const TAxisRanges& Ranges, TSettings& Settings);
 
 /// Gives every field its default: white background, black axes, -10..10 on all axes, silver
 /// meshes with none shown, all steps 1, every flag on except the six mesh flags.

@@ -83,19 +83,12 @@ void TFormFillTable::BuildControls() {
         ++row;
     }
 
-    BBtnOK = new QPushButton(QStringLiteral("OK"), this);
-    BBtnOK->setObjectName(QStringLiteral("BBtnOK"));
-    BBtnOK->setDefault(true);
-    BBtnCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    BBtnCancel->setObjectName(QStringLiteral("BBtnCancel"));
-    BBtnCancel->setAutoDefault(false);
+    auto* buttons = OkCancelRow(this, BBtnOK, BBtnCancel);
     connect(BBtnOK, &QPushButton::clicked, this, &TFormFillTable::BBtnOKClick);
-    connect(BBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* groups = new QHBoxLayout;
     groups->addWidget(RGrXYZ);
     groups->addWidget(RGrProgression);
-    auto* buttons = ButtonRow({BBtnOK, BBtnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addLayout(fields);

@@ -45,6 +45,12 @@ TFormGraphicTable::TFormGraphicTable(TAppContext& ctx, QWidget* parent)
     FormTableInformation = new TFormTableInformation(Ctx, Grid(), this);
 }
 
+TFormGraphicTable::~TFormGraphicTable() {
+    // The grid model goes with the dialog's children, after this part of the dialog is gone; what
+    // it signals on its way must not reach the column fitting of a dialog that no longer is one.
+    disconnect(GridModel, nullptr, this, nullptr);
+}
+
 TTableGrid& TFormGraphicTable::Grid() {
     return GridModel->Grid();
 }

@@ -30,6 +30,7 @@ class TFormGraphicTable : public QDialog {
     Q_OBJECT
 public:
     explicit TFormGraphicTable(TAppContext& ctx, QWidget* parent = nullptr);
+    ~TFormGraphicTable() override;
 
     /// The add command: refuses with the error box when the document is full (returns false);
     /// otherwise empties every row, shows one row of "0", lines of width 1 without points or
@@ -56,8 +57,9 @@ public:
 
     /// `Modify_Number`: the shown cells normalised, empty ones "0".
     void Modify_Number();
-    /// `Cells_Is_Numbers`: true when a cell failed; its message was shown and the grid has the
-    /// focus on it. The points of the shown rows go to `points` when every cell passed.
+    /// `Cells_Is_Numbers`, despite its name, returns true when a cell is NOT a number it takes.
+    /// Then the cell's message was shown and the grid has the focus on it. The points of the shown
+    /// rows go to `points` when every cell passed.
     bool Cells_Is_Numbers(std::vector<TPoint3D>& points);
 
     TTableGrid& Grid();

@@ -266,6 +266,8 @@ private:
     TShiftedEmitter Emit;
     char Sep;
     double Ratio; // device pixels to a pixel of the view
+    // Despite their names, not pixels: -1 / ScaleX and -1 / ScaleY, the model lengths that the
+    // offsets of ticks, numbers and letters are fractions of.
     double PixelX;
     double PixelY;
 };

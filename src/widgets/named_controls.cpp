@@ -72,3 +72,11 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
         row->addWidget(button);
     return row;
 }
+
+QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
+    ok = NamedButton(dialog, "BBtnOK", QStringLiteral("OK"));
+    ok->setDefault(true);
+    cancel = NamedButton(dialog, "BBtnCancel", QStringLiteral("Отмена"));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return ButtonRow({ok, cancel});
+}

@@ -47,3 +47,6 @@ void PrepareFixedDialog(QDialog* dialog, const char* name, const QString& title)
 
 /// The dialog buttons' row: the buttons at the right end, in the given order.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+/// A dialog's "OK" (`ok`, named BBtnOK, the default button) and "Отмена" (`cancel`, named
+/// BBtnCancel, which rejects the dialog) in their row. OK's handler is the caller's to connect.
+QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel);

@@ -3,11 +3,11 @@
 // dialog stays open. Message boxes are answered by the scripted services.
 
 #include "analysis/form_other.h"
+#include "documents/color_text.h"
 #include "graphs/form_graphic.h"
 #include "graphs/graph_helpers.h"
-#include "documents/color_text.h"
 #include "support/fake_ui_services.h"
-#include "widgets/app_context.h"
+#include "support/test_context.h"
 #include "widgets/color_box.h"
 
 #include <QButtonGroup>
@@ -72,10 +72,8 @@ private slots:
     void init() {
         services = std::make_unique<TFakeUiServices>();
         ctx = std::make_unique<TAppContext>();
-        Settings_Default(ctx->Settings);
+        PrepareTestContext(*ctx, *services, ',');
         ctx->Settings.Asteriks = false;
-        ctx->Formula.DecimalSeparator = ',';
-        ctx->Services = services.get();
         graphDialog = std::make_unique<TFormGraphic>(*ctx);
         form = std::make_unique<TFormOther>(*ctx, graphDialog.get());
         form->show();

@@ -7,7 +7,7 @@
 #include "graphs/graphic.h"
 #include "support/fake_ui_services.h"
 #include "support/faulty_file_calls.h"
-#include "widgets/app_context.h"
+#include "support/test_context.h"
 #include "widgets/dialog_folder.h"
 
 #include <QButtonGroup>
@@ -154,10 +154,8 @@ private slots:
     void init() {
         services = std::make_unique<TWatchedServices>();
         ctx = std::make_unique<TAppContext>();
-        ctx->Formula.DecimalSeparator = ',';
-        ctx->Services = services.get();
         dir = std::make_unique<QTemporaryDir>();
-        ctx->ProgramDir = dir->path();
+        PrepareTestContext(*ctx, *services, ',', dir->path());
         form = std::make_unique<TFormTableValues>(*ctx);
         form->GroupSeparator.assign(1, ' '); // assigning a literal trips a false -Wrestrict
         services->Watched = form.get();

@@ -4,6 +4,7 @@
 #include "documents/document_file.h"
 #include "documents/text_file.h"
 #include "file_helpers.h"
+#include "support/every_kind_document.h"
 
 #include "graphs/sampling.h"
 #include "settings/settings.h"
@@ -569,25 +570,8 @@ class TDamageRun {
 public:
     TDamageRun() {
         TDocument d;
-        d.View.ScaleX = 0.2;
-        d.View.ShiftX = 1.5;
-        d.View.ShiftY = -0.5;
-        d.View.AngleX = 10;
-        d.View.AngleY = 20;
-        d.View.AngleZ = 30;
-        const std::vector<TGraphic> graphs = {Formula(0, "sin(x)"), Formula(1, "y^2"),
-                                              Formula(2, "1"),      Formula(3, "cos(u)", "sin(u)"),
-                                              Formula(4, "x*y"),    Formula(5, "1")};
-        for (TGraphic g : graphs) {
-            g.StepsX = 7;
-            g.StepsY = 3;
-            d.Add(std::move(g));
-        }
-        TGraphic table;
-        table.Kind = KindTable;
-        table.Points = {{1, 2, 3}, {-4.5, 0.25, 6}};
-        d.Add(std::move(table));
-        d.SetVisible(1, false);
+        d.View = {0.2, 0.3, 10, 20, 30, 1.5, -0.5};
+        AddGraphOfEveryKind(d, 7, 3, {{1, 2, 3}, {-4.5, 0.25, 6}});
         d.SetVisible(6, false);
         std::string message;
         const bool saved = Saving_File(d, Folder.File("before.qel"), '.', message);

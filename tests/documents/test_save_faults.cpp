@@ -8,6 +8,7 @@
 #include "documents/settings_file.h"
 #include "documents/text_file.h"
 #include "file_helpers.h"
+#include "support/every_kind_document.h"
 #include "support/faulty_file_calls.h"
 
 #include "settings/settings.h"
@@ -27,23 +28,11 @@ namespace {
 void Fill(TDocument& d, double shift) {
     d.View.ScaleX = 0.2;
     d.View.ShiftX = shift;
-    const char* formulas[] = {"sin(x)", "y^2", "1", "cos(u)", "x*y", "1"};
-    for (int kind = KindYofX; kind <= KindSpherical; ++kind) {
-        TGraphic g;
-        g.Kind = static_cast<std::uint8_t>(kind);
-        g.Formula = formulas[kind];
-        g.Formula2 = "sin(u)";
-        g.StepsX = 5;
-        g.StepsY = 4;
-        d.Add(std::move(g));
-    }
-    TGraphic table;
-    table.Kind = KindTable;
+    std::vector<TPoint3D> points;
     for (int i = 0; i < 200; ++i) {
-        table.Points.push_back({i + shift, i * 0.5, -i * 0.25});
+        points.push_back({i + shift, i * 0.5, -i * 0.25});
     }
-    d.Add(std::move(table));
-    d.SetVisible(1, false);
+    AddGraphOfEveryKind(d, 5, 4, std::move(points));
 }
 
 /// A document in memory and the file of the previous save beside it.

@@ -106,17 +106,17 @@ TEST(SettingsChecks, TheFirstFailingFieldInOrderIsNamed) {
 }
 
 TEST(SettingsChecks, ReversedEndsAreSwappedAndNothingElse) {
-    TSettingsNumbers n{5, -5, -8, 8, 1000, -1000, 50, 0.5, 40, 0.25};
+    TSettingsNumbers n{{5, -5, -8, 8, 1000, -1000, 0.5, 40, 0.25}, 50};
     OrderIntervalEnds(n);
     EXPECT_EQ(Values(n), (TValues{-5, 5, -8, 8, -1000, 1000, 50, 0.5, 40, 0.25}));
-    TSettingsNumbers equal{3, 3, -4, -4, 0, 0, 1, 1, 1, 1};
+    TSettingsNumbers equal{{3, 3, -4, -4, 0, 0, 1, 1, 1}, 1};
     OrderIntervalEnds(equal);
     EXPECT_EQ(Values(equal), (TValues{3, 3, -4, -4, 0, 0, 1, 1, 1, 1}));
 }
 
 TEST(SettingsTexts, EachNumberShowsInItsFieldAndReadsBack) {
     TSettings s;
-    StoreSettingsNumbers({-2.5, 999.75, -1000, 0, 0.25, 1000, 0.5, 37.125, 0.125, 50}, s);
+    StoreSettingsNumbers({{-2.5, 999.75, -1000, 0, 0.25, 1000, 37.125, 0.125, 50}, 0.5}, s);
     EXPECT_EQ(s.MaxX, 999.75);
     EXPECT_EQ(s.StepMesh, 0.5);
     EXPECT_EQ(s.StepNumeration_Z, 50);
@@ -131,7 +131,7 @@ TEST(SettingsTexts, EachNumberShowsInItsFieldAndReadsBack) {
 
 TEST(AutoScaleBackup, TakesTheNineConfirmedFieldsAndKeepsTheView) {
     TSettings s;
-    StoreSettingsNumbers({-1, 2, -3, 4, -5, 6, 0.5, 7, 8, 9}, s);
+    StoreSettingsNumbers({{-1, 2, -3, 4, -5, 6, 7, 8, 9}, 0.5}, s);
     TAutoScaleBackup b;
     b.ScaleX = 0.25;
     b.AngleX = 30;

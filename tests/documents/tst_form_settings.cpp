@@ -8,7 +8,7 @@
 #include "graphs/graph_helpers.h"
 #include "documents/color_text.h"
 #include "support/fake_ui_services.h"
-#include "widgets/app_context.h"
+#include "support/test_context.h"
 #include "widgets/color_box.h"
 
 #include <QApplication>
@@ -117,9 +117,7 @@ private slots:
     void init() {
         services = std::make_unique<TFakeUiServices>();
         ctx = std::make_unique<TAppContext>();
-        Settings_Default(ctx->Settings);
-        ctx->Formula.DecimalSeparator = ',';
-        ctx->Services = services.get();
+        PrepareTestContext(*ctx, *services, ',');
         redraws = 0;
         ctx->Document.Hooks.Redraw = [this] { ++redraws; };
         form = std::make_unique<TFormSettings>(*ctx);
@@ -188,7 +186,7 @@ private slots:
         s.ColorX = clRed;
         s.ColorY = clLime;
         s.ColorZ = clBlue;
-        StoreSettingsNumbers({-2.5, 999.75, -1000, 0, 0.25, 1000, 0.5, 37.125, 0.125, 50}, s);
+        StoreSettingsNumbers({{-2.5, 999.75, -1000, 0, 0.25, 1000, 37.125, 0.125, 50}, 0.5}, s);
         form->show();
         QString ticks;
         for (QCheckBox* b :

@@ -5,8 +5,8 @@
 #include "formula/batch_evaluation.h"
 #include "formula/compiled_formula.h"
 #include "formula/prepare.h"
+#include "support/same_value.h"
 
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -14,12 +14,7 @@ namespace kurvant::testing {
 
 namespace {
 
-bool SameBits(long double a, long double b) {
-    if (std::isnan(a) || std::isnan(b)) {
-        return std::isnan(a) && std::isnan(b);
-    }
-    return a == b && std::signbit(a) == std::signbit(b);
-}
+using kurvant_test::SameValue;
 
 std::string Describe(const std::string& prepared, const std::string& letters, char separator,
                      const std::vector<long double>& values, EvalResult textCode,
@@ -52,7 +47,7 @@ void CompareOne(const TCompiledFormula& formula, const std::vector<long double>&
     tally.Ok += textCode == EvalOk;
     tally.SyntaxErrors += textCode == EvalSyntaxError;
     tally.MathErrors += textCode == EvalMathError;
-    if (textCode != programCode || (textCode == EvalOk && !SameBits(textValue, programValue))) {
+    if (textCode != programCode || (textCode == EvalOk && !SameValue(textValue, programValue))) {
         Mismatch(tally, Describe(std::string(formula.Prepared()), std::string(formula.Letters()),
                                  formula.Context().DecimalSeparator, values, textCode, textValue,
                                  programCode, programValue));
@@ -64,7 +59,7 @@ void CompareSamples(const TCompiledFormula& formula, const std::vector<TSample>&
     for (std::size_t i = 0; i < text.size(); ++i) {
         ++tally.BatchEvaluations;
         if (text[i].Ok != program[i].Ok ||
-            (text[i].Ok && !SameBits(text[i].Value, program[i].Value))) {
+            (text[i].Ok && !SameValue(text[i].Value, program[i].Value))) {
             Mismatch(tally, "batch point " + std::to_string(i) + " of '" +
                                 std::string(formula.Prepared()) + "' letters '" +
                                 std::string(formula.Letters()) + "'");

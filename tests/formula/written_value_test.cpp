@@ -4,6 +4,7 @@
 
 #include "formula/number_text.h"
 #include "formula/written_value.h"
+#include "support/same_value.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,7 @@
 namespace kurvant {
 namespace {
 
-bool SameBits(long double a, long double b) {
-    if (std::isnan(a) || std::isnan(b)) {
-        return std::isnan(a) && std::isnan(b);
-    }
-    return a == b && std::signbit(a) == std::signbit(b);
-}
+using kurvant_test::SameValue;
 
 std::string Hex(long double v) {
     char buffer[64];
@@ -42,10 +38,10 @@ template <typename TCheck> void AroundEach(long double v, TCheck check) {
 }
 
 void ExpectAsText(long double v) {
-    ASSERT_TRUE(SameBits(WrittenValue(v), WrittenValueByText(v)))
+    ASSERT_TRUE(SameValue(WrittenValue(v), WrittenValueByText(v)))
         << Hex(v) << ": arithmetic " << Hex(WrittenValue(v)) << ", text "
         << Hex(WrittenValueByText(v));
-    ASSERT_TRUE(SameBits(WrittenValue(-v), WrittenValueByText(-v))) << Hex(-v);
+    ASSERT_TRUE(SameValue(WrittenValue(-v), WrittenValueByText(-v))) << Hex(-v);
 }
 
 TEST(WrittenValue, HalvesOfEveryDecadeRoundAsTheText) {
@@ -114,7 +110,7 @@ TEST(WrittenValue, TheTextWritesWhatIsRead) {
     for (const long double v : {1.0L / 3, 2.0L / 3, 1e-5L, 123456.7890123456789L}) {
         long double read = 0;
         ASSERT_TRUE(ReadNumberText(NumberText(v, ','), ',', read));
-        EXPECT_TRUE(SameBits(WrittenValue(v), read)) << Hex(v);
+        EXPECT_TRUE(SameValue(WrittenValue(v), read)) << Hex(v);
     }
 }
 

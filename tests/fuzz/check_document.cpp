@@ -7,7 +7,7 @@
 #include "documents/document_file.h"
 #include "documents/settings_file.h"
 #include "documents/text_file.h"
-#include "settings/settings.h"
+#include "support/every_kind_document.h"
 
 #include <cmath>
 #include <memory>
@@ -213,21 +213,7 @@ public:
     TOpenBench() {
         TDocument d;
         d.View = {0.2, 0.3, 10, 20, 30, 1.5, -0.5};
-        const char* formulas[] = {"sin(x)", "y^2", "1", "cos(u)", "x*y", "1"};
-        for (int kind = KindYofX; kind <= KindSpherical; ++kind) {
-            TGraphic g;
-            g.Kind = static_cast<std::uint8_t>(kind);
-            g.Formula = formulas[kind];
-            g.Formula2 = "sin(u)";
-            g.StepsX = 2;
-            g.StepsY = 1;
-            d.Add(std::move(g));
-        }
-        TGraphic table;
-        table.Kind = KindTable;
-        table.Points = {{1, 2, 3}, {-4.5, 0.25, 6}};
-        d.Add(std::move(table));
-        d.SetVisible(1, false);
+        AddGraphOfEveryKind(d, 2, 1, {{1, 2, 3}, {-4.5, 0.25, 6}});
         d.SetVisible(6, false);
         Base.Put(EncodeTextLines(DocumentFileLines(d, '.')));
     }

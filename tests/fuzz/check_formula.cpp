@@ -6,9 +6,9 @@
 #include "formula/compiled_formula.h"
 #include "formula/evaluate.h"
 #include "formula/prepare.h"
+#include "support/same_value.h"
 
 #include <array>
-#include <cmath>
 #include <span>
 
 namespace fuzz {
@@ -17,6 +17,7 @@ namespace {
 
 using kurvant::EvalResult;
 using kurvant::TFormulaContext;
+using kurvant_test::SameValue;
 
 // The variable sets of the six formula kinds.
 constexpr std::array<std::string_view, 6> VariableSets = {"x", "y", "q", "u", "xy", "qa"};
@@ -27,10 +28,6 @@ constexpr std::array<long double, 16> Values = {
     0.0L,   1.0L,     -1.0L,   0.5L,     -2.5L, 3.14159265358979323846L,
     1e-5L,  1e15L,    -1e300L, 1e4000L,  7.0L,  1e-300L,
     100.0L, -0.0001L, 2.0L,    -1e-4000L};
-
-bool SameValue(long double a, long double b) {
-    return (std::isnan(a) && std::isnan(b)) || a == b;
-}
 
 /// One way of evaluating a prepared formula at given values of its variables.
 struct TEvaluationPath {

@@ -5,8 +5,8 @@
 #include "graphs/func_list.h"
 #include "documents/color_text.h"
 #include "support/fake_ui_services.h"
+#include "support/test_context.h"
 #include "support/widget_tools.h"
-#include "widgets/app_context.h"
 #include "widgets/number_edits.h"
 
 #include <QApplication>
@@ -60,10 +60,8 @@ private slots:
     void init() {
         services = std::make_unique<TFakeUiServices>();
         ctx = std::make_unique<TAppContext>();
-        Settings_Default(ctx->Settings);
+        PrepareTestContext(*ctx, *services, ',');
         ctx->Settings.Asteriks = false;
-        ctx->Formula.DecimalSeparator = ',';
-        ctx->Services = services.get();
         redraws = 0;
         ctx->Document.Hooks.Redraw = [this] { ++redraws; };
         form = std::make_unique<TFormGraphic>(*ctx);

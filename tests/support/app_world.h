@@ -7,7 +7,7 @@
 #include "app/startup.h"
 #include "documents/file_calls.h"
 #include "support/fake_ui_services.h"
-#include "widgets/app_context.h"
+#include "support/test_context.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,9 +23,7 @@ template <typename TServices> struct TAppWorldWith {
     /// run must never use the folder it started in instead.
     explicit TAppWorldWith(char decimalSeparator, const TFileCalls* disk = nullptr) {
         QVERIFY2(Dir.isValid(), qPrintable(Dir.errorString()));
-        Ctx.Services = &Services;
-        Ctx.ProgramDir = Dir.path();
-        Ctx.Formula.DecimalSeparator = decimalSeparator;
+        PrepareTestContext(Ctx, Services, decimalSeparator, Dir.path());
         if (disk != nullptr)
             Ctx.Disk = disk;
         Main = StartUp(Ctx);

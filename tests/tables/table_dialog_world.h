@@ -2,11 +2,10 @@
 // What the table dialogs' tests share: a context with scripted services, the table dialog over it,
 // and ways to put texts into the grid and read them back as the user sees them.
 
-#include "settings/settings.h"
 #include "support/fake_ui_services.h"
+#include "support/test_context.h"
 #include "tables/form_graphic_table.h"
 #include "tables/table_grid_view.h"
-#include "widgets/app_context.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -24,10 +23,7 @@ struct TTableDialogWorld {
     int Redraws = 0;
 
     explicit TTableDialogWorld(char separator = ',') {
-        Settings_Default(Ctx->Settings);
-        Ctx->Formula.DecimalSeparator = separator;
-        Ctx->Services = Services.get();
-        Ctx->ProgramDir = QStringLiteral("/kurvant-program-folder");
+        PrepareTestContext(*Ctx, *Services, separator, QStringLiteral("/kurvant-program-folder"));
         Ctx->Document.Hooks.Redraw = [this] { ++Redraws; };
         Form = std::make_unique<TFormGraphicTable>(*Ctx);
     }

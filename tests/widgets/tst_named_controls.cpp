@@ -129,6 +129,30 @@ private slots:
         QCOMPARE(row->itemAt(1)->widget(), ok);
         QCOMPARE(row->itemAt(2)->widget(), cancel);
     }
+
+    void okCancelRowHasTheDefaultOkAndACancelThatRejects() {
+        QDialog dialog;
+        QPushButton* ok = nullptr;
+        QPushButton* cancel = nullptr;
+        auto* row = OkCancelRow(&dialog, ok, cancel);
+        dialog.setLayout(row);
+        QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("BBtnOK")), ok);
+        QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("BBtnCancel")), cancel);
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QCOMPARE(cancel->text(), QStringLiteral("Отмена"));
+        QVERIFY(ok->isDefault());
+        QVERIFY(!cancel->isDefault() && !cancel->autoDefault());
+        QCOMPARE(row->itemAt(1)->widget(), ok);
+        QCOMPARE(row->itemAt(2)->widget(), cancel);
+        // OK does what its dialog connects; Cancel closes the dialog, rejected.
+        dialog.show();
+        dialog.setResult(QDialog::Accepted);
+        ok->click();
+        QVERIFY(dialog.isVisible());
+        cancel->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
 };
 
 QTEST_MAIN(TstNamedControls)
