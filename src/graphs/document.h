@@ -4,10 +4,10 @@
 // through `OnChanged`, and the steps that belong to the GUI (message boxes, redraws, the window
 // caption) are reached through `Hooks`, which the GUI sets and the core calls when set.
 
-#include "documents/settings.h"
 #include "formula/formula_context.h"
 #include "graphs/graphic.h"
 #include "graphs/view_state.h"
+#include "settings/settings.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // The run's context as the tests of one dialog, and of the whole program, start from.
 
-#include "documents/settings.h"
+#include "settings/settings.h"
 #include "widgets/app_context.h"
 
 #include <QString>
