@@ -3,8 +3,8 @@
 
 #include "app/form_main.h"
 #include "app/startup.h"
-#include "widgets/ui_services.h"
 #include "view/gl_view.h"
+#include "widgets/ui_services.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,9 +1,9 @@
 // Reading the document file.
 
+#include "documents/color_text.h"
 #include "documents/document_file.h"
 #include "documents/number_line.h"
 #include "documents/text_file.h"
-#include "documents/color_text.h"
 
 #include "formula/prepare.h"
 

@@ -1,8 +1,8 @@
 #include "documents/settings_file.h"
 
+#include "documents/color_text.h"
 #include "documents/number_line.h"
 #include "documents/text_file.h"
-#include "documents/color_text.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 // The settings file: the nine lines, both decimal marks, and every way a file falls back to the
 // defaults.
 
+#include "documents/color_text.h"
 #include "documents/settings_file.h"
 #include "file_helpers.h"
-#include "documents/color_text.h"
 
 #include <gtest/gtest.h>
 

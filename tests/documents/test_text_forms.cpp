@@ -1,9 +1,9 @@
 // The number writer, the number-line reader, the single-value conversions and the colour text.
 
+#include "documents/color_text.h"
 #include "documents/message_text.h"
 #include "documents/number_line.h"
 #include "documents/text_file.h"
-#include "documents/color_text.h"
 
 #include <gtest/gtest.h>
 

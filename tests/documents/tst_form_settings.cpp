@@ -3,10 +3,10 @@
 
 #include "documents/form_settings.h"
 
+#include "documents/color_text.h"
 #include "documents/settings_file.h"
 #include "graphs/autoscale.h"
 #include "graphs/graph_helpers.h"
-#include "documents/color_text.h"
 #include "support/fake_ui_services.h"
 #include "support/test_context.h"
 #include "widgets/color_box.h"

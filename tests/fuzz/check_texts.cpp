@@ -2,8 +2,8 @@
 
 #include "fuzz_checks.h"
 
-#include "documents/number_line.h"
 #include "documents/color_text.h"
+#include "documents/number_line.h"
 
 #include <array>
 #include <cmath>

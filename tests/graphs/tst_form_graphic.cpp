@@ -1,9 +1,9 @@
 // The graph dialog and the function pick list as a user meets them, under a virtual X server.
 // Message boxes are answered by the scripted services; every modal loop is closed by a timer.
 
+#include "documents/color_text.h"
 #include "graphs/form_graphic.h"
 #include "graphs/func_list.h"
-#include "documents/color_text.h"
 #include "support/fake_ui_services.h"
 #include "support/test_context.h"
 #include "support/widget_tools.h"
