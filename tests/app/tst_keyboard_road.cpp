@@ -3,6 +3,7 @@
 // test between the steps. Every dialog, message box and the pick list must give the keyboard
 // back to the window that opened it, or the next key goes nowhere and the road stops.
 
+#include "analysis/form_table_values.h"
 #include "app/form_main.h"
 #include "app/forms_small.h"
 #include "app/startup.h"
@@ -13,11 +14,13 @@
 #include "widgets/ui_services.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -199,6 +202,31 @@ private slots:
         QVERIFY(!giveUp);
         QVERIFY(!help->isVisible());
         QCOMPARE(app->Ctx.Document.GraphCount(), 0);
+    }
+
+    // What is typed into the tabulation's formula box is what is tabulated: the graphs'
+    // formulas in its list do not complete it.
+    void tabulationTakesTheTypedFormula() {
+        auto* form = app->Main->findChild<TFormTableValues*>();
+        QVERIFY(form);
+        steps = {
+            {[&] { return NothingModal(); }, {"key", "ctrl+a"}},
+            {[&] { return DialogShown(); }, {"type", "x^2/4-3"}},
+            {[&] { return DialogShown(); }, {"key", "Return"}},
+            {[&] { return NothingModal() && app->Ctx.Document.GraphCount() == 1; },
+             {"key", "ctrl+f"}},
+            {[&] { return form->isVisible() && !ShownBox(); }, {"type", "x^2"}},
+            {[&] { return form->CBoxFunction->currentText().endsWith(QStringLiteral("2")); },
+             {"key", "Return"}},
+            {[&] { return form->isVisible() && form->SGridTableValues->rowCount() > 2; },
+             {"key", "Escape"}},
+        };
+        RunSteps();
+        QVERIFY(!giveUp);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(form->CBoxFunction->currentText(), QStringLiteral("x^2"));
+        // The first row is x = -10: 100 for x^2, where x^2/4-3 would give 22.
+        QCOMPARE(form->SGridTableValues->item(0, 1)->text(), QStringLiteral("100,0000000000"));
     }
 
     void errorBoxGivesTheKeyboardBackToTheDialog() {
