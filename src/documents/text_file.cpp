@@ -14,10 +14,6 @@
 
 namespace {
 
-struct TFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // Writes every byte from the start of the file. A write that makes no progress (which the system
 // never returns for a non-empty request) counts as a failure rather than a reason to loop.
 bool WriteAll(const TFileCalls& calls, int fd, std::string_view bytes) {
@@ -37,7 +33,7 @@ bool WriteAll(const TFileCalls& calls, int fd, std::string_view bytes) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
+    const TReadFile file = OpenRegularFile(path);
     if (!file) {
         return false;
     }
@@ -92,6 +88,36 @@ std::string ResolvedTarget(const std::string& path) {
 
 } // namespace
 
+TReadFile OpenRegularFile(const std::string& Path) {
+    // Opening a FIFO for reading waits for a writer, and reading a device may never end: the
+    // name is checked first, and the opening itself cannot block, so that a FIFO put in the
+    // file's place after the check is caught by fstat instead of hanging the program.
+    struct stat info {};
+    if (::stat(Path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return nullptr;
+    }
+    const int fd = ::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    TReadFile file(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+    }
+    return file;
+}
+
+bool IsSpecialFile(const std::string& Path) {
+    struct stat info {};
+    return ::stat(Path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -133,7 +159,7 @@ bool IsValidUtf8(std::string_view text) {
 bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
                    std::size_t MaxLineLength) {
     Lines.clear();
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(Path.c_str(), "rb"));
+    const TReadFile file = OpenRegularFile(Path);
     if (!file) {
         return false;
     }
