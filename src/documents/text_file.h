@@ -51,7 +51,10 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines);
 
 /// Replaces the file at `Path` with `Bytes` so that the old file survives any failure: the bytes
 /// go to a new file in the same folder, are flushed to the disk, and the new file is renamed over
-/// the old one. A symbolic link is followed, and an existing file's permissions are kept. When
+/// the old one. A symbolic link is followed (to a target that does not exist yet, too: it is
+/// created), and an existing file's permissions are kept. Only a regular file is ever replaced:
+/// a FIFO (with a reader) or a character device such as /dev/null or a terminal takes the bytes
+/// directly, and a folder, a block device or a socket is refused. When
 /// the folder takes no new file but the file exists and may be written, it is overwritten in
 /// place instead, and written back as it was if a step fails. Every system call that changes
 /// the disk goes through `Calls`.

@@ -351,4 +351,17 @@ INSTANTIATE_TEST_SUITE_P(
         TSpecialInputRow{"StatsFolder", true, {"stats", "@"}, 1, "Не удаётся открыть файл!"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
+// A picture written to /dev/stdout goes down the pipe that the standard output is, and no file
+// takes the place of the link.
+TEST(CliRender, PictureToStandardOutputGoesDownThePipe) {
+    TTempFile document;
+    std::ofstream(document.Path, std::ios::binary) << LineDocument;
+    const TRun run = RunCli({"render", "--size", "40x30", document.Path, "-o", "/dev/stdout"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out.substr(0, 2), "BM");
+    struct stat info {};
+    ASSERT_EQ(::lstat("/dev/stdout", &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+}
+
 } // namespace

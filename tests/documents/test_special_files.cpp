@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
 
@@ -123,5 +125,98 @@ TEST(SpecialFiles, RegularFilesStillRead) {
     TTableFile file;
     EXPECT_EQ(ReadTableFile(folder.File("missing.txt"), file), TTableFileRead::Unreadable);
 }
+
+// ---- saving over what is not a regular file
+
+// A save never removes or renames anything but a regular file: a device or a FIFO takes the
+// bytes where it stands, a link stays a link and its target (existing or not) is written.
+struct TSaveRow {
+    const char* Name;
+    bool NeedsRoot;
+    // Makes what the name "target" stands for in the folder.
+    std::function<void(const TScratchFolder&)> Make;
+    bool Saves;
+    // After the save: what the name is (lstat's kind) and the bytes found where it leads ("" when
+    // nothing is to be read there).
+    mode_t KindAfter;
+    const char* ReadFrom; // a name in the folder, or "" for none
+};
+
+void PrintTo(const TSaveRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class SaveOverSpecial : public ::testing::TestWithParam<TSaveRow> {};
+
+const std::string SavedBytes = "@#^%$*/-Kurvant1\r\n";
+
+mode_t KindOf(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
+}
+
+TEST_P(SaveOverSpecial, KeepsTheNameWhatItIs) {
+    const TSaveRow& row = GetParam();
+    if (row.NeedsRoot && ::geteuid() != 0) {
+        GTEST_SKIP() << "device nodes are made by root only";
+    }
+    TScratchFolder folder;
+    row.Make(folder);
+    const std::string target = folder.File("target");
+    // A FIFO's reader is there before the save, as a program reading it would be; the bytes
+    // fit in the pipe, so the save does not wait for them to be taken.
+    const int reader = KindOf(target) == S_IFIFO && row.Saves
+                           ? ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
+                           : -1;
+    const std::size_t entries = folder.EntryCount();
+    EXPECT_EQ(WriteFileAtomically(target, SavedBytes), row.Saves);
+    EXPECT_EQ(KindOf(target), row.KindAfter);
+    EXPECT_EQ(folder.EntryCount(), entries + (row.ReadFrom == std::string("new") ? 1 : 0))
+        << "a temporary file is left, or a name went";
+    if (reader >= 0) {
+        std::string got(SavedBytes.size() * 2, '\0');
+        const ssize_t n = ::read(reader, got.data(), got.size());
+        got.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        EXPECT_EQ(got, SavedBytes);
+        ::close(reader);
+    }
+    if (*row.ReadFrom != '\0') {
+        EXPECT_EQ(FileBytes(folder.File(row.ReadFrom)), SavedBytes);
+    }
+}
+
+void Link(const TScratchFolder& folder, const std::string& to) {
+    EXPECT_EQ(::symlink(to.c_str(), folder.File("target").c_str()), 0);
+}
+
+const TSaveRow SaveRows[] = {
+    {"CharacterDevice", true,
+     [](const TScratchFolder& f) {
+         // The numbers of /dev/null: what is written goes nowhere.
+         EXPECT_EQ(::mknod(f.File("target").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+     },
+     true, S_IFCHR, ""},
+    {"FifoWithReader", false,
+     [](const TScratchFolder& f) { EXPECT_EQ(::mkfifo(f.File("target").c_str(), 0600), 0); }, true,
+     S_IFIFO, ""},
+    {"FifoWithoutReader", false,
+     [](const TScratchFolder& f) { EXPECT_EQ(::mkfifo(f.File("target").c_str(), 0600), 0); }, false,
+     S_IFIFO, ""},
+    {"Folder", false,
+     [](const TScratchFolder& f) { EXPECT_EQ(::mkdir(f.File("target").c_str(), 0700), 0); }, false,
+     S_IFDIR, ""},
+    {"LinkToFile", false,
+     [](const TScratchFolder& f) {
+         PutBytes(f.File("old"), "old bytes");
+         Link(f, "old");
+     },
+     true, S_IFLNK, "old"},
+    {"DanglingLink", false, [](const TScratchFolder& f) { Link(f, "new"); }, true, S_IFLNK, "new"},
+    {"LinkToDevNull", false, [](const TScratchFolder& f) { Link(f, "/dev/null"); }, true, S_IFLNK,
+     ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, SaveOverSpecial, ::testing::ValuesIn(SaveRows),
+                         [](const auto& p) { return std::string(p.param.Name); });
 
 } // namespace

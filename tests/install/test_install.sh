@@ -33,7 +33,8 @@ grep -q 'type="application/x-kurvant-document"' "$prefix/share/mime/packages/kur
 grep -q 'pattern="\*.qel"' "$prefix/share/mime/packages/kurvant.xml" || fail "no *.qel pattern"
 # The type compiles as a desktop compiles it; the compiled tables then hold its parent type and
 # its magic, with and without the UTF-8 byte-order mark in front of the signature.
-XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime" || fail "the document type does not compile"
+XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime" ||
+  fail "the document type does not compile"
 grep -qx 'application/x-kurvant-document text/plain' "$prefix/share/mime/subclasses" ||
   fail "the document type is no kind of text/plain"
 signature='@#^%$*/-Kurvant1'
