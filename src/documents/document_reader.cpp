@@ -211,8 +211,7 @@ bool ReadBlock(TLineCursor& cursor, kurvant::TFormulaContext& context, TGraphEnt
 // a line end (after a UTF-8 byte-order mark) is all that is read. An empty or unreadable file
 // passes here and is refused by the reading itself.
 bool StartsWithSignatureLine(const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
+    const TReadFile file = OpenRegularFile(path);
     if (!file) {
         return true;
     }

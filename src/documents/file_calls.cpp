@@ -13,6 +13,10 @@ ssize_t TFileCalls::Pwrite(int fd, const void* data, std::size_t size, off_t off
     return ::pwrite(fd, data, size, offset);
 }
 
+ssize_t TFileCalls::Write(int fd, const void* data, std::size_t size) const {
+    return ::write(fd, data, size);
+}
+
 int TFileCalls::Ftruncate(int fd, off_t length) const {
     return ::ftruncate(fd, length);
 }

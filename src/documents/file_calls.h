@@ -11,6 +11,8 @@ public:
     virtual ~TFileCalls() = default;
     virtual int Open(const char* path, int flags, mode_t mode) const;
     virtual ssize_t Pwrite(int fd, const void* data, std::size_t size, off_t offset) const;
+    /// For a FIFO or a device, which have no offsets.
+    virtual ssize_t Write(int fd, const void* data, std::size_t size) const;
     virtual int Ftruncate(int fd, off_t length) const;
     virtual int Fchmod(int fd, mode_t mode) const;
     virtual int Fsync(int fd) const;

@@ -14,10 +14,6 @@
 
 namespace {
 
-struct TFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // Writes every byte from the start of the file. A write that makes no progress (which the system
 // never returns for a non-empty request) counts as a failure rather than a reason to loop.
 bool WriteAll(const TFileCalls& calls, int fd, std::string_view bytes) {
@@ -37,7 +33,7 @@ bool WriteAll(const TFileCalls& calls, int fd, std::string_view bytes) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
+    const TReadFile file = OpenRegularFile(path);
     if (!file) {
         return false;
     }
@@ -77,20 +73,98 @@ bool WriteInPlace(const TFileCalls& calls, const std::string& target, std::strin
     return ok;
 }
 
-// The file that a save replaces: a symbolic link is followed so that the link stays a link.
+// The name a save writes: a symbolic link is followed so that the link stays a link, and a link
+// whose target does not exist yet leads to that target, which the save then creates. Relative
+// targets are taken from the folder of the link that names them.
 std::string ResolvedTarget(const std::string& path) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    if (::stat(path.c_str(), &info) == 0) {
         std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
                                                          &std::free);
-        if (real) {
-            return real.get();
+        return real ? std::string(real.get()) : path;
+    }
+    std::string current = path;
+    // The system's own limit of links in one name; past it the name is left as it is and the
+    // save fails on it.
+    for (int hop = 0; hop < 40; ++hop) {
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return current;
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= link.size()) {
+            return current;
+        }
+        link.resize(static_cast<std::size_t>(length));
+        if (!link.starts_with('/')) {
+            const std::size_t slash = current.rfind('/');
+            link =
+                (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + link;
+        }
+        current = link;
+    }
+    return current;
+}
+
+// A FIFO, a terminal, /dev/null or a pipe handed over as /dev/stdout: the bytes are written into
+// it as they are, since there is no file to replace and the name must stay what it is. Opening
+// does not wait for a FIFO's reader (none there: the save fails), but the writing then waits
+// for the reader to take every byte.
+bool WriteIntoSpecialFile(const TFileCalls& calls, const std::string& path,
+                          std::string_view bytes) {
+    const int fd = calls.Open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    bool ok = ::fstat(fd, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)) &&
+              flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+    while (ok && !bytes.empty()) {
+        const ssize_t written = calls.Write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = written > 0;
+        if (ok) {
+            bytes.remove_prefix(static_cast<std::size_t>(written));
         }
     }
-    return path;
+    ok = (calls.Close(fd) == 0) && ok;
+    return ok;
 }
 
 } // namespace
+
+TReadFile OpenRegularFile(const std::string& Path) {
+    // Opening a FIFO for reading waits for a writer, and reading a device may never end: the
+    // name is checked first, and the opening itself cannot block, so that a FIFO put in the
+    // file's place after the check is caught by fstat instead of hanging the program.
+    struct stat info {};
+    if (::stat(Path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return nullptr;
+    }
+    const int fd = ::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    TReadFile file(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+    }
+    return file;
+}
+
+bool IsSpecialFile(const std::string& Path) {
+    struct stat info {};
+    return ::stat(Path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
 
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
@@ -133,7 +207,7 @@ bool IsValidUtf8(std::string_view text) {
 bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
                    std::size_t MaxLineLength) {
     Lines.clear();
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(Path.c_str(), "rb"));
+    const TReadFile file = OpenRegularFile(Path);
     if (!file) {
         return false;
     }
@@ -205,6 +279,15 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines) {
 }
 
 bool WriteFileAtomically(const std::string& Path, std::string_view Bytes, const TFileCalls& Calls) {
+    struct stat info {};
+    if (::stat(Path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        // Only a regular file is ever replaced. A FIFO or a character device takes the bytes
+        // directly; a folder, a disk (a document written over a file system is no save) or a
+        // socket is refused. The name is opened as given: a link such as /proc/self/fd/1 leads
+        // to its pipe only when the system follows it.
+        return (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)) &&
+               WriteIntoSpecialFile(Calls, Path, Bytes);
+    }
     const std::string target = ResolvedTarget(Path);
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
@@ -243,6 +326,8 @@ bool WriteFileAtomically(const std::string& Path, std::string_view Bytes, const 
     }
     ok = ok && WriteAll(Calls, fd, Bytes) && Calls.Fsync(fd) == 0;
     ok = (Calls.Close(fd) == 0) && ok;
+    // Something other than a regular file that took the name meanwhile is never renamed over.
+    ok = ok && (::lstat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode));
     ok = ok && Calls.Rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         Calls.Unlink(temporary.c_str());

@@ -5,6 +5,8 @@
 #include "documents/file_calls.h"
 
 #include <cstddef>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,11 +17,27 @@ inline constexpr std::size_t MaxTextLineLength = 64 * 1024;
 /// Larger than the largest document (255 graphs of tables of 5000 points) with room to spare.
 inline constexpr std::size_t MaxTextFileSize = 256 * 1024 * 1024;
 
+struct TFileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using TReadFile = std::unique_ptr<std::FILE, TFileCloser>;
+
+/// Opens a file for reading when it is a regular file (a symbolic link is followed); anything
+/// else (a FIFO, a device, a folder, a socket) is refused without blocking, and so is a name that
+/// is swapped for one between the check and the opening. Every reader of the program opens its
+/// files here.
+TReadFile OpenRegularFile(const std::string& Path);
+
+/// True when `Path` names something that exists and is not a regular file (after following
+/// symbolic links): a reader says it cannot open it rather than that it could not read it.
+bool IsSpecialFile(const std::string& Path);
+
 /// Reads a text file into its lines, each without its end (CR LF, LF or a bare CR; a break at the
 /// very end starts no further line). A file that is valid UTF-8 is taken as it stands (without a
 /// leading byte-order mark), any other is decoded from Windows-1251 (its one unassigned byte
 /// becomes '?'). Fails when the file cannot be read, a line is longer than `MaxLineLength` or the
-/// file is larger than `MaxTextFileSize`; `Lines` is then empty.
+/// file is larger than `MaxTextFileSize`; `Lines` is then empty. Only a regular file is read
+/// (`OpenRegularFile`).
 bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
                    std::size_t MaxLineLength = MaxTextLineLength);
 
@@ -33,7 +51,10 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines);
 
 /// Replaces the file at `Path` with `Bytes` so that the old file survives any failure: the bytes
 /// go to a new file in the same folder, are flushed to the disk, and the new file is renamed over
-/// the old one. A symbolic link is followed, and an existing file's permissions are kept. When
+/// the old one. A symbolic link is followed (to a target that does not exist yet, too: it is
+/// created), and an existing file's permissions are kept. Only a regular file is ever replaced:
+/// a FIFO (with a reader) or a character device such as /dev/null or a terminal takes the bytes
+/// directly, and a folder, a block device or a socket is refused. When
 /// the folder takes no new file but the file exists and may be written, it is overwritten in
 /// place instead, and written back as it was if a step fails. Every system call that changes
 /// the disk goes through `Calls`.

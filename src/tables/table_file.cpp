@@ -15,6 +15,8 @@ std::string TableLoadFailureMessage(TTableFileRead result, int failedLine) {
     switch (result) {
     case TTableFileRead::Ok:
         return {};
+    case TTableFileRead::NotAFile:
+        return "Не удаётся открыть файл!";
     case TTableFileRead::Unreadable:
         reason = "файл не удаётся прочитать";
         break;
@@ -57,7 +59,7 @@ TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile
 TTableFileRead ReadTableFile(const std::string& path, TTableFile& file, int* failedLine) {
     std::vector<std::string> lines;
     if (!ReadTextLines(path, lines))
-        return TTableFileRead::Unreadable;
+        return IsSpecialFile(path) ? TTableFileRead::NotAFile : TTableFileRead::Unreadable;
     return ParseTableLines(lines, file, failedLine);
 }
 

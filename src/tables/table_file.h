@@ -35,6 +35,7 @@ struct TTableFile {
 /// How reading a table file ended; `TableLoadFailureMessage` words a refusal.
 enum class TTableFileRead {
     Ok,
+    NotAFile,    ///< the name is a folder, a FIFO or a device: it is not opened at all
     Unreadable,  ///< the file cannot be read as text
     NotNumbers,  ///< a line is no line of up to three numbers: more of them, or a token without
                  ///< digits
@@ -49,7 +50,8 @@ TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile
 /// `ParseTableLines` of the file at `path` (line ends CR LF, LF or CR).
 TTableFileRead ReadTableFile(const std::string& path, TTableFile& file, int* failedLine = nullptr);
 
-/// The text of the load failure box: `TableLoadMessage`, a break, and what was wrong and where
+/// The text of the load failure box: for `NotAFile` "Не удаётся открыть файл!", else
+/// `TableLoadMessage`, a break, and what was wrong and where
 /// ("строка 17: ожидалось три числа", "больше 5000 строк"). `failedLine` is the line that
 /// `ParseTableLines` named for `NotNumbers`. Empty for `Ok`.
 std::string TableLoadFailureMessage(TTableFileRead result, int failedLine);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -297,5 +298,70 @@ INSTANTIATE_TEST_SUITE_P(
                       TCliRow{"BadSeparator", {"sample", "--sep", ";", "a.qel"}, 2, ""},
                       TCliRow{"UnknownOption", {"sample", "--vars", "x", "a.qel"}, 2, ""}),
     [](const auto& p) { return std::string(p.param.Name); });
+
+// ---- inputs that are not regular files
+
+// A FIFO or a folder named as an input is refused at once, never waited on: "@" in the
+// arguments stands for the special file, "DOC" for a document that reads.
+struct TSpecialInputRow {
+    const char* Name;
+    bool Folder; // else a FIFO
+    std::vector<std::string> Args;
+    int ExitCode;
+    const char* ErrStart;
+    friend void PrintTo(const TSpecialInputRow& row, std::ostream* os) { *os << row.Name; }
+};
+
+class CliSpecialInput : public ::testing::TestWithParam<TSpecialInputRow> {};
+
+TEST_P(CliSpecialInput, IsRefusedWithoutWaiting) {
+    const TSpecialInputRow& row = GetParam();
+    TScratchFolder folder;
+    const std::string special = folder.File("p.qel");
+    ASSERT_EQ(row.Folder ? ::mkdir(special.c_str(), 0700) : ::mkfifo(special.c_str(), 0600), 0);
+    const std::string document = folder.File("doc.qel");
+    std::ofstream(document, std::ios::binary) << LineDocument;
+    std::vector<std::string> args;
+    for (const std::string& arg : row.Args) {
+        args.push_back(arg == "@"     ? special
+                       : arg == "DOC" ? document
+                       : arg == "OUT" ? folder.File("out.bmp")
+                                      : arg);
+    }
+    const TRun run = RunCli(args);
+    EXPECT_EQ(run.ExitCode, row.ExitCode) << run.Err;
+    EXPECT_EQ(run.Err.rfind(row.ErrStart, 0), 0u) << run.Err;
+    if (row.ExitCode == 0 && row.Args.front() == "sample") {
+        // The unusable settings file gives the defaults: the output of no settings at all.
+        EXPECT_EQ(run.Out, RunCli({"sample", document}).Out);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CliSpecialInput,
+    ::testing::Values(
+        TSpecialInputRow{"SampleFifo", false, {"sample", "@"}, 1, "Не удаётся открыть файл!"},
+        TSpecialInputRow{"SampleFolder", true, {"sample", "@"}, 1, "Не удаётся открыть файл!"},
+        TSpecialInputRow{
+            "RenderFifo", false, {"render", "@", "-o", "OUT"}, 1, "Не удаётся открыть файл!"},
+        TSpecialInputRow{"SampleSettingsFifo", false, {"sample", "--settings", "@", "DOC"}, 0, ""},
+        TSpecialInputRow{
+            "RenderSettingsFifo", false, {"render", "--settings", "@", "DOC", "-o", "OUT"}, 0, ""},
+        TSpecialInputRow{"StatsFifo", false, {"stats", "@"}, 1, "Не удаётся открыть файл!"},
+        TSpecialInputRow{"StatsFolder", true, {"stats", "@"}, 1, "Не удаётся открыть файл!"}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+// A picture written to /dev/stdout goes down the pipe that the standard output is, and no file
+// takes the place of the link.
+TEST(CliRender, PictureToStandardOutputGoesDownThePipe) {
+    TTempFile document;
+    std::ofstream(document.Path, std::ios::binary) << LineDocument;
+    const TRun run = RunCli({"render", "--size", "40x30", document.Path, "-o", "/dev/stdout"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out.substr(0, 2), "BM");
+    struct stat info {};
+    ASSERT_EQ(::lstat("/dev/stdout", &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+}
 
 } // namespace

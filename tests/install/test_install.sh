@@ -31,6 +31,16 @@ grep -q '^Comment\[ru\]=' "$entry" || fail "no Russian comment"
 grep -q 'type="application/x-kurvant-document"' "$prefix/share/mime/packages/kurvant.xml" ||
   fail "the document type is not declared"
 grep -q 'pattern="\*.qel"' "$prefix/share/mime/packages/kurvant.xml" || fail "no *.qel pattern"
+# The type compiles as a desktop compiles it; the compiled tables then hold its parent type and
+# its magic, with and without the UTF-8 byte-order mark in front of the signature.
+XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime" ||
+  fail "the document type does not compile"
+grep -qx 'application/x-kurvant-document text/plain' "$prefix/share/mime/subclasses" ||
+  fail "the document type is no kind of text/plain"
+signature='@#^%$*/-Kurvant1'
+LC_ALL=C grep -qaF "$signature" "$prefix/share/mime/magic" || fail "no magic of the signature"
+LC_ALL=C grep -qaF $'\xef\xbb\xbf'"$signature" "$prefix/share/mime/magic" ||
+  fail "no magic of the signature after a byte-order mark"
 file_type=$(head -c 8 "$prefix/share/icons/hicolor/48x48/apps/kurvant.png" | od -An -c | tr -d ' ')
 [ "$file_type" = '211PNG\r\n032\n' ] || fail "the 48-pixel icon is no PNG ($file_type)"
 
