@@ -23,11 +23,15 @@
 #include <QTranslator>
 
 #include <cfenv>
+#include <csignal>
 
 void PrepareProcess() {
     // Non-stop mode: every floating-point exception masked for the whole run.
     std::fenv_t previous;
     std::feholdexcept(&previous);
+    // A save into a FIFO whose reader goes away fails like any failed save instead of ending
+    // the program.
+    std::signal(SIGPIPE, SIG_IGN);
     QSurfaceFormat format;
     // No version and no profile asked: that gives a compatibility context in which the
     // fixed-function drawing works. A core profile would draw nothing.
