@@ -7,6 +7,7 @@
 #include "widgets/named_controls.h"
 #include "widgets/save_path.h"
 #include "widgets/ui_services.h"
+#include "widgets/work_progress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -97,13 +98,14 @@ void TDocumentCommands::OpenFile() {
 }
 
 bool TDocumentCommands::OpenPath(const QString& path) {
-    const TDocumentRead read =
-        ReadDocumentFile(path.toStdString(), Ctx.Document, Ctx.Settings, Ctx.Formula);
+    TDocumentContent content;
+    content.View = Ctx.Document.View;
+    const TDocumentRead read = ReadDocumentContent(path.toStdString(), Ctx.Formula, content);
     const QString caption = FromUtf8(DocumentReadCaption);
     const QString message = FromUtf8(DocumentReadMessage(read));
     switch (read) {
     case TDocumentRead::Ok:
-        return true;
+        return AdoptSampled(path, std::move(content));
     case TDocumentRead::WrongSignature:
         Ctx.Services->Error(Window, caption, message);
         return false;
@@ -112,6 +114,31 @@ bool TDocumentCommands::OpenPath(const QString& path) {
         return false;
     }
     return false;
+}
+
+bool TDocumentCommands::AdoptSampled(const QString& path, TDocumentContent content) {
+    // The opening steps run on a document of their own while the window goes on drawing the
+    // current one, which stays as it is when the user cancels.
+    TDocument opened;
+    opened.View = Ctx.Document.View;
+    opened.EditMode = Ctx.Document.EditMode;
+    opened.AutoScaleOn = Ctx.Document.AutoScaleOn;
+    opened.AutoScaleBackup = Ctx.Document.AutoScaleBackup;
+    bool tooManyTicked = false;
+    opened.Hooks.TooManyTicked = [&tooManyTicked] { tooManyTicked = true; };
+    TSettings settings = Ctx.Settings;
+    kurvant::TFormulaContext context = Ctx.Formula;
+    const std::uint64_t work = SamplingWork(content.Entries);
+    const std::string name = path.toStdString();
+    if (!RunWithProgress(Window, work, [&](kurvant::TBatchControl& control) {
+            context.Batch = &control;
+            opened.AdoptOpened(std::move(content.Entries), content.View, name, settings, context);
+        }))
+        return false;
+    opened.Hooks = {};
+    Ctx.Settings = settings;
+    Ctx.Document.TakeOpened(opened, tooManyTicked);
+    return true;
 }
 
 void TDocumentCommands::SaveViewAsPicture(const std::function<QImage()>& grab) {

@@ -10,6 +10,7 @@
 #include <optional>
 
 struct TAppContext;
+struct TDocumentContent;
 class QImage;
 class QWidget;
 
@@ -36,7 +37,8 @@ public:
     /// without its extension opens NAME.qel when only that exists.
     void OpenFile();
     /// Reads the document at `path` in place of the current one; a failure is reported with the
-    /// reader's message and changes nothing. True when the document was opened.
+    /// reader's message and changes nothing. Its graphs are sampled off the window's thread, with
+    /// progress after 0.3 s; a cancelled sampling opens nothing. True when the document was opened.
     bool OpenPath(const QString& path);
     /// The close query of the main window: the offer to save under "Завершение работы".
     bool CloseQuery() { return OfferToSave(QStringLiteral("Завершение работы")); }
@@ -57,6 +59,9 @@ private:
     /// The save dialog in the run's dialog folder until a name is settled (see `::ChooseSavePath`).
     std::optional<QString> ChooseSavePath(const QString& title, const QString& filter,
                                           const QStringList& extensions, const QString& fileName);
+    /// The opening steps of the read `content` with the sampling off the window's thread; false
+    /// when the user cancelled (nothing changed).
+    bool AdoptSampled(const QString& path, TDocumentContent content);
     /// Writes the document to `path`; a failure is reported. The name is the caller's to set.
     bool WriteDocument(const QString& path);
 

@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "documents/settings_file.h"
 #include "view/gl_view.h"
+#include "widgets/work_progress.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -74,6 +75,12 @@ void TFormMain::dropEvent(QDropEvent* e) {
 }
 
 void TFormMain::closeEvent(QCloseEvent* e) {
+    // Graphs still being sampled are given up first; the request comes back once the command
+    // that sampled them has returned, and is then handled as usual.
+    if (CancelWorkInProgress([this] { close(); })) {
+        e->ignore();
+        return;
+    }
     if (!Commands->CloseQuery()) {
         e->ignore();
         return;

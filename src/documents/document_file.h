@@ -61,6 +61,11 @@ TDocumentRead ParseDocumentLines(const std::vector<std::string>& lines,
                                  const kurvant::TFormulaContext& context,
                                  TDocumentContent& content);
 
+/// Reads and checks the document at `path` into `content`, sampling nothing: the first step of
+/// `ReadDocumentFile`, for a caller that samples elsewhere.
+TDocumentRead ReadDocumentContent(const std::string& path, const kurvant::TFormulaContext& context,
+                                  TDocumentContent& content);
+
 /// Opens the document at `path` into `document`, all or nothing: the file is read completely
 /// first, and only then replaces the graphs and the view; then `ColorCounter` becomes the number
 /// of graphs, the list's click handling runs (at most 20 ticked), with automatic scaling on the

@@ -280,8 +280,8 @@ TDocumentRead ParseDocumentLines(const std::vector<std::string>& lines,
     return TDocumentRead::Ok;
 }
 
-TDocumentRead ReadDocumentFile(const std::string& path, TDocument& document, TSettings& settings,
-                               const kurvant::TFormulaContext& context) {
+TDocumentRead ReadDocumentContent(const std::string& path, const kurvant::TFormulaContext& context,
+                                  TDocumentContent& content) {
     // A foreign file is told apart by its first bytes, before any limit of line length or file
     // size could call it unreadable instead.
     if (!StartsWithSignatureLine(path)) {
@@ -291,9 +291,14 @@ TDocumentRead ReadDocumentFile(const std::string& path, TDocument& document, TSe
     if (!ReadTextLines(path, lines)) {
         return TDocumentRead::Unreadable;
     }
+    return ParseDocumentLines(lines, context, content);
+}
+
+TDocumentRead ReadDocumentFile(const std::string& path, TDocument& document, TSettings& settings,
+                               const kurvant::TFormulaContext& context) {
     TDocumentContent content;
     content.View = document.View;
-    const TDocumentRead result = ParseDocumentLines(lines, context, content);
+    const TDocumentRead result = ReadDocumentContent(path, context, content);
     if (result != TDocumentRead::Ok) {
         return result;
     }

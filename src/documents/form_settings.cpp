@@ -7,6 +7,7 @@
 #include "widgets/number_edits.h"
 #include "widgets/ui_services.h"
 #include "widgets/window_helpers.h"
+#include "widgets/work_progress.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -310,7 +311,7 @@ void TFormSettings::BBtnOKClick() {
     TSettingsNumbers numbers = check.Numbers;
     OrderIntervalEnds(numbers);
 
-    TSettings& s = Ctx.Settings;
+    TSettings s = Ctx.Settings;
     StoreSettingsNumbers(numbers, s);
     StoreSettingsFlags(Flags(), s);
     s.BackGround = ColorBoxBackGround->SelectedColor();
@@ -318,14 +319,28 @@ void TFormSettings::BBtnOKClick() {
     s.ColorX = ColorBoxX->SelectedColor();
     s.ColorY = ColorBoxY->SelectedColor();
     s.ColorZ = ColorBoxZ->SelectedColor();
+    // A cancelled sampling keeps the dialog open with what the user typed, and changes nothing.
+    if (!ApplySettings(s))
+        return;
+    accept();
+    Redraw();
+}
+
+bool TFormSettings::ApplySettings(const TSettings& settings) {
+    std::vector<TDocument::TResampleCopy> graphs = Ctx.Document.FormulaGraphCopies();
+    kurvant::TFormulaContext context = Ctx.Formula;
+    if (!RunWithProgress(this, SamplingWork(graphs), [&](kurvant::TBatchControl& control) {
+            context.Batch = &control;
+            SampleCopies(graphs, settings, context);
+        }))
+        return false;
+    Ctx.Settings = settings;
     // Before automatic scaling fits the intervals to the graphs again.
     if (Ctx.Document.AutoScaleOn)
-        KeepConfirmedInBackup(s, Ctx.Document.AutoScaleBackup);
-
-    accept();
-    Ctx.Document.ResampleAll(s, Ctx.Formula);
-    AutoScale(Ctx.Document, s);
-    Redraw();
+        KeepConfirmedInBackup(Ctx.Settings, Ctx.Document.AutoScaleBackup);
+    Ctx.Document.InstallResampled(std::move(graphs));
+    AutoScale(Ctx.Document, Ctx.Settings);
+    return true;
 }
 
 void TFormSettings::Refuse(TSettingsField field, const std::string& message) {
@@ -341,16 +356,15 @@ void TFormSettings::Refuse(TSettingsField field, const std::string& message) {
 }
 
 void TFormSettings::BBtnDefaultClick() {
-    Settings_Default(Ctx.Settings);
-    // The defaults are confirmed as much as OK's values are: switching automatic scaling off
-    // later must not bring back the older intervals.
-    if (Ctx.Document.AutoScaleOn)
-        KeepConfirmedInBackup(Ctx.Settings, Ctx.Document.AutoScaleBackup);
+    TSettings defaults = Ctx.Settings;
+    Settings_Default(defaults);
+    // As OK does: graphs cut to the old intervals would otherwise stay cut. The defaults are
+    // confirmed as much as OK's values are: switching automatic scaling off later must not bring
+    // back the older intervals.
+    if (!ApplySettings(defaults))
+        return;
     FormShow();
     accept();
-    // As OK does: graphs cut to the old intervals would otherwise stay cut.
-    Ctx.Document.ResampleAll(Ctx.Settings, Ctx.Formula);
-    AutoScale(Ctx.Document, Ctx.Settings);
     Redraw();
 }
 

@@ -103,6 +103,10 @@ private:
     /// The error box of a failed check, then the field on its page, focused and selected.
     void Refuse(TSettingsField field, const std::string& message);
     void Redraw();
+    /// `settings` become the run's once every formula graph is sampled with them (off the
+    /// window's thread, with progress); then automatic scaling. False when the user cancelled
+    /// the sampling: nothing changed.
+    bool ApplySettings(const TSettings& settings);
 
     TAppContext& Ctx;
     /// The number fields in the order of `TSettingsField`.

@@ -139,7 +139,11 @@ bool RunSteps(const std::vector<TStep>& steps, std::span<long double> slots) {
 // The program over rows x columns; without a row variable, a line of one row.
 void ProgramGrid(const TFormulaProgram& p, std::optional<std::uint32_t> rowVariable,
                  std::span<const long double> rows, std::uint32_t columnVariable,
-                 std::span<const long double> columns, std::span<TSample> out) {
+                 std::span<const long double> columns, std::span<TSample> out,
+                 TBatchControl* control) {
+    if (control && control->Cancelled()) {
+        return;
+    }
     const std::uint32_t rowBit = rowVariable ? 1u << *rowVariable : 0u;
     const TGridPlan plan = TPlanner(p, rowBit, 1u << columnVariable).Plan(columnVariable);
     const std::size_t rowCount = rowVariable ? rows.size() : 1;
@@ -152,6 +156,9 @@ void ProgramGrid(const TFormulaProgram& p, std::optional<std::uint32_t> rowVaria
     }
     if (!RunSteps(plan.Constant, constants)) {
         std::fill(out.begin(), out.end(), TSample{});
+        if (control) {
+            control->Count(out.size());
+        }
         return;
     }
 
@@ -194,6 +201,10 @@ void ProgramGrid(const TFormulaProgram& p, std::optional<std::uint32_t> rowVaria
                 rowOk = RunSteps(plan.Row, scalars);
             }
             for (std::size_t first = 0; first < columnCount; first += BlockSize) {
+                // A long formula may take a good part of a second per block.
+                if (control && control->Cancelled()) {
+                    return;
+                }
                 const TBlock block{scalars,     locals, stored.data(),
                                    columnCount, first,  std::min(BlockSize, columnCount - first),
                                    ok};
@@ -205,6 +216,9 @@ void ProgramGrid(const TFormulaProgram& p, std::optional<std::uint32_t> rowVaria
                 for (std::size_t i = 0; i < block.Count; ++i) {
                     line[i] =
                         ok[i] != 0 ? TSample{SourceValue(block, plan.Result, i), true} : TSample{};
+                }
+                if (control) {
+                    control->Count(block.Count);
                 }
             }
         }
@@ -220,33 +234,45 @@ TSample TextSample(const TCompiledFormula& formula, const std::string& text) {
 } // namespace
 
 void EvaluateLine(const TCompiledFormula& formula, std::span<const long double> points,
-                  std::span<TSample> out, TEvaluator evaluator) {
+                  std::span<TSample> out, TEvaluator evaluator, TBatchControl* control) {
     const TFormulaProgram* program = formula.Program();
     if (evaluator == TEvaluator::Program && formula.Letters().size() == 1 &&
         formula.ProgramUsable()) {
-        ProgramGrid(*program, std::nullopt, {}, 0, points, out);
+        ProgramGrid(*program, std::nullopt, {}, 0, points, out, control);
         return;
     }
     for (std::size_t i = 0; i < points.size(); ++i) {
+        if (control && control->Cancelled()) {
+            return;
+        }
         out[i] =
             TextSample(formula, formula.Substituted(formula.Prepared(), points.subspan(i, 1), 0));
+        if (control) {
+            control->Count(1);
+        }
     }
 }
 
 void EvaluateGrid(const TCompiledFormula& formula, std::span<const long double> rows,
                   std::span<const long double> columns, std::span<TSample> out,
-                  TEvaluator evaluator) {
+                  TEvaluator evaluator, TBatchControl* control) {
     const TFormulaProgram* program = formula.Program();
     if (evaluator == TEvaluator::Program && formula.Letters().size() == 2 &&
         formula.ProgramUsable()) {
-        ProgramGrid(*program, 0, rows, 1, columns, out);
+        ProgramGrid(*program, 0, rows, 1, columns, out, control);
         return;
     }
     for (std::size_t j = 0; j < rows.size(); ++j) {
         const std::string row = formula.Substituted(formula.Prepared(), rows.subspan(j, 1), 0);
         for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (control && control->Cancelled()) {
+                return;
+            }
             out[j * columns.size() + i] =
                 TextSample(formula, formula.Substituted(row, columns.subspan(i, 1), 1));
+            if (control) {
+                control->Count(1);
+            }
         }
     }
 }

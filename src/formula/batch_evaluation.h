@@ -2,6 +2,7 @@
 // A formula evaluated at many points at once, as sampling needs it: along a line of values of
 // one variable, or over a grid of two.
 
+#include "formula/batch_control.h"
 #include "formula/compiled_formula.h"
 
 #include <span>
@@ -14,9 +15,10 @@ struct TSample {
     bool Ok = false;
 };
 
-/// `out[i]`: the formula, of one letter, at `points[i]`.
+/// `out[i]`: the formula, of one letter, at `points[i]`. With a `control`, each evaluation is
+/// counted in it as it ends, and a cancel stops the batch soon, leaving `out` incomplete.
 void EvaluateLine(const TCompiledFormula& formula, std::span<const long double> points,
-                  std::span<TSample> out, TEvaluator evaluator);
+                  std::span<TSample> out, TEvaluator evaluator, TBatchControl* control = nullptr);
 
 /// `out[j * columns.size() + i]`: the formula, of two letters, with the first letter at `rows[j]`
 /// and the second at `columns[i]`. The text path substitutes the first once per row, as the
@@ -24,6 +26,6 @@ void EvaluateLine(const TCompiledFormula& formula, std::span<const long double> 
 /// column, and spreads the rows over the cores.
 void EvaluateGrid(const TCompiledFormula& formula, std::span<const long double> rows,
                   std::span<const long double> columns, std::span<TSample> out,
-                  TEvaluator evaluator);
+                  TEvaluator evaluator, TBatchControl* control = nullptr);
 
 } // namespace kurvant

@@ -5,6 +5,8 @@
 
 namespace kurvant {
 
+struct TBatchControl;
+
 /// Which evaluator computes a formula's values.
 enum class TEvaluator : std::uint8_t {
     Program, ///< the formula's program where it has one, else the rewriting
@@ -25,6 +27,9 @@ struct TFormulaContext {
     /// The evaluator of sampling and of the command line's eval; `Text` for kurvant-cli's
     /// --literal, which checks the program against the rewriting from outside.
     TEvaluator Evaluator = TEvaluator::Program;
+    /// Where sampling runs off the window's thread: its progress and its cancel (none: sampling
+    /// runs to the end).
+    TBatchControl* Batch = nullptr;
 };
 
 } // namespace kurvant

@@ -81,6 +81,48 @@ void TDocument::ResampleAll(const TSettings& settings, const kurvant::TFormulaCo
         Resample(i, settings, context);
 }
 
+std::vector<TDocument::TResampleCopy> TDocument::FormulaGraphCopies() const {
+    std::vector<TResampleCopy> copies;
+    for (int i = 0; i < GraphCount(); ++i) {
+        const TGraphic& g = Graph(i);
+        if (g.Kind == KindTable)
+            continue;
+        TResampleCopy copy{i, g};
+        // The points are sampled anew; keeping a second set meanwhile would only cost memory.
+        std::vector<TPoint3D>().swap(copy.Graphic.Points);
+        copies.push_back(std::move(copy));
+    }
+    return copies;
+}
+
+void TDocument::InstallResampled(std::vector<TResampleCopy> copies) {
+    for (TResampleCopy& copy : copies) {
+        *Entries.at(copy.Index).Graphic = std::move(copy.Graphic);
+        Notify(TDocumentChange::Resampled, copy.Index);
+    }
+}
+
+void SampleCopies(std::vector<TDocument::TResampleCopy>& copies, const TSettings& settings,
+                  const kurvant::TFormulaContext& context) {
+    for (TDocument::TResampleCopy& copy : copies)
+        Fill_Pixels_Graphic(copy.Graphic, settings, context);
+}
+
+std::uint64_t SamplingWork(const std::vector<TDocument::TResampleCopy>& copies) {
+    std::uint64_t work = 0;
+    for (const TDocument::TResampleCopy& copy : copies)
+        work += SamplingWork(copy.Graphic);
+    return work;
+}
+
+std::uint64_t SamplingWork(const std::vector<TGraphEntry>& entries) {
+    std::uint64_t work = 0;
+    for (const TGraphEntry& entry : entries)
+        if (entry.Graphic)
+            work += SamplingWork(*entry.Graphic);
+    return work;
+}
+
 bool TDocument::LimitTicked() {
     int ticked = VisibleCount();
     if (ticked <= MaxTickedGraphs)
@@ -134,6 +176,20 @@ void TDocument::AdoptOpened(std::vector<TGraphEntry> entries, const ViewState& v
     AutoScale(*this, settings);
     DocumentFileName = path;
     ShowCaption(path);
+}
+
+void TDocument::TakeOpened(TDocument& opened, bool tooManyTicked) {
+    Entries = std::move(opened.Entries);
+    opened.Entries.clear();
+    View = opened.View;
+    ColorCounter = opened.ColorCounter;
+    DocumentFileName = opened.DocumentFileName;
+    Notify(TDocumentChange::Reset, -1);
+    if (tooManyTicked && Hooks.TooManyTicked)
+        Hooks.TooManyTicked();
+    ShowCaption(DocumentFileName);
+    if (Hooks.Redraw)
+        Hooks.Redraw();
 }
 
 void TDocument::NewDocument() {

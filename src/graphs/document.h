@@ -102,6 +102,17 @@ public:
     /// Samples the graph at `index` with its own prepared formulas (graph number index + 1).
     void Resample(int index, const TSettings& settings, const kurvant::TFormulaContext& context);
 
+    /// The formula graphs as `ResampleAll` would sample them, in three steps so that the slow
+    /// middle one may run on another thread while the window draws the document: copies taken
+    /// here (list position and record, without the old points), sampled by `SampleCopies`, and
+    /// put in place by `InstallResampled`, which notifies `Resampled` for each.
+    struct TResampleCopy {
+        int Index = 0;
+        TGraphic Graphic;
+    };
+    [[nodiscard]] std::vector<TResampleCopy> FormulaGraphCopies() const;
+    void InstallResampled(std::vector<TResampleCopy> copies);
+
     // ---- steps shared with the GUI
     /// A click or tick in the graph list: at most 20 ticked (`Hooks.TooManyTicked`, then unticks
     /// from the end), `AutoScale`, `Hooks.Redraw`.
@@ -124,6 +135,11 @@ public:
     void AdoptOpened(std::vector<TGraphEntry> entries, const ViewState& view,
                      const std::string& path, TSettings& settings,
                      const kurvant::TFormulaContext& context);
+    /// Takes over what `opened` holds after its `AdoptOpened` (run on a document of its own, off
+    /// the window's thread): the list, the view, the colour counter and the name. Then, as
+    /// `AdoptOpened` would have: `Hooks.TooManyTicked` when `tooManyTicked`, the caption and
+    /// `Hooks.Redraw`.
+    void TakeOpened(TDocument& opened, bool tooManyTicked);
     /// "Новый" after the save offer: every graph leaves, `ColorCounter` := 0, the view
     /// is centred, scaled to 0.1 and projected onto XOY, the name becomes empty and the caption
     /// "Qel Kurvant ".
@@ -140,3 +156,11 @@ private:
 /// "Qel Kurvant " for an empty path, else "Qel Kurvant  - [" + file name without folder + "]";
 /// the folder ends at the last '/'.
 std::string WindowCaptionText(const std::string& path);
+
+/// Samples each copy with `settings` (see `TDocument::FormulaGraphCopies`).
+void SampleCopies(std::vector<TDocument::TResampleCopy>& copies, const TSettings& settings,
+                  const kurvant::TFormulaContext& context);
+/// What sampling the copies takes, as `context.Batch` counts it.
+std::uint64_t SamplingWork(const std::vector<TDocument::TResampleCopy>& copies);
+/// What sampling every formula graph of `entries` takes.
+std::uint64_t SamplingWork(const std::vector<TGraphEntry>& entries);

@@ -5,6 +5,7 @@
 #include "graphs/func_list.h"
 #include "graphs/graph_input.h"
 #include "graphs/number_checks.h"
+#include "graphs/sampling.h"
 #include "settings/color.h"
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
@@ -13,6 +14,7 @@
 #include "widgets/number_edits.h"
 #include "widgets/ui_services.h"
 #include "widgets/window_helpers.h"
+#include "widgets/work_progress.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -366,25 +368,29 @@ void TFormGraphic::BBtnOKClick() {
     style.SizeIndex = CBoxExLine->currentIndex();
     style.Gradation = ChBoxGradation->isChecked();
 
-    int index = -1;
-    if (Ctx.Document.EditMode == 1 && EditPosition >= 0 &&
-        EditPosition < Ctx.Document.GraphCount()) {
-        // The record keeps what this kind does not use (another kind's interval, Formula2).
-        TGraphic graphic = Ctx.Document.Graph(EditPosition);
-        StoreGraphInput(input, check, style, graphic);
-        index = EditPosition;
-        Ctx.Document.Replace(index, std::move(graphic));
-    } else {
-        TGraphic graphic;
-        StoreGraphInput(input, check, style, graphic);
-        index = Ctx.Document.Add(std::move(graphic));
-        if (index < 0) {
-            ReportDocumentFull();
-            Redraw();
-            return;
-        }
+    const bool editing =
+        Ctx.Document.EditMode == 1 && EditPosition >= 0 && EditPosition < Ctx.Document.GraphCount();
+    if (!editing && !Ctx.Document.CanAdd()) {
+        ReportDocumentFull();
+        Redraw();
+        return;
     }
-    Ctx.Document.Resample(index, Ctx.Settings, Ctx.Formula);
+    // The record keeps what this kind does not use (another kind's interval, Formula2).
+    TGraphic graphic = editing ? Ctx.Document.Graph(EditPosition) : TGraphic{};
+    StoreGraphInput(input, check, style, graphic);
+    std::vector<TPoint3D>().swap(graphic.Points);
+    // Sampled before the document changes: a cancelled sampling keeps the old graph, and the
+    // dialog stays open with what the user typed.
+    kurvant::TFormulaContext context = Ctx.Formula;
+    if (!RunWithProgress(this, SamplingWork(graphic), [&](kurvant::TBatchControl& control) {
+            context.Batch = &control;
+            Fill_Pixels_Graphic(graphic, Ctx.Settings, context);
+        }))
+        return;
+    if (editing)
+        Ctx.Document.Replace(EditPosition, std::move(graphic));
+    else
+        Ctx.Document.Add(std::move(graphic));
     AutoScale(Ctx.Document, Ctx.Settings);
     accept();
     if (GraphStored)

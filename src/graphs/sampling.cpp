@@ -43,7 +43,7 @@ std::vector<kurvant::TSample> Line(std::string_view formula, char letter,
                                    const kurvant::TFormulaContext& context) {
     const kurvant::TCompiledFormula compiled(formula, std::string(1, letter), context);
     std::vector<kurvant::TSample> samples(points.size());
-    kurvant::EvaluateLine(compiled, points, samples, context.Evaluator);
+    kurvant::EvaluateLine(compiled, points, samples, context.Evaluator, context.Batch);
     return samples;
 }
 
@@ -54,7 +54,7 @@ std::vector<kurvant::TSample> Grid(std::string_view formula, char rowLetter, cha
                                    const kurvant::TFormulaContext& context) {
     const kurvant::TCompiledFormula compiled(formula, std::string{rowLetter, letter}, context);
     std::vector<kurvant::TSample> samples(rows.size() * columns.size());
-    kurvant::EvaluateGrid(compiled, rows, columns, samples, context.Evaluator);
+    kurvant::EvaluateGrid(compiled, rows, columns, samples, context.Evaluator, context.Batch);
     return samples;
 }
 
@@ -333,6 +333,25 @@ void Fill_Pixels_Graphic(TGraphic& graphic, std::string_view formula, std::strin
         break;
     default:
         break; // tables are not sampled
+    }
+}
+
+std::uint64_t SamplingWork(const TGraphic& graphic) {
+    const std::uint64_t x = PointCount(graphic.StepsX);
+    switch (graphic.Kind) {
+    case KindYofX:
+        return x;
+    case KindXofY:
+        return PointCount(graphic.StepsY);
+    case KindPolar:
+        return x;
+    case KindParametric:
+        return 2 * x;
+    case KindSurface:
+    case KindSpherical:
+        return x * PointCount(graphic.StepsY);
+    default:
+        return 0;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "formula/formula_context.h"
 #include "graphs/graphic.h"
 
+#include <cstdint>
 #include <string_view>
 
 struct TSettings;
@@ -25,3 +26,7 @@ void Fill_Pixels_Graphic(TGraphic& graphic, std::string_view formula, std::strin
 /// The usual call: the record's own prepared formulas.
 void Fill_Pixels_Graphic(TGraphic& graphic, const TSettings& settings,
                          const kurvant::TFormulaContext& context);
+
+/// The evaluations that sampling `graphic` takes (0 for a table), as `context.Batch` counts them:
+/// the measure of the share done.
+std::uint64_t SamplingWork(const TGraphic& graphic);

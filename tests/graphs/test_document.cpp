@@ -372,3 +372,77 @@ TEST(DocumentNew, EmptiesResetsTheViewAndTheName) {
     EXPECT_EQ(d.View.ShiftX, 0);
     EXPECT_EQ(d.View.ShiftY, 0);
 }
+
+// The opening steps run on a document of its own and taken over afterwards leave the document
+// as opening in place does, and call the hooks once, after the sampling.
+TEST(DocumentOpen, TakingOverAnOpenedDocumentEqualsOpeningInPlace) {
+    TSettings inPlaceSettings = DefaultSettings();
+    TDocument inPlace;
+    inPlace.AutoScaleOn = true;
+    inPlace.AdoptOpened(Entries(22, true), ViewState{0.2, 99, 30, 40, 50, 1, 2}, "/tmp/p.qel",
+                        inPlaceSettings, Context(','));
+
+    TSettings settings = DefaultSettings();
+    TDocument target;
+    target.AutoScaleOn = true;
+    target.Add(Formula("old"));
+    std::vector<std::string> calls;
+    target.Hooks.TooManyTicked = [&] { calls.push_back("message"); };
+    target.Hooks.Redraw = [&] { calls.push_back("redraw"); };
+    target.Hooks.WindowCaption = [&](const std::string& c) { calls.push_back(c); };
+    TDocument opened;
+    opened.AutoScaleOn = true;
+    opened.AdoptOpened(Entries(22, true), ViewState{0.2, 99, 30, 40, 50, 1, 2}, "/tmp/p.qel",
+                       settings, Context(','));
+    target.TakeOpened(opened, true);
+
+    EXPECT_EQ(calls, (std::vector<std::string>{"message", "Qel Kurvant  - [p.qel]", "redraw"}));
+    ASSERT_EQ(target.GraphCount(), inPlace.GraphCount());
+    for (int i = 0; i < target.GraphCount(); ++i) {
+        EXPECT_EQ(target.Visible(i), inPlace.Visible(i)) << i;
+        EXPECT_EQ(target.Graph(i).Points, inPlace.Graph(i).Points) << i;
+    }
+    EXPECT_EQ(target.ColorCounter, inPlace.ColorCounter);
+    EXPECT_EQ(target.DocumentFileName, inPlace.DocumentFileName);
+    EXPECT_EQ(target.View.ScaleX, inPlace.View.ScaleX);
+    EXPECT_EQ(target.View.ShiftY, inPlace.View.ShiftY);
+    EXPECT_EQ(settings.MaxX, inPlaceSettings.MaxX);
+}
+
+// Sampling copies off the document and putting them in place equals `ResampleAll`; the
+// document is untouched until then, and tables are neither copied nor changed.
+TEST(DocumentResample, CopiesSampledAndInstalledEqualResampleAll) {
+    TSettings narrow = DefaultSettings();
+    narrow.MinX = 0;
+    narrow.MaxX = 1;
+    TDocument a;
+    TDocument b;
+    for (TDocument* d : {&a, &b}) {
+        d->Add(Formula("x*x"));
+        TGraphic table;
+        table.Kind = KindTable;
+        table.Points = {{1, 2, 3}};
+        d->Add(std::move(table));
+        d->Add(Formula("2-x"));
+        d->ResampleAll(DefaultSettings(), Context(','));
+    }
+    a.ResampleAll(narrow, Context(','));
+
+    std::vector<TDocument::TResampleCopy> copies = b.FormulaGraphCopies();
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_EQ(copies[1].Index, 2);
+    const std::vector<TPoint3D> before = b.Graph(0).Points;
+    SampleCopies(copies, narrow, Context(','));
+    EXPECT_EQ(b.Graph(0).Points, before);
+    std::vector<int> resampled;
+    b.OnChanged = [&](TDocumentChange change, int index) {
+        if (change == TDocumentChange::Resampled)
+            resampled.push_back(index);
+    };
+    b.InstallResampled(std::move(copies));
+    EXPECT_EQ(resampled, (std::vector<int>{0, 2}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(b.Graph(i).Points, a.Graph(i).Points) << i;
+    EXPECT_EQ(b.Graph(0).BoundMinX, 0);
+    EXPECT_NE(b.Graph(0).Points, before);
+}

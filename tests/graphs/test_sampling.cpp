@@ -2,6 +2,7 @@
 // here with explicit loops (running values by repeated addition, π in extended precision), never
 // from the formula engine under test.
 
+#include "formula/batch_control.h"
 #include "graph_helpers.h"
 #include "graphs/sampling.h"
 
@@ -514,4 +515,43 @@ TEST(SamplingEdges, ValueBeyondTheDoubleRangeIsStoredAsInfinity) {
     EXPECT_EQ(g.Points[0].y, std::numeric_limits<double>::infinity());
     EXPECT_EQ(g.Points[1].y, std::numeric_limits<double>::infinity());
     EXPECT_EQ(g.BoundMaxY, std::numeric_limits<double>::infinity());
+}
+
+// Sampling off the window's thread reports its share done through the context's control: every
+// kind counts exactly the work `SamplingWork` announces, by the programs and by the rewriting,
+// and a cancelled control stops before any evaluation.
+TEST(SamplingControl, CountsTheAnnouncedWorkAndStopsWhenCancelled) {
+    struct TCase {
+        int Kind;
+        const char* Formula;
+        const char* Formula2;
+    };
+    const TCase cases[] = {{KindYofX, "sin(x)", ""},     {KindXofY, "y^2", ""},
+                           {KindPolar, "1+q", ""},       {KindParametric, "cos(u)", "sin(u)"},
+                           {KindSurface, "x*y-1/x", ""}, {KindSpherical, "2+a", ""},
+                           {KindYofX, "1/0+x", ""}};
+    const TSettings settings = DefaultSettings();
+    for (const TCase& c : cases) {
+        for (const kurvant::TEvaluator evaluator :
+             {kurvant::TEvaluator::Program, kurvant::TEvaluator::Text}) {
+            TGraphic g = MakeGraph(c.Kind, c.Formula, -1, 1, 300, -1, 1, 7, c.Formula2);
+            kurvant::TFormulaContext ctx = Context(',');
+            ctx.Evaluator = evaluator;
+            kurvant::TBatchControl control;
+            ctx.Batch = &control;
+            Fill_Pixels_Graphic(g, settings, ctx);
+            EXPECT_EQ(control.Done.load(), SamplingWork(g)) << c.Formula;
+            EXPECT_GT(SamplingWork(g), 0u);
+
+            kurvant::TBatchControl cancelled;
+            cancelled.Cancel = true;
+            ctx.Batch = &cancelled;
+            Fill_Pixels_Graphic(g, settings, ctx);
+            EXPECT_EQ(cancelled.Done.load(), 0u) << c.Formula;
+        }
+    }
+    TGraphic table;
+    table.Kind = KindTable;
+    table.Points = {{1, 2, 3}};
+    EXPECT_EQ(SamplingWork(table), 0u);
 }

@@ -1,0 +1,170 @@
+#include "widgets/work_progress.h"
+
+#include "widgets/window_helpers.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <cfenv>
+#include <exception>
+#include <thread>
+
+namespace {
+
+/// The share done is shown in thousandths, so that no count overflows the dialog's int.
+constexpr int ProgressSteps = 1000;
+constexpr int ShowAfterMs = 300;
+constexpr int PollMs = 50;
+
+// Escape and the window's close button cancel as "Отмена" does.
+class TProgressWindow : public QProgressDialog {
+public:
+    explicit TProgressWindow(QWidget* owner) : QProgressDialog(owner), Owner(owner) {}
+    void reject() override { emit canceled(); }
+
+protected:
+    // Shown by the dialog itself once the work has taken longer than its minimum duration; it
+    // takes the keyboard so that Escape reaches it.
+    void showEvent(QShowEvent* event) override {
+        CentreOver(this, Owner);
+        QProgressDialog::showEvent(event);
+        QTimer::singleShot(0, this, [this] {
+            raise();
+            activateWindow();
+        });
+    }
+
+private:
+    QWidget* Owner;
+};
+
+// Keeps the user's input away from every window but the progress window while the work runs;
+// paint, timer and close events pass.
+class TInputGate : public QObject {
+public:
+    explicit TInputGate(const QWidget* open) : Open(open) {}
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+        case QEvent::TouchBegin:
+        case QEvent::TabletPress:
+            break;
+        case QEvent::Shortcut: // a shortcut of the main window would start another command
+            break;
+        default:
+            return false;
+        }
+        // What belongs to the progress window passes: its widgets and its own Escape shortcut.
+        for (const QObject* o = receiver; o != nullptr; o = o->parent())
+            if (o == Open)
+                return false;
+        // A key or click reaches a widget after its window; the window itself is let through.
+        return receiver->isWidgetType() || event->type() == QEvent::Shortcut;
+    }
+
+private:
+    QPointer<const QWidget> Open;
+};
+
+struct TRun {
+    kurvant::TBatchControl Control;
+    std::function<void()> Then;
+};
+
+TRun* Current = nullptr;
+
+} // namespace
+
+bool WorkInProgress() {
+    return Current != nullptr;
+}
+
+bool CancelWorkInProgress(std::function<void()> then) {
+    if (!Current)
+        return false;
+    Current->Control.Cancel = true;
+    if (then)
+        Current->Then = std::move(then);
+    return true;
+}
+
+bool RunWithProgress(QWidget* owner, std::uint64_t total,
+                     const std::function<void(kurvant::TBatchControl&)>& work) {
+    TRun run;
+    TRun* const outer = Current;
+    Current = &run;
+
+    TProgressWindow progress(owner);
+    progress.setObjectName(QStringLiteral("FormProgress"));
+    progress.setWindowTitle(QStringLiteral("Qel Kurvant"));
+    progress.setLabelText(QStringLiteral("Построение графиков…"));
+    progress.setCancelButtonText(QStringLiteral("Отмена"));
+    progress.setWindowFlags(FixedDialogFlags());
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setRange(0, total > 0 ? ProgressSteps : 0);
+    progress.setMinimumDuration(ShowAfterMs);
+    progress.setValue(0); // starts the dialog's clock: it shows itself after ShowAfterMs
+    QObject::connect(&progress, &QProgressDialog::canceled, [&run] { run.Control.Cancel = true; });
+
+    QEventLoop loop;
+    std::atomic<bool> finished{false};
+    std::exception_ptr failure;
+    fenv_t environment{};
+    std::fegetenv(&environment);
+    std::thread worker([&] {
+        std::fesetenv(&environment);
+        try {
+            work(run.Control);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished = true;
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (total > 0) {
+            const std::uint64_t done = std::min(run.Control.Done.load(), total);
+            progress.setValue(static_cast<int>(done * ProgressSteps / total));
+        }
+    });
+    TInputGate gate(&progress);
+    qApp->installEventFilter(&gate);
+    if (!finished) {
+        poll.start(PollMs);
+        loop.exec();
+    }
+    worker.join();
+    qApp->removeEventFilter(&gate);
+    const bool wasShown = progress.isVisible();
+    progress.hide();
+    if (wasShown && owner)
+        owner->window()->activateWindow();
+
+    Current = outer;
+    if (run.Then)
+        QTimer::singleShot(0, qApp, run.Then);
+    if (failure)
+        std::rethrow_exception(failure);
+    return !run.Control.Cancelled();
+}
