@@ -72,22 +72,6 @@ std::string BmpBytes(const QImage& picture) {
     return bytes.toStdString();
 }
 
-std::optional<TPictureFormat> PictureFormatOfName(std::string_view path) {
-    const auto lower = [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    for (const TPictureFormatEntry& entry : PictureFormats) {
-        const std::string_view extension = entry.Extension;
-        if (path.size() < extension.size())
-            continue;
-        const std::string_view end = path.substr(path.size() - extension.size());
-        if (std::equal(end.begin(), end.end(), extension.begin(),
-                       [&](char a, char b) { return lower(a) == b; }))
-            return entry.Format;
-    }
-    return std::nullopt;
-}
-
 bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFormat format,
                      const TFileCalls& calls) {
     std::string bytes;

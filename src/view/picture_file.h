@@ -2,34 +2,11 @@
 // Pictures of the view on disk: a 24-bit BMP, or a PNG.
 
 #include "documents/file_calls.h"
+#include "documents/picture_formats.h"
 
 #include <QImage>
 
-#include <array>
-#include <optional>
 #include <string>
-#include <string_view>
-
-/// The picture formats the program writes.
-enum class TPictureFormat { Bmp, Png };
-
-/// A picture format as the save dialog offers it and as a file name names it.
-struct TPictureFormatEntry {
-    TPictureFormat Format;
-    std::string_view Extension;   ///< lower case, with the dot
-    std::string_view FilterEntry; ///< the save dialog's entry, "name|pattern" (UTF-8)
-};
-
-/// Every format the program writes, in the order of the save dialog's filter entries. A format
-/// added later is one more row here and one more case in `SaveViewPicture`.
-inline constexpr std::array<TPictureFormatEntry, 2> PictureFormats{{
-    {TPictureFormat::Bmp, ".bmp", "Рисунок (*.bmp)|*.bmp"},
-    {TPictureFormat::Png, ".png", "PNG (*.png)|*.png"},
-}};
-
-/// The format whose extension ends `path`, compared without regard to the case of Latin letters
-/// ("pic.PNG" is a PNG); none when the name ends in no extension of `PictureFormats`.
-std::optional<TPictureFormat> PictureFormatOfName(std::string_view path);
 
 /// The bytes of a PNG of `picture`: 8-bit RGB, no alpha, rows left unfiltered and deflated at
 /// zlib's fastest level. For lines and numbers on a plain background that is about six times as

@@ -7,7 +7,9 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
 
 std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, const QString& title,
                                       const QString& folder, const QString& filter,
@@ -17,14 +19,12 @@ std::optional<QString> ChooseSavePath(TUiServices& services, QWidget* parent, co
         const TFileChoice choice = services.SaveFile(parent, title, folder, proposed, filter);
         if (choice.Cancelled())
             return std::nullopt;
-        QString path = choice.Path;
-        const bool named = std::any_of(extensions.begin(), extensions.end(), [&](const QString& e) {
-            return !e.isEmpty() && path.endsWith(e, Qt::CaseInsensitive);
-        });
-        if (!named && choice.Filter >= 0 && choice.Filter < extensions.size() &&
-            !extensions[choice.Filter].isEmpty())
-            path = QString::fromStdString(
-                WithExtension(path.toStdString(), extensions[choice.Filter].toStdString()));
+        std::vector<std::string> held;
+        for (const QString& e : extensions)
+            held.push_back(e.toStdString());
+        const std::vector<std::string_view> views(held.begin(), held.end());
+        const QString path = QString::fromStdString(
+            SaveName(choice.Path.toStdString(), views, static_cast<int>(choice.Filter)));
         if (!QFileInfo::exists(path))
             return path;
         const QString question = QStringLiteral("Файл \"") + QFileInfo(path).fileName() +

@@ -40,6 +40,12 @@ std::string CheckColorText(std::string_view input);
 /// and loads into the grid as numbers in every shown cell.
 std::string CheckTableFile(std::string_view input);
 
+/// The picture export's name and format: the first byte chooses the save dialog's filter entry,
+/// the rest is the typed name. The name saved ends in the extension of the format written (or,
+/// with no entry chosen, stays as typed), a typed extension wins over the entry, and settling the
+/// settled name again changes nothing.
+std::string CheckSaveName(std::string_view input);
+
 using TCheck = std::string (*)(std::string_view);
 
 struct TTarget {
@@ -48,7 +54,7 @@ struct TTarget {
 };
 
 /// Every target.
-inline constexpr std::array<TTarget, 7> Targets{{
+inline constexpr std::array<TTarget, 8> Targets{{
     {"formula", CheckFormula},
     {"document_lines", CheckDocumentLines},
     {"document_open", CheckDocumentOpen},
@@ -56,6 +62,7 @@ inline constexpr std::array<TTarget, 7> Targets{{
     {"number_line", CheckNumberLine},
     {"color_text", CheckColorText},
     {"table_file", CheckTableFile},
+    {"save_name", CheckSaveName},
 }};
 
 } // namespace fuzz

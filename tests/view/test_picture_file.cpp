@@ -1,6 +1,7 @@
 // Pictures written to disk: every pixel of a PNG and a BMP reads back as it was drawn, and a save
 // that fails at any step leaves the picture that was there.
 
+#include "documents/file_names.h"
 #include "support/faulty_file_calls.h"
 #include "support/scratch_folder.h"
 #include "view/picture_file.h"
@@ -138,3 +139,24 @@ TEST(PictureFile, EveryKnownFormatIsWrittenAsItself) {
 }
 
 } // namespace
+
+// The name the picture dialog settles: a typed known extension stays whatever the entry, any
+// other name gets the chosen entry's extension, and the format written is the name's.
+TEST(PictureFile, SavedNameNamesTheFormatWritten) {
+    struct TRow {
+        const char* Typed;
+        int Chosen;
+        const char* Saved;
+    };
+    const TRow rows[] = {
+        {"pic", 0, "pic.bmp"},     {"pic", 1, "pic.png"},         {"pic.PNG", 0, "pic.PNG"},
+        {"pic.bmp", 1, "pic.bmp"}, {"pic.jpg", 1, "pic.jpg.png"}, {"pic", -1, "pic"},
+        {"pic", 7, "pic"},         {"pic.ſvg", 0, "pic.ſvg.bmp"}};
+    for (const TRow& row : rows) {
+        const std::string saved = SaveName(row.Typed, PictureExtensions(), row.Chosen);
+        EXPECT_EQ(saved, row.Saved) << row.Typed << " " << row.Chosen;
+        if (row.Chosen == 0 || row.Chosen == 1) {
+            EXPECT_TRUE(PictureFormatOfName(saved).has_value()) << saved;
+        }
+    }
+}
