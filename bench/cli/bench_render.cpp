@@ -1,8 +1,8 @@
 // kurvant-cli render of a one-surface document (sin(x)*cos(y), 200 x 200 over -10..10) to an
-// 800 x 600 PNG, timed as a whole process, start-up and exit included; and, when gnuplot is on
-// the PATH, gnuplot's splot of the same grid to a PNG of the same size, as a yardstick (gnuplot
-// is no dependency of the project: without it that benchmark is skipped). The ratio of the two
-// in the same run is printed after the table:
+// 800 x 600 PNG (and to BMP, PDF and SVG, with the files' sizes), timed as a whole process,
+// start-up and exit included; and, when gnuplot is on the PATH, gnuplot's splot of the same grid to
+// a PNG of the same size, as a yardstick (gnuplot is no dependency of the project: without it that
+// benchmark is skipped). The ratio of the two in the same run is printed after the table:
 //   build/bin/bench_render --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
@@ -73,6 +73,28 @@ void BM_KurvantRender(benchmark::State& state) {
                            Work().Path + "/surface.qel' -o '" + Work().Path + "/kurvant.png'");
 }
 BENCHMARK(BM_KurvantRender)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same surface (80,000 mesh segments) as a BMP and as the vector pictures; the PDF's size is
+// reported beside its time.
+void RenderTo(benchmark::State& state, const char* name) {
+    const std::string out = Work().Path + "/" + name;
+    TimeProcess(state, "env -u DISPLAY '" + std::string(KURVANT_CLI_PATH) + "' render '" +
+                           Work().Path + "/surface.qel' -o '" + out + "'");
+    std::ifstream file(out, std::ios::binary | std::ios::ate);
+    state.counters["bytes"] = static_cast<double>(file.tellg());
+}
+void BM_KurvantRenderBmp(benchmark::State& state) {
+    RenderTo(state, "kurvant.bmp");
+}
+BENCHMARK(BM_KurvantRenderBmp)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_KurvantRenderPdf(benchmark::State& state) {
+    RenderTo(state, "kurvant.pdf");
+}
+BENCHMARK(BM_KurvantRenderPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_KurvantRenderSvg(benchmark::State& state) {
+    RenderTo(state, "kurvant.svg");
+}
+BENCHMARK(BM_KurvantRenderSvg)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_GnuplotSplot(benchmark::State& state) {
     if (Run("command -v gnuplot >/dev/null 2>&1") != 0) {

@@ -141,7 +141,7 @@ bool TDocumentCommands::AdoptSampled(const QString& path, TDocumentContent conte
     return true;
 }
 
-void TDocumentCommands::SaveViewAsPicture(const std::function<QImage()>& grab) {
+void TDocumentCommands::SaveViewAsPicture(const TViewPictureSource& source) {
     // A typed extension of a known format chooses that format whatever the filter; a name
     // without one gets the chosen entry's.
     QStringList extensions;
@@ -152,10 +152,9 @@ void TDocumentCommands::SaveViewAsPicture(const std::function<QImage()>& grab) {
         ChooseSavePath(PictureDialogTitle, PictureFilter, extensions, {});
     if (!path)
         return;
-    const QImage picture = grab();
     const TPictureFormat format =
         PictureFormatOfName(path->toStdString()).value_or(TPictureFormat::Bmp);
-    if (picture.isNull() || !SaveViewPicture(picture, path->toStdString(), format, *Ctx.Disk))
+    if (!SaveViewPicture(source, path->toStdString(), format, *Ctx.Disk))
         Ctx.Services->Error(
             Window, QStringLiteral("Ошибка"),
             QStringLiteral("Ошибка при сохранении файла области построения графиков!"));

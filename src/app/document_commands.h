@@ -11,6 +11,7 @@
 
 struct TAppContext;
 struct TDocumentContent;
+struct TViewPictureSource;
 class QImage;
 class QWidget;
 
@@ -42,10 +43,11 @@ public:
     bool OpenPath(const QString& path);
     /// The close query of the main window: the offer to save under "Завершение работы".
     bool CloseQuery() { return OfferToSave(QStringLiteral("Завершение работы")); }
-    /// "Сохранить как рисунок": the picture dialog, then `grab()` gives the view's pixels, which
-    /// are written in the format that the name's extension names (`PictureFormats`): a typed
-    /// extension of a known format wins over the filter, a name without one gets the filter's.
-    void SaveViewAsPicture(const std::function<QImage()>& grab);
+    /// "Сохранить как рисунок": the picture dialog, then the view's picture from `source` (its
+    /// pixels, or its vector drawing) is written in the format that the name's extension names
+    /// (`PictureFormats`): a typed extension of a known format wins over the filter, a name
+    /// without one gets the filter's.
+    void SaveViewAsPicture(const TViewPictureSource& source);
 
     /// Where the file dialogs open: the document's folder, else that of the run's last file
     /// dialog, else the user's documents folder.

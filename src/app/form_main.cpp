@@ -90,6 +90,13 @@ void TFormMain::BuildMenu() {
     AddMenuItem(file, "mmFileSaveAs", QStringLiteral("Сохранить как..."));
     AddMenuItem(file, "MMFileSaveAsPicture", QStringLiteral("Сохранить как рисунок"),
                 QKeySequence(QStringLiteral("Ctrl+Alt+S")));
+    file->addSeparator();
+    connect(AddMenuItem(file, "MMFilePrint", QStringLiteral("Печать..."),
+                        QKeySequence(QStringLiteral("Ctrl+P"))),
+            &QAction::triggered, this, &TFormMain::PrintClick);
+    connect(AddMenuItem(file, "MMFilePrintPreview", QStringLiteral("Предварительный просмотр")),
+            &QAction::triggered, this, &TFormMain::PrintPreviewClick);
+    file->addSeparator();
     QAction* close = AddMenuItem(file, "mmFileClose", QStringLiteral("Закрыть"));
     connect(close, &QAction::triggered, this, &QWidget::close);
 
@@ -99,6 +106,9 @@ void TFormMain::BuildMenu() {
     QAction* redraw = AddMenuItem(MMView, "MMViewRedraw", QStringLiteral("Перерисовать"),
                                   QKeySequence(QStringLiteral("Ctrl+R")));
     connect(redraw, &QAction::triggered, this, &TFormMain::ReDrawing);
+    connect(AddMenuItem(MMView, "MMViewCopyPicture", QStringLiteral("Копировать рисунок"),
+                        QKeySequence(QStringLiteral("Ctrl+Shift+C"))),
+            &QAction::triggered, this, &TFormMain::CopyPictureClick);
     MMViewAutoScale = AddMenuItem(MMView, "MMViewAutoScale", QStringLiteral("Автомасштабирование"),
                                   QKeySequence(QStringLiteral("Ctrl+M")));
     MMViewAutoScale->setCheckable(true);
@@ -308,12 +318,7 @@ void TFormMain::BuildPanels() {
     // The view keeps at least 200 pixels whatever the splitter is asked to do.
     PanelGraphic->setMinimumSize(200, 1);
     PanelGraphic->SetPainter([this](const TFrameSize& size) {
-        TScene scene{Ctx.Settings,
-                     Ctx.Document.View,
-                     Ctx.Document.AutoScaleOn,
-                     Ctx.Formula.DecimalSeparator,
-                     &Ctx.Document,
-                     PanelGraphic->PixelRatio()};
+        TScene scene = CurrentScene();
         DrawScene(scene, size);
     });
     connect(PanelGraphic, &TGLView::SurfaceCreated, this,

@@ -2,11 +2,14 @@
 // The main window: menus, tool bars, the graph list panel with the coordinate readout, the
 // splitter and the OpenGL view.
 
+#include "view/frame.h"
+#include "view/vector_picture.h"
 #include "view/view_commands.h"
 #include "widgets/app_context.h"
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include <QMainWindow>
 
@@ -99,6 +102,14 @@ public:
     TDocumentCommands& FileCommands() const { return *Commands; }
     /// Opens a document named on the command line, as "Открыть" would open it.
     void OpenDocumentAtStart(const QString& path);
+    /// "Печать...": the print dialog, then the view's vector picture on one page.
+    void PrintClick();
+    /// "Предварительный просмотр": the print preview of that page.
+    void PrintPreviewClick();
+    /// "Копировать рисунок": the view on the clipboard as an image and as SVG.
+    void CopyPictureClick();
+    /// The view's vector picture in `format`, drawn in the view's context; empty without one.
+    std::string VectorPicture(TVectorFormat format);
 
     /// The tool bar area's pop-up menu `PopMenuToolBars`, made anew each time it opens.
     QMenu* createPopupMenu() override;
@@ -112,6 +123,10 @@ protected:
 
 private:
     void FormCreate();
+    /// What the view draws: the run's settings, the document and its view.
+    TScene CurrentScene();
+    /// The view's drawing area in device pixels.
+    QSize ViewPictureSize() const;
     void BuildMenu();
     void BuildToolBars();
     void BuildPanels();

@@ -45,8 +45,10 @@ void TFormMain::ConnectFileCommands() {
     });
     on("mmFileSave", [this] { Commands->Save(); });
     on("mmFileSaveAs", [this] { Commands->Save_or_Not_save_File(); });
-    on("MMFileSaveAsPicture",
-       [this] { Commands->SaveViewAsPicture([this] { return PanelGraphic->grabFramebuffer(); }); });
+    on("MMFileSaveAsPicture", [this] {
+        Commands->SaveViewAsPicture({[this] { return PanelGraphic->grabFramebuffer(); },
+                                     [this](TVectorFormat f) { return VectorPicture(f); }});
+    });
     setAcceptDrops(true);
 }
 

@@ -139,12 +139,17 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     InitSurfaceState();
     BuildFontLists(glyphs);
     TScene scene{settings, document.View, o.AutoScale, o.DecimalSeparator, &document};
-    DrawScene(scene, TFrameSize::Plain(o.Width, o.Height));
-    const QImage picture = gl->Grab();
+    const TFrameSize size = TFrameSize::Plain(o.Width, o.Height);
+    const TViewPictureSource source{
+        [&] {
+            DrawScene(scene, size);
+            return gl->Grab();
+        },
+        [&](TVectorFormat vector) { return VectorPictureBytes(scene, size, vector); }};
 
     // A name that names no known format gets the BMP of old.
     const TPictureFormat format = PictureFormatOfName(o.Output).value_or(TPictureFormat::Bmp);
-    if (!SaveViewPicture(picture, o.Output, format)) {
+    if (!SaveViewPicture(source, o.Output, format)) {
         std::cerr << "cannot write " << o.Output << '\n';
         return ExitFailure;
     }

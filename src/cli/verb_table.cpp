@@ -48,7 +48,8 @@ const std::vector<TVerb>& Table() {
          .Options = {SettingsFile, Separator, Literal},
          .Run = RunSample},
         {.Name = "render",
-         .Description = "draws a document as the view shows it into a BMP or PNG picture",
+         .Description =
+             "draws a document as the view shows it into a BMP, PNG, SVG, PDF or EPS picture",
          .Positionals = {{.Name = "DOC"}},
          .Options = {SettingsFile,
                      {.Name = "size",
@@ -60,7 +61,7 @@ const std::vector<TVerb>& Table() {
                      {.Name = "output",
                       .Short = 'o',
                       .ValueName = "OUT",
-                      .Help = "picture to write: PNG when it ends in .png, else BMP",
+                      .Help = "picture to write, by its ending: .png, .svg, .pdf, .eps; else BMP",
                       .Required = true}},
          .Run = RunRender},
         {.Name = "tabulate",

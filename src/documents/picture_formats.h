@@ -7,8 +7,14 @@
 #include <span>
 #include <string_view>
 
-/// The picture formats the program writes.
-enum class TPictureFormat { Bmp, Png };
+/// The picture formats the program writes: pixels (BMP, PNG) or vector pictures (SVG, PDF, EPS).
+enum class TPictureFormat { Bmp, Png, Svg, Pdf, Eps };
+
+/// SVG, PDF and EPS: drawn as lines and text rather than pixels.
+constexpr bool IsVectorFormat(TPictureFormat format) {
+    return format == TPictureFormat::Svg || format == TPictureFormat::Pdf ||
+           format == TPictureFormat::Eps;
+}
 
 /// A picture format as the save dialog offers it and as a file name names it.
 struct TPictureFormatEntry {
@@ -19,9 +25,12 @@ struct TPictureFormatEntry {
 
 /// Every format the program writes, in the order of the save dialog's filter entries. A format
 /// added later is one more row here and one more case in `SaveViewPicture`.
-inline constexpr std::array<TPictureFormatEntry, 2> PictureFormats{{
+inline constexpr std::array<TPictureFormatEntry, 5> PictureFormats{{
     {TPictureFormat::Bmp, ".bmp", "Рисунок (*.bmp)|*.bmp"},
     {TPictureFormat::Png, ".png", "PNG (*.png)|*.png"},
+    {TPictureFormat::Svg, ".svg", "SVG (*.svg)|*.svg"},
+    {TPictureFormat::Pdf, ".pdf", "PDF (*.pdf)|*.pdf"},
+    {TPictureFormat::Eps, ".eps", "EPS (*.eps)|*.eps"},
 }};
 
 /// The format whose extension ends `path`, compared without regard to the case of Latin letters

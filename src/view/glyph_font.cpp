@@ -1,6 +1,7 @@
 #include "view/glyph_font.h"
 
 #include "documents/code_page.h"
+#include "view/vector_picture.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -104,4 +105,6 @@ void PrintText(std::string_view Text) {
     glListBase(FontListBase);
     glCallLists(static_cast<GLsizei>(Text.size()), GL_UNSIGNED_BYTE, Text.data());
     glPopAttrib();
+    // A vector picture takes the text as text, at the same raster position.
+    RecordVectorText(Text);
 }

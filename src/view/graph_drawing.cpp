@@ -2,6 +2,7 @@
 
 #include "view/frame.h"
 #include "view/graph_batch.h"
+#include "view/vector_picture.h"
 
 #include <GL/gl.h>
 
@@ -29,10 +30,10 @@ bool CurveGap(int kind, const TPoint3D& p) {
 // Line width or point size by the drawing mode; returns the primitive.
 GLenum SetStyle(const TGraphic& g, bool strip, double ratio) {
     if (g.Building == 1) {
-        glPointSize(static_cast<float>(g.PointSize * ratio));
+        SetPointSize(static_cast<float>(g.PointSize * ratio));
         return GL_POINTS;
     }
-    glLineWidth(static_cast<float>(g.LineWidth * ratio));
+    SetLineWidth(static_cast<float>(g.LineWidth * ratio));
     return strip ? GL_LINE_STRIP : GL_LINES;
 }
 
@@ -150,7 +151,7 @@ void DrawTable(const TGraphic& g, const ViewState& v, TBatch& batch, double rati
     batch.End();
     if (g.Building == 2) {
         // The points on top of the polyline.
-        glPointSize(static_cast<float>(g.PointSize * ratio));
+        SetPointSize(static_cast<float>(g.PointSize * ratio));
         batch.Begin(GL_POINTS);
         batch.Color(g.ColorGL);
         for (const TPoint3D& p : g.Points)
@@ -183,7 +184,7 @@ void DrawOne(const TGraphic& g, const ViewState& v, TBatch& batch, double ratio)
 }
 
 template <typename TBatch> void DrawTicked(const TDocument& d, const ViewState& v, double ratio) {
-    glLineWidth(static_cast<float>(ratio));
+    SetLineWidth(static_cast<float>(ratio));
     TBatch batch;
     for (int i = 0; i < d.GraphCount(); ++i)
         if (d.Visible(i))

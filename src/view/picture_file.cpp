@@ -82,6 +82,33 @@ bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFor
     case TPictureFormat::Png:
         bytes = PngBytes(picture);
         break;
+    case TPictureFormat::Svg:
+    case TPictureFormat::Pdf:
+    case TPictureFormat::Eps:
+        return false; // drawn from the scene, not from pixels
     }
     return !bytes.empty() && WriteFileAtomically(path, bytes, calls);
+}
+
+std::optional<TVectorFormat> VectorFormatOf(TPictureFormat format) {
+    switch (format) {
+    case TPictureFormat::Svg:
+        return TVectorFormat::Svg;
+    case TPictureFormat::Pdf:
+        return TVectorFormat::Pdf;
+    case TPictureFormat::Eps:
+        return TVectorFormat::Eps;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool SaveViewPicture(const TViewPictureSource& source, const std::string& path,
+                     TPictureFormat format, const TFileCalls& calls) {
+    if (const std::optional<TVectorFormat> vector = VectorFormatOf(format)) {
+        const std::string bytes = source.Vector ? source.Vector(*vector) : std::string();
+        return !bytes.empty() && WriteFileAtomically(path, bytes, calls);
+    }
+    const QImage picture = source.Pixels ? source.Pixels() : QImage();
+    return !picture.isNull() && SaveViewPicture(picture, path, format, calls);
 }

@@ -3,8 +3,12 @@
 
 #include "documents/file_calls.h"
 #include "documents/picture_formats.h"
+#include "view/vector_picture.h"
 
 #include <QImage>
+
+#include <functional>
+#include <optional>
 
 #include <string>
 
@@ -22,3 +26,18 @@ std::string BmpBytes(const QImage& picture);
 /// file cannot be written.
 bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFormat format,
                      const TFileCalls& calls = SystemFileCalls());
+
+/// What a picture of the view is made from: its pixels for BMP and PNG, its vector drawing for
+/// SVG, PDF and EPS. Only the one the format needs is asked for.
+struct TViewPictureSource {
+    std::function<QImage()> Pixels;
+    std::function<std::string(TVectorFormat)> Vector;
+};
+
+/// The vector format of a picture format; none for BMP and PNG.
+std::optional<TVectorFormat> VectorFormatOf(TPictureFormat format);
+
+/// Writes the view's picture in `format` from `source`, as the overload above writes pixels.
+/// False when the picture cannot be made or the file cannot be written.
+bool SaveViewPicture(const TViewPictureSource& source, const std::string& path,
+                     TPictureFormat format, const TFileCalls& calls = SystemFileCalls());

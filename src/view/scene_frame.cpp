@@ -4,6 +4,7 @@
 
 #include "view/frame.h"
 #include "view/glyph_font.h"
+#include "view/vector_picture.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -50,7 +51,7 @@ public:
 
     void Draw() {
         glColor3f(0, 0, 0);
-        glLineWidth(static_cast<float>(Ratio));
+        SetLineWidth(static_cast<float>(Ratio));
         glBegin(GL_LINES);
         SetColor(S.AxesGL());
         Axes();

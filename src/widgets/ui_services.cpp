@@ -8,6 +8,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStringList>
 #include <QUrl>
@@ -144,4 +147,18 @@ TFileChoice TQtUiServices::SaveFile(QWidget* parent, const QString& title, const
 
 bool TQtUiServices::OpenWithShell(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool TQtUiServices::PrintDialog(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void TQtUiServices::PrintPreview(QWidget* parent, QPrinter& printer,
+                                 const std::function<void(QPrinter*)>& paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* target) { paint(target); });
+    dialog.exec();
 }

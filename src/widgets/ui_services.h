@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QPrinter;
 class QWidget;
 
 enum class TAnswer { Yes, No, Cancel, Ok };
@@ -40,6 +43,11 @@ public:
                                  const QString& fileName, const QString& filter) = 0;
     /// Hands a file to the desktop to open with its associated viewer; false if nothing took it.
     virtual bool OpenWithShell(const QString& path) = 0;
+    /// The print dialog over `printer`; true when the user chose to print.
+    virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
+    /// The print preview of what `paint` draws on `printer`; returns when the preview closes.
+    virtual void PrintPreview(QWidget* parent, QPrinter& printer,
+                              const std::function<void(QPrinter*)>& paint) = 0;
 };
 
 /// The real boxes and dialogs of the desktop.
@@ -55,6 +63,9 @@ public:
     TFileChoice SaveFile(QWidget* parent, const QString& title, const QString& folder,
                          const QString& fileName, const QString& filter) override;
     bool OpenWithShell(const QString& path) override;
+    bool PrintDialog(QWidget* parent, QPrinter& printer) override;
+    void PrintPreview(QWidget* parent, QPrinter& printer,
+                      const std::function<void(QPrinter*)>& paint) override;
 };
 
 /// Message texts mark a line break with the two characters "\n\r"; on screen that is one break.

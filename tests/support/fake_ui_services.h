@@ -5,6 +5,7 @@
 #include "widgets/ui_services.h"
 
 #include <QList>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <QtTest>
@@ -64,5 +65,26 @@ public:
     bool OpenWithShell(const QString& path) override {
         OpenedWithShell.append(path);
         return ShellAccepts;
+    }
+    /// The print dialog and the preview print into this PDF file (none: the dialog is cancelled).
+    QString PrintFile;
+    int PrintDialogs = 0;
+    int Previews = 0;
+    bool PrintDialog(QWidget*, QPrinter& printer) override {
+        ++PrintDialogs;
+        if (PrintFile.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(PrintFile);
+        return true;
+    }
+    void PrintPreview(QWidget*, QPrinter& printer,
+                      const std::function<void(QPrinter*)>& paint) override {
+        ++Previews;
+        if (PrintFile.isEmpty())
+            return;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(PrintFile);
+        paint(&printer);
     }
 };

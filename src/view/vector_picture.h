@@ -1,0 +1,27 @@
+#pragma once
+// The view as a vector picture (SVG, PDF, EPS): the frame that `DrawScene` draws, recorded
+// through OpenGL's feedback buffer, with the axis numbers and letters as real text.
+
+#include "view/frame.h"
+
+#include <string>
+#include <string_view>
+
+enum class TVectorFormat { Svg, Pdf, Eps };
+
+/// The bytes of the picture of `Scene` at `Size` (1 pixel = 1 point; the background filled),
+/// drawn into the current context, which is left as the frame leaves it. Lines, points and
+/// meshes keep their colours and widths and are sorted by depth. Empty (and `Error` filled)
+/// when the picture cannot be made.
+std::string VectorPictureBytes(TScene& Scene, const TFrameSize& Size, TVectorFormat Format,
+                               std::string* Error = nullptr);
+
+/// `glLineWidth` and `glPointSize` told to the vector recorder as well, which the feedback buffer
+/// does not tell: the frame sets widths only through these.
+void SetLineWidth(float Width);
+void SetPointSize(float Size);
+
+/// Hands single-byte text at the current raster position to the vector recorder when a vector
+/// picture is being recorded (the feedback buffer does not capture glBitmap glyphs); otherwise
+/// does nothing.
+void RecordVectorText(std::string_view Text);

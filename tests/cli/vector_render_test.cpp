@@ -1,0 +1,161 @@
+// kurvant-cli render into SVG, PDF and EPS: each picture is read back by an independent reader
+// (rsvg-convert, pdftoppm, Ghostscript) at the view's size and must put its ink where the BMP of
+// the same document puts it; the PDF's text lists the axis numbers the view shows.
+
+#include "run_cli.h"
+
+#include "documents/document_file.h"
+#include "documents/settings_file.h"
+#include "graphs/document.h"
+#include "support/scratch_folder.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using cli_test::Quoted;
+using cli_test::ReadWhole;
+using cli_test::RunCli;
+
+constexpr int Width = 400;
+constexpr int Height = 300;
+
+// A curve and a small surface over the default axes, meshes and numbers, in the parallel view.
+struct TScene {
+    TScratchFolder Dir;
+    std::string Document = Dir.File("scene.qel");
+    std::string Settings = Dir.File("settings.dat");
+
+    TScene() {
+        TDocument doc;
+        doc.View.ScaleX = 0.08;
+        TGraphic curve;
+        curve.Kind = KindYofX;
+        curve.Formula = "sin(x)*3";
+        curve.MinX = -8;
+        curve.MaxX = 8;
+        curve.StepsX = 400;
+        curve.SetColor(0xFF0000);
+        curve.LineWidthIndex = 2;
+        curve.LineWidth = 2;
+        doc.Add(std::move(curve));
+        TGraphic surface;
+        surface.Kind = KindSurface;
+        surface.Formula = "x*y/4";
+        surface.MinX = surface.MinY = 2;
+        surface.MaxX = surface.MaxY = 6;
+        surface.StepsX = surface.StepsY = 9;
+        surface.SetColor(0x008000);
+        surface.LineWidthIndex = 1;
+        surface.LineWidth = 1;
+        doc.Add(std::move(surface));
+        std::string message;
+        EXPECT_TRUE(Saving_File(doc, Document, '.', message)) << message;
+        TSettings s;
+        Settings_Default(s);
+        s.Perspective = false;
+        s.Mesh = true;
+        s.StepNumeration_X = 2;
+        s.StepNumeration_Y = 2;
+        EXPECT_TRUE(WriteSettingsFile(Settings, s, '.'));
+    }
+
+    std::string Render(const std::string& name) const {
+        const std::string out = Dir.File(name);
+        const cli_test::TRun run =
+            RunCli({"render", "--sep", ".", "--settings", Settings, "--size",
+                    std::to_string(Width) + "x" + std::to_string(Height), Document, "-o", out});
+        EXPECT_EQ(run.ExitCode, 0) << run.Err;
+        return out;
+    }
+};
+
+bool Run(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// The picture rasterised by its own reader at 1 point = 1 pixel.
+QImage Rasterised(const std::string& path, const std::string& png) {
+    std::string command;
+    if (path.ends_with(".svg"))
+        command = "rsvg-convert -b white -w " + std::to_string(Width) + " -h " +
+                  std::to_string(Height) + " -o " + Quoted(png) + " " + Quoted(path);
+    else if (path.ends_with(".pdf"))
+        command = "pdftoppm -png -r 72 -singlefile " + Quoted(path) + " " +
+                  Quoted(png.substr(0, png.size() - 4));
+    else
+        command = "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dEPSCrop -sOutputFile=" +
+                  Quoted(png) + " " + Quoted(path);
+    EXPECT_TRUE(Run(command)) << command;
+    return QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+}
+
+bool Dark(const QImage& img, int x, int y) {
+    return qGray(img.pixel(x, y)) < 160;
+}
+
+// The share of dark pixels of `a` that have a dark pixel of `b` within `reach` pixels.
+double ShareNear(const QImage& a, const QImage& b, int reach) {
+    int dark = 0;
+    int near = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            if (!Dark(a, x, y))
+                continue;
+            ++dark;
+            bool found = false;
+            for (int dy = -reach; dy <= reach && !found; ++dy)
+                for (int dx = -reach; dx <= reach && !found; ++dx) {
+                    const int u = x + dx;
+                    const int v = y + dy;
+                    found = u >= 0 && v >= 0 && u < b.width() && v < b.height() && Dark(b, u, v);
+                }
+            near += found;
+        }
+    return dark == 0 ? 0 : static_cast<double>(near) / dark;
+}
+
+std::set<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    std::set<std::string> words;
+    for (std::string w; in >> w;)
+        words.insert(w);
+    return words;
+}
+
+} // namespace
+
+TEST(CliVectorRender, EveryReaderDrawsTheInkWhereTheBmpHasIt) {
+    const TScene scene;
+    const QImage bmp(QString::fromStdString(scene.Render("view.bmp")));
+    ASSERT_EQ(bmp.size(), QSize(Width, Height));
+    for (const char* name : {"view.svg", "view.pdf", "view.eps"}) {
+        const std::string path = scene.Render(name);
+        const QImage raster = Rasterised(path, scene.Dir.File(std::string(name) + ".png"));
+        ASSERT_EQ(raster.size(), bmp.size()) << name;
+        EXPECT_GT(ShareNear(raster, bmp, 2), 0.95) << name;
+        EXPECT_GT(ShareNear(bmp, raster, 2), 0.95) << name;
+    }
+}
+
+TEST(CliVectorRender, PdfTextListsTheAxisNumbers) {
+    const TScene scene;
+    const std::string pdf = scene.Render("view.pdf");
+    const std::string text = scene.Dir.File("view.txt");
+    ASSERT_TRUE(Run("pdftotext " + Quoted(pdf) + " " + Quoted(text)));
+    const std::set<std::string> words = Words(ReadWhole(text));
+    // Numbered every 2 along X from -10 to 10 and along Y as far as the view reaches; the
+    // letters of the axes are text as well.
+    for (const char* number : {"-10", "-8", "-6", "-4", "-2", "2", "4", "6", "8", "10"})
+        EXPECT_TRUE(words.count(number)) << number << " in: " << ReadWhole(text);
+    EXPECT_TRUE(words.count("X"));
+    EXPECT_TRUE(words.count("Y"));
+}
