@@ -221,6 +221,12 @@ TSample TextSample(const TCompiledFormula& formula, const std::string& text) {
 
 void EvaluateLine(const TCompiledFormula& formula, std::span<const long double> points,
                   std::span<TSample> out, TEvaluator evaluator) {
+    // Such a formula (a syntax error however long) is undefined at every point without one of
+    // them being computed, even where its program cannot run.
+    if (evaluator == TEvaluator::Program && formula.FailsEverywhere()) {
+        std::fill(out.begin(), out.end(), TSample{});
+        return;
+    }
     const TFormulaProgram* program = formula.Program();
     if (evaluator == TEvaluator::Program && formula.Letters().size() == 1 &&
         formula.ProgramUsable()) {
@@ -236,6 +242,10 @@ void EvaluateLine(const TCompiledFormula& formula, std::span<const long double> 
 void EvaluateGrid(const TCompiledFormula& formula, std::span<const long double> rows,
                   std::span<const long double> columns, std::span<TSample> out,
                   TEvaluator evaluator) {
+    if (evaluator == TEvaluator::Program && formula.FailsEverywhere()) {
+        std::fill(out.begin(), out.end(), TSample{});
+        return;
+    }
     const TFormulaProgram* program = formula.Program();
     if (evaluator == TEvaluator::Program && formula.Letters().size() == 2 &&
         formula.ProgramUsable()) {
