@@ -418,7 +418,8 @@ private slots:
         Trigger("MMFileSaveAsPicture");
         QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Ошибка"));
         QCOMPARE(app->Services.Shown.last().Text,
-                 QStringLiteral("Ошибка при сохранении файла области построения графиков!"));
+                 QStringLiteral("Ошибка при сохранении файла области построения графиков!\n\r"
+                                "Нет такого файла или папки"));
     }
 
     // The format comes from a typed extension that names one, whatever the filter; a name
