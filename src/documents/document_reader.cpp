@@ -292,10 +292,11 @@ TDocumentRead ReadDocumentContent(const std::string& path, const kurvant::TFormu
     if (!StartsWithSignatureLine(path)) {
         return TDocumentRead::WrongSignature;
     }
-    const TDocumentContent start = {content.View, {}};
+    // A second hearing of the file (see ReadTextFile) starts from the view given.
+    const ViewState startView = content.View;
     TDocumentRead parsed = TDocumentRead::Unreadable;
     const auto parse = [&](TLineSource& lines) {
-        content.View = start.View;
+        content.View = startView;
         parsed = ParseDocumentLines(lines, context, content);
         return parsed == TDocumentRead::Ok;
     };

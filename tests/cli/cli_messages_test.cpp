@@ -1,7 +1,7 @@
-// What kurvant-cli says when something it was given does not do: one line for every usage error
-// with a long argument cut short, a warning for a settings file that cannot be read, the window's
-// words and the system's reason for a picture that cannot be written, and an answer for a batch
-// line longer than any formula, after which the next line is answered as ever.
+// What kurvant-cli says when what it was given does not do: one line for a usage error with a
+// long argument cut short, a warning for a settings file it cannot read, the window's words and
+// the system's reason for a picture it cannot write, and an answer for a batch line longer than
+// any formula, after which the next line is answered as ever.
 
 #include "run_cli.h"
 #include "support/scratch_folder.h"
@@ -14,176 +14,153 @@
 
 namespace {
 
-using cli_test::RunCli;
-using cli_test::TRun;
-
-const std::string Hint = "; 'kurvant-cli --help' lists the verbs";
-
-// A word of `count` copies of `piece`.
-std::string Repeated(const std::string& piece, int count) {
+std::string Times(const std::string& piece, std::size_t count) {
     std::string text;
-    for (int i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i)
         text += piece;
-    }
     return text;
 }
 
-struct TUsageRow {
-    const char* Name;
-    std::vector<std::string> Args;
-    std::string Err; // the one line on stderr, without its break
-};
+const std::string Hint = "; 'kurvant-cli --help' lists the verbs\n";
+// The longest line a document holds, and so the longest batch line.
+constexpr std::size_t Longest = 64 * 1024;
 
-void PrintTo(const TUsageRow& row, std::ostream* out) {
-    *out << row.Name;
-}
-
-class CliUsageLine : public ::testing::TestWithParam<TUsageRow> {};
-
-TEST_P(CliUsageLine, OneLineAndExitTwo) {
-    const TUsageRow& row = GetParam();
-    const TRun run = RunCli(row.Args);
-    EXPECT_EQ(run.ExitCode, 2);
-    EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err, row.Err + "\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Verbs, CliUsageLine,
-    ::testing::Values(TUsageRow{"NoVerb", {}, "kurvant-cli: no verb given" + Hint},
-                      TUsageRow{"UnknownVerb", {"plot"}, "kurvant-cli: unknown verb 'plot'" + Hint},
-                      TUsageRow{"SixtyCharactersWhole",
-                                {Repeated("p", 60)},
-                                "kurvant-cli: unknown verb '" + Repeated("p", 60) + "'" + Hint},
-                      TUsageRow{"LongVerbCut",
-                                {Repeated("p", 61)},
-                                "kurvant-cli: unknown verb '" + Repeated("p", 57) + "...'" + Hint},
-                      TUsageRow{"CyrillicCutBetweenLetters",
-                                {Repeated("я", 100)},
-                                "kurvant-cli: unknown verb '" + Repeated("я", 57) + "...'" + Hint},
-                      TUsageRow{"LongOptionCut",
-                                {"--" + Repeated("x", 200)},
-                                "kurvant-cli: unknown option '--" + Repeated("x", 55) + "...'" +
-                                    Hint},
-                      TUsageRow{"LongOptionOfAVerbCut",
-                                {"prepare", "--vars", "x", "--" + Repeated("q", 100), "x"},
-                                "kurvant-cli prepare: unknown option '--" + Repeated("q", 55) +
-                                    "...'; 'kurvant-cli prepare --help' lists its usage"}),
-    [](const auto& p) { return std::string(p.param.Name); });
-
-INSTANTIATE_TEST_SUITE_P(
-    EvalValues, CliUsageLine,
-    ::testing::Values(TUsageRow{"ValueForALetterNotListed",
-                                {"eval", "--vars", "x", "x", "x=1", "y=2"},
-                                "kurvant-cli eval: a value for y, which --vars does not list"},
-                      TUsageRow{"ValueWithoutVariables",
-                                {"eval", "--vars", "-", "1", "x=1"},
-                                "kurvant-cli eval: a value for x, which --vars does not list"},
-                      TUsageRow{"NoValueForAListedLetter",
-                                {"eval", "--vars", "xy", "x+y", "x=1"},
-                                "kurvant-cli eval: no value for y of --vars"},
-                      TUsageRow{"LongAssignmentCut",
-                                {"eval", "--vars", "x", "x", "x" + Repeated("1", 100)},
-                                "kurvant-cli eval: 'x" + Repeated("1", 56) +
-                                    "...' is not NAME=VALUE"}),
-    [](const auto& p) { return std::string(p.param.Name); });
-
-const std::string EmptyDocument = "@#^%$*/-Kurvant1\r\n1 0 0 0 0 0\r\n0\r\n";
-
-TEST(CliSettingsFile, UnreadableFileWarnsOnceAndKeepsTheDefaults) {
-    TScratchFolder folder;
-    const std::string document = folder.File("empty.qel");
-    std::ofstream(document, std::ios::binary) << EmptyDocument;
-    const TRun plain = RunCli({"sample", document});
-    ASSERT_EQ(plain.ExitCode, 0) << plain.Err;
-    EXPECT_EQ(plain.Err, "");
-    const std::string broken = folder.File("settings.dat");
-    std::ofstream(broken, std::ios::binary) << "not settings\r\n";
-    for (const std::string& settings : {folder.File("none.dat"), broken}) {
-        const TRun run = RunCli({"sample", "--settings", settings, document});
-        EXPECT_EQ(run.ExitCode, 0) << settings;
-        EXPECT_EQ(run.Out, plain.Out) << settings;
-        EXPECT_EQ(run.Err, "kurvant-cli sample: warning: cannot read the settings file '" +
-                               settings + "'; using the defaults\n");
-    }
-}
-
-struct TPictureRow {
-    const char* Name;
-    const char* Output; // under the scratch folder
-    const char* Reason;
-};
-
-void PrintTo(const TPictureRow& row, std::ostream* out) {
-    *out << row.Name;
-}
-
-class CliPictureSave : public ::testing::TestWithParam<TPictureRow> {};
-
-TEST_P(CliPictureSave, SaysItAsTheWindowDoesWithTheReason) {
-    const TPictureRow& row = GetParam();
-    TScratchFolder folder;
-    const std::string document = folder.File("empty.qel");
-    std::ofstream(document, std::ios::binary) << EmptyDocument;
-    const TRun run = RunCli({"render", "--size", "40x30", document, "-o", folder.File(row.Output)});
-    EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_EQ(run.Err, std::string("Ошибка при сохранении файла области построения графиков!\n") +
-                           row.Reason + "\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(Outputs, CliPictureSave,
-                         ::testing::Values(TPictureRow{"MissingFolder", "none/view.png",
-                                                       "Нет такого файла или папки"},
-                                           TPictureRow{"AFolder", ".", "Это папка"}),
-                         [](const auto& p) { return std::string(p.param.Name); });
-
-// The longest line a document holds, and so the longest a batch line may be.
-constexpr std::size_t LongestLine = 64 * 1024;
-
-// A batch line of exactly `length` bytes that evaluates to 1.
-std::string BatchLineOfLength(std::size_t length) {
-    const std::size_t formulaLength = length - 3; // "-", two tabs
-    std::string formula = formulaLength % 2 == 1 ? "1" : " 1";
-    while (formula.size() < formulaLength) {
+// A batch line of exactly `length` bytes whose formula is 1.
+std::string BatchLine(std::size_t length) {
+    std::string formula = (length - 3) % 2 == 1 ? "1" : " 1";
+    while (formula.size() < length - 3)
         formula += "+0";
-    }
     return "-\t" + formula + "\t";
 }
 
-struct TBatchRow {
+struct TMessageRow {
     const char* Name;
+    std::vector<std::string> Args; // "DIR/" is replaced by a folder that holds empty.qel
     std::string Input;
-    std::string Out;
     int ExitCode;
+    std::string Out;
+    std::string Err;
 };
 
-void PrintTo(const TBatchRow& row, std::ostream* out) {
+void PrintTo(const TMessageRow& row, std::ostream* out) {
     *out << row.Name;
 }
 
-class CliLongBatchLine : public ::testing::TestWithParam<TBatchRow> {};
+class CliMessages : public ::testing::TestWithParam<TMessageRow> {};
 
-TEST_P(CliLongBatchLine, IsAnsweredAndTheNextLineToo) {
-    const TBatchRow& row = GetParam();
-    const TRun run = RunCli({"eval", "--batch"}, row.Input);
-    EXPECT_EQ(run.ExitCode, row.ExitCode) << run.Err;
+TEST_P(CliMessages, ExitCodeOutputAndWords) {
+    const TMessageRow& row = GetParam();
+    TScratchFolder folder;
+    std::ofstream(folder.File("empty.qel"), std::ios::binary)
+        << "@#^%$*/-Kurvant1\r\n1 0 0 0 0 0\r\n0\r\n";
+    std::vector<std::string> args = row.Args;
+    for (std::string& arg : args)
+        if (arg.starts_with("DIR/"))
+            arg = folder.File(arg.substr(4));
+    const cli_test::TRun run = cli_test::RunCli(args, row.Input);
+    EXPECT_EQ(run.ExitCode, row.ExitCode);
     EXPECT_EQ(run.Out, row.Out);
-    // One line on stderr for each line too long.
-    EXPECT_EQ(run.Err.empty(), row.ExitCode == 0) << run.Err;
+    std::string err = row.Err;
+    if (const std::size_t dir = err.find("DIR/"); dir != std::string::npos)
+        err.replace(dir, 4, folder.File(""));
+    EXPECT_EQ(run.Err, err);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lines, CliLongBatchLine,
-    ::testing::Values(TBatchRow{"TenMegabytesThenAGoodLine",
-                                std::string(10 * 1024 * 1024, 'a') + "\n-\t1+1\t\n",
-                                "line-too-long\nok 2\n", 2},
-                      TBatchRow{"LongestLineIsEvaluated",
-                                BatchLineOfLength(LongestLine) + "\r\n-\t2\t\n", "ok 1\nok 2\n", 0},
-                      TBatchRow{"OneByteMoreIsNot",
-                                BatchLineOfLength(LongestLine + 1) + "\n-\t2\t\n",
-                                "line-too-long\nok 2\n", 2},
-                      TBatchRow{"WithoutABreakAtTheEnd", std::string(LongestLine * 3, '1'),
-                                "line-too-long\n", 2}),
+    Usage, CliMessages,
+    ::testing::Values(
+        TMessageRow{"NoVerb", {}, "", 2, "", "kurvant-cli: no verb given" + Hint},
+        TMessageRow{"UnknownVerb", {"plot"}, "", 2, "", "kurvant-cli: unknown verb 'plot'" + Hint},
+        TMessageRow{"SixtyCharactersWhole",
+                    {Times("p", 60)},
+                    "",
+                    2,
+                    "",
+                    "kurvant-cli: unknown verb '" + Times("p", 60) + "'" + Hint},
+        TMessageRow{"LongVerbCut",
+                    {Times("p", 61)},
+                    "",
+                    2,
+                    "",
+                    "kurvant-cli: unknown verb '" + Times("p", 57) + "...'" + Hint},
+        TMessageRow{"CyrillicCutBetweenLetters",
+                    {Times("я", 100)},
+                    "",
+                    2,
+                    "",
+                    "kurvant-cli: unknown verb '" + Times("я", 57) + "...'" + Hint},
+        TMessageRow{"LongOptionOfAVerbCut",
+                    {"prepare", "--vars", "x", "--" + Times("q", 100), "x"},
+                    "",
+                    2,
+                    "",
+                    "kurvant-cli prepare: unknown option '--" + Times("q", 55) +
+                        "...'; 'kurvant-cli prepare --help' lists its usage\n"},
+        TMessageRow{"ValueForALetterNotListed",
+                    {"eval", "--vars", "x", "x", "x=1", "y=2"},
+                    "",
+                    2,
+                    "",
+                    "kurvant-cli eval: a value for y, which --vars does not list\n"},
+        TMessageRow{"NoValueForAListedLetter",
+                    {"eval", "--vars", "xy", "x+y", "x=1"},
+                    "",
+                    2,
+                    "",
+                    "kurvant-cli eval: no value for y of --vars\n"}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CliMessages,
+    ::testing::Values(
+        TMessageRow{"MissingSettingsWarnsAndSamples",
+                    {"sample", "--settings", "DIR/none.dat", "DIR/empty.qel"},
+                    "",
+                    0,
+                    "view 1 0 0 0 0 0\ngraphs 0\n",
+                    "kurvant-cli sample: warning: cannot read the settings file "
+                    "'DIR/none.dat'; using the defaults\n"},
+        TMessageRow{"PictureInAMissingFolder",
+                    {"render", "--size", "40x30", "DIR/empty.qel", "-o", "DIR/none/a.png"},
+                    "",
+                    1,
+                    "",
+                    "Ошибка при сохранении файла области построения графиков!\n"
+                    "Нет такого файла или папки\n"},
+        TMessageRow{"PictureOverAFolder",
+                    {"render", "DIR/empty.qel", "-o", "DIR/."},
+                    "",
+                    1,
+                    "",
+                    "Ошибка при сохранении файла области построения графиков!\nЭто папка\n"}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    BatchLines, CliMessages,
+    ::testing::Values(TMessageRow{"TenMegabytesThenAGoodLine",
+                                  {"eval", "--batch"},
+                                  Times("a", 10 << 20) + "\n-\t1+1\t\n",
+                                  2,
+                                  "line-too-long\nok 2\n",
+                                  "kurvant-cli: line 1 is longer than 65536 bytes\n"},
+                      TMessageRow{"LongestLineIsEvaluated",
+                                  {"eval", "--batch"},
+                                  BatchLine(Longest) + "\r\n-\t2\t\n",
+                                  0,
+                                  "ok 1\nok 2\n",
+                                  ""},
+                      TMessageRow{"OneByteMoreIsNot",
+                                  {"eval", "--batch"},
+                                  "-\t2\t\n" + BatchLine(Longest + 1),
+                                  2,
+                                  "ok 2\nline-too-long\n",
+                                  "kurvant-cli: line 2 is longer than 65536 bytes\n"},
+                      TMessageRow{"WithoutABreakAtTheEnd",
+                                  {"eval", "--batch"},
+                                  Times("1", 3 * Longest),
+                                  2,
+                                  "line-too-long\n",
+                                  "kurvant-cli: line 1 is longer than 65536 bytes\n"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 } // namespace

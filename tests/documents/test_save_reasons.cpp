@@ -56,38 +56,4 @@ INSTANTIATE_TEST_SUITE_P(
                       TReasonRow{"UnknownNumber", 4242, "Системная ошибка 4242"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
-struct TTargetRow {
-    const char* Name;
-    const char* Relative; // under the scratch folder
-    int Error;
-};
-
-void PrintTo(const TTargetRow& row, std::ostream* out) {
-    *out << row.Name;
-}
-
-class SaveTarget : public ::testing::TestWithParam<TTargetRow> {};
-
-TEST_P(SaveTarget, ReasonOfTheNameItself) {
-    const TTargetRow& row = GetParam();
-    TScratchFolder folder;
-    int error = -1;
-    const bool saved =
-        WriteFileAtomically(folder.File(row.Relative), "bytes", SystemFileCalls(), &error);
-    EXPECT_EQ(saved, row.Error == 0);
-    EXPECT_EQ(error, row.Error);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, SaveTarget,
-                         ::testing::Values(TTargetRow{"NewFile", "new.txt", 0},
-                                           TTargetRow{"TheFolderItself", ".", EISDIR},
-                                           TTargetRow{"NameEndingInASlash", "sub/", EISDIR},
-                                           TTargetRow{"MissingFolder", "none/new.txt", ENOENT}),
-                         [](const auto& p) { return std::string(p.param.Name); });
-
-TEST(SaveReasonText, ReasonIsALineOfItsOwnOnlyForAFailure) {
-    EXPECT_EQ(WithSystemReason("Ошибка!", 0), "Ошибка!");
-    EXPECT_EQ(WithSystemReason("Ошибка!", ENOSPC), "Ошибка!\n\rДиск заполнен");
-}
-
 } // namespace

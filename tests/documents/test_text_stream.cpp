@@ -143,16 +143,6 @@ INSTANTIATE_TEST_SUITE_P(
                     std::string(MaxTextLineLength + 1, 'x'), TTextRead::Unreadable, true, 1}),
     [](const auto& p) { return std::string(p.param.Name); });
 
-TEST(StreamLimits, AcceptedFileIsStillReadToItsEndForItsLimits) {
-    TScratchFolder folder;
-    const std::string path = folder.File("long.txt");
-    PutBytes(path, "a\r\n" + std::string(MaxTextLineLength + 1, 'x'));
-    const auto firstOnly = [](TLineSource& lines) { return lines.Next().has_value(); };
-    EXPECT_EQ(ReadTextFile(path, firstOnly), TTextRead::Unreadable);
-    PutBytes(path, "a\r\n" + std::string(MaxTextLineLength, 'x'));
-    EXPECT_EQ(ReadTextFile(path, firstOnly), TTextRead::Accepted);
-}
-
 struct TDocumentRow {
     const char* Name;
     std::string Head;
