@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include <cerrno>
+
 const QString TDocumentCommands::DocumentFilter =
     QStringLiteral("Файлы Qel Kurvant (*.qel)|*.qel|Все файлы (*.*)|*.*");
 const QString TDocumentCommands::PictureFilter = [] {
@@ -155,8 +157,10 @@ void TDocumentCommands::SaveViewAsPicture(const std::function<QImage()>& grab) {
     const QImage picture = grab();
     const TPictureFormat format =
         PictureFormatOfName(path->toStdString()).value_or(TPictureFormat::Bmp);
-    if (picture.isNull() || !SaveViewPicture(picture, path->toStdString(), format, *Ctx.Disk))
-        Ctx.Services->Error(
-            Window, QStringLiteral("Ошибка"),
-            QStringLiteral("Ошибка при сохранении файла области построения графиков!"));
+    // A picture that could not be grabbed is a picture without memory for it.
+    int error = ENOMEM;
+    if (picture.isNull() ||
+        !SaveViewPicture(picture, path->toStdString(), format, *Ctx.Disk, &error))
+        Ctx.Services->Error(Window, QStringLiteral("Ошибка"),
+                            FromUtf8(WithSystemReason(PictureSaveMessage, error)));
 }

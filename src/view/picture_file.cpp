@@ -7,6 +7,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 
 namespace {
@@ -73,7 +74,7 @@ std::string BmpBytes(const QImage& picture) {
 }
 
 bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFormat format,
-                     const TFileCalls& calls) {
+                     const TFileCalls& calls, int* error) {
     std::string bytes;
     switch (format) {
     case TPictureFormat::Bmp:
@@ -83,5 +84,10 @@ bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFor
         bytes = PngBytes(picture);
         break;
     }
-    return !bytes.empty() && WriteFileAtomically(path, bytes, calls);
+    if (bytes.empty()) {
+        if (error)
+            *error = ENOMEM;
+        return false;
+    }
+    return WriteFileAtomically(path, bytes, calls, error);
 }

@@ -19,6 +19,11 @@ std::string BmpBytes(const QImage& picture);
 
 /// Writes `picture` to `path` in `format`, replacing the file as every save does (a file that was
 /// there stays whole until the new one is complete); a BMP has 24 bits per pixel. False when the
-/// file cannot be written.
+/// file cannot be written; `error` (when given) then receives the system's error number (a picture
+/// that cannot be encoded is out of memory).
 bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFormat format,
-                     const TFileCalls& calls = SystemFileCalls());
+                     const TFileCalls& calls = SystemFileCalls(), int* error = nullptr);
+
+/// The message of a picture that could not be saved, in the window and on the command line alike.
+inline constexpr const char* PictureSaveMessage =
+    "Ошибка при сохранении файла области построения графиков!";
