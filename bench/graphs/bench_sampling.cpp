@@ -1,5 +1,7 @@
 // Sampling at the dialog's limits: a 200 x 200 surface and a 10000-point curve, each with the
 // default settings (-10..10 on every axis), through Fill_Pixels_Graphic as the program calls it.
+// Then formulas of 64 KB, sums of sines, valid and ending in a syntax error ("+@"), the steps
+// given as the argument; the preparation and the building of the program are timed with them.
 
 #include "formula/prepare.h"
 #include "graphs/sampling.h"
@@ -7,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -53,6 +56,67 @@ void BM_Spherical200x200(benchmark::State& state) {
     Run(state, g, 200 * 200);
 }
 BENCHMARK(BM_Spherical200x200)->Unit(benchmark::kMillisecond);
+
+// "sin(1*x)+sin(2*x)+..." up to 64 KB, then `last`.
+std::string LongSum(const char* term, const char* last) {
+    std::string text;
+    char piece[64];
+    for (int i = 1; text.size() < 65000; ++i) {
+        std::snprintf(piece, sizeof piece, term, i);
+        if (i > 1) {
+            text += '+';
+        }
+        text += piece;
+    }
+    return text + last;
+}
+
+void RunLong(benchmark::State& state, int kind, const std::string& formula) {
+    const int steps = static_cast<int>(state.range(0));
+    const std::int64_t points = kind == KindSurface ? std::int64_t{steps} * steps : steps;
+    TSettings settings;
+    Settings_Default(settings);
+    const kurvant::TFormulaContext context;
+    std::size_t defined = 0;
+    for (auto _ : state) {
+        TGraphic g = Prepared(kind, formula, steps, steps);
+        Fill_Pixels_Graphic(g, settings, context);
+        defined = 0;
+        for (const TPoint3D& p : g.Points) {
+            defined += (kind == KindSurface ? p.z : p.y) != UndefinedValue;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * points);
+    state.counters["defined"] = static_cast<double>(defined);
+}
+
+void BM_LongSumCurve(benchmark::State& state) {
+    RunLong(state, KindYofX, LongSum("sin(%d*x)", ""));
+}
+BENCHMARK(BM_LongSumCurve)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_LongSumSurface(benchmark::State& state) {
+    RunLong(state, KindSurface, LongSum("sin(%d*x*y)", ""));
+}
+BENCHMARK(BM_LongSumSurface)->Arg(200)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_LongSumCurveSyntaxError(benchmark::State& state) {
+    RunLong(state, KindYofX, LongSum("sin(%d*x)", "+@"));
+}
+BENCHMARK(BM_LongSumCurveSyntaxError)
+    ->Arg(10)
+    ->Arg(10000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_LongSumSurfaceSyntaxError(benchmark::State& state) {
+    RunLong(state, KindSurface, LongSum("sin(%d*x*y)", "+@"));
+}
+BENCHMARK(BM_LongSumSurfaceSyntaxError)
+    ->Arg(3)
+    ->Arg(200)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

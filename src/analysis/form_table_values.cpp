@@ -275,9 +275,12 @@ void TFormTableValues::BBtnSaveClick() {
     // Before the first table nothing was tabulated, and the combo's text stands in.
     const std::string formula =
         TabulatedFormula.value_or(CBoxFunction->currentText().toStdString());
+    int error = 0;
     if (!WriteTextLines(path.toStdString(), kurvant::TabulationFileLines(formula, GridRows()),
-                        *Ctx.Disk))
-        Ctx.Services->Error(this, ErrorCaption, FromUtf8(kurvant::TabulationSaveFailedMessage));
+                        *Ctx.Disk, &error))
+        Ctx.Services->Error(
+            this, ErrorCaption,
+            FromUtf8(WithSystemReason(std::string(kurvant::TabulationSaveFailedMessage), error)));
 }
 
 void TFormTableValues::showEvent(QShowEvent* event) {

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include <cerrno>
+
 const QString TDocumentCommands::DocumentFilter =
     QStringLiteral("Файлы Qel Kurvant (*.qel)|*.qel|Все файлы (*.*)|*.*");
 const QString TDocumentCommands::PictureFilter = [] {
@@ -154,8 +156,8 @@ void TDocumentCommands::SaveViewAsPicture(const TViewPictureSource& source) {
         return;
     const TPictureFormat format =
         PictureFormatOfName(path->toStdString()).value_or(TPictureFormat::Bmp);
-    if (!SaveViewPicture(source, path->toStdString(), format, *Ctx.Disk))
-        Ctx.Services->Error(
-            Window, QStringLiteral("Ошибка"),
-            QStringLiteral("Ошибка при сохранении файла области построения графиков!"));
+    int error = 0;
+    if (!SaveViewPicture(source, path->toStdString(), format, *Ctx.Disk, &error))
+        Ctx.Services->Error(Window, QStringLiteral("Ошибка"),
+                            FromUtf8(WithSystemReason(PictureSaveMessage, error)));
 }

@@ -1,6 +1,9 @@
 #include "cli/cli_arguments.h"
 
+#include "cli/concat.h"
+
 #include "documents/message_text.h"
+#include "documents/settings_file.h"
 
 #include <cstdio>
 
@@ -19,6 +22,22 @@ std::optional<char> DecimalSeparatorOption(const TParsedArguments& args, char de
 std::string VariablesOption(const TParsedArguments& args) {
     const std::string letters = args.Value("vars").value_or("-");
     return letters == "-" ? std::string() : letters;
+}
+
+void ReadSettingsOption(const TParsedArguments& args, TSettings& settings) {
+    const std::optional<std::string> file = args.Value("settings");
+    if (!file) {
+        Settings_Default(settings);
+        return;
+    }
+    if (!ReadSettingsFile(*file, settings)) {
+        Settings_Default(settings);
+        std::fprintf(
+            stderr,
+            "kurvant-cli %.*s: warning: cannot read the settings file %s; using the defaults\n",
+            static_cast<int>(args.VerbName().size()), args.VerbName().data(),
+            QuotedArgument(*file).c_str());
+    }
 }
 
 int UsageError(std::string_view verb, const std::string& message) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+struct TSettings;
+
 namespace kurvant::cli {
 
 /// Exit codes shared by every subcommand.
@@ -19,6 +21,11 @@ std::optional<char> DecimalSeparatorOption(const TParsedArguments& args, char de
 
 /// --vars's letters; "-" stands for none, so that the option can always be given.
 std::string VariablesOption(const TParsedArguments& args);
+
+/// The settings of --settings FILE, or the defaults without it. A file that cannot be used leaves
+/// every setting at its default, as at the program's start, and one warning line on stderr says
+/// so.
+void ReadSettingsOption(const TParsedArguments& args, TSettings& settings);
 
 /// A message box text as one terminal message: the two-character break "\n\r" becomes one line
 /// break, and trailing breaks go.

@@ -63,7 +63,7 @@ bool TakesDashWord(const TPositional* group, std::string_view word) {
 }
 
 std::string Quoted(std::string_view word) {
-    return Concat({"'", word, "'"});
+    return QuotedArgument(word);
 }
 
 // The positional groups' counts and the required options, once every word is read.

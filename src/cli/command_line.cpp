@@ -16,9 +16,10 @@ int PrintUsage(const std::string& usage) {
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
 }
 
-// Without a verb there is nothing narrower to point at, so the whole list of verbs follows.
+// One line, as for a verb's own usage errors: the list of verbs is a command away.
 int ProgramUsageError(const std::string& message) {
-    std::fprintf(stderr, "kurvant-cli: %s\n%s", message.c_str(), ProgramUsage(Verbs()).c_str());
+    std::fprintf(stderr, "kurvant-cli: %s; 'kurvant-cli --help' lists the verbs\n",
+                 message.c_str());
     return ExitUsage;
 }
 
@@ -32,13 +33,9 @@ int RunCommandLine(const std::vector<std::string>& args, char defaultSeparator) 
         return PrintUsage(ProgramUsage(Verbs()));
     const TVerb* verb = FindVerb(first);
     if (verb == nullptr) {
-        if (first.size() > 1 && first[0] == '-') {
-            std::fprintf(stderr,
-                         "kurvant-cli: unknown option '%s'; 'kurvant-cli --help' lists the verbs\n",
-                         first.c_str());
-            return ExitUsage;
-        }
-        return ProgramUsageError("unknown verb '" + first + "'");
+        if (first.size() > 1 && first[0] == '-')
+            return ProgramUsageError(Concat({"unknown option ", QuotedArgument(first)}));
+        return ProgramUsageError(Concat({"unknown verb ", QuotedArgument(first)}));
     }
     const TParseResult parsed =
         ParseVerbArguments(*verb, std::vector<std::string>(args.begin() + 1, args.end()));

@@ -27,7 +27,6 @@ namespace kurvant::cli {
 namespace {
 
 struct TRenderOptions {
-    std::string Settings;
     int Width = 800;
     int Height = 600;
     bool AutoScale = false;
@@ -57,7 +56,6 @@ bool ReadRenderOptions(const TParsedArguments& args, char defaultSeparator, TRen
         UsageError(args.VerbName(), "--size takes WxH, for example 800x600");
         return false;
     }
-    o.Settings = args.Value("settings").value_or("");
     o.AutoScale = args.Has("autoscale");
     o.Literal = args.Has("literal");
     o.Document = args.Positionals[0];
@@ -108,10 +106,7 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     } join{contextMaker};
 
     TSettings settings;
-    Settings_Default(settings);
-    // A settings file that cannot be used leaves every setting at its default, as at start-up.
-    if (!o.Settings.empty() && !ReadSettingsFile(o.Settings, settings))
-        Settings_Default(settings);
+    ReadSettingsOption(args, settings);
 
     kurvant::TFormulaContext formula;
     formula.DecimalSeparator = o.DecimalSeparator;
@@ -149,8 +144,10 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
 
     // A name that names no known format gets the BMP of old.
     const TPictureFormat format = PictureFormatOfName(o.Output).value_or(TPictureFormat::Bmp);
-    if (!SaveViewPicture(source, o.Output, format)) {
-        std::cerr << "cannot write " << o.Output << '\n';
+    int saveError = 0;
+    if (!SaveViewPicture(source, o.Output, format, SystemFileCalls(), &saveError)) {
+        // The window's words, and the system's reason on the line after them.
+        std::cerr << TerminalMessage(WithSystemReason(PictureSaveMessage, saveError)) << '\n';
         return ExitFailure;
     }
     return ExitOk;

@@ -52,11 +52,7 @@ int RunSample(const TParsedArguments& args, char defaultSeparator) {
         return ExitUsage;
     }
     TSettings settings;
-    if (const std::optional<std::string> file = args.Value("settings")) {
-        ReadSettingsFile(*file, settings); // falls back to the defaults silently
-    } else {
-        Settings_Default(settings);
-    }
+    ReadSettingsOption(args, settings);
     TFormulaContext context;
     context.DecimalSeparator = *separator;
     context.Evaluator = args.Has("literal") ? TEvaluator::Text : TEvaluator::Program;

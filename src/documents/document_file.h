@@ -4,9 +4,11 @@
 // again after reading.
 
 #include "documents/file_calls.h"
+#include "documents/text_file.h"
 #include "formula/formula_context.h"
 #include "graphs/document.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -35,8 +37,9 @@ enum class TDocumentRead {
 /// empty for `Ok`.
 std::string DocumentReadMessage(TDocumentRead result);
 
-/// The message for a failed save: "Не удалось сохранить в файл\n\r\"PATH\"!".
-std::string DocumentSaveMessage(const std::string& path);
+/// The message for a failed save: "Не удалось сохранить в файл\n\r\"PATH\"!", then the reason
+/// of the system's `error` on a line of its own (`WithSystemReason`).
+std::string DocumentSaveMessage(const std::string& path, int error = 0);
 
 /// The lines of the document file for `document`, numbers with `DecimalSeparator`.
 std::vector<std::string> DocumentFileLines(const TDocument& document, char DecimalSeparator);
@@ -61,10 +64,16 @@ TDocumentRead ParseDocumentLines(const std::vector<std::string>& lines,
                                  const kurvant::TFormulaContext& context,
                                  TDocumentContent& content);
 
-/// Reads and checks the document at `path` into `content`, sampling nothing: the first step of
-/// `ReadDocumentFile`, for a caller that samples elsewhere.
+/// The same for lines taken one at a time: no more of them are taken than up to the first that
+/// fails (or past the last block).
+TDocumentRead ParseDocumentLines(TLineSource& lines, const kurvant::TFormulaContext& context,
+                                 TDocumentContent& content);
+
+/// Reads the document file at `path` into `content` line by line (`ReadTextFile`): a file is
+/// refused at its first line that does not convert, and the rest of it is not read.
+/// `bytesRead`, when given, receives how much of the file was read.
 TDocumentRead ReadDocumentContent(const std::string& path, const kurvant::TFormulaContext& context,
-                                  TDocumentContent& content);
+                                  TDocumentContent& content, std::size_t* bytesRead = nullptr);
 
 /// Opens the document at `path` into `document`, all or nothing: the file is read completely
 /// first, and only then replaces the graphs and the view; then `ColorCounter` becomes the number

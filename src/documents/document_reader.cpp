@@ -7,6 +7,7 @@
 
 #include "formula/prepare.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -17,21 +18,14 @@
 namespace {
 
 // Hands out the lines of the file one after another; running past the end is a failure of the
-// file, never a read past the vector.
+// file, never a read past it.
 class TLineCursor {
 public:
-    explicit TLineCursor(const std::vector<std::string>& lines) : Lines(lines) {}
-    std::optional<std::string_view> Next() {
-        if (Position >= Lines.size()) {
-            return std::nullopt;
-        }
-        return Lines[Position++];
-    }
-    std::size_t Remaining() const { return Lines.size() - Position; }
+    explicit TLineCursor(TLineSource& lines) : Lines(lines) {}
+    std::optional<std::string_view> Next() { return Lines.Next(); }
 
 private:
-    const std::vector<std::string>& Lines;
-    std::size_t Position = 0;
+    TLineSource& Lines;
 };
 
 bool NextInt(TLineCursor& cursor, bool trim, int& value) {
@@ -130,22 +124,24 @@ bool ReadFormulaBlock(TLineCursor& cursor, TGraphic& g, bool& visible,
 }
 
 // A table: the count, the points, the visibility line. The count is believed only as far as the
-// lines that follow can hold it. Missing coordinates of a point read as 0, as the table dialog
-// writes an empty cell.
+// lines that follow hold points: room is made for no more than a table dialog's worth ahead of
+// them, and a file that ends first is refused. Missing coordinates of a point read as 0, as the
+// table dialog writes an empty cell.
 bool ReadTableBlock(TLineCursor& cursor, TGraphic& g, bool& visible) {
     int count = 0;
-    if (!NextInt(cursor, true, count) || count < 0 ||
-        static_cast<std::size_t>(count) >= cursor.Remaining()) {
+    if (!NextInt(cursor, true, count) || count < 0) {
         return false;
     }
-    g.Points.reserve(static_cast<std::size_t>(count));
+    constexpr int PointsAhead = 5000;
+    g.Points.reserve(static_cast<std::size_t>(std::min(count, PointsAhead)));
     g.BoundMaxX = -1e11;
     g.BoundMaxY = -1e11;
     g.BoundMinX = 1e11;
     g.BoundMinY = 1e11;
     for (int i = 0; i < count; ++i) {
         std::array<double, 3> xyz{};
-        if (PrintOneFloatLine(*cursor.Next(), xyz) == TNumberLine::Invalid) {
+        const auto line = cursor.Next();
+        if (!line || PrintOneFloatLine(*line, xyz) == TNumberLine::Invalid) {
             return false;
         }
         const TPoint3D p{xyz[0], xyz[1], xyz[2]};
@@ -238,6 +234,12 @@ bool StartsWithSignatureLine(const std::string& path) {
 TDocumentRead ParseDocumentLines(const std::vector<std::string>& lines,
                                  const kurvant::TFormulaContext& context,
                                  TDocumentContent& content) {
+    TVectorLines source(lines);
+    return ParseDocumentLines(source, context, content);
+}
+
+TDocumentRead ParseDocumentLines(TLineSource& lines, const kurvant::TFormulaContext& context,
+                                 TDocumentContent& content) {
     TLineCursor cursor(lines);
     const auto signature = cursor.Next();
     if (!signature) {
@@ -281,17 +283,32 @@ TDocumentRead ParseDocumentLines(const std::vector<std::string>& lines,
 }
 
 TDocumentRead ReadDocumentContent(const std::string& path, const kurvant::TFormulaContext& context,
-                                  TDocumentContent& content) {
+                                  TDocumentContent& content, std::size_t* bytesRead) {
+    if (bytesRead) {
+        *bytesRead = 0;
+    }
     // A foreign file is told apart by its first bytes, before any limit of line length or file
     // size could call it unreadable instead.
     if (!StartsWithSignatureLine(path)) {
         return TDocumentRead::WrongSignature;
     }
-    std::vector<std::string> lines;
-    if (!ReadTextLines(path, lines)) {
-        return TDocumentRead::Unreadable;
+    // A second hearing of the file (see ReadTextFile) starts from the view given.
+    const ViewState startView = content.View;
+    TDocumentRead parsed = TDocumentRead::Unreadable;
+    const auto parse = [&](TLineSource& lines) {
+        content.View = startView;
+        parsed = ParseDocumentLines(lines, context, content);
+        return parsed == TDocumentRead::Ok;
+    };
+    switch (ReadTextFile(path, parse, MaxTextLineLength, bytesRead)) {
+    case TTextRead::Accepted:
+        return TDocumentRead::Ok;
+    case TTextRead::Refused:
+        return parsed;
+    case TTextRead::Unreadable:
+        break;
     }
-    return ParseDocumentLines(lines, context, content);
+    return TDocumentRead::Unreadable;
 }
 
 TDocumentRead ReadDocumentFile(const std::string& path, TDocument& document, TSettings& settings,

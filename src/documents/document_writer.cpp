@@ -75,8 +75,8 @@ std::string DocumentReadMessage(TDocumentRead result) {
     return "Не удаётся открыть файл!\n\r";
 }
 
-std::string DocumentSaveMessage(const std::string& path) {
-    return "Не удалось сохранить в файл\n\r\"" + path + "\"!";
+std::string DocumentSaveMessage(const std::string& path, int error) {
+    return WithSystemReason("Не удалось сохранить в файл\n\r\"" + path + "\"!", error);
 }
 
 std::vector<std::string> DocumentFileLines(const TDocument& document, char DecimalSeparator) {
@@ -94,8 +94,9 @@ std::vector<std::string> DocumentFileLines(const TDocument& document, char Decim
 
 bool Saving_File(const TDocument& document, const std::string& path, char DecimalSeparator,
                  std::string& message, const TFileCalls& calls) {
-    if (!WriteTextLines(path, DocumentFileLines(document, DecimalSeparator), calls)) {
-        message = DocumentSaveMessage(path);
+    int error = 0;
+    if (!WriteTextLines(path, DocumentFileLines(document, DecimalSeparator), calls, &error)) {
+        message = DocumentSaveMessage(path, error);
         return false;
     }
     document.ShowCaption(path);

@@ -4,6 +4,7 @@
 // way a full disk, a folder that cannot be written or a failing device does.
 
 #include <cstddef>
+#include <string>
 #include <sys/types.h>
 
 class TFileCalls {
@@ -23,3 +24,12 @@ public:
 
 /// The calls as the system makes them.
 const TFileCalls& SystemFileCalls();
+
+/// The reason of a failed call, in Russian, for the last line of a message: the program's own
+/// words for the errors a save meets (the system has Russian texts only where a Russian locale is
+/// installed), "Системная ошибка N" for any other error number.
+std::string SystemErrorText(int error);
+
+/// `message` with the reason of `error` as a further line ("\n\r" before it); `message` alone
+/// when `error` is 0.
+std::string WithSystemReason(std::string message, int error);

@@ -24,6 +24,9 @@ bool WriteAll(const TFileCalls& calls, int fd, std::string_view bytes) {
             continue;
         }
         if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -49,18 +52,20 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 // that is not the user's): the file is overwritten where it stands, keeping its permissions. That
 // is not atomic, so the old bytes are held in memory and written back when a step fails; only a
 // crash in the middle of the write can cost the file.
-bool WriteInPlace(const TFileCalls& calls, const std::string& target, std::string_view bytes) {
+// Returns the error number of the step that failed, 0 on success.
+int WriteInPlace(const TFileCalls& calls, const std::string& target, std::string_view bytes) {
     std::string old;
     if (!ReadWholeFile(target, old)) {
-        return false;
+        return errno != 0 ? errno : EIO;
     }
     const int fd = calls.Open(target.c_str(), O_WRONLY | O_CLOEXEC, 0);
     if (fd < 0) {
-        return false;
+        return errno;
     }
     const bool ok = WriteAll(calls, fd, bytes) &&
                     calls.Ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
                     calls.Fsync(fd) == 0;
+    const int error = ok ? 0 : errno;
     if (!ok) {
         // Best effort: the old bytes fit where they were.
         if (WriteAll(calls, fd, old)) {
@@ -70,7 +75,7 @@ bool WriteInPlace(const TFileCalls& calls, const std::string& target, std::strin
     }
     // Once fsync has succeeded the bytes are on the disk, whatever close says.
     calls.Close(fd);
-    return ok;
+    return error;
 }
 
 // The name a save writes: a symbolic link is followed so that the link stays a link, and a link
@@ -110,28 +115,34 @@ std::string ResolvedTarget(const std::string& path) {
 // it as they are, since there is no file to replace and the name must stay what it is. Opening
 // does not wait for a FIFO's reader (none there: the save fails), but the writing then waits
 // for the reader to take every byte.
-bool WriteIntoSpecialFile(const TFileCalls& calls, const std::string& path,
-                          std::string_view bytes) {
+int WriteIntoSpecialFile(const TFileCalls& calls, const std::string& path, std::string_view bytes) {
     const int fd = calls.Open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
     if (fd < 0) {
-        return false;
+        return errno;
     }
     struct stat info {};
     const int flags = ::fcntl(fd, F_GETFL);
-    bool ok = ::fstat(fd, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)) &&
-              flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
-    while (ok && !bytes.empty()) {
+    int error = 0;
+    if (::fstat(fd, &info) != 0 || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        error = errno;
+    } else if (!S_ISFIFO(info.st_mode) && !S_ISCHR(info.st_mode)) {
+        error = ENOTSUP; // swapped for something that takes no bytes after the check
+    }
+    while (error == 0 && !bytes.empty()) {
         const ssize_t written = calls.Write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) {
             continue;
         }
-        ok = written > 0;
-        if (ok) {
+        if (written <= 0) {
+            error = written == 0 ? EIO : errno;
+        } else {
             bytes.remove_prefix(static_cast<std::size_t>(written));
         }
     }
-    ok = (calls.Close(fd) == 0) && ok;
-    return ok;
+    if (calls.Close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    return error;
 }
 
 } // namespace
@@ -204,62 +215,172 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
-bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
-                   std::size_t MaxLineLength) {
-    Lines.clear();
-    const TReadFile file = OpenRegularFile(Path);
-    if (!file) {
-        return false;
-    }
-    std::vector<std::string> lines;
-    std::string line;
-    bool lineOpen = false; // bytes (or nothing) after the last break form a line of their own
-    bool afterCr = false;  // an LF right after a CR ends nothing more
-    bool utf8 = true;
-    std::size_t total = 0;
-    std::vector<char> chunk(64 * 1024);
-    std::size_t got = 0;
-    while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
-        total += got;
-        if (total > MaxTextFileSize) {
+namespace {
+
+enum class TEncoding {
+    Undecided, // every byte so far is valid UTF-8
+    Cp1251     // a byte was not: every line is decoded from Windows-1251
+};
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
             return false;
         }
-        for (std::size_t k = 0; k < got; ++k) {
-            const char c = chunk[k];
-            if (c == '\n' && afterCr) {
-                afterCr = false;
+    }
+    return true;
+}
+
+// The lines of an open file, read a chunk at a time and decoded one by one. While the encoding is
+// undecided, a line of ASCII reads the same either way; a line with other bytes is handed out as
+// UTF-8 on trust, and a later byte that is not UTF-8 then spoils what was handed out.
+class TTextFileLines final : public TLineSource {
+public:
+    TTextFileLines(std::FILE* file, std::size_t maxLineLength, TEncoding encoding)
+        : File(file), MaxLineLength(maxLineLength), Encoding(encoding), Chunk(64 * 1024) {}
+
+    std::optional<std::string_view> Next() override {
+        while (!Failed && !Spoiled) {
+            if (Position == Filled && !Fill()) {
+                if (Failed || !LineOpen) {
+                    return std::nullopt;
+                }
+                LineOpen = false; // the last line, without a break after it
+                return Decoded();
+            }
+            const char c = Chunk[Position++];
+            if (c == '\n' && AfterCr) {
+                AfterCr = false;
                 continue;
             }
-            afterCr = c == '\r';
+            AfterCr = c == '\r';
             if (c == '\r' || c == '\n') {
-                utf8 = utf8 && IsValidUtf8(line);
-                lines.push_back(std::move(line));
-                line.clear();
-                lineOpen = false;
-                continue;
+                LineOpen = false;
+                return Decoded();
             }
-            if (line.size() >= MaxLineLength) {
-                return false;
+            if (Line.size() >= MaxLineLength) {
+                Failed = true;
+                return std::nullopt;
             }
-            line.push_back(c);
-            lineOpen = true;
+            Line.push_back(c);
+            LineOpen = true;
+        }
+        return std::nullopt;
+    }
+
+    /// Reads the lines nobody took, to the end, for the limits and the encoding.
+    void SkipRest() {
+        while (Next()) {
         }
     }
-    if (std::ferror(file.get())) {
+
+    bool HasFailed() const { return Failed; }
+    /// A line was handed out as UTF-8 and the file has proved to be Windows-1251.
+    bool IsSpoiled() const { return Spoiled; }
+    bool TookOnTrust() const { return Trusted; }
+    std::size_t BytesRead() const { return Total; }
+
+private:
+    bool Fill() {
+        Position = 0;
+        Filled = std::fread(Chunk.data(), 1, Chunk.size(), File);
+        Total += Filled;
+        if (Total > MaxTextFileSize || std::ferror(File)) {
+            Failed = true;
+        }
+        return Filled > 0 && !Failed;
+    }
+
+    // The line just ended, decoded; the first of them without an editor's UTF-8 byte-order mark.
+    std::optional<std::string_view> Decoded() {
+        const bool first = Number++ == 0;
+        if (Encoding == TEncoding::Undecided && !IsValidUtf8(Line)) {
+            Encoding = TEncoding::Cp1251;
+            if (Trusted) {
+                Spoiled = true;
+                return std::nullopt;
+            }
+        }
+        if (Encoding == TEncoding::Cp1251) {
+            Text = Cp1251ToUtf8(Line);
+        } else {
+            Trusted = Trusted || !IsAscii(Line);
+            Text = Line;
+            if (first && Text.starts_with("\xEF\xBB\xBF")) {
+                Text.erase(0, 3);
+            }
+        }
+        Line.clear();
+        return Text;
+    }
+
+    std::FILE* File;
+    std::size_t MaxLineLength;
+    TEncoding Encoding;
+    std::vector<char> Chunk;
+    std::size_t Position = 0;
+    std::size_t Filled = 0;
+    std::size_t Total = 0;
+    std::size_t Number = 0;
+    std::string Line;
+    std::string Text;
+    bool LineOpen = false; // bytes (or nothing) after the last break form a line of their own
+    bool AfterCr = false;  // an LF right after a CR ends nothing more
+    bool Failed = false;
+    bool Trusted = false;
+    bool Spoiled = false;
+};
+
+} // namespace
+
+TTextRead ReadTextFile(const std::string& Path, const TLineParser& Parse, std::size_t MaxLineLength,
+                       std::size_t* BytesRead) {
+    const TReadFile file = OpenRegularFile(Path);
+    if (BytesRead) {
+        *BytesRead = 0;
+    }
+    if (!file) {
+        return TTextRead::Unreadable;
+    }
+    TTextFileLines lines(file.get(), MaxLineLength, TEncoding::Undecided);
+    bool accepted = Parse(lines);
+    if ((accepted || lines.TookOnTrust()) && !lines.HasFailed()) {
+        lines.SkipRest();
+    }
+    if (BytesRead) {
+        *BytesRead = lines.BytesRead();
+    }
+    if (!lines.IsSpoiled()) {
+        return lines.HasFailed() ? TTextRead::Unreadable
+                                 : (accepted ? TTextRead::Accepted : TTextRead::Refused);
+    }
+    // Rare: a line taken as UTF-8 was Windows-1251 after all, and the parser hears the file again.
+    std::rewind(file.get());
+    TTextFileLines again(file.get(), MaxLineLength, TEncoding::Cp1251);
+    accepted = Parse(again);
+    if (accepted && !again.HasFailed()) {
+        again.SkipRest();
+    }
+    if (BytesRead) {
+        *BytesRead += again.BytesRead();
+    }
+    return again.HasFailed() ? TTextRead::Unreadable
+                             : (accepted ? TTextRead::Accepted : TTextRead::Refused);
+}
+
+bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
+                   std::size_t MaxLineLength) {
+    std::vector<std::string> lines;
+    const auto collect = [&lines](TLineSource& source) {
+        lines.clear();
+        while (const auto line = source.Next()) {
+            lines.emplace_back(*line);
+        }
+        return true;
+    };
+    Lines.clear();
+    if (ReadTextFile(Path, collect, MaxLineLength) != TTextRead::Accepted) {
         return false;
-    }
-    if (lineOpen) {
-        utf8 = utf8 && IsValidUtf8(line);
-        lines.push_back(std::move(line));
-    }
-    if (utf8 && !lines.empty() && lines.front().starts_with("\xEF\xBB\xBF")) {
-        // Editors mark UTF-8 files with this; it is not part of the first line.
-        lines.front().erase(0, 3);
-    }
-    if (!utf8) {
-        for (std::string& text : lines) {
-            text = Cp1251ToUtf8(text);
-        }
     }
     Lines = std::move(lines);
     return true;
@@ -278,27 +399,34 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines) {
     return text;
 }
 
-bool WriteFileAtomically(const std::string& Path, std::string_view Bytes, const TFileCalls& Calls) {
+namespace {
+
+// `WriteFileAtomically`, giving the error number of the step that failed, 0 on success.
+int ReplaceFile(const std::string& Path, std::string_view Bytes, const TFileCalls& Calls) {
     struct stat info {};
     if (::stat(Path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         // Only a regular file is ever replaced. A FIFO or a character device takes the bytes
         // directly; a folder, a disk (a document written over a file system is no save) or a
         // socket is refused. The name is opened as given: a link such as /proc/self/fd/1 leads
         // to its pipe only when the system follows it.
-        return (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)) &&
-               WriteIntoSpecialFile(Calls, Path, Bytes);
+        if (S_ISDIR(info.st_mode)) {
+            return EISDIR;
+        }
+        return S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)
+                   ? WriteIntoSpecialFile(Calls, Path, Bytes)
+                   : ENOTSUP;
     }
     const std::string target = ResolvedTarget(Path);
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     if (name.empty()) {
-        return false;
+        return EISDIR; // "folder/" names the folder
     }
     // A file the user may not write stays as it is, although its folder would allow a rename.
     const bool exists = ::access(target.c_str(), F_OK) == 0;
     if (exists && ::access(target.c_str(), W_OK) != 0) {
-        return false;
+        return errno;
     }
     std::random_device seed;
     std::string temporary;
@@ -313,25 +441,35 @@ bool WriteFileAtomically(const std::string& Path, std::string_view Bytes, const 
             return WriteInPlace(Calls, target, Bytes);
         }
         if (fd < 0 && errno != EEXIST) {
-            return false;
+            return errno;
         }
     }
     if (fd < 0) {
-        return false;
+        return EEXIST;
     }
+    // The first step that fails gives the reason; the steps after it are cleaning up.
+    int error = 0;
+    const auto step = [&error](bool ok) {
+        if (!ok && error == 0) {
+            error = errno != 0 ? errno : EIO;
+        }
+        return error == 0;
+    };
     struct stat old {};
-    bool ok = true;
     if (::stat(target.c_str(), &old) == 0) {
-        ok = Calls.Fchmod(fd, old.st_mode & 07777) == 0;
+        step(Calls.Fchmod(fd, old.st_mode & 07777) == 0);
     }
-    ok = ok && WriteAll(Calls, fd, Bytes) && Calls.Fsync(fd) == 0;
-    ok = (Calls.Close(fd) == 0) && ok;
+    step(error == 0 && WriteAll(Calls, fd, Bytes));
+    step(error == 0 && Calls.Fsync(fd) == 0);
+    step(Calls.Close(fd) == 0);
     // Something other than a regular file that took the name meanwhile is never renamed over.
-    ok = ok && (::lstat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode));
-    ok = ok && Calls.Rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
+    if (error == 0 && ::lstat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        error = EEXIST;
+    }
+    step(error == 0 && Calls.Rename(temporary.c_str(), target.c_str()) == 0);
+    if (error != 0) {
         Calls.Unlink(temporary.c_str());
-        return false;
+        return error;
     }
     // The rename itself reaches the disk with the folder. The file is replaced already, so a
     // failure here is not a failed save.
@@ -340,10 +478,22 @@ bool WriteFileAtomically(const std::string& Path, std::string_view Bytes, const 
         Calls.Fsync(folderFd);
         Calls.Close(folderFd);
     }
-    return true;
+    return 0;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::string& Path, std::string_view Bytes, const TFileCalls& Calls,
+                         int* Error) {
+    errno = 0;
+    const int error = ReplaceFile(Path, Bytes, Calls);
+    if (Error) {
+        *Error = error;
+    }
+    return error == 0;
 }
 
 bool WriteTextLines(const std::string& Path, const std::vector<std::string>& Lines,
-                    const TFileCalls& Calls) {
-    return WriteFileAtomically(Path, EncodeTextLines(Lines), Calls);
+                    const TFileCalls& Calls, int* Error) {
+    return WriteFileAtomically(Path, EncodeTextLines(Lines), Calls, Error);
 }

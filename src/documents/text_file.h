@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +33,56 @@ TReadFile OpenRegularFile(const std::string& Path);
 /// True when `Path` names something that exists and is not a regular file (after following
 /// symbolic links): a reader says it cannot open it rather than that it could not read it.
 bool IsSpecialFile(const std::string& Path);
+
+/// Lines handed out one after another, to a reader that takes as many as it needs.
+class TLineSource {
+public:
+    virtual ~TLineSource() = default;
+    /// The next line; none past the last one, or once the lines cannot be read any further.
+    /// The text stays valid until the next call.
+    virtual std::optional<std::string_view> Next() = 0;
+};
+
+/// The lines of a vector (kept by the caller).
+class TVectorLines final : public TLineSource {
+public:
+    explicit TVectorLines(const std::vector<std::string>& Lines) : Held(Lines) {}
+    std::optional<std::string_view> Next() override {
+        if (Position >= Held.size()) {
+            return std::nullopt;
+        }
+        return Held[Position++];
+    }
+
+private:
+    const std::vector<std::string>& Held;
+    std::size_t Position = 0;
+};
+
+/// How `ReadTextFile` ended.
+enum class TTextRead {
+    Accepted,  ///< the parser took the lines and the whole file is within the limits
+    Refused,   ///< the parser refused a line it was given
+    Unreadable ///< the file cannot be opened or read, has a line too long or is too large
+};
+
+/// Takes the lines of a text file from a source and says whether it accepts them; it may stop
+/// taking lines at any point. It may be called twice (see `ReadTextFile`) and must then start
+/// afresh.
+using TLineParser = std::function<bool(TLineSource& Lines)>;
+
+/// Reads the text file at `Path` into `Parse` one line at a time, so that memory stays bounded by
+/// the longest line whatever the file holds. The lines are split and decoded exactly as
+/// `ReadTextLines` gives them. A line with bytes past ASCII is taken as UTF-8 while every byte so
+/// far is valid UTF-8; when a later line proves the file to be Windows-1251, `Parse` starts again
+/// from the first line with every line decoded from Windows-1251. After a refusal reading stops
+/// at once, unless a line was taken as UTF-8 on trust: then the rest is scanned (nothing kept) to
+/// settle the encoding. After acceptance the rest is scanned as well, so that a line too long or
+/// a file too large anywhere is refused as `ReadTextLines` refuses it. `BytesRead`, when given,
+/// receives the number of bytes taken from the disk.
+TTextRead ReadTextFile(const std::string& Path, const TLineParser& Parse,
+                       std::size_t MaxLineLength = MaxTextLineLength,
+                       std::size_t* BytesRead = nullptr);
 
 /// Reads a text file into its lines, each without its end (CR LF, LF or a bare CR; a break at the
 /// very end starts no further line). A file that is valid UTF-8 is taken as it stands (without a
@@ -57,10 +109,11 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines);
 /// directly, and a folder, a block device or a socket is refused. When
 /// the folder takes no new file but the file exists and may be written, it is overwritten in
 /// place instead, and written back as it was if a step fails. Every system call that changes
-/// the disk goes through `Calls`.
+/// the disk goes through `Calls`. On failure `Error` (when given) receives the system's error
+/// number of the step that failed (`SystemErrorText` words it); 0 after success.
 bool WriteFileAtomically(const std::string& Path, std::string_view Bytes,
-                         const TFileCalls& Calls = SystemFileCalls());
+                         const TFileCalls& Calls = SystemFileCalls(), int* Error = nullptr);
 
 /// `EncodeTextLines` written with `WriteFileAtomically`.
 bool WriteTextLines(const std::string& Path, const std::vector<std::string>& Lines,
-                    const TFileCalls& Calls = SystemFileCalls());
+                    const TFileCalls& Calls = SystemFileCalls(), int* Error = nullptr);

@@ -225,6 +225,13 @@ void ProgramGrid(const TFormulaProgram& p, std::optional<std::uint32_t> rowVaria
     });
 }
 
+// Every evaluation of a batch finished at once, unless the batch was cancelled before.
+void CountAll(TBatchControl* control, std::size_t evaluations) {
+    if (control && !control->Cancelled()) {
+        control->Count(evaluations);
+    }
+}
+
 TSample TextSample(const TCompiledFormula& formula, const std::string& text) {
     TSample sample;
     sample.Ok = EvaluateFormula(text, sample.Value, formula.Context()) == EvalOk;
@@ -235,6 +242,13 @@ TSample TextSample(const TCompiledFormula& formula, const std::string& text) {
 
 void EvaluateLine(const TCompiledFormula& formula, std::span<const long double> points,
                   std::span<TSample> out, TEvaluator evaluator, TBatchControl* control) {
+    // Such a formula (a syntax error however long) is undefined at every point without one of
+    // them being computed, even where its program cannot run.
+    if (evaluator == TEvaluator::Program && formula.FailsEverywhere()) {
+        std::fill(out.begin(), out.end(), TSample{});
+        CountAll(control, out.size());
+        return;
+    }
     const TFormulaProgram* program = formula.Program();
     if (evaluator == TEvaluator::Program && formula.Letters().size() == 1 &&
         formula.ProgramUsable()) {
@@ -256,6 +270,11 @@ void EvaluateLine(const TCompiledFormula& formula, std::span<const long double> 
 void EvaluateGrid(const TCompiledFormula& formula, std::span<const long double> rows,
                   std::span<const long double> columns, std::span<TSample> out,
                   TEvaluator evaluator, TBatchControl* control) {
+    if (evaluator == TEvaluator::Program && formula.FailsEverywhere()) {
+        std::fill(out.begin(), out.end(), TSample{});
+        CountAll(control, out.size());
+        return;
+    }
     const TFormulaProgram* program = formula.Program();
     if (evaluator == TEvaluator::Program && formula.Letters().size() == 2 &&
         formula.ProgramUsable()) {

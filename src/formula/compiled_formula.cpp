@@ -15,6 +15,8 @@ TCompiledFormula::TCompiledFormula(std::string_view prepared, std::string_view l
     if (FastRoundingHolds()) {
         Built = BuildFormulaProgram(prepared, letters, context);
     }
+    FailsAlways =
+        Built.has_value() && !Built->Steps.empty() && Built->Steps.back().Op == TStepOp::Fail;
 }
 
 bool TCompiledFormula::ProgramUsable() const {

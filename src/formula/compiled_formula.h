@@ -33,6 +33,10 @@ public:
     /// The program, or null when the formula is left to the rewriting.
     const TFormulaProgram* Program() const { return Built ? &*Built : nullptr; }
 
+    /// Whether the formula has a value nowhere: its program ends in a `Fail` step, which it
+    /// reaches wherever no earlier step fails (the code may still differ from point to point).
+    bool FailsEverywhere() const { return FailsAlways; }
+
     /// Whether the program computes here and now: it exists, and the floating-point environment
     /// of the calling thread is the one its rounding needs.
     bool ProgramUsable() const;
@@ -46,6 +50,7 @@ private:
     std::string LetterList;
     TFormulaContext Ctx;
     std::optional<TFormulaProgram> Built;
+    bool FailsAlways = false;
 };
 
 } // namespace kurvant

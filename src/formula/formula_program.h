@@ -49,8 +49,9 @@ struct TFormulaProgram {
 /// The program of a prepared formula into which `letters` are substituted one after the other
 /// (a letter given twice finds nothing the second time), as `SubstituteVariable` would. None
 /// where the program cannot mirror the rewriting faithfully: letters other than 'a'..'z', more
-/// than 32 of them, or a text holding the character that marks slots while building; such a
-/// formula is evaluated by the rewriting itself.
+/// than 32 of them, or a text holding every character that could mark slots while building;
+/// such a formula is evaluated by the rewriting itself. Where the rewriting stops for every
+/// value, the program ends with a `Fail` step.
 std::optional<TFormulaProgram> BuildFormulaProgram(std::string_view prepared,
                                                    std::string_view letters,
                                                    const TFormulaContext& context);

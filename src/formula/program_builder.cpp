@@ -3,8 +3,9 @@
 // function or operator comes next, where its operands are, whether a sign or a letter stands in
 // the way) depend only on the characters outside the marked numbers, and a slot name contains
 // none of the characters those choices look for; so the steps it takes here are the steps it
-// takes for every value of the variables. What does depend on the values is left to the steps:
-// the domain tests, and whether a written value reads back.
+// takes for every value of the variables. A slot name begins with a mark that the formula's own
+// text does not hold, so a marked text that begins with it is always a slot name. What does depend
+// on the values is left to the steps: the domain tests, and whether a written value reads back.
 
 #include "formula/formula_program.h"
 
@@ -13,26 +14,57 @@
 #include "formula/text_rewriting.h"
 #include "formula/written_value.h"
 
+#include <array>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace kurvant {
 
 namespace {
 
-constexpr char SlotMark = '@';
 constexpr std::size_t MaxLetters = 32;
+
+// Whether a character can mark slot names: the rewriting never looks for it (it is no marker,
+// bracket, operator, sign, letter of a function name or variable, digit or separator), so in a
+// slot name it changes none of the rewriting's choices.
+bool CanMarkSlots(unsigned char c) {
+    constexpr std::string_view Meaningful = "#()^*/+-.,";
+    const bool alphanumeric =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    return c != 0 && !alphanumeric &&
+           Meaningful.find(static_cast<char>(c)) == std::string_view::npos;
+}
+
+// The slot names' mark: '@' unless the text holds one, else the first character that can mark
+// slots and does not occur in the text. None only for a text that holds every such character.
+std::optional<char> SlotMarkFor(std::string_view prepared) {
+    std::array<bool, 256> held{};
+    for (const char c : prepared) {
+        held[static_cast<unsigned char>(c)] = true;
+    }
+    if (!held['@']) {
+        return '@';
+    }
+    for (unsigned c = 1; c < held.size(); ++c) {
+        if (!held[c] && CanMarkSlots(static_cast<unsigned char>(c))) {
+            return static_cast<char>(c);
+        }
+    }
+    return std::nullopt;
+}
 
 // The builder as the rewriting's operations: an operand is a slot, a result a step's slot.
 class TBuilder {
 public:
     using TOperand = std::uint32_t;
 
-    TBuilder(TFormulaProgram& program, char separator) : P(program), Separator(separator) {}
+    TBuilder(TFormulaProgram& program, char separator, char mark)
+        : P(program), Separator(separator), Mark(mark) {}
 
     // The slot of the text between two markers: a slot name, or a number of the formula itself.
     std::optional<std::uint32_t> Read(std::string_view text) {
-        if (!text.empty() && text[0] == SlotMark) {
+        if (!text.empty() && text[0] == Mark) {
             return static_cast<std::uint32_t>(std::stoul(std::string(text.substr(1))));
         }
         long double value = 0;
@@ -42,9 +74,9 @@ public:
         return Constant(value);
     }
 
-    static std::string Marked(std::uint32_t slot) {
-        return std::string("#") + SlotMark + std::to_string(slot) + '#';
-    }
+    std::string Marked(std::uint32_t slot) const { return '#' + SlotName(slot) + '#'; }
+
+    std::string SlotName(std::uint32_t slot) const { return Mark + std::to_string(slot); }
 
     // A group's sum written back into the text as its marked value.
     std::uint32_t Written(std::uint32_t sum) {
@@ -130,6 +162,7 @@ private:
 
     TFormulaProgram& P;
     char Separator;
+    char Mark;
     std::vector<bool> Rounded;
     std::optional<std::uint32_t> ZeroSlot;
 };
@@ -153,16 +186,16 @@ bool LettersFit(std::string_view letters) {
 std::optional<TFormulaProgram> BuildFormulaProgram(std::string_view prepared,
                                                    std::string_view letters,
                                                    const TFormulaContext& context) {
-    if (!LettersFit(letters) || prepared.find(SlotMark) != std::string_view::npos) {
+    const std::optional<char> mark = SlotMarkFor(prepared);
+    if (!LettersFit(letters) || !mark) {
         return std::nullopt;
     }
     TFormulaProgram program;
-    TBuilder builder(program, context.DecimalSeparator);
+    TBuilder builder(program, context.DecimalSeparator, *mark);
     std::string text(prepared);
     for (const char letter : letters) {
         // As `SubstituteVariable` does, with a slot name in place of the value's text.
-        text =
-            WithMarkedLetterReplaced(text, letter, SlotMark + std::to_string(builder.SlotCount()));
+        text = WithMarkedLetterReplaced(text, letter, builder.SlotName(builder.SlotCount()));
         builder.AddVariable();
     }
 

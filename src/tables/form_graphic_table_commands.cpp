@@ -146,9 +146,11 @@ void TFormGraphicTable::BBtnSaveClick() {
     if (Cells_Is_Numbers(points))
         return;
     const QString path = *chosen;
-    if (!WriteTableFile(path.toStdString(), points, Ctx.Formula.DecimalSeparator, *Ctx.Disk))
+    int error = 0;
+    if (!WriteTableFile(path.toStdString(), points, Ctx.Formula.DecimalSeparator, *Ctx.Disk,
+                        &error))
         Ctx.Services->Error(this, ErrorCaption,
-                            QString::fromStdString(TableSaveMessage(path.toStdString())));
+                            QString::fromStdString(TableSaveMessage(path.toStdString(), error)));
 }
 
 void TFormGraphicTable::BBtnLoadClick() {

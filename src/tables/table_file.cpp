@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 
-std::string TableSaveMessage(const std::string& fileName) {
-    return "Не удалось сохранить в файл\n\r\"" + fileName + "\"!";
+std::string TableSaveMessage(const std::string& fileName, int error) {
+    return WithSystemReason("Не удалось сохранить в файл\n\r\"" + fileName + "\"!", error);
 }
 
 std::string TableLoadFailureMessage(TTableFileRead result, int failedLine) {
@@ -32,14 +32,19 @@ std::string TableLoadFailureMessage(TTableFileRead result, int failedLine) {
 
 TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile& file,
                                int* failedLine) {
-    if (lines.size() > static_cast<std::size_t>(MaxTableRows))
-        return TTableFileRead::TooManyLines;
+    TVectorLines source(lines);
+    return ParseTableLines(source, file, failedLine);
+}
+
+TTableFileRead ParseTableLines(TLineSource& lines, TTableFile& file, int* failedLine) {
     TTableFile read;
-    read.RowCount = std::max(1, static_cast<int>(lines.size()));
-    read.Lines.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    read.RowCount = 0;
+    while (const auto line = lines.Next()) {
+        if (read.RowCount == MaxTableRows)
+            return TTableFileRead::TooManyLines;
+        ++read.RowCount;
         std::array<double, 3> xyz{};
-        switch (PrintOneFloatLine(lines[i], xyz)) {
+        switch (PrintOneFloatLine(*line, xyz)) {
         case TNumberLine::Empty:
             read.Lines.emplace_back(std::nullopt);
             break;
@@ -48,19 +53,33 @@ TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile
             break;
         case TNumberLine::Invalid:
             if (failedLine)
-                *failedLine = static_cast<int>(i) + 1;
+                *failedLine = read.RowCount;
             return TTableFileRead::NotNumbers;
         }
     }
+    read.RowCount = std::max(1, read.RowCount);
     file = std::move(read);
     return TTableFileRead::Ok;
 }
 
-TTableFileRead ReadTableFile(const std::string& path, TTableFile& file, int* failedLine) {
-    std::vector<std::string> lines;
-    if (!ReadTextLines(path, lines))
-        return IsSpecialFile(path) ? TTableFileRead::NotAFile : TTableFileRead::Unreadable;
-    return ParseTableLines(lines, file, failedLine);
+TTableFileRead ReadTableFile(const std::string& path, TTableFile& file, int* failedLine,
+                             std::size_t* bytesRead) {
+    TTableFileRead parsed = TTableFileRead::Unreadable;
+    TTableFile read;
+    const auto parse = [&](TLineSource& lines) {
+        parsed = ParseTableLines(lines, read, failedLine);
+        return parsed == TTableFileRead::Ok;
+    };
+    switch (ReadTextFile(path, parse, MaxTextLineLength, bytesRead)) {
+    case TTextRead::Accepted:
+        file = std::move(read);
+        return TTableFileRead::Ok;
+    case TTextRead::Refused:
+        return parsed;
+    case TTextRead::Unreadable:
+        break;
+    }
+    return IsSpecialFile(path) ? TTableFileRead::NotAFile : TTableFileRead::Unreadable;
 }
 
 void ApplyTableFile(const TTableFile& file, TTableGrid& grid, char decimalSeparator) {
@@ -82,6 +101,6 @@ std::vector<std::string> TableFileLines(const std::vector<TPoint3D>& points,
 }
 
 bool WriteTableFile(const std::string& path, const std::vector<TPoint3D>& points,
-                    char decimalSeparator, const TFileCalls& calls) {
-    return WriteTextLines(path, TableFileLines(points, decimalSeparator), calls);
+                    char decimalSeparator, const TFileCalls& calls, int* error) {
+    return WriteTextLines(path, TableFileLines(points, decimalSeparator), calls, error);
 }

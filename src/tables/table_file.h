@@ -1,11 +1,13 @@
 #pragma once
 // The table text file: one row per line, "X Y Z" in the number writer's form separated by one
 // blank, lines ended by CR LF, in the code page of every file the program writes (`text_file.h`).
-// A file is read whole before the grid takes any of it.
+// A file is read to its end before the grid takes any of it.
 
 #include "documents/file_calls.h"
+#include "documents/text_file.h"
 #include "tables/table_grid.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,8 +24,9 @@ inline constexpr const char* TableOpenTitle = "Открыть файл табл�
 /// The extension the save appends to the chosen name, always.
 inline constexpr const char* TableFileExtension = ".txt";
 
-/// The message of a failed save: "Не удалось сохранить в файл", a break, the file name quoted, "!".
-std::string TableSaveMessage(const std::string& fileName);
+/// The message of a failed save: "Не удалось сохранить в файл", a break, the file name quoted, "!",
+/// then the reason of the system's `error` on a line of its own (`WithSystemReason`).
+std::string TableSaveMessage(const std::string& fileName, int error = 0);
 
 /// A table file as read: the number of rows it makes and the point of each line, none for a line
 /// that is empty after trimming (its row keeps its cells).
@@ -47,8 +50,13 @@ enum class TTableFileRead {
 /// reads. For `NotNumbers`, `failedLine` (when given) receives the line's number, from 1.
 TTableFileRead ParseTableLines(const std::vector<std::string>& lines, TTableFile& file,
                                int* failedLine = nullptr);
-/// `ParseTableLines` of the file at `path` (line ends CR LF, LF or CR).
-TTableFileRead ReadTableFile(const std::string& path, TTableFile& file, int* failedLine = nullptr);
+/// The same for lines taken one at a time: a refusal takes no line after the one refused.
+TTableFileRead ParseTableLines(TLineSource& lines, TTableFile& file, int* failedLine = nullptr);
+/// `ParseTableLines` of the file at `path` (line ends CR LF, LF or CR), read line by line: the
+/// rest of a file is not read past the line that refuses it. `bytesRead`, when given, receives
+/// how much of the file was read.
+TTableFileRead ReadTableFile(const std::string& path, TTableFile& file, int* failedLine = nullptr,
+                             std::size_t* bytesRead = nullptr);
 
 /// The text of the load failure box: for `NotAFile` "Не удаётся открыть файл!", else
 /// `TableLoadMessage`, a break, and what was wrong and where
@@ -66,5 +74,7 @@ void ApplyTableFile(const TTableFile& file, TTableGrid& grid, char decimalSepara
 std::vector<std::string> TableFileLines(const std::vector<TPoint3D>& points, char decimalSeparator);
 /// Writes `TableFileLines` to `path` atomically (a file that was there stays whole until the new
 /// one is complete); false when the file cannot be written.
+/// `error` (when given) receives the system's error number of a failed save.
 bool WriteTableFile(const std::string& path, const std::vector<TPoint3D>& points,
-                    char decimalSeparator, const TFileCalls& calls = SystemFileCalls());
+                    char decimalSeparator, const TFileCalls& calls = SystemFileCalls(),
+                    int* error = nullptr);

@@ -7,6 +7,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 
 namespace {
@@ -73,7 +74,7 @@ std::string BmpBytes(const QImage& picture) {
 }
 
 bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFormat format,
-                     const TFileCalls& calls) {
+                     const TFileCalls& calls, int* error) {
     std::string bytes;
     switch (format) {
     case TPictureFormat::Bmp:
@@ -85,9 +86,14 @@ bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFor
     case TPictureFormat::Svg:
     case TPictureFormat::Pdf:
     case TPictureFormat::Eps:
-        return false; // drawn from the scene, not from pixels
+        break; // drawn from the scene, not from pixels
     }
-    return !bytes.empty() && WriteFileAtomically(path, bytes, calls);
+    if (bytes.empty()) {
+        if (error)
+            *error = ENOMEM;
+        return false;
+    }
+    return WriteFileAtomically(path, bytes, calls, error);
 }
 
 std::optional<TVectorFormat> VectorFormatOf(TPictureFormat format) {
@@ -104,11 +110,22 @@ std::optional<TVectorFormat> VectorFormatOf(TPictureFormat format) {
 }
 
 bool SaveViewPicture(const TViewPictureSource& source, const std::string& path,
-                     TPictureFormat format, const TFileCalls& calls) {
+                     TPictureFormat format, const TFileCalls& calls, int* error) {
     if (const std::optional<TVectorFormat> vector = VectorFormatOf(format)) {
         const std::string bytes = source.Vector ? source.Vector(*vector) : std::string();
-        return !bytes.empty() && WriteFileAtomically(path, bytes, calls);
+        if (bytes.empty()) {
+            // A picture that could not be recorded is one without memory for it.
+            if (error)
+                *error = ENOMEM;
+            return false;
+        }
+        return WriteFileAtomically(path, bytes, calls, error);
     }
     const QImage picture = source.Pixels ? source.Pixels() : QImage();
-    return !picture.isNull() && SaveViewPicture(picture, path, format, calls);
+    if (picture.isNull()) {
+        if (error)
+            *error = ENOMEM;
+        return false;
+    }
+    return SaveViewPicture(picture, path, format, calls, error);
 }

@@ -23,9 +23,14 @@ std::string BmpBytes(const QImage& picture);
 
 /// Writes `picture` to `path` in `format`, replacing the file as every save does (a file that was
 /// there stays whole until the new one is complete); a BMP has 24 bits per pixel. False when the
-/// file cannot be written.
+/// file cannot be written; `error` (when given) then receives the system's error number (a picture
+/// that cannot be encoded is out of memory).
 bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFormat format,
-                     const TFileCalls& calls = SystemFileCalls());
+                     const TFileCalls& calls = SystemFileCalls(), int* error = nullptr);
+
+/// The message of a picture that could not be saved, in the window and on the command line alike.
+inline constexpr const char* PictureSaveMessage =
+    "Ошибка при сохранении файла области построения графиков!";
 
 /// What a picture of the view is made from: its pixels for BMP and PNG, its vector drawing for
 /// SVG, PDF and EPS. Only the one the format needs is asked for.
@@ -38,6 +43,7 @@ struct TViewPictureSource {
 std::optional<TVectorFormat> VectorFormatOf(TPictureFormat format);
 
 /// Writes the view's picture in `format` from `source`, as the overload above writes pixels.
-/// False when the picture cannot be made or the file cannot be written.
+/// False when the picture cannot be made (`error` ENOMEM) or the file cannot be written.
 bool SaveViewPicture(const TViewPictureSource& source, const std::string& path,
-                     TPictureFormat format, const TFileCalls& calls = SystemFileCalls());
+                     TPictureFormat format, const TFileCalls& calls = SystemFileCalls(),
+                     int* error = nullptr);

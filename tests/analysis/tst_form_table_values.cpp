@@ -537,8 +537,8 @@ private slots:
         QCOMPARE(Shown().size(), 1);
         QCOMPARE(Shown()[0].Kind, QStringLiteral("error"));
         QCOMPARE(Shown()[0].Caption, QStringLiteral("Ошибка"));
-        QCOMPARE(Shown()[0].Text,
-                 QStringLiteral("Не удаётся сохранить\n\rтаблицу значений функции!"));
+        QCOMPARE(Shown()[0].Text, QStringLiteral("Не удаётся сохранить\n\rтаблицу значений функции!"
+                                                 "\n\rНет такого файла или папки"));
     }
 
     // A save over an earlier table on a disk that fails at each call up to the rename, with each
@@ -584,7 +584,8 @@ private slots:
                 QVERIFY2(Shown().size() == 2, what.constData());
                 QCOMPARE(Shown()[1].Kind, QStringLiteral("error"));
                 QCOMPARE(Shown()[1].Text,
-                         QStringLiteral("Не удаётся сохранить\n\rтаблицу значений функции!"));
+                         QStringLiteral("Не удаётся сохранить\n\rтаблицу значений функции!\n\r") +
+                             QString::fromStdString(SystemErrorText(error)));
                 QByteArray now;
                 SavedLines(path, &now);
                 QVERIFY2(now == previous, what.constData());

@@ -141,7 +141,7 @@ private slots:
         QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Ошибка"));
         QCOMPARE(app->Services.Shown.last().Text,
                  QStringLiteral("Не удалось сохранить в файл\n\r\"") + unwritable +
-                     QStringLiteral("\"!"));
+                     QStringLiteral("\"!\n\rНет такого файла или папки"));
         // The open dialog does not follow a failed save either, and the program does not end.
         app->Services.Answers = {TAnswer::Yes, TAnswer::Yes};
         app->Services.FileNames = {unwritable, unwritable};
@@ -418,7 +418,8 @@ private slots:
         Trigger("MMFileSaveAsPicture");
         QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Ошибка"));
         QCOMPARE(app->Services.Shown.last().Text,
-                 QStringLiteral("Ошибка при сохранении файла области построения графиков!"));
+                 QStringLiteral("Ошибка при сохранении файла области построения графиков!\n\r"
+                                "Нет такого файла или папки"));
     }
 
     // The format comes from a typed extension that names one, whatever the filter; a name

@@ -58,7 +58,9 @@ private slots:
         const std::vector<std::string> lines = DocumentFileLines(app->Ctx.Document, '.');
         const std::string name = app->Ctx.Document.DocumentFileName;
         const QString caption = app->Main->windowTitle();
-        const QString message = QString::fromStdString(DocumentSaveMessage(name));
+        // The system's reason is the box's last line.
+        const QString message = QString::fromStdString(DocumentSaveMessage(name, ENOSPC));
+        QVERIFY(message.endsWith(QStringLiteral("\n\rДиск заполнен")));
 
         int reported = 0;
         for (int at = 0;; ++at) {
@@ -101,8 +103,8 @@ private slots:
         app->Services.FileNames = {Path("new")};
         QVERIFY(!app->Main->FileCommands().Save_or_Not_save_File());
         QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("error"));
-        QCOMPARE(app->Services.Shown.last().Text,
-                 QString::fromStdString(DocumentSaveMessage(Path("new.qel").toStdString())));
+        QCOMPARE(app->Services.Shown.last().Text, QString::fromStdString(DocumentSaveMessage(
+                                                      Path("new.qel").toStdString(), ENOSPC)));
         QVERIFY(app->Ctx.Document.DocumentFileName.empty());
         QCOMPARE(QDir(app->Dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }

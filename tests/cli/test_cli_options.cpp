@@ -227,15 +227,16 @@ TEST(CliHelp, ProgramHelpListsEveryVerb) {
     }
 }
 
-TEST(CliHelp, UsageErrorsWithoutAVerbListEveryVerb) {
+TEST(CliHelp, UsageErrorsWithoutAVerbPointToTheHelp) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, std::vector<std::string>{"plot"}}) {
         const TRun run = RunCli(args);
         EXPECT_EQ(run.ExitCode, 2);
         EXPECT_EQ(run.Out, "");
-        ExpectEveryVerbListed(run.Err);
+        EXPECT_EQ(LineCount(run.Err), 1) << run.Err;
+        EXPECT_NE(run.Err.find("; 'kurvant-cli --help' lists the verbs\n"), std::string::npos);
     }
-    EXPECT_EQ(RunCli({"plot"}).Err.rfind("kurvant-cli: unknown verb 'plot'\n", 0), 0u);
+    EXPECT_EQ(RunCli({"plot"}).Err.rfind("kurvant-cli: unknown verb 'plot';", 0), 0u);
 }
 
 struct TVerbHelpRow {

@@ -478,7 +478,7 @@ TEST(DocumentFile, FailedSaveReportsAndKeepsTheOldFile) {
     PutBytes(blocked + "/inside", "old");
     std::string message;
     EXPECT_FALSE(Saving_File(f.Document, blocked, '.', message));
-    EXPECT_EQ(message, "Не удалось сохранить в файл\n\r\"" + blocked + "\"!");
+    EXPECT_EQ(message, "Не удалось сохранить в файл\n\r\"" + blocked + "\"!\n\rЭто папка");
     EXPECT_EQ(FileBytes(blocked + "/inside"), "old");
     EXPECT_EQ(folder.EntryCount(), 1u);
     EXPECT_TRUE(f.Captions.empty());
@@ -486,7 +486,8 @@ TEST(DocumentFile, FailedSaveReportsAndKeepsTheOldFile) {
 
     const std::string missing = folder.File("no/such/folder.qel");
     EXPECT_FALSE(Saving_File(f.Document, missing, '.', message));
-    EXPECT_EQ(message, "Не удалось сохранить в файл\n\r\"" + missing + "\"!");
+    EXPECT_EQ(message,
+              "Не удалось сохранить в файл\n\r\"" + missing + "\"!\n\rНет такого файла или папки");
 }
 
 TEST(DocumentFile, SaveReplacesAnExistingFileAndKeepsItsPermissions) {

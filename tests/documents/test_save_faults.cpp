@@ -53,11 +53,12 @@ struct TSaveBench {
         Current.Hooks.WindowCaption = [this](const std::string& c) { Captions.push_back(c); };
     }
 
-    /// False, with the reason reported, unless the save failed cleanly: the message, the
-    /// previous file whole and opening as before, no file left beside it, the document as it was.
-    bool FailedCleanly(bool saved, const std::string& message, const std::string& what) {
+    /// False, with the reason reported, unless the save failed cleanly: the message with the
+    /// reason of the step that failed (`error`), the previous file whole and opening as before,
+    /// no file left beside it, the document as it was.
+    bool FailedCleanly(bool saved, const std::string& message, const std::string& what, int error) {
         EXPECT_FALSE(saved) << what;
-        EXPECT_EQ(message, DocumentSaveMessage(Path)) << what;
+        EXPECT_EQ(message, DocumentSaveMessage(Path, error)) << what;
         EXPECT_EQ(FileBytes(Path), PreviousBytes) << what;
         EXPECT_EQ(Folder.EntryCount(), 1u) << what << ": a file was left beside the document";
         EXPECT_TRUE(Captions.empty()) << what;
@@ -104,7 +105,7 @@ TEST(SaveFaults, EveryStepFailingWithEachErrorKeepsThePreviousFile) {
             const std::string what = std::string(StepName(steps[at])) + " (call " +
                                      std::to_string(at) + ") failing with " + std::strerror(error);
             if (steps.begin() + static_cast<std::ptrdiff_t>(at) <= rename) {
-                if (!bench.FailedCleanly(saved, message, what)) {
+                if (!bench.FailedCleanly(saved, message, what, error)) {
                     return;
                 }
             } else {
@@ -128,7 +129,8 @@ TEST(SaveFaults, FullDiskAtEveryPointOfTheBytesKeepsThePreviousFile) {
         calls.DiskRoom = room;
         std::string message;
         const bool saved = Saving_File(bench.Current, bench.Path, '.', message, calls);
-        if (!bench.FailedCleanly(saved, message, "room for " + std::to_string(room) + " bytes")) {
+        if (!bench.FailedCleanly(saved, message, "room for " + std::to_string(room) + " bytes",
+                                 ENOSPC)) {
             return;
         }
     }
@@ -214,7 +216,7 @@ TEST(SaveFaults, LockedFolderWithoutTheFileRefusesAndCreatesNothing) {
     std::string message;
     const std::string path = folder.File("new.qel");
     EXPECT_FALSE(Saving_File(d, path, '.', message, calls));
-    EXPECT_EQ(message, DocumentSaveMessage(path));
+    EXPECT_EQ(message, DocumentSaveMessage(path, EACCES));
     EXPECT_EQ(folder.EntryCount(), 0u);
 }
 
@@ -236,7 +238,7 @@ TEST(SaveFaults, LockedFolderEveryStepOfTheWriteInPlaceFailingRestoresThePreviou
             const bool saved = Saving_File(bench.Current, bench.Path, '.', message, calls);
             const std::string what = std::string("in place: ") + StepName(steps[at]) + " (call " +
                                      std::to_string(at) + ") failing with " + std::strerror(error);
-            if (!bench.FailedCleanly(saved, message, what)) {
+            if (!bench.FailedCleanly(saved, message, what, error)) {
                 return;
             }
         }
@@ -258,7 +260,8 @@ TEST(SaveFaults, LockedFolderFullDiskRestoresThePreviousFile) {
         calls.DiskRoom = room;
         std::string message;
         const bool saved = Saving_File(bench.Current, bench.Path, '.', message, calls);
-        if (!bench.FailedCleanly(saved, message, "in place, room for " + std::to_string(room))) {
+        if (!bench.FailedCleanly(saved, message, "in place, room for " + std::to_string(room),
+                                 ENOSPC)) {
             return;
         }
     }

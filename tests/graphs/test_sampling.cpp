@@ -529,7 +529,7 @@ TEST(SamplingControl, CountsTheAnnouncedWorkAndStopsWhenCancelled) {
     const TCase cases[] = {{KindYofX, "sin(x)", ""},     {KindXofY, "y^2", ""},
                            {KindPolar, "1+q", ""},       {KindParametric, "cos(u)", "sin(u)"},
                            {KindSurface, "x*y-1/x", ""}, {KindSpherical, "2+a", ""},
-                           {KindYofX, "1/0+x", ""}};
+                           {KindYofX, "1/0+x", ""},      {KindSurface, "x*y+@", ""}};
     const TSettings settings = DefaultSettings();
     for (const TCase& c : cases) {
         for (const kurvant::TEvaluator evaluator :

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -240,8 +241,50 @@ INSTANTIATE_TEST_SUITE_P(
                         "Не удалось загрузить до конца файл таблицы!\n\rбольше 5000 строк"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
+struct TLargeFileRow {
+    const char* Name;
+    std::string Head; // refused within these lines, before megabytes of good ones
+    TTableFileRead Result;
+    int FailedLine;
+};
+
+void PrintTo(const TLargeFileRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class LargeFileRefusal : public ::testing::TestWithParam<TLargeFileRow> {};
+
+TEST_P(LargeFileRefusal, StopsReadingAtTheRefusedLine) {
+    const TLargeFileRow& row = GetParam();
+    TScratchFolder folder;
+    const std::string path = folder.File("big.txt");
+    std::string bytes = row.Head;
+    while (bytes.size() < 16u * 1024 * 1024)
+        bytes += "1 2 3\r\n";
+    PutBytes(path, bytes);
+    TTableFile file;
+    file.RowCount = -7;
+    int failedLine = -1;
+    std::size_t bytesRead = 0;
+    EXPECT_EQ(ReadTableFile(path, file, &failedLine, &bytesRead), row.Result);
+    EXPECT_EQ(failedLine, row.FailedLine);
+    EXPECT_EQ(file.RowCount, -7);
+    // The line refused lies in the first chunk read, or the one after it.
+    EXPECT_LE(bytesRead, 2u * 64 * 1024);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LargeFileRefusal,
+    ::testing::Values(TLargeFileRow{"SecondLineNoNumbers", "1 2 3\r\nx y\r\n", NotNumbers, 2},
+                      TLargeFileRow{"FourNumbersOnLineThree", "\r\n1\r\n1 2 3 4\r\n", NotNumbers,
+                                    3},
+                      TLargeFileRow{"MoreLinesThanRows", "", TTableFileRead::TooManyLines, -1}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
 TEST(TableFile, SaveMessageQuotesTheName) {
     EXPECT_EQ(TableSaveMessage("/tmp/a.txt"), "Не удалось сохранить в файл\n\r\"/tmp/a.txt\"!");
+    EXPECT_EQ(TableSaveMessage("/tmp/a.txt", EACCES),
+              "Не удалось сохранить в файл\n\r\"/tmp/a.txt\"!\n\rНет доступа");
 }
 
 } // namespace

@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(world->LastBox().Caption, QStringLiteral("Ошибка"));
         QCOMPARE(world->LastBox().Text,
                  QStringLiteral("Не удалось сохранить в файл\n\r\"/nonexistent-kurvant-folder/"
-                                "table.txt\"!"));
+                                "table.txt\"!\n\rНет такого файла или папки"));
         QCOMPARE(world->Shown(), (QList<QStringList>{{"1", "2", "3"}}));
     }
 
@@ -154,7 +154,8 @@ private slots:
                 QCOMPARE(world->LastBox().Kind, QStringLiteral("error"));
                 QCOMPARE(world->LastBox().Text,
                          QStringLiteral("Не удалось сохранить в файл\n\r\"") + Path("table.txt") +
-                             QStringLiteral("\"!"));
+                             QStringLiteral("\"!\n\r") +
+                             QString::fromStdString(SystemErrorText(error)));
                 QVERIFY2(FileBytes(folder->File("table.txt")) == previous, what.constData());
                 QCOMPARE(folder->EntryCount(), std::size_t{1}); // no temporary file left
                 QCOMPARE(world->Shown(), (QList<QStringList>{{"4", "5", "6"}, {"7", "8", "9"}}));
