@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "documents/settings_file.h"
 #include "view/gl_view.h"
+#include "view/picture_file.h"
 #include "widgets/work_progress.h"
 
 #include <QAction>

@@ -65,11 +65,11 @@ void TFormMain::PrintPreviewClick() {
 }
 
 void TFormMain::CopyPictureClick() {
-    auto* data = new QMimeData;
+    auto* picture = new QMimeData;
     // Office programs paste the image, vector editors the SVG.
-    data->setImageData(PanelGraphic->grabFramebuffer());
+    picture->setImageData(PanelGraphic->grabFramebuffer());
     const std::string svg = VectorPicture(TVectorFormat::Svg);
     if (!svg.empty())
-        data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg));
-    QGuiApplication::clipboard()->setMimeData(data);
+        picture->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg));
+    QGuiApplication::clipboard()->setMimeData(picture);
 }

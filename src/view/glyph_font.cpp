@@ -4,6 +4,7 @@
 #include "view/vector_picture.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -46,6 +47,8 @@ std::vector<GLubyte> GlyphBits(const QImage& img) {
 
 std::vector<TGlyphBitmap> MakeGlyphBitmaps(double PixelRatio) {
     const QFont font = ViewFont(PixelRatio);
+    // The SVG picture names the font the glyphs come from.
+    SetVectorTextFamily(QFontInfo(font).family().toStdString());
     const QFontMetrics fm(font);
     const int height = fm.height();
     const int descent = fm.descent();

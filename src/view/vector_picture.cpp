@@ -17,8 +17,10 @@ constexpr double FontPixels = 11;
 constexpr GLint FirstBufferFloats = 1 << 22;
 constexpr GLint LastBufferFloats = 1 << 29;
 
-// Set while a picture is recorded: the size of its text.
+// Set while a picture is recorded: the size and the family of its text.
 double RecordingFontSize = 0;
+std::string RecordingFamily;
+std::string ViewFamily = "Helvetica";
 
 GLint Gl2psFormat(TVectorFormat format) {
     switch (format) {
@@ -53,6 +55,11 @@ struct TMemoryFile {
 
 } // namespace
 
+void SetVectorTextFamily(const std::string& family) {
+    if (!family.empty())
+        ViewFamily = family;
+}
+
 void SetLineWidth(float width) {
     glLineWidth(width);
     gl2psLineWidth(width);
@@ -68,7 +75,7 @@ void RecordVectorText(std::string_view text) {
         return;
     // The picture's text is UTF-8; the glyph lists' bytes are Windows-1251.
     const std::string utf8 = Cp1251ToUtf8(text);
-    gl2psTextOpt(utf8.c_str(), "Helvetica", static_cast<GLshort>(RecordingFontSize), GL2PS_TEXT_BL,
+    gl2psTextOpt(utf8.c_str(), RecordingFamily.c_str(), static_cast<GLshort>(RecordingFontSize), GL2PS_TEXT_BL,
                  0);
 }
 
@@ -82,6 +89,12 @@ std::string VectorPictureBytes(TScene& scene, const TFrameSize& size, TVectorFor
     if (format == TVectorFormat::Pdf)
         options |= GL2PS_COMPRESS;
     RecordingFontSize = FontPixels * scene.PixelRatio;
+    // A PDF or EPS names one of the standard fonts that every reader has; an SVG the view's own,
+    // which is also what printing (the SVG drawn by Qt) can embed as text.
+    RecordingFamily = format == TVectorFormat::Svg ? ViewFamily : "Helvetica";
+    // The page's background is the clear colour as the page begins; the frame sets the same.
+    const TColorGL& background = scene.Settings.BackGroundGL();
+    glClearColor(background.R, background.G, background.B, 1.0f);
     std::string bytes;
     for (GLint buffer = FirstBufferFloats; buffer <= LastBufferFloats; buffer *= 2) {
         TMemoryFile out;

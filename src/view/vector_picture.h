@@ -25,3 +25,7 @@ void SetPointSize(float Size);
 /// picture is being recorded (the feedback buffer does not capture glBitmap glyphs); otherwise
 /// does nothing.
 void RecordVectorText(std::string_view Text);
+
+/// The family of the view's font, named by the SVG picture's text (PDF and EPS name the standard
+/// Helvetica, which every reader has). Until it is set, Helvetica.
+void SetVectorTextFamily(const std::string& Family);

@@ -79,6 +79,13 @@ public:
                          const QString& f) override {
         return Fake.SaveFile(p, t, d, n, f);
     }
+    bool PrintDialog(QWidget* p, QPrinter& printer) override {
+        return Fake.PrintDialog(p, printer);
+    }
+    void PrintPreview(QWidget* p, QPrinter& printer,
+                      const std::function<void(QPrinter*)>& paint) override {
+        Fake.PrintPreview(p, printer, paint);
+    }
     bool OpenWithShell(const QString& path) override { return Fake.OpenWithShell(path); }
 
 private:
