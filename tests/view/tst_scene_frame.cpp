@@ -61,10 +61,25 @@ class TstSceneFrame : public QObject {
     TSettings settings;
     ViewState view;
 
-    QImage Draw() {
+    QImage Draw(TFrameCulling culling = TFrameCulling::Visible, TFrameCounts* counts = nullptr) {
         TScene scene{settings, view, false, ','};
+        scene.FrameCulling = culling;
+        scene.FrameCounts = counts;
         DrawScene(scene, TFrameSize::Plain(W, H));
         return gl->Grab();
+    }
+
+    // Wide intervals, a fine mesh on all six half-planes and fine numbering steps: most of the
+    // frame lies outside the view, and what is inside is dense.
+    void WideAndFine(double extent, double mesh, double numbering) {
+        Only(true, true, true, true, true);
+        settings.MinX = settings.MinY = settings.MinZ = -extent;
+        settings.MaxX = settings.MaxY = settings.MaxZ = extent;
+        settings.XDown = settings.XUp = settings.YDown = settings.YUp = true;
+        settings.ZDown = settings.ZUp = true;
+        settings.StepMesh = mesh;
+        settings.StepNumeration_X = settings.StepNumeration_Y = settings.StepNumeration_Z =
+            numbering;
     }
 
     void Only(bool x, bool y, bool z, bool touch, bool numbers) {
@@ -302,6 +317,104 @@ private slots:
         QVERIFY(CountColour(img, Silver, int(ImgX(-3.5)) + 1, int(ImgY(2)) - 1, int(ImgX(-2)) - 1,
                             int(ImgY(2)) + 1) > 0);
         QCOMPARE(CountColour(img, Silver, 0, 0, int(ImgX(-3.5)) - 2, H - 1), 0);
+    }
+
+    // Leaving out what lies outside the view volume must not change a pixel: every view below
+    // cuts the frame somewhere (shifted, turned, zoomed in, in perspective with parts behind the
+    // camera and beyond the far plane, wide lines), and each plane has its own colour so that a
+    // lost line of one cannot hide behind another's.
+    void cullingKeepsEveryPixel_data() {
+        QTest::addColumn<bool>("perspective");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<double>("angleX");
+        QTest::addColumn<double>("angleY");
+        QTest::addColumn<double>("angleZ");
+        QTest::addColumn<double>("shiftX");
+        QTest::addColumn<double>("shiftY");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("parallel, unturned")
+            << false << Scale << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
+        QTest::newRow("parallel, turned")
+            << false << Scale << -60.0 << 0.0 << 30.0 << 0.0 << 0.0 << 1.0;
+        QTest::newRow("parallel, zoomed in and shifted")
+            << false << 0.4 << -20.0 << 10.0 << 5.0 << 1.3 << -0.6 << 1.0;
+        QTest::newRow("parallel, axes at the edge")
+            << false << Scale << 0.0 << 0.0 << 0.0 << 10.9 << -8.2 << 1.0;
+        QTest::newRow("perspective, unturned")
+            << true << 0.1 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
+        QTest::newRow("perspective, turned")
+            << true << 0.1 << -60.0 << 0.0 << 30.0 << 0.0 << 0.0 << 1.0;
+        QTest::newRow("perspective, from below, shifted")
+            << true << 0.2 << 75.0 << -20.0 << 140.0 << 3.0 << 2.0 << 1.0;
+        QTest::newRow("perspective, grazing")
+            << true << 0.1 << -88.0 << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
+        QTest::newRow("parallel, wide lines")
+            << false << Scale << -30.0 << 0.0 << 20.0 << 1.5 << 0.5 << 3.0;
+    }
+
+    void cullingKeepsEveryPixel() {
+        QFETCH(bool, perspective);
+        QFETCH(double, scale);
+        QFETCH(double, angleX);
+        QFETCH(double, angleY);
+        QFETCH(double, angleZ);
+        QFETCH(double, shiftX);
+        QFETCH(double, shiftY);
+        QFETCH(double, ratio);
+        WideAndFine(60, 0.25, 0.5);
+        settings.ColorX = clRed;
+        settings.ColorY = clGreen;
+        settings.ColorZ = clBlue;
+        settings.Perspective = perspective;
+        view.ScaleX = scale;
+        view.AngleX = angleX;
+        view.AngleY = angleY;
+        view.AngleZ = angleZ;
+        view.ShiftX = shiftX;
+        view.ShiftY = shiftY;
+        auto draw = [&](TFrameCulling culling, TFrameCounts& counts) {
+            TScene scene{settings, view, false, ',', nullptr, ratio};
+            scene.FrameCulling = culling;
+            scene.FrameCounts = &counts;
+            DrawScene(scene, TFrameSize::Plain(W, H));
+            return gl->Grab();
+        };
+        TFrameCounts all, culled;
+        const QImage reference = draw(TFrameCulling::Everything, all);
+        const QImage fast = draw(TFrameCulling::Visible, culled);
+        QVERIFY(CountColour(reference, Black) > 0);
+        QCOMPARE(fast, reference);
+        // The views do cut: something was left out every time.
+        QVERIFY2(
+            culled.LineVertices < all.LineVertices,
+            qPrintable(QStringLiteral("%1 of %2").arg(culled.LineVertices).arg(all.LineVertices)));
+    }
+
+    // The heaviest settings the settings accept hand over no more than the view can show: the
+    // lines of the mesh and the ticks within about a view's width of the origin, the numbers
+    // within it, instead of millions of lines and tens of thousands of numbers.
+    void heaviestSettingsHandOverOnlyWhatTheViewHolds() {
+        WideAndFine(1000, 0.01, 0.1);
+        QVERIFY(SettingsAreValid(settings));
+        view.AngleX = -30; // no axis end-on: all three get numbers
+        view.AngleZ = 20;
+        TFrameCounts counts;
+        Draw(TFrameCulling::Visible, &counts);
+        // A line or a tick must cross the ball holding the view (half its diagonal, widened),
+        // whatever the turn: per family no more than that diameter over the step.
+        const double reach = std::hypot(W, H) / 2 / PxPerUnit * 1.05 + 1;
+        auto family = [&](double step) { return 2 * reach / step + 2; };
+        // Six half-planes of two families each, the ticks of three axes; two vertices a line.
+        QVERIFY2(counts.LineVertices <= 2 * (12 * family(0.01) + 3 * family(0.1)),
+                 qPrintable(QString::number(counts.LineVertices)));
+        QVERIFY2(counts.Numbers <= 3 * family(0.1), qPrintable(QString::number(counts.Numbers)));
+        // Yet what is in view is all there: the plane z = 0 shows at least the disc of half the
+        // view's height about the origin, crossed by lines of either family every 0.01.
+        const double inView = H / 2 / PxPerUnit;
+        QVERIFY2(counts.LineVertices >= 2 * 2 * (2 * inView / 0.01),
+                 qPrintable(QString::number(counts.LineVertices)));
+        // The X numbers alone every 0.1 over the same half-height to either side.
+        QVERIFY2(counts.Numbers >= 2 * inView / 0.1, qPrintable(QString::number(counts.Numbers)));
     }
 
     void cleanupTestCase() { gl.reset(); }
