@@ -46,6 +46,19 @@ struct TShiftedOrigin {
     std::array<GLint, 4> Viewport{};
 };
 
+using TPoint = std::array<double, 3>;
+
+// A point of the window in device pixels, origin at the bottom left as OpenGL counts.
+struct TScreenPoint {
+    double X = 0;
+    double Y = 0;
+};
+
+struct TScreenSegment {
+    TScreenPoint P;
+    TScreenPoint Q;
+};
+
 // The part of a rectangle of plane coordinates [A1, A2] x [B1, B2] that may reach the screen.
 struct TVisiblePart {
     bool Any = true;
@@ -80,6 +93,47 @@ public:
         const double margin = 8 * std::max(1.0, ratio); // pixels
         WidenX = 1 + 2 * margin / std::max(1, viewport[2]);
         WidenY = 1 + 2 * margin / std::max(1, viewport[3]);
+        for (std::size_t k = 0; k < 4; ++k)
+            Viewport[k] = viewport[k];
+    }
+
+    // The part of the segment from p to q (model points before the view's shift) inside the
+    // widened volume, in window pixels; none when it misses the volume.
+    std::optional<TScreenSegment> OnScreen(const TPoint& p, const TPoint& q) const {
+        const std::array<double, 4> cp = ToClip(p);
+        const std::array<double, 4> cq = ToClip(q);
+        const std::array<double, 3> widen{WidenX, WidenY, WidenZ};
+        double t0 = 0;
+        double t1 = 1;
+        for (std::size_t axis = 0; axis < 3; ++axis)
+            for (const double sign : {1.0, -1.0}) {
+                const double dp = cp[3] * widen[axis] + sign * cp[axis];
+                const double dq = cq[3] * widen[axis] + sign * cq[axis];
+                if (dp < 0 && dq < 0)
+                    return std::nullopt;
+                if (dp < 0)
+                    t0 = std::max(t0, dp / (dp - dq));
+                else if (dq < 0)
+                    t1 = std::min(t1, dp / (dp - dq));
+            }
+        if (t0 > t1)
+            return std::nullopt;
+        auto window = [&](double t) {
+            std::array<double, 4> c{};
+            for (std::size_t k = 0; k < 4; ++k)
+                c[k] = cp[k] + t * (cq[k] - cp[k]);
+            return ToWindow(c);
+        };
+        return TScreenSegment{window(t0), window(t1)};
+    }
+
+    // Where the model point p (before the shift) lands in the window; none when it lies outside
+    // the widened volume, where OpenGL would not draw at it.
+    std::optional<TScreenPoint> Window(const TPoint& p) const {
+        const auto s = OnScreen(p, p);
+        if (!s)
+            return std::nullopt;
+        return s->P;
     }
 
     // The bounds, in plane coordinates, of the rectangle [a1, a2] x [b1, b2] clipped to the
@@ -131,15 +185,26 @@ private:
     };
 
     template <typename At> TCorner Corner(double a, double b, At at) const {
-        const std::array<double, 3> p = at(a, b);
-        const std::array<double, 4> h{p[0] + DX, p[1] + DY, p[2], 1};
         TCorner c;
-        for (std::size_t r = 0; r < 4; ++r)
-            for (std::size_t k = 0; k < 4; ++k)
-                c.C[r] += M[k * 4 + r] * h[k];
+        c.C = ToClip(at(a, b));
         c.A = a;
         c.B = b;
         return c;
+    }
+
+    std::array<double, 4> ToClip(const TPoint& p) const {
+        const std::array<double, 4> h{p[0] + DX, p[1] + DY, p[2], 1};
+        std::array<double, 4> c{};
+        for (std::size_t r = 0; r < 4; ++r)
+            for (std::size_t k = 0; k < 4; ++k)
+                c[r] += M[k * 4 + r] * h[k];
+        return c;
+    }
+
+    // Inside the volume w > 0 (the near plane keeps it off zero in perspective).
+    TScreenPoint ToWindow(const std::array<double, 4>& c) const {
+        return {Viewport[0] + (c[0] / c[3] + 1) / 2 * Viewport[2],
+                Viewport[1] + (c[1] / c[3] + 1) / 2 * Viewport[3]};
     }
 
     // Clip coordinates are affine in the model point, so the plane coordinates interpolate with
@@ -159,9 +224,43 @@ private:
     double WidenX = 1;
     double WidenY = 1;
     static constexpr double WidenZ = 1.001;
+    std::array<double, 4> Viewport{};
 };
 
-using TPoint = std::array<double, 3>;
+// Lines of the mesh and ticks closer than this many pixels of the view to the line handed over
+// before them are left out. The rasteriser steps along a line's major axis and paints one pixel
+// (or the line's width) across it, so lines less than a pixel apart across that axis paint a
+// solid area. Leaving out those within half a pixel leaves gaps of less than half a pixel (to
+// the last line left out) plus the lines' own spacing (from it to the next one kept): under a
+// pixel where they were closer than half a pixel, so an area that was solid stays solid. At
+// three quarters of a pixel, lines 0.6 apart would be kept 1.2 apart and leave unpainted rows.
+// Lines half a pixel or more apart are all kept.
+constexpr double ThinBelow = 0.5;
+
+// How far the segment s strays on screen from the segment k as the rasteriser sees k: across it
+// along its minor axis, or beyond its ends along its major axis; the larger at either end of s.
+// The offset across is affine along s and the span of k is an interval, so every point of s
+// lies within that distance of k.
+double Stray(const TScreenSegment& s, const TScreenSegment& k) {
+    const double dx = k.Q.X - k.P.X;
+    const double dy = k.Q.Y - k.P.Y;
+    if (std::max(std::abs(dx), std::abs(dy)) < 1e-9)
+        return std::max(std::hypot(s.P.X - k.P.X, s.P.Y - k.P.Y),
+                        std::hypot(s.Q.X - k.P.X, s.Q.Y - k.P.Y));
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    auto along = [&](const TScreenPoint& p) { return xMajor ? p.X : p.Y; };
+    auto across = [&](const TScreenPoint& p) { return xMajor ? p.Y : p.X; };
+    const double slope = xMajor ? dy / dx : dx / dy;
+    const double lo = std::min(along(k.P), along(k.Q));
+    const double hi = std::max(along(k.P), along(k.Q));
+    double stray = 0;
+    for (const TScreenPoint& e : {s.P, s.Q}) {
+        const double off = std::abs(across(e) - (across(k.P) + (along(e) - along(k.P)) * slope));
+        const double beyond = std::max({0.0, lo - along(e), along(e) - hi});
+        stray = std::max({stray, off, beyond});
+    }
+    return stray;
+}
 
 class TFrameDrawer {
 public:
@@ -216,18 +315,78 @@ private:
         return Volume->Clip(a1, a2, b1, b2, at);
     }
 
-    // Calls f(t) for t = 0, -step, -2 step, ... while t >= lo, then 0, step, ... while t <= hi,
-    // by repeated addition, the same values whatever is culled; of them only those within
-    // [from, to]. The value 0 comes twice. Each direction stops once past the window, so a window
-    // near the origin costs a few steps however long the interval.
-    template <typename F>
-    static void Walk(double lo, double hi, double step, double from, double to, F f) {
+    // The family of lines line(t) for t = 0, -step, -2 step, ... while t >= lo, then 0, step, ...
+    // while t <= hi, by repeated addition, the same values whatever is culled; of them only
+    // those within [from, to]. The value 0 comes twice. Each direction stops once past the
+    // window, so a window near the origin costs a few steps however long the interval.
+    template <typename L>
+    void Family(double lo, double hi, double step, double from, double to, L line) const {
+        Values.clear();
         for (double t = 0; t >= lo && t >= from; t -= step)
             if (t <= to)
-                f(t);
+                Values.push_back(t);
+        Thinned(line);
+        Values.clear();
         for (double t = 0; t <= hi && t <= to; t += step)
             if (t >= from)
-                f(t);
+                Values.push_back(t);
+        Thinned(line);
+    }
+
+    // Hands over line(t) (its two model points) for the values in their order. With the view
+    // volume known, the first and the last are kept and a line between only when it strays
+    // ThinBelow pixels of the view or more from the one kept before it: where the finest mesh
+    // recedes or is seen edge-on, hundreds of thousands of lines would paint the same pixels.
+    template <typename L> void Thinned(L line) const {
+        auto put = [&](std::size_t i) {
+            const auto [p, q] = line(Values[i]);
+            Line(p[0], p[1], p[2], q[0], q[1], q[2]);
+        };
+        if (!Volume || Values.size() <= 2) {
+            for (std::size_t i = 0; i < Values.size(); ++i)
+                put(i);
+            return;
+        }
+        auto screen = [&](std::size_t i) {
+            const auto [p, q] = line(Values[i]);
+            return Volume->OnScreen(p, q);
+        };
+        const double below = ThinBelow * Ratio;
+        const std::size_t last = Values.size() - 1;
+        std::size_t k = 0;
+        put(k);
+        std::optional<TScreenSegment> kept = screen(k);
+        // A line missing the volume draws nothing; it is kept, not measured.
+        auto apart = [&](std::size_t i) {
+            const std::optional<TScreenSegment> s = screen(i);
+            return !kept || !s || Stray(*s, *kept) >= below;
+        };
+        // The stray grows with the distance from the kept line, and the lines' spacing on screen
+        // changes slowly: the next line to keep is searched for from the last jump's length,
+        // doubling it while short and halving the interval once past, a few projections a line
+        // kept instead of one for every line.
+        std::size_t jump = 1;
+        while (k < last) {
+            std::size_t lo = k; // known near, or the kept line
+            std::size_t hi = std::min(k + jump, last);
+            bool far = apart(hi);
+            while (!far && hi < last) {
+                lo = hi;
+                jump *= 2;
+                hi = std::min(k + jump, last);
+                far = apart(hi);
+            }
+            if (far)
+                while (hi - lo > 1) {
+                    // The line just before the guess first: with an even spacing it is the one.
+                    const std::size_t mid = hi - lo == jump ? hi - 1 : lo + (hi - lo) / 2;
+                    (apart(mid) ? hi : lo) = mid;
+                }
+            put(hi);
+            kept = screen(hi);
+            jump = hi - k;
+            k = hi;
+        }
     }
 
     void Axes() const {
@@ -251,14 +410,13 @@ private:
         if (!part.Any)
             return;
         const double s = S.StepMesh;
-        auto line = [&](double pa1, double pb1, double pa2, double pb2) {
-            const auto p = at(pa1, pb1);
-            const auto q = at(pa2, pb2);
-            Line(p[0], p[1], p[2], q[0], q[1], q[2]);
-        };
         // Every line still runs the whole rectangle: the picture keeps its very vertices.
-        Walk(b1, b2, s, part.B1, part.B2, [&](double b) { line(a1, b, a2, b); });
-        Walk(a1, a2, s, part.A1, part.A2, [&](double a) { line(a, b1, a, b2); });
+        Family(b1, b2, s, part.B1, part.B2, [&](double b) {
+            return std::pair{at(a1, b), at(a2, b)};
+        });
+        Family(a1, a2, s, part.A1, part.A2, [&](double a) {
+            return std::pair{at(a, b1), at(a, b2)};
+        });
     }
 
     void Meshes() const {
@@ -286,10 +444,8 @@ private:
         const TVisiblePart part = Visible(lo, hi, -h, h, at);
         if (!part.Any)
             return;
-        Walk(lo, hi, step, part.A1, part.A2, [&](double t) {
-            const TPoint p = at(t, -h);
-            const TPoint q = at(t, h);
-            Line(p[0], p[1], p[2], q[0], q[1], q[2]);
+        Family(lo, hi, step, part.A1, part.A2, [&](double t) {
+            return std::pair{at(t, -h), at(t, h)};
         });
     }
 
@@ -321,15 +477,11 @@ private:
             Ticks(S.MinZ, S.MaxZ, s, h, [](double t, double o) { return TPoint{0, o, t}; });
     }
 
-    void PrintNumber(const char* prefix, double v) const {
-        std::string text(prefix);
-        text.append(AxisNumberText(v, Sep));
-        PrintText(text);
-    }
-
     // One direction of numbers along an axis: first, first + dir*step, ... within [lo, hi], of
     // them those whose place (`at(v, 0)`) may lie in the view volume: a raster position outside
-    // it draws nothing.
+    // it draws nothing. With the volume known, a number starting closer on screen than half the
+    // width of the one printed before it is left out: it would only overprint that one, and
+    // each costs its bitmaps.
     template <typename At>
     void NumberPass(double first, double step, double lo, double hi, double pixel,
                     const char* prefix, At at) const {
@@ -338,10 +490,23 @@ private:
         const TVisiblePart part = Visible(lo, hi, 0, 0, at);
         if (!part.Any)
             return;
+        std::optional<TScreenPoint> kept;
+        double keptWidth = 0;
         auto print = [&](double v) {
             const TPoint p = at(v, 0);
+            std::optional<TScreenPoint> place;
+            if (Volume)
+                place = Volume->Window(p);
+            if (place && kept && std::hypot(place->X - kept->X, place->Y - kept->Y) < keptWidth / 2)
+                return;
+            std::string text(prefix);
+            text.append(AxisNumberText(v, Sep));
+            if (place) {
+                kept = place;
+                keptWidth = TextAdvance(text);
+            }
             Emit.RasterPos(p[0], p[1], p[2]);
-            PrintNumber(prefix, v);
+            PrintText(text);
             ++Counted.Numbers;
         };
         if (step < 0) {
@@ -423,6 +588,7 @@ private:
     const ViewState& V;
     std::optional<TViewVolume> Volume; // none: everything is drawn
     mutable TFrameCounts Counted;
+    mutable std::vector<double> Values; // of the family being handed over
     TShiftedEmitter Emit;
     char Sep;
     double Ratio; // device pixels to a pixel of the view

@@ -20,7 +20,10 @@ struct TFrameCounts {
 
 /// `Visible`: lines and numbers wholly outside the view volume, which would draw nothing, are not
 /// handed over at all; the finest mesh over the widest intervals would otherwise cost millions
-/// of lines a frame. `Everything`: the plain way, kept as the reference the first must match.
+/// of lines a frame. Of the mesh lines and ticks in view, those less than half a pixel from the
+/// one drawn before them are left out too, and so are numbers that would start within half the
+/// width of the one printed before them: where all is farther apart the picture is the same.
+/// `Everything`: the plain way, every line and number, kept as the reference.
 enum class TFrameCulling { Visible, Everything };
 
 /// Draws the frame into the current context with the model transforms already set; its lines are
