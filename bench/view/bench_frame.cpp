@@ -5,6 +5,8 @@
 // buffer object, each point once with an index array) show whether any of them is cheaper for
 // the renderer; each must give the very pixels of the bare lines, or it reports an error.
 //   build/bin/bench_frame --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+// The frame of axes alone follows, with the default settings and with the heaviest legal ones:
+//   build/bin/bench_frame --benchmark_filter=FrameOf
 // Besides the clock, each reports the CPU time of the whole process per frame, the renderer's
 // threads included, which a busy machine disturbs less.
 
@@ -119,6 +121,57 @@ void HeaviestSceneFrameImmediate(benchmark::State& state) {
     HeaviestScene(state, true);
 }
 BENCHMARK(HeaviestSceneFrameImmediate)->Unit(benchmark::kMillisecond);
+
+// The frame of axes alone, no graphs, in the view a new document opens with; `heaviest`: the
+// heaviest settings the settings dialog accepts (every interval -1000..1000, the finest mesh
+// step on all six half-planes, the finest numbering steps) instead of the defaults.
+void FrameOfSettings(benchmark::State& state, bool heaviest) {
+    if (!Target()) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    TSettings settings;
+    Settings_Default(settings);
+    if (heaviest) {
+        settings.MinX = settings.MinY = settings.MinZ = -1000;
+        settings.MaxX = settings.MaxY = settings.MaxZ = 1000;
+        settings.XDown = settings.XUp = settings.YDown = settings.YUp = true;
+        settings.ZDown = settings.ZUp = true;
+        settings.StepMesh = 0.01;
+        settings.StepNumeration_X = settings.StepNumeration_Y = settings.StepNumeration_Z = 0.1;
+        if (!SettingsAreValid(settings)) {
+            state.SkipWithError("the settings are not legal");
+            return;
+        }
+    }
+    ViewState view;
+    InitSurfaceScales(view, W, H);
+    view.AngleX = static_cast<double>(state.range(0));
+    view.AngleZ = static_cast<double>(state.range(1));
+    TFrameCounts counts;
+    {
+        TProcessClock clock(state);
+        for (auto _ : state) {
+            TScene scene{settings, view, false, ',', nullptr};
+            scene.FrameCounts = &counts;
+            DrawScene(scene, TFrameSize::Plain(W, H));
+            glFinish();
+        }
+    }
+    state.counters["vertices"] = static_cast<double>(counts.LineVertices);
+    state.counters["numbers"] = static_cast<double>(counts.Numbers);
+}
+
+// Unturned, then turned as the scene above.
+void FrameOfDefaultSettings(benchmark::State& state) {
+    FrameOfSettings(state, false);
+}
+BENCHMARK(FrameOfDefaultSettings)->Args({0, 0})->Args({-60, 30})->Unit(benchmark::kMillisecond);
+
+void FrameOfHeaviestSettings(benchmark::State& state) {
+    FrameOfSettings(state, true);
+}
+BENCHMARK(FrameOfHeaviestSettings)->Args({0, 0})->Args({-60, 30})->Unit(benchmark::kMillisecond);
 
 // The heaviest scene's segments handed over in the ways below.
 struct TSegments {

@@ -68,7 +68,10 @@ void DrawScene(TScene& scene, const TFrameSize& size) {
     DeriveScaleY(scene.View, scene.Settings.Perspective, scene.AutoScaleChecked, size);
     ApplyModelTransforms(scene.View);
 
-    DrawSceneFrame(scene.Settings, scene.View, scene.DecimalSeparator, scene.PixelRatio);
+    const TFrameCounts counts = DrawSceneFrame(scene.Settings, scene.View, scene.DecimalSeparator,
+                                               scene.PixelRatio, scene.FrameCulling);
+    if (scene.FrameCounts)
+        *scene.FrameCounts = counts;
     if (scene.Graphs)
         DrawGraphs(*scene.Graphs, scene.View, scene.PixelRatio);
 }

@@ -4,6 +4,7 @@
 
 #include "graphs/view_state.h"
 #include "settings/settings.h"
+#include "view/scene_frame.h"
 
 class TDocument;
 
@@ -24,6 +25,8 @@ struct TScene {
     char DecimalSeparator = '.';       ///< the locale's separator, used in the axis numbers
     const TDocument* Graphs = nullptr; ///< whose ticked graphs are drawn; none when null
     double PixelRatio = 1; ///< device pixels to a pixel of the view: lines are this many wide
+    TFrameCulling FrameCulling = TFrameCulling::Visible;
+    TFrameCounts* FrameCounts = nullptr; ///< when set, receives what the frame of axes handed over
 };
 
 /// `ScaleY` as every frame derives it: equal to `ScaleX` in perspective, stretched by the drawing

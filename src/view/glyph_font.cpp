@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -42,6 +43,10 @@ std::vector<GLubyte> GlyphBits(const QImage& img) {
     }
     return bits;
 }
+
+// The pen's advance of every glyph in the lists, for measuring text without drawing it. The lists
+// themselves are state of the context, shared the same way.
+std::array<float, FontListCount> Advances{};
 
 } // namespace
 
@@ -92,6 +97,7 @@ bool BuildFontLists(const std::vector<TGlyphBitmap>& glyphs) {
         if (g.Draws)
             glBitmap(g.Width, g.Height, 0.0f, g.OriginY, g.Advance, 0.0f, g.Bits.data());
         glEndList();
+        Advances[static_cast<std::size_t>(code)] = g.Draws ? g.Advance : 0.0f;
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, oldAlign);
     return glIsList(FontListBase + 'A') == GL_TRUE;
@@ -99,6 +105,16 @@ bool BuildFontLists(const std::vector<TGlyphBitmap>& glyphs) {
 
 bool BuildFontLists(double PixelRatio) {
     return BuildFontLists(MakeGlyphBitmaps(PixelRatio));
+}
+
+float TextAdvance(std::string_view Text) {
+    float sum = 0;
+    for (const char c : Text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < FontListCount)
+            sum += Advances[code];
+    }
+    return sum;
 }
 
 void PrintText(std::string_view Text) {

@@ -32,6 +32,10 @@ bool BuildFontLists(const std::vector<TGlyphBitmap>& Glyphs);
 /// Call again whenever the context is new or the ratio changes.
 bool BuildFontLists(double PixelRatio = 1);
 
+/// How far the pen moves over single-byte text in the glyph lists built last, device pixels; 0
+/// before any lists were built.
+float TextAdvance(std::string_view Text);
+
 /// Draws single-byte text at the current raster position in the colour that was current when
 /// the raster position was set. All attributes are saved and restored around the call.
 void PrintText(std::string_view Text);
