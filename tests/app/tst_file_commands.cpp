@@ -393,7 +393,9 @@ private slots:
         QCOMPARE(app->Services.SaveDialogs.last().Title,
                  QStringLiteral("Сохранить как рисунок..."));
         QCOMPARE(app->Services.SaveDialogs.last().Filter,
-                 QStringLiteral("Рисунок (*.bmp)|*.bmp|PNG (*.png)|*.png"));
+                 QStringLiteral(
+                     "Рисунок (*.bmp)|*.bmp|PNG (*.png)|*.png|SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf|"
+                     "EPS (*.eps)|*.eps"));
         QVERIFY(
             QDir(app->Dir.path()).entryList(QDir::Files).filter(QStringLiteral(".bmp")).isEmpty());
 

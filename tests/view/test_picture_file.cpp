@@ -127,14 +127,19 @@ TEST(PictureFile, EveryKnownFormatIsWrittenAsItself) {
     TScratchFolder folder;
     const QImage picture = Speckled(3);
     for (const TPictureFormatEntry& entry : PictureFormats) {
-        const std::string path = folder.File("pic" + std::string(entry.Extension));
+        const std::string extension(entry.Extension);
+        EXPECT_TRUE(entry.FilterEntry.ends_with("|*" + extension)) << entry.FilterEntry;
+        const std::string path = folder.File("pic" + extension);
+        // The vector formats are drawn from the scene (the command line's tests read them back).
+        if (IsVectorFormat(entry.Format)) {
+            EXPECT_FALSE(SaveViewPicture(picture, path, entry.Format));
+            continue;
+        }
         ASSERT_TRUE(SaveViewPicture(picture, path, entry.Format)) << entry.Extension;
         const std::string bytes = FileBytes(path);
         const std::string magic = entry.Format == TPictureFormat::Png ? "\x89PNG" : "BM";
         EXPECT_EQ(bytes.substr(0, magic.size()), magic) << entry.Extension;
         EXPECT_EQ(PictureFormatOfName(path), entry.Format);
-        EXPECT_TRUE(entry.FilterEntry.ends_with("|*" + std::string(entry.Extension)))
-            << entry.FilterEntry;
     }
 }
 
