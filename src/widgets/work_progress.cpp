@@ -158,8 +158,16 @@ bool RunWithProgress(QWidget* owner, std::uint64_t total,
     qApp->removeEventFilter(&gate);
     const bool wasShown = progress.isVisible();
     progress.hide();
-    if (wasShown && owner)
-        owner->window()->activateWindow();
+    if (wasShown && owner) {
+        // Once the hide has run its course, as after any dialog: the window that waited takes
+        // the keyboard back, also where no window manager hands it over.
+        QPointer<QWidget> window = owner->window();
+        QTimer::singleShot(0, window, [window] {
+            QWidget* target = window.data();
+            if (target != nullptr && target->isVisible())
+                target->activateWindow();
+        });
+    }
 
     Current = outer;
     if (run.Then)

@@ -111,7 +111,8 @@ private slots:
         QVERIFY(app->Ctx.Document.Graph(0).Points.empty());
         QVERIFY(app->Services.Shown.isEmpty());
         // The keyboard is the main window's again.
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(app->Main.get()));
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(),
+                                  static_cast<QWidget*>(app->Main.get()), 20000);
     }
 
     void closingDuringSamplingCancelsFirstThenAsks() {
