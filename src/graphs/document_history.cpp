@@ -135,7 +135,10 @@ private:
                 over.MaxX = clip[1];
                 over.MinY = clip[2];
                 over.MaxY = clip[3];
-                Fill_Pixels_Graphic(Document.Graph(index), over, *Resample);
+                // From no points, as the settings dialog samples its copies.
+                TGraphic& g = Document.Graph(index);
+                std::vector<TPoint3D>().swap(g.Points);
+                Fill_Pixels_Graphic(g, over, *Resample);
             }
         }
         Document.Notify(TDocumentChange::Reset, -1);

@@ -145,6 +145,7 @@ private slots:
         TDocument& doc = app->Ctx.Document;
         auto* list = app->Main->findChild<QListWidget*>(QStringLiteral("ChListBGraphics"));
         std::string afterUndo;
+        bool deleting = false;
         steps = {
             {[&] { return NothingModal(); }, {"key", "ctrl+a"}},
             {[&] { return DialogShown(); }, {"type", "x/2"}},
@@ -154,14 +155,15 @@ private slots:
             {[&] { return DialogShown(); }, {"key", "Return"}},
             // The first graph is chosen in the list and deleted; its question box is answered Yes.
             {[&] {
-                 if (!NothingModal() || doc.GraphCount() != 2)
-                     return false;
-                 list->setCurrentRow(0);
-                 QTimer::singleShot(0, app->Main.get(), [this] { app->Main->GraphDeleteClick(); });
-                 return true;
+                 if (!deleting && NothingModal() && doc.GraphCount() == 2) {
+                     deleting = true;
+                     list->setCurrentRow(0);
+                     QTimer::singleShot(0, app->Main.get(),
+                                        [this] { app->Main->GraphDeleteClick(); });
+                 }
+                 return deleting && ShownBox() != nullptr;
              },
-             {"sleep", "0.1"}},
-            {[&] { return ShownBox() != nullptr; }, {"key", "Return"}},
+             {"key", "Return"}},
             {[&] { return NothingModal() && doc.GraphCount() == 1; }, {"key", "ctrl+z"}},
             {[&] {
                  if (!NothingModal() || doc.GraphCount() != 2)

@@ -194,22 +194,28 @@ TEST_P(HistoryProperty, EveryPointOfTheHistoryComesBackExactly) {
     std::vector<TState> states{StateOf(doc, settings)};
     const int steps = StepsFromEnvironment(400);
     for (int n = 0; n < steps; ++n) {
-        if (user.Act())
+        if (user.Act()) {
+            // A new step drops the ones that were undone before it.
+            states.resize(history.index());
             states.push_back(StateOf(doc, settings));
-        else
-            ASSERT_EQ(StateOf(doc, settings), states.back()) << "an action without a step, " << n;
-        ASSERT_EQ(history.index() + 1, static_cast<int>(states.size()));
-        // Now and then back somewhere and on from there: the steps after it are dropped.
+        } else {
+            ASSERT_EQ(StateOf(doc, settings), states.at(history.index()))
+                << "an action without a step, " << n;
+        }
+        ASSERT_EQ(history.count() + 1, static_cast<int>(states.size()));
+        // Now and then back or forth somewhere, and on from there.
         if (user.Pick(25) == 0) {
             history.setIndex(user.Pick(history.count() + 1));
-            states.resize(history.index() + 1);
-            ASSERT_EQ(StateOf(doc, settings), states.back()) << "back to " << history.index();
+            ASSERT_EQ(StateOf(doc, settings), states.at(history.index()))
+                << "moved to " << history.index();
         }
     }
     const int end = history.index();
     history.setIndex(0);
     EXPECT_EQ(StateOf(doc, settings), states.front()) << "undo of everything";
     history.setIndex(end);
+    EXPECT_EQ(StateOf(doc, settings), states.at(end)) << "redo back to the end";
+    history.setIndex(history.count());
     EXPECT_EQ(StateOf(doc, settings), states.back()) << "redo of everything";
     for (int n = 0; n < steps; ++n) {
         if (user.Pick(2) == 0)
@@ -285,14 +291,15 @@ TEST_P(HistoryStep, IsNamedAndUndoneInPlace) {
     doc.History().undo();
     EXPECT_EQ(StateOf(doc, settings), before);
     EXPECT_EQ(doc.Caption(1), "Y(X) = x^2");
-    if (std::string(GetParam().Name) != "Delete")
+    if (std::string(GetParam().Name) != "Delete") {
         EXPECT_EQ(&doc.Graph(1), second) << "the records stay the same objects";
+    }
     doc.History().redo();
     EXPECT_EQ(StateOf(doc, settings), after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, HistoryStep, ::testing::ValuesIn(StepRows),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(History, UndoKeepsAViewTurnedSinceTheStepWhenTheStepLeftTheViewAlone) {
     TDocument doc;
