@@ -125,6 +125,9 @@ void TFormOther::OfferLine(const std::string& formula, int kind) {
     TFormGraphic& g = *GraphDialog;
     // A new graph: the kind's change and the showing keep the interval texts set below.
     Ctx.Document.EditMode = 0;
+    g.AddStepText = LineGroup->checkedId() == static_cast<int>(kurvant::TLineKind::Normal)
+                        ? "добавление нормали"
+                        : "добавление касательной";
     g.EdFunction->setText(FromUtf8(formula));
     g.EdFunction_2->clear();
     g.CBoxTypeGraphic->setCurrentIndex(kind);

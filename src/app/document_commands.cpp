@@ -27,7 +27,7 @@ const QString TDocumentCommands::PictureFilter = [] {
 const QString TDocumentCommands::PictureDialogTitle = QStringLiteral("Сохранить как рисунок...");
 
 TDocumentCommands::TDocumentCommands(TAppContext& ctx, QWidget* window)
-    : Ctx(ctx), Window(window) {}
+    : Ctx(ctx), Window(window), Recent(ctx.RecentDocumentsFile) {}
 
 QString TDocumentCommands::DialogFolder() const {
     return ::DialogFolder(Ctx);
@@ -43,8 +43,10 @@ std::optional<QString> TDocumentCommands::ChooseSavePath(const QString& title,
 bool TDocumentCommands::WriteDocument(const QString& path) {
     std::string message;
     if (Saving_File(Ctx.Document, path.toStdString(), Ctx.Formula.DecimalSeparator, message,
-                    *Ctx.Disk))
+                    *Ctx.Disk)) {
+        Recent.Add(path);
         return true;
+    }
     Ctx.Services->Error(Window, FromUtf8(DocumentSaveCaption), FromUtf8(message));
     return false;
 }
@@ -107,7 +109,10 @@ bool TDocumentCommands::OpenPath(const QString& path) {
     const QString message = FromUtf8(DocumentReadMessage(read));
     switch (read) {
     case TDocumentRead::Ok:
-        return AdoptSampled(path, std::move(content));
+        if (!AdoptSampled(path, std::move(content)))
+            return false;
+        Recent.Add(path);
+        return true;
     case TDocumentRead::WrongSignature:
         Ctx.Services->Error(Window, caption, message);
         return false;
@@ -116,6 +121,13 @@ bool TDocumentCommands::OpenPath(const QString& path) {
         return false;
     }
     return false;
+}
+
+void TDocumentCommands::OpenRecent(const QString& path) {
+    if (!OfferToSave(QStringLiteral("Открытие файла")))
+        return;
+    if (!OpenPath(path) && !QFileInfo(path).isFile())
+        Recent.Remove(path);
 }
 
 bool TDocumentCommands::AdoptSampled(const QString& path, TDocumentContent content) {

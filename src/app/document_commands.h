@@ -3,6 +3,8 @@
 // save before a command discards the document, and saving the view as a picture. Every question
 // and file dialog goes through the context's services.
 
+#include "app/recent_documents.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -41,6 +43,11 @@ public:
     /// reader's message and changes nothing. Its graphs are sampled off the window's thread, with
     /// progress after 0.3 s; a cancelled sampling opens nothing. True when the document was opened.
     bool OpenPath(const QString& path);
+    /// A document of "Последние файлы": after the offer, opened as `OpenPath` opens it; one that
+    /// is no longer there gets the reader's message and leaves the list.
+    void OpenRecent(const QString& path);
+    /// The documents most recently opened or saved, newest first.
+    [[nodiscard]] const QStringList& RecentDocuments() const { return Recent.Paths(); }
     /// The close query of the main window: the offer to save under "Завершение работы".
     bool CloseQuery() { return OfferToSave(QStringLiteral("Завершение работы")); }
     /// "Сохранить как рисунок": the picture dialog, then the view's picture from `source` (its
@@ -69,4 +76,5 @@ private:
 
     TAppContext& Ctx;
     QWidget* Window;
+    TRecentDocuments Recent;
 };

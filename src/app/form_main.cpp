@@ -56,6 +56,7 @@ TFormMain::~TFormMain() {
 void TFormMain::FormCreate() {
     CentreOnScreen(this);
     Commands = std::make_unique<TDocumentCommands>(Ctx, this);
+    FillRecentMenu();
     // A new window starts with an unturned, unshifted view; the scales come with the surface.
     ViewState& v = Ctx.Document.View;
     v.AngleX = v.AngleY = v.AngleZ = 0;
@@ -85,6 +86,9 @@ void TFormMain::BuildMenu() {
     AddMenuItem(file, "MMFileNew", QStringLiteral("Новый"), QKeySequence(QStringLiteral("Ctrl+N")));
     AddMenuItem(file, "mmFileOpen", QStringLiteral("Открыть"),
                 QKeySequence(QStringLiteral("Ctrl+O")));
+    MMFileRecent = file->addMenu(QStringLiteral("Последние файлы"));
+    MMFileRecent->setObjectName(QStringLiteral("MMFileRecent"));
+    MMFileRecent->setToolTipsVisible(true);
     AddMenuItem(file, "mmFileSave", QStringLiteral("Сохранить"),
                 QKeySequence(QStringLiteral("Ctrl+S")));
     AddMenuItem(file, "mmFileSaveAs", QStringLiteral("Сохранить как..."));
@@ -99,6 +103,8 @@ void TFormMain::BuildMenu() {
     file->addSeparator();
     QAction* close = AddMenuItem(file, "mmFileClose", QStringLiteral("Закрыть"));
     connect(close, &QAction::triggered, this, &QWidget::close);
+
+    BuildEditMenu(bar);
 
     MMView = bar->addMenu(QStringLiteral("Вид"));
     MMView->setObjectName(QStringLiteral("MMView"));
@@ -183,6 +189,18 @@ QToolButton* TFormMain::AddToolButton(QToolBar* bar, const char* name, const QSt
 }
 
 void TFormMain::BuildToolBars() {
+    // Undo and redo come first, next to the file commands of the menu.
+    TBarEdit = new QToolBar(QStringLiteral("Правка"), this);
+    TBarEdit->setObjectName(QStringLiteral("TBarEdit"));
+    for (QAction* a : {MMEditUndo, MMEditRedo}) {
+        auto* button = new QToolButton(TBarEdit);
+        button->setObjectName(a == MMEditUndo ? QStringLiteral("ToolBtnUndo")
+                                              : QStringLiteral("ToolBtnRedo"));
+        button->setDefaultAction(a);
+        button->setAutoRaise(true);
+        TBarEdit->addWidget(button);
+    }
+
     TBarTransformation = new QToolBar(QStringLiteral("Трансформация"), this);
     TBarTransformation->setObjectName(QStringLiteral("TBarTransformation"));
     AddToolButton(TBarTransformation, "ToolBtnRotate",
@@ -230,7 +248,8 @@ void TFormMain::BuildToolBars() {
     ChBoxAutoScale->setToolTip(QStringLiteral("Автомасштабирование"));
     TBarAutoScale->addWidget(ChBoxAutoScale);
 
-    for (QToolBar* tb : {TBarTransformation, TBarGraphics, TBarProjection, TBarAutoScale}) {
+    for (QToolBar* tb :
+         {TBarEdit, TBarTransformation, TBarGraphics, TBarProjection, TBarAutoScale}) {
         tb->setIconSize(QSize(20, 20));
         addToolBar(Qt::TopToolBarArea, tb);
     }

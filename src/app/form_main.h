@@ -18,6 +18,7 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QSplitter;
 class QToolBar;
 class QToolButton;
@@ -140,6 +141,15 @@ private:
     void ConnectDocument();
     void ConnectFileCommands();
     void ConnectAnalysisCommands();
+    /// The menu "Правка": undo and redo of the document's history (form_main_edit.cpp).
+    void BuildEditMenu(QMenuBar* bar);
+    /// Fills "Последние файлы" from the list of recent documents.
+    void FillRecentMenu();
+    /// The automatic scaling switch's buttons for `on`: the drag modes it fixes are released and
+    /// disabled, or enabled again.
+    void ShowAutoScale(bool on);
+    /// After an undo or a redo: the switch shows the document's automatic scaling again.
+    void HistoryMoved();
     void ViewMousePressed(int x, int y);
     void ViewMouseMoved(int x, int y);
     void ViewMouseReleased();
@@ -147,12 +157,16 @@ private:
     TAppContext& Ctx;
     std::unique_ptr<TDocumentCommands> Commands;
 
+    QToolBar* TBarEdit = nullptr;
     QToolBar* TBarTransformation = nullptr;
     QToolBar* TBarGraphics = nullptr;
     QToolBar* TBarProjection = nullptr;
     QToolBar* TBarAutoScale = nullptr;
     QCheckBox* ChBoxAutoScale = nullptr;
 
+    QMenu* MMFileRecent = nullptr;
+    QAction* MMEditUndo = nullptr;
+    QAction* MMEditRedo = nullptr;
     QMenu* MMView = nullptr;
     QMenu* MMGraphics = nullptr;
     QAction* MMViewAutoScale = nullptr;

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -50,6 +51,9 @@ void TFormMain::ConnectFileCommands() {
         Commands->SaveViewAsPicture({[this] { return PanelGraphic->grabFramebuffer(); },
                                      [this](TVectorFormat f) { return VectorPicture(f); }});
     });
+    // The list changes with every open and save; the submenu is filled when "Файл" opens.
+    connect(findChild<QMenu*>(QStringLiteral("MMFile")), &QMenu::aboutToShow, this,
+            &TFormMain::FillRecentMenu);
     setAcceptDrops(true);
 }
 

@@ -47,6 +47,8 @@ void TFormMain::BuildGraphListMenu() {
     connect(ChListBGraphics, &QWidget::customContextMenuRequested, this,
             &TFormMain::PopMenuGraphicsPopup);
     connect(ChListBGraphics, &TGraphList::ClickOrTick, this, &TFormMain::GraphListClickOrTick);
+    connect(ChListBGraphics, &TGraphList::TickRequested, this,
+            [this](int index, bool ticked) { Ctx.Document.TickStep(index, ticked, Ctx.Settings); });
     connect(ChListBGraphics, &TGraphList::DeleteRequested, this, &TFormMain::GraphDeleteClick);
     connect(ChListBGraphics, &TGraphList::EditRequested, this, &TFormMain::GraphEditClick);
 }
@@ -68,6 +70,7 @@ void TFormMain::ConnectDocument() {
             QStringLiteral("Количество выделенных графиков должно быть не больше 20!\n\r"
                            "Поэтому лишние выделенные графики будут сняты."));
     };
+    doc.Hooks.HistoryMoved = [this] { HistoryMoved(); };
     doc.Hooks.WindowCaption = [this](const std::string& caption) {
         setWindowTitle(QString::fromStdString(caption));
     };
@@ -97,7 +100,7 @@ void TFormMain::GraphDeleteClick() {
     if (Ctx.Services->Question(this, QStringLiteral("Удаление"), text, TQuestionButtons::YesNo) !=
         TAnswer::Yes)
         return;
-    Ctx.Document.Delete(i);
+    Ctx.Document.DeleteStep(i, Ctx.Settings);
     ReDrawing();
 }
 

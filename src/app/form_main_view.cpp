@@ -135,12 +135,18 @@ void TFormMain::ToolBtnDefaulScaleClick() {
 
 void TFormMain::ChBoxAutoScaleClick() {
     const bool on = ChBoxAutoScale->isChecked();
+    // Backup, the XOY projection and the fit (the fit only reads the graphs' bounds), or the
+    // backup back: one step of the history either way.
+    Ctx.Document.AutoScaleStep(on, Ctx.Settings);
+    ShowAutoScale(on);
+    ReDrawing();
+}
+
+void TFormMain::ShowAutoScale(bool on) {
     MMViewAutoScale->setChecked(on);
     const char* fixedWhileOn[] = {"ToolBtnRotateZ", "ToolBtnScale", "ToolBtnCenter",
                                   "ToolBtnDefaulScale"};
     if (on) {
-        // Backup, the XOY projection and the fit; the fit only reads the graphs' bounds.
-        SwitchAutoScaleOn(Ctx.Document, Ctx.Settings);
         for (TMouseMode m : {TMouseMode::RotateXY, TMouseMode::RotateZ, TMouseMode::Scale}) {
             const int i = static_cast<int>(m) - 1;
             ModeButtons[i]->defaultAction()->setChecked(false);
@@ -149,11 +155,9 @@ void TFormMain::ChBoxAutoScaleClick() {
         for (const char* name : fixedWhileOn)
             findChild<QToolButton*>(QString::fromLatin1(name))->defaultAction()->setEnabled(false);
     } else {
-        SwitchAutoScaleOff(Ctx.Document, Ctx.Settings);
         for (const char* name : fixedWhileOn)
             findChild<QToolButton*>(QString::fromLatin1(name))->defaultAction()->setEnabled(true);
     }
-    ReDrawing();
 }
 
 void TFormMain::ViewMousePressed(int x, int y) {

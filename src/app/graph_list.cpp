@@ -55,10 +55,9 @@ void TGraphList::ItemChanged(QListWidgetItem* item) {
     if (i < 0 || i >= Document.GraphCount())
         return;
     const bool ticked = item->checkState() == Qt::Checked;
-    if (ticked != Document.Visible(i)) {
-        Document.SetVisible(i, ticked);
-        emit ClickOrTick();
-    }
+    // The row shows the document again until the document has taken the tick as a step.
+    if (ticked != Document.Visible(i))
+        emit TickRequested(i, ticked);
 }
 
 void TGraphList::keyPressEvent(QKeyEvent* e) {

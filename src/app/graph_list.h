@@ -21,6 +21,8 @@ public:
 signals:
     /// A row was clicked or a tick changed: the list's click handling runs.
     void ClickOrTick();
+    /// The user ticked or unticked the row `index`; the document is not changed yet.
+    void TickRequested(int index, bool ticked);
     /// Backspace on a selected row.
     void DeleteRequested();
     /// Double click on a row.

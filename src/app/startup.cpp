@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "app/recent_documents.h"
 
 #include "analysis/form_other.h"
 #include "analysis/form_table_values.h"
@@ -112,6 +113,7 @@ int RunKurvant(int argc, char** argv) {
     context.Services = &services;
     context.ProgramDir = QApplication::applicationDirPath();
     context.Formula.DecimalSeparator = kurvant::LocaleDecimalSeparator();
+    context.RecentDocumentsFile = TRecentDocuments::DefaultFile();
 
     std::unique_ptr<TFormMain> main = StartUp(context);
     ShowMainWindow(*main);

@@ -73,6 +73,12 @@ QIcon ToolIcon(const QString& face) {
             for (const QPointF& pt : pts)
                 p.drawEllipse(pt, 1.5, 1.5);
         }
+    } else if (face == QLatin1String("undo") || face == QLatin1String("redo")) {
+        // A half turn ending in an arrow: to the left for undo, mirrored for redo.
+        if (face == QLatin1String("redo"))
+            p.setTransform(QTransform(-1, 0, 0, 1, 20, 0));
+        p.drawArc(QRectF(4, 5, 12, 11), 90 * 16, -200 * 16);
+        Arrow(p, QPointF(11, 5), QPointF(4, 5));
     } else {
         // Projections: the plane's letters.
         QFont f = p.font();

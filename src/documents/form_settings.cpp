@@ -320,13 +320,13 @@ void TFormSettings::BBtnOKClick() {
     s.ColorY = ColorBoxY->SelectedColor();
     s.ColorZ = ColorBoxZ->SelectedColor();
     // A cancelled sampling keeps the dialog open with what the user typed, and changes nothing.
-    if (!ApplySettings(s))
+    if (!ApplySettings(s, "изменение настроек"))
         return;
     accept();
     Redraw();
 }
 
-bool TFormSettings::ApplySettings(const TSettings& settings) {
+bool TFormSettings::ApplySettings(const TSettings& settings, const std::string& stepText) {
     std::vector<TDocument::TResampleCopy> graphs = Ctx.Document.FormulaGraphCopies();
     kurvant::TFormulaContext context = Ctx.Formula;
     if (!RunWithProgress(this, SamplingWork(graphs), [&](kurvant::TBatchControl& control) {
@@ -334,12 +334,12 @@ bool TFormSettings::ApplySettings(const TSettings& settings) {
             SampleCopies(graphs, settings, context);
         }))
         return false;
-    Ctx.Settings = settings;
     // Before automatic scaling fits the intervals to the graphs again.
+    TAutoScaleBackup backup = Ctx.Document.AutoScaleBackup;
     if (Ctx.Document.AutoScaleOn)
-        KeepConfirmedInBackup(Ctx.Settings, Ctx.Document.AutoScaleBackup);
-    Ctx.Document.InstallResampled(std::move(graphs));
-    AutoScale(Ctx.Document, Ctx.Settings);
+        KeepConfirmedInBackup(settings, backup);
+    Ctx.Document.SettingsStep(settings, backup, std::move(graphs), Ctx.Settings, Ctx.Formula,
+                              stepText);
     return true;
 }
 
@@ -361,7 +361,7 @@ void TFormSettings::BBtnDefaultClick() {
     // As OK does: graphs cut to the old intervals would otherwise stay cut. The defaults are
     // confirmed as much as OK's values are: switching automatic scaling off later must not bring
     // back the older intervals.
-    if (!ApplySettings(defaults))
+    if (!ApplySettings(defaults, "настройки по умолчанию"))
         return;
     FormShow();
     accept();

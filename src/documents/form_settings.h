@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <array>
+#include <string>
 
 struct TAppContext;
 class TColorBox;
@@ -106,7 +107,7 @@ private:
     /// `settings` become the run's once every formula graph is sampled with them (off the
     /// window's thread, with progress); then automatic scaling. False when the user cancelled
     /// the sampling: nothing changed.
-    bool ApplySettings(const TSettings& settings);
+    bool ApplySettings(const TSettings& settings, const std::string& stepText);
 
     TAppContext& Ctx;
     /// The number fields in the order of `TSettingsField`.

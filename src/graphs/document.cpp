@@ -3,8 +3,13 @@
 #include "graphs/autoscale.h"
 #include "graphs/sampling.h"
 
+#include <QUndoStack>
+
 #include <algorithm>
 #include <utility>
+
+TDocument::TDocument() = default;
+TDocument::~TDocument() = default;
 
 int TDocument::VisibleCount() const {
     return static_cast<int>(std::count_if(Entries.begin(), Entries.end(),
@@ -175,6 +180,7 @@ void TDocument::AdoptOpened(std::vector<TGraphEntry> entries, const ViewState& v
     ResampleAll(settings, context);
     AutoScale(*this, settings);
     DocumentFileName = path;
+    ClearHistory();
     ShowCaption(path);
 }
 
@@ -184,6 +190,7 @@ void TDocument::TakeOpened(TDocument& opened, bool tooManyTicked) {
     View = opened.View;
     ColorCounter = opened.ColorCounter;
     DocumentFileName = opened.DocumentFileName;
+    ClearHistory();
     Notify(TDocumentChange::Reset, -1);
     if (tooManyTicked && Hooks.TooManyTicked)
         Hooks.TooManyTicked();
@@ -200,6 +207,7 @@ void TDocument::NewDocument() {
     View.ScaleX = 0.1;
     ProjectionXOY();
     DocumentFileName.clear();
+    ClearHistory();
     ShowCaption(DocumentFileName);
 }
 

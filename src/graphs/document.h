@@ -3,6 +3,9 @@
 // the whole run; the graph list widget shows it and never holds it. The widget learns of changes
 // through `OnChanged`, and the steps that belong to the GUI (message boxes, redraws, the window
 // caption) are reached through `Hooks`, which the GUI sets and the core calls when set.
+//
+// Every change a user makes goes through one of the steps below ("undoable steps"): each does its
+// change and leaves one entry in `History()`, Qt's undo stack, which undoes and redoes it.
 
 #include "formula/formula_context.h"
 #include "graphs/graphic.h"
@@ -39,7 +42,11 @@ enum class TDocumentChange {
 /// view without `ScaleY`.
 struct TAutoScaleBackup : TAxisRanges {
     double ScaleX = 0, AngleX = 0, AngleY = 0, AngleZ = 0, ShiftX = 0, ShiftY = 0;
+    bool operator==(const TAutoScaleBackup&) const = default;
 };
+
+class QUndoStack;
+class TDocumentStep;
 
 /// The GUI steps that core operations trigger. Every hook is optional.
 struct TDocumentHooks {
@@ -50,7 +57,13 @@ struct TDocumentHooks {
     std::function<void()> Redraw;
     /// Sets the main window's caption to the given text (UTF-8).
     std::function<void(const std::string&)> WindowCaption;
+    /// After an undo or a redo has put the document and the settings back: the GUI brings what
+    /// shows them (the automatic scaling switch, the view) in line.
+    std::function<void()> HistoryMoved;
 };
+
+/// How many steps the history keeps; older ones are forgotten.
+inline constexpr int HistoryLimit = 100;
 
 class TDocument {
 public:
@@ -65,7 +78,8 @@ public:
     std::function<void(TDocumentChange, int index)> OnChanged;
     TDocumentHooks Hooks;
 
-    TDocument() = default;
+    TDocument();
+    ~TDocument();
     TDocument(const TDocument&) = delete;
     TDocument& operator=(const TDocument&) = delete;
 
@@ -113,6 +127,32 @@ public:
     [[nodiscard]] std::vector<TResampleCopy> FormulaGraphCopies() const;
     void InstallResampled(std::vector<TResampleCopy> copies);
 
+    // ---- undoable steps: one entry of the history each. `settings` is the run's settings record,
+    // which automatic scaling writes and which undo and redo put back.
+    /// The undo stack of the document (made on first use, limited to `HistoryLimit`).
+    [[nodiscard]] QUndoStack& History();
+    /// Forgets every step ("Новый" and opening a document start an empty history).
+    void ClearHistory();
+    /// `Add`, then `AutoScale`. `text` names the step ("добавление графика"). Returns the position,
+    /// or -1 (no step) when the document is full.
+    int AddStep(TGraphic graphic, TSettings& settings, const std::string& text);
+    /// `Replace` of a graph edited in its dialog, then `AutoScale`.
+    void EditStep(int index, TGraphic graphic, TSettings& settings);
+    /// `Delete` of the graph at `index`; undo brings it back at its place.
+    void DeleteStep(int index, TSettings& settings);
+    /// Ticks or unticks the graph at `index`, then the list's click handling. No step when the
+    /// tick is already so.
+    void TickStep(int index, bool visible, TSettings& settings);
+    /// The settings dialog's OK, presets and defaults: `newSettings` become the settings, the
+    /// automatic scaling backup becomes `newBackup`, `sampled` (the formula graphs sampled with
+    /// `newSettings`, see `FormulaGraphCopies`) are installed, then `AutoScale`. Undo and redo
+    /// sample the formula graphs again with `context`.
+    void SettingsStep(const TSettings& newSettings, const TAutoScaleBackup& newBackup,
+                      std::vector<TResampleCopy> sampled, TSettings& settings,
+                      const kurvant::TFormulaContext& context, const std::string& text);
+    /// Switches automatic scaling on or off (`SwitchAutoScaleOn`/`Off`). No step when already so.
+    void AutoScaleStep(bool on, TSettings& settings);
+
     // ---- steps shared with the GUI
     /// A click or tick in the graph list: at most 20 ticked (`Hooks.TooManyTicked`, then unticks
     /// from the end), `AutoScale`, `Hooks.Redraw`.
@@ -146,11 +186,13 @@ public:
     void NewDocument();
 
 private:
+    friend class TDocumentStep;
     void Notify(TDocumentChange change, int index) const {
         if (OnChanged)
             OnChanged(change, index);
     }
     std::vector<TGraphEntry> Entries;
+    std::unique_ptr<QUndoStack> Undo;
 };
 
 /// "Qel Kurvant " for an empty path, else "Qel Kurvant  - [" + file name without folder + "]";

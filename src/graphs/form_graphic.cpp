@@ -242,6 +242,7 @@ void TFormGraphic::ApplyKindAppearance() {
 }
 
 bool TFormGraphic::PrepareForNewGraph() {
+    AddStepText = "добавление графика";
     if (!Ctx.Document.CanAdd()) {
         ReportDocumentFull();
         return false;
@@ -388,10 +389,9 @@ void TFormGraphic::BBtnOKClick() {
         }))
         return;
     if (editing)
-        Ctx.Document.Replace(EditPosition, std::move(graphic));
+        Ctx.Document.EditStep(EditPosition, std::move(graphic), Ctx.Settings);
     else
-        Ctx.Document.Add(std::move(graphic));
-    AutoScale(Ctx.Document, Ctx.Settings);
+        Ctx.Document.AddStep(std::move(graphic), Ctx.Settings, AddStepText);
     accept();
     if (GraphStored)
         GraphStored();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 struct TAppContext;
@@ -60,6 +61,10 @@ public:
     /// Called after a graph was stored and the dialog closed; the tangent and normal dialog's
     /// owner closes that dialog here.
     std::function<void()> GraphStored;
+
+    /// The name of the history step that OK of a new graph leaves; the tangent and normal dialog
+    /// names its line here, and the add command's preparation sets it back.
+    std::string AddStepText = "добавление графика";
 
     /// The list position being edited, or -1 for a new graph.
     int EditIndex() const { return EditPosition; }

@@ -71,6 +71,10 @@ public:
     double BoundMinX = 0;
     double BoundMinY = 0;
     double BoundMinZ = 0;
+    /// The settings' MinX, MaxX, MinY and MaxY that the last sampling clipped to: undoing a change
+    /// of the settings samples the graph again over the same ones, so its points come back as
+    /// they were.
+    std::array<double, 4> SampledClip{};
 
     /// Sets `Color` and recomputes `ColorGL` from it.
     void SetColor(TColor c);

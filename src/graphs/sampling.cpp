@@ -312,6 +312,8 @@ void SampleSpherical(TGraphic& g, const kurvant::TFormulaContext& ctx) {
 
 void Fill_Pixels_Graphic(TGraphic& graphic, std::string_view formula, std::string_view formula2,
                          const TSettings& settings, const kurvant::TFormulaContext& context) {
+    if (graphic.Kind != KindTable)
+        graphic.SampledClip = {settings.MinX, settings.MaxX, settings.MinY, settings.MaxY};
     switch (graphic.Kind) {
     case KindYofX:
         SampleCartesian(graphic, formula, settings, context, YofXAxes);

@@ -9,6 +9,7 @@ struct ViewState {
     double AngleZ = 0; ///< degrees about the Z axis
     double ShiftX = 0; ///< model units along X, added to every vertex and raster position
     double ShiftY = 0; ///< model units along Y, likewise
+    bool operator==(const ViewState&) const = default;
 };
 
 /// The scales given when the view surface is made: `ScaleX` 0.1 and `ScaleY` stretched by the

@@ -17,6 +17,7 @@ public:
     }
     operator TColor() const { return Value; }
     const TColorGL& Triple() const { return GL; }
+    bool operator==(const TColorSetting&) const = default;
 
 private:
     TColor Value = 0;
@@ -60,6 +61,8 @@ struct TSettings {
     const TColorGL& ColorXGL() const { return ColorX.Triple(); }
     const TColorGL& ColorYGL() const { return ColorY.Triple(); }
     const TColorGL& ColorZGL() const { return ColorZ.Triple(); }
+
+    bool operator==(const TSettings&) const = default;
 };
 
 /// The interval ends of the three axes and their numbering steps, gathered from the record's
@@ -67,6 +70,7 @@ struct TSettings {
 struct TAxisRanges {
     double MinX = 0, MaxX = 0, MinY = 0, MaxY = 0, MinZ = 0, MaxZ = 0;
     double StepNumeration_X = 0, StepNumeration_Y = 0, StepNumeration_Z = 0;
+    bool operator==(const TAxisRanges&) const = default;
 };
 TAxisRanges AxisRanges(const TSettings& Settings);
 void StoreAxisRanges(const TAxisRanges& Ranges, TSettings& Settings);

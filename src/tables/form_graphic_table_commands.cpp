@@ -70,18 +70,17 @@ void TFormGraphicTable::BBtnOKClick() {
         // The record keeps what a table does not use, and the size of what it does not draw.
         TGraphic graphic = doc.Graph(EditPosition);
         StoreTableGraph(points, style, graphic);
-        doc.Replace(EditPosition, std::move(graphic));
+        doc.EditStep(EditPosition, std::move(graphic), Ctx.Settings);
     } else {
         TGraphic graphic;
         StoreTableGraph(points, style, graphic);
-        if (doc.Add(std::move(graphic)) < 0) {
+        if (doc.AddStep(std::move(graphic), Ctx.Settings, "добавление таблицы") < 0) {
             if (Ctx.Services)
                 Ctx.Services->Error(this, FromUtf8(TableAddCaption),
                                     FromUtf8(TooManyGraphsMessage));
             return;
         }
     }
-    AutoScale(doc, Ctx.Settings);
     accept();
     Redraw();
 }

@@ -23,4 +23,6 @@ struct TAppContext {
     QString LastDialogFolder;
     /// The disk every save writes through; tests hand in one that fails.
     const TFileCalls* Disk = &SystemFileCalls();
+    /// The file of the recent documents' list; empty (tests) keeps the list for the run only.
+    QString RecentDocumentsFile;
 };

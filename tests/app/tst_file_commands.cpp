@@ -4,6 +4,7 @@
 
 #include "app/document_commands.h"
 #include "app/form_main.h"
+#include "app/recent_documents.h"
 #include "app/startup.h"
 #include "documents/document_file.h"
 #include "graphs/document.h"
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
 #include <QSignalSpy>
@@ -69,6 +71,73 @@ private slots:
     void cleanup() { app.reset(); }
 
     // ---- the offer to save
+
+    // ---- recent documents and the history
+
+    // Four documents saved or opened; the next run with the same configuration folder lists
+    // them newest first, and one deleted meanwhile is reported and dropped when chosen.
+    void recentDocumentsOutliveTheRunInOrder() {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString listFile = TRecentDocuments::DefaultFile();
+        QVERIFY(listFile.startsWith(config.path()));
+        app = std::make_unique<TAppWorld>('.', nullptr, listFile);
+        for (const char* name : {"a.qel", "b.qel", "c.qel", "d.qel"}) {
+            AddGraph(name);
+            app->Services.FileNames = {Path(QString::fromLatin1(name))};
+            Trigger("mmFileSaveAs");
+        }
+        app->Services.Answers = {TAnswer::No};
+        app->Services.FileNames = {Path("b.qel")};
+        Trigger("mmFileOpen");
+        QCOMPARE(app->Ctx.Document.DocumentFileName, Path("b.qel").toStdString());
+        const QStringList docs{Path("b.qel"), Path("d.qel"), Path("c.qel"), Path("a.qel")};
+        QCOMPARE(Commands().RecentDocuments(), docs);
+
+        // The next run: the first run's folder, with its documents, is gone with it.
+        app = std::make_unique<TAppWorld>('.', nullptr, listFile);
+        QCOMPARE(Commands().RecentDocuments(), docs);
+        struct TRow {
+            const char* Action;
+            QString Text;
+        };
+        const TRow rows[] = {{"MMFileRecent1", QStringLiteral("&1 b.qel")},
+                             {"MMFileRecent4", QStringLiteral("&4 a.qel")}};
+        for (const TRow& row : rows)
+            QCOMPARE(app->Main->findChild<QAction*>(QString::fromLatin1(row.Action))->text(),
+                     row.Text);
+        QCOMPARE(app->Main->findChild<QAction*>(QStringLiteral("MMFileRecent2"))->toolTip(),
+                 docs[1]);
+        // c.qel is missing: the open command's message, and it leaves the list.
+        Trigger("MMFileRecent3");
+        QCOMPARE(app->Services.Shown.size(), 1);
+        QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Загрузка файла"));
+        QCOMPARE(app->Services.Shown[0].Text, QStringLiteral("Не удаётся открыть файл!\n\r"));
+        QCOMPARE(Commands().RecentDocuments(), (QStringList{docs[0], docs[1], docs[3]}));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // "Правка" stands between "Файл" and "Вид", greyed while there is nothing to undo or redo.
+    void editMenuNamesTheStepAndIsGreyedWhenEmpty() {
+        const QList<QAction*> menus = app->Main->menuBar()->actions();
+        QVERIFY(menus.size() > 2);
+        QCOMPARE(menus[1]->text(), QStringLiteral("Правка"));
+        QCOMPARE(menus[2]->text(), QStringLiteral("Вид"));
+        QAction* undo = app->Main->findChild<QAction*>(QStringLiteral("MMEditUndo"));
+        QAction* redo = app->Main->findChild<QAction*>(QStringLiteral("MMEditRedo"));
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        app->Ctx.Document.AddStep(TGraphic{}, app->Ctx.Settings, "добавление графика");
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("Отменить: добавление графика"));
+        undo->trigger();
+        QCOMPARE(app->Ctx.Document.GraphCount(), 0);
+        QVERIFY(!undo->isEnabled() && redo->isEnabled());
+        QCOMPARE(redo->text(), QStringLiteral("Повторить: добавление графика"));
+        QCOMPARE(redo->shortcuts().size(), 2);
+        redo->trigger();
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
+        QCOMPARE(redo->text(), QStringLiteral("Повторить"));
+    }
 
     void withoutGraphsNoCommandAsks() {
         app->Ctx.Document.View.ShiftX = 3;

@@ -192,8 +192,8 @@ private slots:
         QStringList captions;
         for (QAction* a : app->Main->menuBar()->actions())
             captions << a->text();
-        QCOMPARE(captions,
-                 (QStringList{"Файл", "Вид", "Графики", "Анализ функций", "Настройки", "Помощь"}));
+        QCOMPARE(captions, (QStringList{"Файл", "Правка", "Вид", "Графики", "Анализ функций",
+                                        "Настройки", "Помощь"}));
         QStringList viewModes;
         for (QAction* a : Child<QMenu>("MMViewModify")->actions())
             viewModes << (a->isSeparator() ? QStringLiteral("-") : a->objectName());

@@ -18,6 +18,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTableWidget>
@@ -135,6 +136,50 @@ private slots:
         QTRY_COMPARE(app->Ctx.Document.GraphCount(), 2);
         QCOMPARE(app->Ctx.Document.Graph(0).Formula, std::string("2sin(x)"));
         QCOMPARE(app->Ctx.Document.Graph(1).Formula, std::string("x^2/5"));
+        QTRY_COMPARE(QApplication::activeWindow(), app->Main.get());
+    }
+
+    // Ctrl+Z brings a deleted graph back in its place, Ctrl+Y deletes it again, and the keys
+    // reach the main window after the delete's question box.
+    void undoAndRedoByKeys() {
+        TDocument& doc = app->Ctx.Document;
+        auto* list = app->Main->findChild<QListWidget*>(QStringLiteral("ChListBGraphics"));
+        std::string afterUndo;
+        bool deleting = false;
+        steps = {
+            {[&] { return NothingModal(); }, {"key", "ctrl+a"}},
+            {[&] { return DialogShown(); }, {"type", "x/2"}},
+            {[&] { return DialogShown(); }, {"key", "Return"}},
+            {[&] { return NothingModal() && doc.GraphCount() == 1; }, {"key", "ctrl+a"}},
+            {[&] { return DialogShown(); }, {"type", "x^2/5"}},
+            {[&] { return DialogShown(); }, {"key", "Return"}},
+            // The first graph is chosen in the list and deleted; its question box is answered Yes.
+            {[&] {
+                 if (!deleting && NothingModal() && doc.GraphCount() == 2) {
+                     deleting = true;
+                     list->setCurrentRow(0);
+                     QTimer::singleShot(0, app->Main.get(),
+                                        [this] { app->Main->GraphDeleteClick(); });
+                 }
+                 return deleting && ShownBox() != nullptr;
+             },
+             {"key", "Return"}},
+            {[&] { return NothingModal() && doc.GraphCount() == 1; }, {"key", "ctrl+z"}},
+            {[&] {
+                 if (!NothingModal() || doc.GraphCount() != 2)
+                     return false;
+                 afterUndo = doc.Graph(0).Formula + "|" + doc.Graph(1).Formula;
+                 return true;
+             },
+             {"key", "ctrl+y"}},
+        };
+        RunSteps();
+        QVERIFY(!giveUp);
+        QCOMPARE(afterUndo, std::string("x/2|x^2/5"));
+        QTRY_COMPARE(doc.GraphCount(), 1);
+        QCOMPARE(doc.Graph(0).Formula, std::string("x^2/5"));
+        auto* undo = app->Main->findChild<QAction*>(QStringLiteral("MMEditUndo"));
+        QCOMPARE(undo->text(), QStringLiteral("Отменить: удаление графика"));
         QTRY_COMPARE(QApplication::activeWindow(), app->Main.get());
     }
 

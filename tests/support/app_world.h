@@ -18,14 +18,17 @@
 /// file dialogs are wanted.
 template <typename TServices> struct TAppWorldWith {
     /// Starts the program with `decimalSeparator` for its number texts, saving through `disk`
-    /// (the system's file calls when none is given). When no program folder can be made the
+    /// (the system's file calls when none is given), keeping the recent documents in
+    /// `recentFile` (none: for the run only). When no program folder can be made the
     /// test fails and no window is made: the program folder holds the settings file, and the
     /// run must never use the folder it started in instead.
-    explicit TAppWorldWith(char decimalSeparator, const TFileCalls* disk = nullptr) {
+    explicit TAppWorldWith(char decimalSeparator, const TFileCalls* disk = nullptr,
+                           const QString& recentFile = {}) {
         QVERIFY2(Dir.isValid(), qPrintable(Dir.errorString()));
         PrepareTestContext(Ctx, Services, decimalSeparator, Dir.path());
         if (disk != nullptr)
             Ctx.Disk = disk;
+        Ctx.RecentDocumentsFile = recentFile;
         Main = StartUp(Ctx);
     }
     TAppWorldWith(const TAppWorldWith&) = delete;

@@ -1,0 +1,262 @@
+// The steps of the document's history. A step keeps the small part of the state whole (the
+// settings, the view, automatic scaling with its backup, the colour counter, the ticks) before
+// and after its change, and of the graphs only those it changed: undo and redo then put back
+// exactly what was there, and a hundred steps of a large document cost little.
+
+#include "graphs/autoscale.h"
+#include "graphs/document.h"
+#include "graphs/sampling.h"
+
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+/// The state that every step keeps whole.
+struct TSmallState {
+    TSettings Settings;
+    ViewState View;
+    bool AutoScaleOn = false;
+    TAutoScaleBackup Backup;
+    std::int32_t ColorCounter = 0;
+    std::vector<bool> Ticks;
+};
+
+/// One graph as a step keeps it (the record owns its points).
+struct TKeptEntry {
+    TGraphic Graphic;
+    bool Visible = true;
+    std::string Caption;
+};
+
+/// What a step did to the list of graphs.
+enum class TListChange { None, Inserted, Removed, Edited };
+
+} // namespace
+
+class TDocumentStep : public QUndoCommand {
+public:
+    TDocumentStep(TDocument& document, TSettings& settings, const std::string& text)
+        : Document(document), Settings(settings), Before(Capture()) {
+        setText(QString::fromStdString(text));
+    }
+
+    /// Called once the change is done: takes the state after it.
+    void Finish() { After = Capture(); }
+
+    TListChange Change = TListChange::None;
+    int Index = -1;
+    std::optional<TKeptEntry> Old; ///< the entry removed or the record before an edit
+    std::optional<TKeptEntry> New; ///< the entry inserted or the record after an edit
+    /// Settings steps: the formula graphs are sampled again, each over the clip it had.
+    const kurvant::TFormulaContext* Resample = nullptr;
+    std::vector<std::pair<int, std::array<double, 4>>> ClipsBefore, ClipsAfter;
+
+    void undo() override {
+        ApplyList(/*forward=*/false);
+        Restore(Before, ClipsBefore);
+    }
+    void redo() override {
+        // The first redo is the push of a step whose change is done already.
+        if (!Pushed) {
+            Pushed = true;
+            return;
+        }
+        ApplyList(/*forward=*/true);
+        Restore(After, ClipsAfter);
+    }
+
+private:
+    TSmallState Capture() const {
+        TSmallState s{Settings,
+                      Document.View,
+                      Document.AutoScaleOn,
+                      Document.AutoScaleBackup,
+                      Document.ColorCounter,
+                      {}};
+        s.Ticks.reserve(Document.Entries.size());
+        for (const TGraphEntry& e : Document.Entries)
+            s.Ticks.push_back(e.Visible);
+        return s;
+    }
+
+    static TGraphEntry Make(const TKeptEntry& kept) {
+        TGraphEntry e;
+        e.Graphic = std::make_unique<TGraphic>(kept.Graphic);
+        e.Visible = kept.Visible;
+        e.Caption = kept.Caption;
+        return e;
+    }
+
+    void ApplyList(bool forward) {
+        std::vector<TGraphEntry>& entries = Document.Entries;
+        const bool insert = (Change == TListChange::Inserted) == forward;
+        switch (Change) {
+        case TListChange::None:
+            break;
+        case TListChange::Inserted:
+        case TListChange::Removed:
+            if (insert)
+                entries.insert(entries.begin() + Index,
+                               Make(Change == TListChange::Inserted ? *New : *Old));
+            else
+                entries.erase(entries.begin() + Index);
+            break;
+        case TListChange::Edited: {
+            const TKeptEntry& kept = forward ? *New : *Old;
+            // The same object keeps its place, as an edit in the dialog does.
+            *entries.at(Index).Graphic = kept.Graphic;
+            entries.at(Index).Caption = kept.Caption;
+            break;
+        }
+        }
+    }
+
+    /// Puts back the small state; the view and the settings only where the step changed them,
+    /// so that a turn of the view with the mouse since then stays.
+    void Restore(const TSmallState& s,
+                 const std::vector<std::pair<int, std::array<double, 4>>>& clips) {
+        if (Before.Settings != After.Settings)
+            Settings = s.Settings;
+        if (!(Before.View == After.View))
+            Document.View = s.View;
+        Document.AutoScaleOn = s.AutoScaleOn;
+        Document.AutoScaleBackup = s.Backup;
+        Document.ColorCounter = s.ColorCounter;
+        for (std::size_t i = 0; i < s.Ticks.size() && i < Document.Entries.size(); ++i)
+            Document.Entries[i].Visible = s.Ticks[i];
+        if (Resample) {
+            for (const auto& [index, clip] : clips) {
+                TSettings over = Settings;
+                over.MinX = clip[0];
+                over.MaxX = clip[1];
+                over.MinY = clip[2];
+                over.MaxY = clip[3];
+                // From no points, as the settings dialog samples its copies.
+                TGraphic& g = Document.Graph(index);
+                std::vector<TPoint3D>().swap(g.Points);
+                Fill_Pixels_Graphic(g, over, *Resample);
+            }
+        }
+        Document.Notify(TDocumentChange::Reset, -1);
+        if (Document.Hooks.HistoryMoved)
+            Document.Hooks.HistoryMoved();
+        if (Document.Hooks.Redraw)
+            Document.Hooks.Redraw();
+    }
+
+    TDocument& Document;
+    TSettings& Settings;
+    TSmallState Before, After;
+    bool Pushed = false;
+};
+
+namespace {
+
+TKeptEntry Keep(const TDocument& document, int index) {
+    return {document.Graph(index), document.Visible(index), document.Caption(index)};
+}
+
+std::vector<std::pair<int, std::array<double, 4>>> Clips(const TDocument& document) {
+    std::vector<std::pair<int, std::array<double, 4>>> clips;
+    for (int i = 0; i < document.GraphCount(); ++i)
+        if (document.Graph(i).Kind != KindTable)
+            clips.emplace_back(i, document.Graph(i).SampledClip);
+    return clips;
+}
+
+} // namespace
+
+QUndoStack& TDocument::History() {
+    if (!Undo) {
+        Undo = std::make_unique<QUndoStack>();
+        Undo->setUndoLimit(HistoryLimit);
+    }
+    return *Undo;
+}
+
+void TDocument::ClearHistory() {
+    if (Undo)
+        Undo->clear();
+}
+
+int TDocument::AddStep(TGraphic graphic, TSettings& settings, const std::string& text) {
+    if (!CanAdd())
+        return -1;
+    auto step = std::make_unique<TDocumentStep>(*this, settings, text);
+    const int index = Add(std::move(graphic));
+    AutoScale(*this, settings);
+    step->Change = TListChange::Inserted;
+    step->Index = index;
+    step->New = Keep(*this, index);
+    step->Finish();
+    History().push(step.release());
+    return index;
+}
+
+void TDocument::EditStep(int index, TGraphic graphic, TSettings& settings) {
+    auto step = std::make_unique<TDocumentStep>(*this, settings, "изменение графика");
+    step->Change = TListChange::Edited;
+    step->Index = index;
+    step->Old = Keep(*this, index);
+    Replace(index, std::move(graphic));
+    AutoScale(*this, settings);
+    step->New = Keep(*this, index);
+    step->Finish();
+    History().push(step.release());
+}
+
+void TDocument::DeleteStep(int index, TSettings& settings) {
+    if (index < 0 || index >= GraphCount())
+        return;
+    auto step = std::make_unique<TDocumentStep>(*this, settings, "удаление графика");
+    step->Change = TListChange::Removed;
+    step->Index = index;
+    step->Old = Keep(*this, index);
+    Delete(index);
+    step->Finish();
+    History().push(step.release());
+}
+
+void TDocument::TickStep(int index, bool visible, TSettings& settings) {
+    if (index < 0 || index >= GraphCount() || Visible(index) == visible)
+        return;
+    auto step = std::make_unique<TDocumentStep>(
+        *this, settings, visible ? "отметка графика" : "снятие отметки графика");
+    SetVisible(index, visible);
+    ListClickHandling(settings);
+    step->Finish();
+    History().push(step.release());
+}
+
+void TDocument::SettingsStep(const TSettings& newSettings, const TAutoScaleBackup& newBackup,
+                             std::vector<TResampleCopy> sampled, TSettings& settings,
+                             const kurvant::TFormulaContext& context, const std::string& text) {
+    auto step = std::make_unique<TDocumentStep>(*this, settings, text);
+    step->Resample = &context;
+    step->ClipsBefore = Clips(*this);
+    settings = newSettings;
+    AutoScaleBackup = newBackup;
+    InstallResampled(std::move(sampled));
+    AutoScale(*this, settings);
+    step->ClipsAfter = Clips(*this);
+    step->Finish();
+    History().push(step.release());
+}
+
+void TDocument::AutoScaleStep(bool on, TSettings& settings) {
+    if (AutoScaleOn == on)
+        return;
+    auto step = std::make_unique<TDocumentStep>(*this, settings,
+                                                on ? "включение автоматического масштабирования"
+                                                   : "выключение автоматического масштабирования");
+    if (on)
+        SwitchAutoScaleOn(*this, settings);
+    else
+        SwitchAutoScaleOff(*this, settings);
+    step->Finish();
+    History().push(step.release());
+}
