@@ -19,7 +19,7 @@ cd "$(dirname "$0")/.."
 
 FUZZ_DIR=${FUZZ_DIR:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-TARGETS=${FUZZ_TARGETS:-formula document_lines document_open settings number_line color_text table_file save_name}
+TARGETS=${FUZZ_TARGETS:-formula document_lines document_open settings number_line color_text table_file save_name recent_list}
 
 # The longest input worth trying per target: a formula or a document of a few kilobytes reaches
 # every rule, and longer ones only slow each execution.
@@ -28,6 +28,7 @@ max_len() {
     document_lines | document_open | table_file) echo 4096 ;;
     formula | settings) echo 1024 ;;
     save_name) echo 256 ;;
+    recent_list) echo 2048 ;;
     number_line) echo 512 ;;
     *) echo 64 ;;
   esac

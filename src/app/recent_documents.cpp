@@ -1,21 +1,19 @@
 #include "app/recent_documents.h"
 
+#include "documents/recent_list.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include <string>
+#include <vector>
+
 TRecentDocuments::TRecentDocuments(QString file) : File(std::move(file)) {
-    QFile in(File);
-    if (!in.open(QIODevice::ReadOnly))
+    if (File.isEmpty())
         return;
-    const QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        line.remove(QLatin1Char('\r'));
-        if (!line.isEmpty() && !List.contains(line) && List.size() < Limit)
-            List << line;
-    }
+    for (const std::string& path : ReadRecentList(File.toStdString()))
+        List << QString::fromStdString(path);
 }
 
 QString TRecentDocuments::DefaultFile() {
@@ -24,11 +22,13 @@ QString TRecentDocuments::DefaultFile() {
 }
 
 void TRecentDocuments::Add(const QString& path) {
-    const QString full = QFileInfo(path).absoluteFilePath();
-    List.removeAll(full);
-    List.prepend(full);
-    while (List.size() > Limit)
-        List.removeLast();
+    std::vector<std::string> list;
+    for (const QString& entry : List)
+        list.push_back(entry.toStdString());
+    list = WithRecent(std::move(list), QFileInfo(path).absoluteFilePath().toStdString());
+    List.clear();
+    for (const std::string& entry : list)
+        List << QString::fromStdString(entry);
     Write();
 }
 
@@ -41,12 +41,11 @@ void TRecentDocuments::Write() const {
     if (File.isEmpty())
         return;
     QDir().mkpath(QFileInfo(File).absolutePath());
-    QSaveFile out(File);
-    if (!out.open(QIODevice::WriteOnly))
-        return;
+    std::vector<std::string> list;
     for (const QString& path : List)
-        out.write(path.toUtf8() + '\n');
-    out.commit();
+        list.push_back(path.toStdString());
+    // A list that cannot be written is kept for this run only.
+    WriteRecentList(File.toStdString(), list);
 }
 
 QString RecentMenuText(int index, const QString& path) {

@@ -46,6 +46,11 @@ std::string CheckTableFile(std::string_view input);
 /// settled name again changes nothing.
 std::string CheckSaveName(std::string_view input);
 
+/// The recent-documents list: what it reads keeps the list's rules (at most its length, no empty
+/// or repeated entry), what it writes reads back the same, and a document opened becomes the
+/// newest.
+std::string CheckRecentList(std::string_view input);
+
 using TCheck = std::string (*)(std::string_view);
 
 struct TTarget {
@@ -54,7 +59,7 @@ struct TTarget {
 };
 
 /// Every target.
-inline constexpr std::array<TTarget, 8> Targets{{
+inline constexpr std::array<TTarget, 9> Targets{{
     {"formula", CheckFormula},
     {"document_lines", CheckDocumentLines},
     {"document_open", CheckDocumentOpen},
@@ -63,6 +68,7 @@ inline constexpr std::array<TTarget, 8> Targets{{
     {"color_text", CheckColorText},
     {"table_file", CheckTableFile},
     {"save_name", CheckSaveName},
+    {"recent_list", CheckRecentList},
 }};
 
 } // namespace fuzz
