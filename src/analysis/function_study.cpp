@@ -31,6 +31,9 @@ constexpr long double TouchingZero = 1e-12L;
 // How close to its neighbours' midpoint a bracketed root is refined.
 constexpr long double RootWidth = 1e-14L;
 constexpr std::uintmax_t MaxIterations = 200;
+// Scan points per unit of a long interval, and the most a scan has.
+constexpr long double ScanDensity = 50;
+constexpr long double MaxScanIntervals = 5e4L;
 
 // Points not worth telling apart: the same zero or extremum.
 bool Close(long double p, long double q) {
@@ -46,10 +49,15 @@ struct TScan {
 TScan Scan(const TStudyFunction& f, long double a, long double b,
            std::span<const long double> extra) {
     TScan s;
-    s.X.reserve(StudyScanIntervals + 1 + extra.size());
-    for (int i = 0; i <= StudyScanIntervals; ++i) {
+    // Long intervals get more subintervals, up to a hundred times as many: a step of at most
+    // 1/50 keeps the zeros of sin(50x) apart up to 20,000 units.
+    const long double wanted = std::ceil((b - a) * ScanDensity);
+    const long long n = static_cast<long long>(
+        std::clamp(wanted, static_cast<long double>(StudyScanIntervals), MaxScanIntervals));
+    s.X.reserve(static_cast<std::size_t>(n) + 1 + extra.size());
+    for (long long i = 0; i <= n; ++i) {
         // (b - a)·i / n rather than a running sum: 0 and the decimal ticks are hit exactly.
-        s.X.push_back(i == StudyScanIntervals ? b : a + (b - a) * i / StudyScanIntervals);
+        s.X.push_back(i == n ? b : a + (b - a) * static_cast<long double>(i) / n);
     }
     for (long double x : extra) {
         if (x > a && x < b) {
@@ -320,6 +328,11 @@ std::vector<long double> ZerosOfScan(const TStudyFunction& f, const TScan& s, lo
     return SortedUnique(std::move(zeros));
 }
 
+// The refinements of one part, and the evaluations of a whole integral: a function the scan cannot
+// resolve (sin(x) over a million units) would take minutes to end in the same refusal.
+constexpr std::size_t MaxRefinements = 12;
+constexpr long long EvaluationBudget = 2'500'000;
+
 // One part of the integral, between two neighbouring splitting points. Tanh-sinh copes with the
 // integrable singularities a part may have at its ends (ln at 0, 1/sqrt) and never evaluates the
 // ends themselves.
@@ -330,12 +343,18 @@ struct TPart {
     long double Error = 0;
 };
 
-TPart IntegratePart(const TStudyFunction& f, long double lo, long double hi) {
+// Thrown when an integral has used up its evaluations.
+struct TOverBudget {};
+
+TPart IntegratePart(const TStudyFunction& f, long double lo, long double hi, long long& budget) {
     TPart part;
     // Tanh-sinh hands over the distance to the nearer end as well, exact where the point itself
     // would round onto the end.
     const long double middle = lo + (hi - lo) / 2;
     const auto g = [&](long double x, long double distance) {
+        if (--budget < 0) {
+            throw TOverBudget{};
+        }
         const long double at = x < middle ? lo + std::fabs(distance) : hi - std::fabs(distance);
         const TValue v = f.At(at);
         if (!v) {
@@ -345,7 +364,7 @@ TPart IntegratePart(const TStudyFunction& f, long double lo, long double hi) {
         return *v;
     };
     // The points nearest the ends stay within what the engine's numbers can be.
-    boost::math::quadrature::tanh_sinh<long double> rule(15, 1e-250L);
+    boost::math::quadrature::tanh_sinh<long double> rule(MaxRefinements, 1e-250L);
     try {
         long double error = 0;
         long double l1 = 0;
@@ -450,6 +469,17 @@ TArea Integrate(const TStudyFunction& f, long double a, long double b,
     splits.push_back(b);
     std::sort(splits.begin(), splits.end());
     splits.erase(std::unique(splits.begin(), splits.end()), splits.end());
+    // A pole at either end of a part makes the integral diverge. The part may lie inside the
+    // stretch around the pole where the engine gives no value, so the growth is read from further
+    // off.
+    const long double reach = (b - a) / 40;
+    const auto poleAtAnEnd = [&](long double lo, long double hi) {
+        return PoleAt(f, lo, 1, reach) || PoleAt(f, lo, -1, reach) || PoleAt(f, hi, 1, reach) ||
+               PoleAt(f, hi, -1, reach);
+    };
+    long long budget = EvaluationBudget;
+    long double worstError = -1;
+    std::pair<long double, long double> worst;
     for (std::size_t k = 0; k + 1 < splits.size(); ++k) {
         const long double lo = splits[k];
         const long double hi = splits[k + 1];
@@ -457,28 +487,32 @@ TArea Integrate(const TStudyFunction& f, long double a, long double b,
         if (hi - lo <= 1e-12L * std::max({1.0L, std::fabs(lo), std::fabs(hi)})) {
             continue;
         }
-        const TPart part = IntegratePart(f, lo, hi);
+        TPart part;
+        try {
+            part = IntegratePart(f, lo, hi, budget);
+        } catch (const TOverBudget&) {
+            area.Outcome = TAreaOutcome::Inaccurate;
+            return area;
+        }
         if (part.Undefined) {
-            // No value somewhere: a pole at an end makes the integral diverge (the part may lie
-            // inside the stretch around the pole where the engine gives no value, so the growth
-            // is read from further off); anything else is a stretch without values.
-            const long double reach = (b - a) / 40;
-            const bool pole = PoleAt(f, lo, 1, reach) || PoleAt(f, lo, -1, reach) ||
-                              PoleAt(f, hi, 1, reach) || PoleAt(f, hi, -1, reach);
-            area.Outcome = pole ? TAreaOutcome::Divergent : TAreaOutcome::Undefined;
+            area.Outcome = poleAtAnEnd(lo, hi) ? TAreaOutcome::Divergent : TAreaOutcome::Undefined;
             return area;
         }
         if (!part.Finite) {
-            area.Outcome = TAreaOutcome::Divergent;
+            area.Outcome = poleAtAnEnd(lo, hi) ? TAreaOutcome::Divergent : TAreaOutcome::Inaccurate;
             return area;
         }
         area.Integral += part.Value;
         area.Absolute += std::fabs(part.Value);
         area.Error += part.Error;
+        if (part.Error > worstError) {
+            worstError = part.Error;
+            worst = {lo, hi};
+        }
     }
-    // A part that never settles (a pole the scan saw as a steep finite rise) is no integral.
     if (!(area.Error <= AreaRelativeError * std::max(area.Absolute, 1e-300L))) {
-        area.Outcome = TAreaOutcome::Divergent;
+        area.Outcome = poleAtAnEnd(worst.first, worst.second) ? TAreaOutcome::Divergent
+                                                              : TAreaOutcome::Inaccurate;
     }
     return area;
 }

@@ -37,7 +37,8 @@ public:
 std::unique_ptr<TStudyFunction> FormulaFunction(std::string_view prepared, char letter,
                                                 const TFormulaContext& context);
 
-/// The subintervals [a, b] is scanned in, at the least.
+/// The subintervals [a, b] is scanned in, at the least (50 per unit of a longer interval, up to
+/// a million).
 inline constexpr int StudyScanIntervals = 10000;
 /// Zeros and extrema closer than this are one.
 inline constexpr long double SamePointDistance = 1e-9L;
@@ -52,8 +53,8 @@ struct TExtremum {
 
 /// Every zero of `f` in [a, b], ascending: where it changes sign through zero (not through a pole
 /// or a jump), where it touches zero at an extremum, and the scan points where it is zero and one
-/// of its neighbours is not (a stretch of zeros is no zero). The scan has `StudyScanIntervals`
-/// equal subintervals plus `extraSamples` (the graph's own points) that fall inside.
+/// of its neighbours is not (a stretch of zeros is no zero). The scan has `StudyScanIntervals` or
+/// more equal subintervals plus `extraSamples` (the graph's own points) that fall inside.
 std::vector<long double> FindZeros(const TStudyFunction& f, long double a, long double b,
                                    std::span<const long double> extraSamples = {});
 
@@ -62,7 +63,12 @@ std::vector<long double> FindZeros(const TStudyFunction& f, long double a, long 
 std::vector<TExtremum> FindExtrema(const TStudyFunction& f, long double a, long double b,
                                    std::span<const long double> extraSamples = {});
 
-enum class TAreaOutcome { Ok, Undefined, Divergent };
+enum class TAreaOutcome {
+    Ok,
+    Undefined,  ///< no value somewhere on [a, b], not at a pole
+    Divergent,  ///< a pole the integral does not survive
+    Inaccurate, ///< no pole, but the error stays above `AreaRelativeError` (or too many values)
+};
 
 struct TArea {
     TAreaOutcome Outcome = TAreaOutcome::Ok;
@@ -71,9 +77,10 @@ struct TArea {
     long double Error = 0;    ///< the estimated error of both
 };
 
-/// The integral of `f` over [a, b], split at its zeros, poles and jumps. `Divergent` where it grows
-/// like a pole (|f|·distance not shrinking towards it) or a part does not reach
-/// `AreaRelativeError`; `Undefined` where it has no value at some point and that is not a pole.
+/// The integral of `f` over [a, b], split at its zeros, poles and jumps. `Divergent` where it has
+/// a pole (|f|·distance not shrinking towards it) that leaves no value or no settled part;
+/// `Undefined` where it has no value at some point that is not a pole; `Inaccurate` where a part
+/// does not reach `AreaRelativeError` without a pole to blame.
 TArea Integrate(const TStudyFunction& f, long double a, long double b,
                 std::span<const long double> extraSamples = {});
 
@@ -90,6 +97,8 @@ inline constexpr std::string_view IntervalTooLongMessage =
 inline constexpr std::string_view UndefinedOnIntervalMessage =
     "Функция не определена на всём отрезке";
 inline constexpr std::string_view DivergentIntegralMessage = "Интеграл на отрезке расходится";
+inline constexpr std::string_view InaccurateIntegralMessage =
+    "Интеграл не удаётся вычислить\n\rс нужной точностью";
 /// The longest interval a study takes.
 inline constexpr double MaxStudyLength = 1e6;
 /// The range of the interval's ends.

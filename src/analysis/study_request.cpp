@@ -243,6 +243,9 @@ TStudy Study(const TStudyRequest& request, std::string_view group, const TFormul
         if (area.Outcome == TAreaOutcome::Divergent) {
             return Refuse(t, TStudyField::None, DivergentIntegralMessage);
         }
+        if (area.Outcome == TAreaOutcome::Inaccurate) {
+            return Refuse(t, TStudyField::None, InaccurateIntegralMessage);
+        }
         t.Header = {"интеграл", "площадь", "погрешность"};
         t.Rows.push_back({number(area.Integral), number(area.Absolute),
                           FunctionValueText(area.Error, separator, group)});

@@ -175,6 +175,9 @@ INSTANTIATE_TEST_SUITE_P(
         TAreaRow{"ReciprocalDiverges", "1/x", -1, 1, TAreaOutcome::Divergent, 0, 0},
         TAreaRow{"ReciprocalPoleBetweenScanPoints", "1/x", -1, 1.3L, TAreaOutcome::Divergent, 0, 0},
         TAreaRow{"InverseSquareDiverges", "1/x^2", 0, 1, TAreaOutcome::Divergent, 0, 0},
+        // A thousand periods per unit: the scan cannot split it into parts that settle, and the
+        // evaluations run out.
+        TAreaRow{"UnresolvedOscillation", "sin(1000x)", 0, 100, TAreaOutcome::Inaccurate, 0, 0},
         TAreaRow{"RootUndefinedOnHalf", "sqrt(x)", -1, 1, TAreaOutcome::Undefined, 0, 0},
         TAreaRow{"LogarithmUndefinedOnHalf", "ln(x)", -1, 1, TAreaOutcome::Undefined, 0, 0}));
 
