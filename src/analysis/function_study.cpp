@@ -49,8 +49,9 @@ struct TScan {
 TScan Scan(const TStudyFunction& f, long double a, long double b,
            std::span<const long double> extra) {
     TScan s;
-    // Long intervals get more subintervals, up to a hundred times as many: a step of at most
-    // 1/50 keeps the zeros of sin(50x) apart up to 20,000 units.
+    // Long intervals get more subintervals, up to five times as many: a step of at most 1/50
+    // keeps the zeros of sin(50x) apart up to 1,000 units, and the refinement of what a longer
+    // scan would find stays within seconds.
     const long double wanted = std::ceil((b - a) * ScanDensity);
     const long long n = static_cast<long long>(
         std::clamp(wanted, static_cast<long double>(StudyScanIntervals), MaxScanIntervals));
