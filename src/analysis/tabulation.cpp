@@ -13,18 +13,6 @@ namespace kurvant {
 
 namespace {
 
-constexpr std::string_view EmptyFormulaMessage = "Пустое выражение!";
-constexpr std::string_view EmptyVariableMessage =
-    "Имя переменной не должно быть пустым значением!\n\rЭто должна быть буква латинского "
-    "алфавита.";
-constexpr std::string_view NotLatinMessage =
-    "Имя переменной должно\n\rбыть буквой латинского алфавита!";
-constexpr std::string_view MaxNotAboveMinMessage =
-    "Максимальное значение должно быть\n\rбольше минимального значения!";
-constexpr std::string_view TooManyStepsMessage = "Слишком много шагов\n\rдля вычисления ( > 5000)!";
-constexpr std::string_view SyntaxErrorMessage = "Ошибка в выражении!";
-constexpr std::string_view BadFormulaMessage = "Неправильное выражение!";
-
 constexpr double MaxAbsoluteValue = 100000;
 constexpr double MinStep = 1e-10;
 

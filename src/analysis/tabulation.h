@@ -21,6 +21,20 @@ inline constexpr std::string_view NotExistsText = "НЕ существует";
 inline constexpr std::string_view TabulationSaveFailedMessage =
     "Не удаётся сохранить\n\rтаблицу значений функции!";
 
+/// The messages of the checks, shared with the function study.
+inline constexpr std::string_view EmptyFormulaMessage = "Пустое выражение!";
+inline constexpr std::string_view EmptyVariableMessage =
+    "Имя переменной не должно быть пустым значением!\n\rЭто должна быть буква латинского "
+    "алфавита.";
+inline constexpr std::string_view NotLatinMessage =
+    "Имя переменной должно\n\rбыть буквой латинского алфавита!";
+inline constexpr std::string_view MaxNotAboveMinMessage =
+    "Максимальное значение должно быть\n\rбольше минимального значения!";
+inline constexpr std::string_view TooManyStepsMessage =
+    "Слишком много шагов\n\rдля вычисления ( > 5000)!";
+inline constexpr std::string_view SyntaxErrorMessage = "Ошибка в выражении!";
+inline constexpr std::string_view BadFormulaMessage = "Неправильное выражение!";
+
 /// The number of steps an interval may have.
 inline constexpr unsigned MaxTabulationSteps = 5000;
 /// The decimals of the function's values.

@@ -154,6 +154,8 @@ void TFormMain::BuildMenu() {
                 QKeySequence(QStringLiteral("Ctrl+F")));
     AddMenuItem(other, "MMOtherNormal", QStringLiteral("Касательная и нормаль"),
                 QKeySequence(QStringLiteral("Ctrl+K")));
+    AddMenuItem(other, "MMOtherStudy", QStringLiteral("Исследование функции"),
+                QKeySequence(QStringLiteral("Ctrl+I")));
 
     // "Настройки" is a command of the menu bar itself.
     QAction* settings = bar->addAction(QStringLiteral("Настройки"));

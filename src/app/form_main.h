@@ -28,6 +28,7 @@ class TFormHelp;
 class TFormGraphic;
 class TFormSettings;
 class TFormOther;
+class TFormStudy;
 class TFormTableValues;
 class TFormGraphicTable;
 class TGLView;
@@ -90,10 +91,12 @@ public:
     TFormGraphic* GraphDialog() const { return FormGraphic; }
     void SetTableValuesDialog(TFormTableValues* dialog) { FormTableValues = dialog; }
     void SetOtherDialog(TFormOther* dialog) { FormOther = dialog; }
+    void SetStudyDialog(TFormStudy* dialog) { FormStudy = dialog; }
 
     // The menu "Анализ функций" (form_main_analysis.cpp).
     void MMOtherTableValuesClick();
     void MMOtherNormalClick();
+    void MMOtherStudyClick();
     void SetTableDialog(TFormGraphicTable* dialog) { FormGraphicTable = dialog; }
 
     /// Where the file dialogs open: the document's folder, else that of the run's last file
@@ -196,5 +199,6 @@ private:
     TFormSettings* FormSettings = nullptr;
     TFormTableValues* FormTableValues = nullptr;
     TFormOther* FormOther = nullptr;
+    TFormStudy* FormStudy = nullptr;
     TFormGraphicTable* FormGraphicTable = nullptr;
 };

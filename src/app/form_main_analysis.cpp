@@ -1,7 +1,9 @@
-// The main window's menu "Анализ функций": tabulation of a function (Ctrl+F) and the tangent and
-// normal lines (Ctrl+K). Each command fills its dialog's list from the document and shows it.
+// The main window's menu "Анализ функций": tabulation of a function (Ctrl+F), the tangent and
+// normal lines (Ctrl+K) and the study of a function (Ctrl+I). Each command fills its dialog's list
+// from the document and shows it.
 
 #include "analysis/form_other.h"
+#include "analysis/form_study.h"
 #include "analysis/form_table_values.h"
 #include "app/form_main.h"
 
@@ -10,7 +12,8 @@
 void TFormMain::ConnectAnalysisCommands() {
     const std::pair<const char*, void (TFormMain::*)()> commands[] = {
         {"MMOtherTableValues", &TFormMain::MMOtherTableValuesClick},
-        {"MMOtherNormal", &TFormMain::MMOtherNormalClick}};
+        {"MMOtherNormal", &TFormMain::MMOtherNormalClick},
+        {"MMOtherStudy", &TFormMain::MMOtherStudyClick}};
     for (const auto& [name, handler] : commands) {
         QAction* action = findChild<QAction*>(QString::fromLatin1(name));
         action->setEnabled(true);
@@ -30,4 +33,11 @@ void TFormMain::MMOtherNormalClick() {
         return;
     FormOther->FillGraphList();
     FormOther->exec();
+}
+
+void TFormMain::MMOtherStudyClick() {
+    if (!FormStudy)
+        return;
+    FormStudy->FillGraphList();
+    FormStudy->exec();
 }

@@ -2,6 +2,7 @@
 #include "app/recent_documents.h"
 
 #include "analysis/form_other.h"
+#include "analysis/form_study.h"
 #include "analysis/form_table_values.h"
 #include "app/form_main.h"
 #include "app/forms_small.h"
@@ -80,6 +81,7 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
     main->SetTableDialog(new TFormGraphicTable(Context, main.get()));
     main->SetTableValuesDialog(new TFormTableValues(Context, main.get()));
     main->SetOtherDialog(new TFormOther(Context, main->GraphDialog(), main.get()));
+    main->SetStudyDialog(new TFormStudy(Context, main.get()));
     // The settings come from "settings.dat" beside the program; a missing or damaged file
     // leaves every setting at its default.
     ReadSettingsFile(SettingsPath(Context), Context.Settings);

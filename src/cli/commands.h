@@ -15,6 +15,12 @@ int RunRender(const TParsedArguments& args, char defaultSeparator);
 int RunTabulate(const TParsedArguments& args, char defaultSeparator);
 /// Prints the formula of the tangent or normal that the tangent dialog would offer.
 int RunTangent(const TParsedArguments& args, char defaultSeparator);
+/// Print the grid of the function study dialog: the zeros, the extrema, the intersections of two
+/// formulas, the integral.
+int RunZeros(const TParsedArguments& args, char defaultSeparator);
+int RunExtrema(const TParsedArguments& args, char defaultSeparator);
+int RunIntersect(const TParsedArguments& args, char defaultSeparator);
+int RunArea(const TParsedArguments& args, char defaultSeparator);
 /// Prints the statistics of a table text file as the table dialog's statistics window shows them.
 int RunStats(const TParsedArguments& args, char defaultSeparator);
 

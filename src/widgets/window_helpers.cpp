@@ -1,5 +1,6 @@
 #include "widgets/window_helpers.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -51,4 +52,12 @@ QColor ToQColor(TColor c) {
 TColor FromQColor(const QColor& c) {
     return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) |
            (static_cast<TColor>(c.blue()) << 16);
+}
+
+TBusyCursor::TBusyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+TBusyCursor::~TBusyCursor() {
+    QApplication::restoreOverrideCursor();
 }

@@ -21,6 +21,17 @@ void CentreOver(QWidget* window, const QWidget* over);
 /// nothing to maximise or minimise, whatever the platform would add by default.
 Qt::WindowFlags FixedDialogFlags();
 
+/// The hourglass over the whole application while a long computation runs, and the cursor as it
+/// was after it on every road out: the application's override cursor, which shows at once, with no
+/// event loop turning in between.
+class TBusyCursor {
+public:
+    TBusyCursor();
+    ~TBusyCursor();
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
 /// A colour value 0x00BBGGRR (red in the low byte; the high byte is ignored) as Qt's colour.
 QColor ToQColor(TColor c);
 /// Qt's colour as a colour value 0x00BBGGRR.

@@ -1,8 +1,10 @@
 // The menu "Анализ функций" of the main window, under a virtual X server: Ctrl+F opens the
 // tabulation with the graphs' formulas offered, Ctrl+K the tangent dialog with the Cartesian
-// graphs listed, and a tangent built there becomes a graph of the document.
+// graphs listed, and a tangent built there becomes a graph of the document; Ctrl+I studies a graph
+// and marks what it found on the view.
 
 #include "analysis/form_other.h"
+#include "analysis/form_study.h"
 #include "analysis/form_table_values.h"
 #include "app/form_main.h"
 #include "app/graph_list.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -165,6 +168,62 @@ private slots:
                  std::string("Y(X) = 1,0000000 +2,0000000 * ( x -1,0000000 )"));
         auto* list = app->Main->findChild<TGraphList*>(QStringLiteral("ChListBGraphics"));
         QCOMPARE(list->count(), 3);
+    }
+
+    // The road of a study by keys: the graph picked from the list (its interval comes with it), the
+    // extrema chosen, Enter finds them, and the marks become a table graph in the next colour.
+    void ctrlIFindsTheExtremaOfAGraphAndMarksThem() {
+        AddGraph(KindYofX, "x^3-3x");
+        TGraphic& graph = app->Ctx.Document.Graph(0);
+        graph.MinX = -3;
+        graph.MaxX = 3.1;
+        auto* form = app->Main->findChild<TFormStudy*>();
+        QVERIFY(form);
+        Press(Qt::Key_I, form, [&] {
+            QCOMPARE(form->CBoxFunction->count(), 1);
+            QTRY_VERIFY(form->CBoxFunction->hasFocus());
+            QTest::keyClick(form->CBoxFunction, Qt::Key_Down);
+            QCOMPARE(form->CBoxFunction->currentText(), QStringLiteral("Y(X) = x^3-3x"));
+            QCOMPARE(form->EdMin->text(), QStringLiteral("-3"));
+            QCOMPARE(form->EdMax->text(), QStringLiteral("3,1"));
+            auto* extrema = form->findChild<QRadioButton*>(QStringLiteral("RGrStudyExtrema"));
+            QTest::mouseClick(extrema, Qt::LeftButton);
+            QVERIFY(extrema->isChecked());
+            QTest::keyClick(form->EdMax, Qt::Key_Return);
+            QCOMPARE(form->GridRows(), (std::vector<std::vector<std::string>>{
+                                           {"x", "f(x)", "вид"},
+                                           {"-1,0000000000", "2,0000000000", "максимум"},
+                                           {"1,0000000000", "-2,0000000000", "минимум"}}));
+            QVERIFY(form->BBtnMark->isEnabled());
+            QTest::mouseClick(form->BBtnMark, Qt::LeftButton);
+            QVERIFY(!form->BBtnMark->isEnabled());
+        });
+        QVERIFY(app->Services.Shown.isEmpty());
+        const TDocument& doc = app->Ctx.Document;
+        QCOMPARE(doc.GraphCount(), 2);
+        QCOMPARE(doc.Graph(1).Kind, KindTable);
+        QCOMPARE(doc.Graph(1).Points.size(), std::size_t{2});
+        QCOMPARE(doc.Graph(1).Points[1].y, -2.0);
+        QCOMPARE(doc.Caption(1), std::string("Экстремумы: x^3-3x"));
+        QVERIFY(doc.Graph(1).Color != doc.Graph(0).Color);
+        auto* list = app->Main->findChild<TGraphList*>(QStringLiteral("ChListBGraphics"));
+        QCOMPARE(list->count(), 2);
+
+        // Nothing found is an information box, and nothing to mark.
+        // With no window manager under the virtual server, nobody hands the main window the
+        // focus back after a dialog.
+        app->Main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->Main.get()));
+        Press(Qt::Key_I, form, [&] {
+            form->findChild<QRadioButton*>(QStringLiteral("RGrStudyZeros"))->click();
+            form->CBoxFunction->setEditText(QString());
+            QTest::keyClicks(form->CBoxFunction, QStringLiteral("x^2+1"));
+            QTest::keyClick(form->CBoxFunction, Qt::Key_Return);
+            QVERIFY(!form->BBtnMark->isEnabled());
+        });
+        QCOMPARE(app->Services.Shown.size(), 1);
+        QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("information"));
+        QCOMPARE(app->Services.Shown[0].Text, QStringLiteral("На отрезке нулей не найдено"));
     }
 };
 

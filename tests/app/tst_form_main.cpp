@@ -165,6 +165,7 @@ private slots:
             {"MMOther", "Анализ функций", ""},
             {"MMOtherTableValues", "Табулирование функции", "Ctrl+F"},
             {"MMOtherNormal", "Касательная и нормаль", "Ctrl+K"},
+            {"MMOtherStudy", "Исследование функции", "Ctrl+I"},
             {"MMSettings", "Настройки", ""},
             {"MMProgramm", "Помощь", ""},
             {"MMHelp", "Справка", "F1"},
@@ -214,7 +215,7 @@ private slots:
              {"MMFileNew", "mmFileOpen", "mmFileSave", "mmFileSaveAs", "MMFileSaveAsPicture",
               "MMSettings", "mmFileClose", "MMViewRedraw", "MMViewToolBTransformation",
               "MMViewRotate", "MMViewCenter", "MMViewAutoScale", "MMOtherTableValues",
-              "MMOtherNormal", "MMHelp", "MMAbout"})
+              "MMOtherNormal", "MMOtherStudy", "MMHelp", "MMAbout"})
             QVERIFY2(Child<QAction>(name)->isEnabled(), name);
         // The self-checking items.
         for (const char* name : {"MMViewRotate", "MMViewRotateZ", "MMViewTranslate", "MMViewScale",
@@ -619,7 +620,7 @@ private slots:
         }
         fixed.sort();
         QCOMPARE(fixed, (QStringList{"FormAbout", "FormFillTable", "FormGraphic",
-                                     "FormGraphicTable", "FormOther", "FormSettings",
+                                     "FormGraphicTable", "FormOther", "FormSettings", "FormStudy",
                                      "FormTableInformation", "FormTableValues"}));
     }
 

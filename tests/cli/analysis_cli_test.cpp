@@ -1,5 +1,6 @@
-// kurvant-cli tabulate and tangent: the lines of the tabulation file and the formula of the line
-// as the dialogs would make them, the dialogs' messages for refused inputs, and usage errors.
+// kurvant-cli tabulate, tangent and the study verbs (zeros, extrema, intersect, area): the lines
+// of the tabulation file, the formula of the line and the study's grid as the dialogs would make
+// them, the dialogs' messages for refused inputs, and usage errors.
 
 #include "run_cli.h"
 
@@ -179,6 +180,55 @@ INSTANTIATE_TEST_SUITE_P(
         TAnalysisRow{"EmptyFormula", {"tangent", "", "1"}, 1, "", "Неправильное выражение!\n"},
         TAnalysisRow{"OtherKind", {"tangent", "--kind", "2", "q", "1"}, 2, "", nullptr},
         TAnalysisRow{"MissingPoint", {"tangent", "x*x"}, 2, "", nullptr}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
+// The study verbs print the dialog's grid; the rules of what counts as a result are the core's
+// table (tests/analysis/test_function_study.cpp), these rows show the verbs reach it.
+INSTANTIATE_TEST_SUITE_P(
+    Study, AnalysisVerb,
+    testing::Values(
+        TAnalysisRow{"ZerosOfSine",
+                     {"zeros", "--sep", ",", "sin(x)", "-4", "4"},
+                     0,
+                     "x\n-3,1415926536\n0,0000000000\n3,1415926536\n",
+                     ""},
+        TAnalysisRow{"ZerosInAnotherLetterWithAMinus",
+                     {"zeros", "--var", "t", "-t^2+1", "--", "-2", "2"},
+                     0,
+                     "t\n-1.0000000000\n1.0000000000\n",
+                     ""},
+        TAnalysisRow{"NoZerosIsNoLines", {"zeros", "1/x", "-1", "1"}, 0, "", ""},
+        TAnalysisRow{"Extrema",
+                     {"extrema", "x^3-3x", "-3", "3.1"},
+                     0,
+                     "x\tf(x)\tвид\n-1.0000000000\t2.0000000000\tмаксимум\n"
+                     "1.0000000000\t-2.0000000000\tминимум\n",
+                     ""},
+        TAnalysisRow{"Intersect",
+                     {"intersect", "--group", " ", "x^2", "x+1000", "0", "100"},
+                     0,
+                     "x\tf(x)\n32.1267292017\t1 032.1267292017\n",
+                     ""},
+        TAnalysisRow{"Area",
+                     {"area", "--sep", ",", "sin(x)", "0", "3,14159265358979"},
+                     0,
+                     "интеграл\tплощадь\tпогрешность\n2,0000000000\t2,0000000000\t0,0000000000\n",
+                     ""},
+        TAnalysisRow{
+            "AreaDiverges", {"area", "1/x", "-1", "1"}, 1, "", "Интеграл на отрезке расходится\n"},
+        TAnalysisRow{"AreaUndefined",
+                     {"area", "ln(x)", "-1", "1"},
+                     1,
+                     "",
+                     "Функция не определена на всём отрезке\n"},
+        TAnalysisRow{"SyntaxError", {"zeros", "x+", "0", "1"}, 1, "", "Ошибка в выражении!\n"},
+        TAnalysisRow{"Reversed",
+                     {"extrema", "x", "1", "0"},
+                     1,
+                     "",
+                     "Максимальное значение должно быть\nбольше минимального значения!\n"},
+        TAnalysisRow{"IntersectNeedsTwo", {"intersect", "x", "0", "1"}, 2, "", nullptr},
+        TAnalysisRow{"UnknownOption", {"area", "--step", "1", "x", "0", "1"}, 2, "", nullptr}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 TEST(TabulateVerb, FiveHundredByATenthPrints5001Rows) {

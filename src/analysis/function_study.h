@@ -1,0 +1,163 @@
+#pragma once
+// Studying a function of one variable over [a, b]: its zeros, its interior extrema, the points
+// where it meets a second function, and its integral. The numbers come from the formula engine's
+// values (the same the graph and the tabulation show); Boost.Math brackets, refines and
+// integrates them. Below the numerical routines, the checks and the result grid that the dialog
+// "Исследование функции" and the verbs zeros, extrema, intersect and area share. No Qt.
+
+#include "formula/formula_context.h"
+#include "graphs/graphic.h"
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TDocument;
+struct TSettings;
+
+namespace kurvant {
+
+// ---- the numerical routines
+
+/// A real function of one variable: its value, or nothing where it has none.
+class TStudyFunction {
+public:
+    virtual ~TStudyFunction() = default;
+    [[nodiscard]] virtual std::optional<long double> At(long double x) const = 0;
+    /// The values at many points at once; by default one `At` after the other.
+    virtual void AtMany(std::span<const long double> xs,
+                        std::vector<std::optional<long double>>& out) const;
+};
+
+/// A prepared formula of the one letter as a study function, evaluated by its program (or its text
+/// where it has none): undefined where the engine gives no value or an infinite one.
+std::unique_ptr<TStudyFunction> FormulaFunction(std::string_view prepared, char letter,
+                                                const TFormulaContext& context);
+
+/// The subintervals [a, b] is scanned in, at the least (50 per unit of a longer interval, up to
+/// a million).
+inline constexpr int StudyScanIntervals = 10000;
+/// Zeros and extrema closer than this are one.
+inline constexpr long double SamePointDistance = 1e-9L;
+/// The relative error an integral must reach.
+inline constexpr long double AreaRelativeError = 1e-10L;
+
+struct TExtremum {
+    long double X = 0;
+    long double Y = 0;
+    bool Maximum = false;
+};
+
+/// Every zero of `f` in [a, b], ascending: where it changes sign through zero (not through a pole
+/// or a jump), where it touches zero at an extremum, and the scan points where it is zero and one
+/// of its neighbours is not (a stretch of zeros is no zero). The scan has `StudyScanIntervals` or
+/// more equal subintervals plus `extraSamples` (the graph's own points) that fall inside.
+std::vector<long double> FindZeros(const TStudyFunction& f, long double a, long double b,
+                                   std::span<const long double> extraSamples = {});
+
+/// The interior local minima and maxima of `f` in (a, b), ascending; a flat stretch, a pole and
+/// the interval's ends are none.
+std::vector<TExtremum> FindExtrema(const TStudyFunction& f, long double a, long double b,
+                                   std::span<const long double> extraSamples = {});
+
+enum class TAreaOutcome {
+    Ok,
+    Undefined,  ///< no value somewhere on [a, b], not at a pole
+    Divergent,  ///< a pole the integral does not survive
+    Inaccurate, ///< no pole, but the error stays above `AreaRelativeError` (or too many values)
+};
+
+struct TArea {
+    TAreaOutcome Outcome = TAreaOutcome::Ok;
+    long double Integral = 0; ///< the signed integral
+    long double Absolute = 0; ///< the integral of |f|: the area between the graph and the axis
+    long double Error = 0;    ///< the estimated error of both
+};
+
+/// The integral of `f` over [a, b], split at its zeros, poles and jumps. `Divergent` where it has
+/// a pole (|f|·distance not shrinking towards it) that leaves no value or no settled part;
+/// `Undefined` where it has no value at some point that is not a pole; `Inaccurate` where a part
+/// does not reach `AreaRelativeError` without a pole to blame.
+TArea Integrate(const TStudyFunction& f, long double a, long double b,
+                std::span<const long double> extraSamples = {});
+
+// ---- the studies as the dialog and the command line make them
+
+enum class TStudyKind { Zeros = 0, Extrema = 1, Intersections = 2, Area = 3 };
+
+/// The inputs a check can blame; the dialog gives the named control the focus.
+enum class TStudyField { None, Formula, Formula2, Variable, Min, Max };
+
+inline constexpr std::string_view NoFunctionMessage = "Выберите график или введите формулу!";
+inline constexpr std::string_view IntervalTooLongMessage =
+    "Отрезок должен быть не длиннее\n\r1 000 000 единиц!";
+inline constexpr std::string_view UndefinedOnIntervalMessage =
+    "Функция не определена на всём отрезке";
+inline constexpr std::string_view DivergentIntegralMessage = "Интеграл на отрезке расходится";
+inline constexpr std::string_view InaccurateIntegralMessage =
+    "Интеграл не удаётся вычислить\n\rс нужной точностью";
+/// The longest interval a study takes.
+inline constexpr double MaxStudyLength = 1e6;
+/// The range of the interval's ends.
+inline constexpr double MaxStudyEnd = 1e9;
+
+/// A function as the study takes it: a graph's formula or a typed one.
+struct TStudyFormula {
+    std::string Formula;              ///< as typed (trimmed), or the graph's
+    std::string Prepared;             ///< the graph's prepared formula; empty for a typed one
+    char Variable = 0;                ///< the graph's letter; 0: the request's typed letter
+    std::vector<long double> Samples; ///< the graph's own points; none for a typed formula
+};
+
+struct TStudyRequest {
+    TStudyKind Kind = TStudyKind::Zeros;
+    TStudyFormula First;
+    TStudyFormula Second; ///< intersections only
+    std::string Variable; ///< the letter of typed formulas, as typed
+    std::string Min;      ///< a, as typed
+    std::string Max;      ///< b, as typed
+};
+
+struct TStudyMessage {
+    bool Information = false; ///< an information box ("nothing found"); otherwise an error box
+    std::string Text;
+};
+
+/// The outcome of "Найти": the grid (a header and one row per result) and the points to mark.
+struct TStudy {
+    std::optional<TStudyMessage> Message;
+    TStudyField Failed = TStudyField::None;
+    std::vector<std::string> Header;
+    std::vector<std::vector<std::string>> Rows;
+    /// The found points as (variable, value); the marks swap them for an X(Y) graph.
+    std::vector<TPoint3D> Points;
+    char Variable = 'x'; ///< the first function's letter
+};
+
+/// "Найти": the interval checked (numbers, order, length), the formulas prepared and tried, then
+/// the study. Numbers are read and written with `context`'s separator, their whole parts grouped
+/// with `group`, ten decimals. Nothing found is an information message with the rows empty.
+TStudy Study(const TStudyRequest& request, std::string_view group, const TFormulaContext& context);
+
+/// The typed text or graph-list entry `text` as a study formula: the graph of kind Y(X) or X(Y)
+/// whose list caption it is (its formula, variable and sample points), else the typed formula.
+TStudyFormula StudyFormulaOf(const TDocument& document, std::string_view text);
+
+/// The graph's interval for the entry `text` (a Y(X) graph's MinX..MaxX, an X(Y) graph's
+/// MinY..MaxY); nothing when it names no graph.
+std::optional<std::pair<double, double>> StudyIntervalOf(const TDocument& document,
+                                                         std::string_view text);
+
+/// "Отметить на графике": the points as a new table graph drawn as points, in the next colour,
+/// captioned `caption`; `swapAxes` for a function of y. Its position, or -1 when the document is
+/// full or there is nothing to mark.
+int AddStudyMarks(TDocument& document, const TSettings& settings,
+                  const std::vector<TPoint3D>& points, bool swapAxes, const std::string& caption);
+
+/// The caption of the marks: what they are and of which formulas.
+std::string StudyMarksCaption(TStudyKind kind, std::string_view formula, std::string_view formula2);
+
+} // namespace kurvant

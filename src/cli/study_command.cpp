@@ -1,0 +1,82 @@
+// kurvant-cli zeros|extrema|area [--sep C] [--group TEXT] [--var L] FORMULA A B
+// kurvant-cli intersect [--sep C] [--group TEXT] [--var L] FORMULA FORMULA2 A B
+// Prints the grid that "Найти" of the study dialog fills with the same inputs, tab-separated: the
+// header line, then one line per result; nothing when nothing is found. A refused input is the
+// dialog's message on stderr.
+
+#include "cli/cli_arguments.h"
+#include "cli/commands.h"
+
+#include "analysis/function_study.h"
+#include "formula/locale_separator.h"
+
+#include <cstdio>
+
+namespace kurvant::cli {
+
+namespace {
+
+void PrintLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) {
+            line += '\t';
+        }
+        line += cells[i];
+    }
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
+}
+
+int RunStudy(const TParsedArguments& args, char defaultSeparator, TStudyKind kind) {
+    const std::optional<char> separator = DecimalSeparatorOption(args, defaultSeparator);
+    if (!separator) {
+        return ExitUsage;
+    }
+    const std::vector<std::string>& words = args.Positionals;
+    const bool two = kind == TStudyKind::Intersections;
+    TStudyRequest request;
+    request.Kind = kind;
+    request.First.Formula = words[0];
+    if (two) {
+        request.Second.Formula = words[1];
+    }
+    request.Variable = args.Value("var").value_or("x");
+    request.Min = words[two ? 2 : 1];
+    request.Max = words[two ? 3 : 2];
+    TFormulaContext context;
+    context.DecimalSeparator = *separator;
+    const TStudy study =
+        Study(request, args.Value("group").value_or(LocaleGroupSeparator()), context);
+    if (study.Message && !study.Message->Information) {
+        std::fprintf(stderr, "%s\n", TerminalMessage(study.Message->Text).c_str());
+        return ExitFailure;
+    }
+    if (!study.Rows.empty()) {
+        PrintLine(study.Header);
+        for (const std::vector<std::string>& row : study.Rows) {
+            PrintLine(row);
+        }
+    }
+    return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
+}
+
+} // namespace
+
+int RunZeros(const TParsedArguments& args, char defaultSeparator) {
+    return RunStudy(args, defaultSeparator, TStudyKind::Zeros);
+}
+
+int RunExtrema(const TParsedArguments& args, char defaultSeparator) {
+    return RunStudy(args, defaultSeparator, TStudyKind::Extrema);
+}
+
+int RunIntersect(const TParsedArguments& args, char defaultSeparator) {
+    return RunStudy(args, defaultSeparator, TStudyKind::Intersections);
+}
+
+int RunArea(const TParsedArguments& args, char defaultSeparator) {
+    return RunStudy(args, defaultSeparator, TStudyKind::Area);
+}
+
+} // namespace kurvant::cli
