@@ -154,8 +154,8 @@ std::optional<std::pair<double, double>> StudyIntervalOf(const TDocument& docume
 /// "Отметить на графике": the points as a new table graph drawn as points, in the next colour,
 /// captioned `caption`; `swapAxes` for a function of y. Its position, or -1 when the document is
 /// full or there is nothing to mark.
-int AddStudyMarks(TDocument& document, const TSettings& settings,
-                  const std::vector<TPoint3D>& points, bool swapAxes, const std::string& caption);
+int AddStudyMarks(TDocument& document, TSettings& settings, const std::vector<TPoint3D>& points,
+                  bool swapAxes, const std::string& caption);
 
 /// The caption of the marks: what they are and of which formulas.
 std::string StudyMarksCaption(TStudyKind kind, std::string_view formula, std::string_view formula2);

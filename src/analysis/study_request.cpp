@@ -286,8 +286,8 @@ std::optional<std::pair<double, double>> StudyIntervalOf(const TDocument& docume
     return g.Kind == KindXofY ? std::pair(g.MinY, g.MaxY) : std::pair(g.MinX, g.MaxX);
 }
 
-int AddStudyMarks(TDocument& document, const TSettings& settings,
-                  const std::vector<TPoint3D>& points, bool swapAxes, const std::string& caption) {
+int AddStudyMarks(TDocument& document, TSettings& settings, const std::vector<TPoint3D>& points,
+                  bool swapAxes, const std::string& caption) {
     if (points.empty() || !document.CanAdd()) {
         return -1;
     }
@@ -313,7 +313,8 @@ int AddStudyMarks(TDocument& document, const TSettings& settings,
     style.PointIndex = MarkPointIndex;
     TGraphic graphic;
     StoreTableGraph(marks, style, graphic);
-    const int index = document.Add(std::move(graphic));
+    // One step of the history, as any graph added.
+    const int index = document.AddStep(std::move(graphic), settings, "отметка точек на графике");
     if (index >= 0) {
         document.SetCaption(index, caption);
     }

@@ -8,6 +8,8 @@
 #include "graphs/document.h"
 #include "settings/settings.h"
 
+#include <QUndoStack>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -457,6 +459,9 @@ TEST(StudyOfAGraph, TakesItsFormulaLetterAndIntervalAndMarksSwapForXofY) {
     EXPECT_GT(document.ColorCounter, colours);
     EXPECT_NE(marks.Color, document.Graph(0).Color);
     EXPECT_EQ(kurvant::AddStudyMarks(document, settings, {}, false, "x"), -1);
+    // An ordinary graph from then on: one step of the history takes it away again.
+    document.History().undo();
+    EXPECT_EQ(document.GraphCount(), 1);
 }
 
 } // namespace
