@@ -7,8 +7,11 @@
 
 namespace {
 
+// A path the list can hold and read back: not empty, no line break, and not starting with the
+// byte-order mark, which the reader takes off a file's first line.
 bool Usable(const std::string& path) {
-    return !path.empty() && path.find_first_of("\r\n") == std::string::npos;
+    return !path.empty() && path.find_first_of("\r\n") == std::string::npos &&
+           !path.starts_with("\xEF\xBB\xBF");
 }
 
 } // namespace

@@ -10,8 +10,8 @@
 /// How many documents the list keeps.
 inline constexpr std::size_t RecentLimit = 8;
 
-/// The list kept at `Path`: its first `RecentLimit` distinct lines that are not empty, in order
-/// (a line's CR is no part of it). A file that is missing, unreadable or not a regular file is an
+/// The list kept at `Path`: its first `RecentLimit` distinct lines that are not empty and do not
+/// start with a byte-order mark, in order (a line's CR is no part of it). A file that is missing, unreadable or not a regular file is an
 /// empty list; reading stops once the list is full.
 std::vector<std::string> ReadRecentList(const std::string& Path);
 
@@ -19,5 +19,6 @@ std::vector<std::string> ReadRecentList(const std::string& Path);
 bool WriteRecentList(const std::string& Path, const std::vector<std::string>& List);
 
 /// `List` with `Path` as the newest entry: an older mention leaves, and so does the oldest beyond
-/// `RecentLimit`. An empty path or one holding a line break changes nothing.
+/// `RecentLimit`. A path the list cannot hold (empty, holding a line break, starting with a
+/// byte-order mark) changes nothing.
 std::vector<std::string> WithRecent(std::vector<std::string> List, const std::string& Path);

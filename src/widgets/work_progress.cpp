@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
@@ -25,19 +26,20 @@ constexpr int PollMs = 50;
 // Escape and the window's close button cancel as "Отмена" does.
 class TProgressWindow : public QProgressDialog {
 public:
-    explicit TProgressWindow(QWidget* owner) : QProgressDialog(owner), Owner(owner) {}
+    explicit TProgressWindow(QWidget* owner) : QProgressDialog(owner), Owner(owner) {
+        // The keyboard stays with the window that waits, where Escape cancels (see TInputGate):
+        // no focus has to travel to the progress window and back, which a desktop without a
+        // window manager would not hand back reliably.
+        setAttribute(Qt::WA_ShowWithoutActivating);
+    }
     void reject() override { emit canceled(); }
 
 protected:
-    // Shown by the dialog itself once the work has taken longer than its minimum duration; it
-    // takes the keyboard so that Escape reaches it.
+    // Shown by the dialog itself once the work has taken longer than its minimum duration.
     void showEvent(QShowEvent* event) override {
         CentreOver(this, Owner);
         QProgressDialog::showEvent(event);
-        QTimer::singleShot(0, this, [this] {
-            raise();
-            activateWindow();
-        });
+        raise();
     }
 
 private:
@@ -48,10 +50,17 @@ private:
 // paint, timer and close events pass.
 class TInputGate : public QObject {
 public:
-    explicit TInputGate(const QWidget* open) : Open(open) {}
+    TInputGate(const QWidget* open, std::function<void()> cancel)
+        : Open(open), Cancel(std::move(cancel)) {}
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override {
+        // Escape cancels wherever the keyboard is; it goes no further.
+        if (event->type() == QEvent::KeyPress && receiver->isWidgetType() &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            Cancel();
+            return true;
+        }
         switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
@@ -82,6 +91,7 @@ protected:
 
 private:
     QPointer<const QWidget> Open;
+    std::function<void()> Cancel;
 };
 
 struct TRun {
@@ -148,7 +158,7 @@ bool RunWithProgress(QWidget* owner, std::uint64_t total,
             progress.setValue(static_cast<int>(done * ProgressSteps / total));
         }
     });
-    TInputGate gate(&progress);
+    TInputGate gate(&progress, [&run] { run.Control.Cancel = true; });
     qApp->installEventFilter(&gate);
     if (!finished) {
         poll.start(PollMs);
@@ -156,9 +166,10 @@ bool RunWithProgress(QWidget* owner, std::uint64_t total,
     }
     worker.join();
     qApp->removeEventFilter(&gate);
-    const bool wasShown = progress.isVisible();
+    // A click may have given the progress window the keyboard; it goes back as after any dialog.
+    const bool hadKeyboard = progress.isActiveWindow();
     progress.hide();
-    if (wasShown && owner) {
+    if (hadKeyboard && owner) {
         // Once the hide has run its course, as after any dialog: the window that waited takes
         // the keyboard back, also where no window manager hands it over.
         QPointer<QWidget> window = owner->window();

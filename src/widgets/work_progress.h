@@ -1,7 +1,8 @@
 #pragma once
 // Long work (sampling a heavy document) runs on a thread of its own while the window goes on
 // repainting and answering. After 0.3 s a progress window shows "Построение графиков…", the share
-// done and "Отмена"; Escape cancels as well. Meanwhile the user's input reaches no other window,
+// done and "Отмена"; Escape cancels as well, wherever the keyboard is (it stays with the window
+// that waits). Meanwhile the user's input reaches no other window,
 // so nothing changes the document under the work; a request to close the main window cancels
 // the work first and is then handled as usual.
 
