@@ -160,6 +160,7 @@ void FrameOfSettings(benchmark::State& state, bool heaviest) {
     }
     state.counters["vertices"] = static_cast<double>(counts.LineVertices);
     state.counters["numbers"] = static_cast<double>(counts.Numbers);
+    state.counters["strips"] = static_cast<double>(counts.Strips);
 }
 
 // Unturned, then turned as the scene above.

@@ -58,6 +58,8 @@ struct TScreenPoint {
 struct TScreenSegment {
     TScreenPoint P;
     TScreenPoint Q;
+    bool PCut = false; // P is where the view volume cut the segment, outside the picture
+    bool QCut = false;
 };
 
 // The part of a rectangle of plane coordinates [A1, A2] x [B1, B2] that may reach the screen.
@@ -125,7 +127,7 @@ public:
                 c[k] = cp[k] + t * (cq[k] - cp[k]);
             return ToWindow(c);
         };
-        return TScreenSegment{window(t0), window(t1)};
+        return TScreenSegment{window(t0), window(t1), t0 > 0, t1 < 1};
     }
 
     // Where the model point p (before the shift) lands in the window; none when it lies outside
@@ -238,11 +240,21 @@ private:
 // Lines half a pixel or more apart are all kept.
 constexpr double ThinBelow = 0.5;
 
+// Lines kept closer to each other than their own width (OpenGL rounds a width to whole pixels;
+// taken downwards here, so never wider than drawn) paint every pixel between them. A run of
+// three or more such lines, each close to the next, is painted as one filled strip between its
+// first and its last line, and those two as lines: the same pixels, where the finest mesh would
+// otherwise make the rasteriser paint the same area once for every line.
+double SolidBelow(double ratio) {
+    return std::max(1.0, std::floor(ratio));
+}
+
 // How far the segment s strays on screen from the segment k as the rasteriser sees k: across it
 // along its minor axis, or beyond its ends along its major axis; the larger at either end of s.
 // The offset across is affine along s and the span of k is an interval, so every point of s
-// lies within that distance of k.
-double Stray(const TScreenSegment& s, const TScreenSegment& k) {
+// lies within that distance of k. Without `cutEnds`, an end of s where the view volume cut it
+// counts across only: what lies beyond it is outside the picture.
+double Stray(const TScreenSegment& s, const TScreenSegment& k, bool cutEnds = true) {
     const double dx = k.Q.X - k.P.X;
     const double dy = k.Q.Y - k.P.Y;
     if (std::max(std::abs(dx), std::abs(dy)) < 1e-9)
@@ -255,12 +267,17 @@ double Stray(const TScreenSegment& s, const TScreenSegment& k) {
     const double lo = std::min(along(k.P), along(k.Q));
     const double hi = std::max(along(k.P), along(k.Q));
     double stray = 0;
-    for (const TScreenPoint& e : {s.P, s.Q}) {
+    for (const auto& [e, cut] : {std::pair{s.P, s.PCut}, std::pair{s.Q, s.QCut}}) {
         const double off = std::abs(across(e) - (across(k.P) + (along(e) - along(k.P)) * slope));
-        const double beyond = std::max({0.0, lo - along(e), along(e) - hi});
+        const double beyond = cutEnds || !cut ? std::max({0.0, lo - along(e), along(e) - hi}) : 0.0;
         stray = std::max({stray, off, beyond});
     }
     return stray;
+}
+
+std::vector<double>& FamilyValues() {
+    static thread_local std::vector<double> values;
+    return values;
 }
 
 class TFrameDrawer {
@@ -292,6 +309,7 @@ public:
             glColor3f(0, 0, 0);
         }
         glEnd();
+        Strips();
         if (S.Numeration) {
             Numbers();
             Letters();
@@ -299,7 +317,34 @@ public:
     }
 
 private:
-    static void SetColor(const TColorGL& c) { glColor3f(c.R, c.G, c.B); }
+    // A line of a family as the thinning kept it: its value, and where it lies on the screen
+    // (none when it misses the view volume or nothing is culled).
+    struct TKept {
+        double T = 0;
+        std::optional<TScreenSegment> Screen;
+    };
+
+    // A family's kept lines sorted into those drawn as lines and the solid runs between
+    // `First` and `Last` filled as strips.
+    struct TBand {
+        double First = 0;
+        double Last = 0;
+    };
+    struct TSorted {
+        std::vector<double> Lines;
+        std::vector<TBand> Bands;
+    };
+
+    // A filled quadrilateral of the frame, in the colour of its lines.
+    struct TStrip {
+        TColorGL Color;
+        std::array<TPoint, 4> Corners;
+    };
+
+    void SetColor(const TColorGL& c) const {
+        Color = c;
+        glColor3f(c.R, c.G, c.B);
+    }
 
     void Line(double x1, double y1, double z1, double x2, double y2, double z2) const {
         Emit.Vertex(x1, y1, z1);
@@ -318,35 +363,35 @@ private:
 
     // The family of lines line(t) for t = 0, -step, -2 step, ... while t >= lo, then 0, step, ...
     // while t <= hi, by repeated addition, the same values whatever is culled; of them only
-    // those within [from, to]. The value 0 comes twice. Each direction stops once past the
-    // window, so a window near the origin costs a few steps however long the interval.
+    // those within [from, to], thinned, sorted into lines and solid bands. The value 0 comes
+    // twice. Each direction stops once past the window, so a window near the origin costs a few
+    // steps however long the interval.
     template <typename L>
-    void Family(double lo, double hi, double step, double from, double to, L line) const {
+    TSorted Family(double lo, double hi, double step, double from, double to, L line) const {
+        TSorted sorted;
         Values.clear();
         for (double t = 0; t >= lo && t >= from; t -= step)
             if (t <= to)
                 Values.push_back(t);
-        Thinned(line);
+        Sort(Thinned(line), sorted);
         Values.clear();
         for (double t = 0; t <= hi && t <= to; t += step)
             if (t >= from)
                 Values.push_back(t);
-        Thinned(line);
+        Sort(Thinned(line), sorted);
+        return sorted;
     }
 
-    // Hands over line(t) (its two model points) for the values in their order. With the view
-    // volume known, the first and the last are kept and a line between only when it strays
-    // ThinBelow pixels of the view or more from the one kept before it: where the finest mesh
-    // recedes or is seen edge-on, hundreds of thousands of lines would paint the same pixels.
-    template <typename L> void Thinned(L line) const {
-        auto put = [&](std::size_t i) {
-            const auto [p, q] = line(Values[i]);
-            Line(p[0], p[1], p[2], q[0], q[1], q[2]);
-        };
+    // The lines line(t) worth handing over, of the values in their order. With the view volume
+    // known, the first and the last are kept and a line between only when it strays ThinBelow
+    // pixels of the view or more from the one kept before it: where the finest mesh recedes or
+    // is seen edge-on, hundreds of thousands of lines would paint the same pixels.
+    template <typename L> std::vector<TKept> Thinned(L line) const {
+        std::vector<TKept> kept;
         if (!Volume || Values.size() <= 2) {
-            for (std::size_t i = 0; i < Values.size(); ++i)
-                put(i);
-            return;
+            for (const double t : Values)
+                kept.push_back({t, std::nullopt});
+            return kept;
         }
         auto screen = [&](std::size_t i) {
             const auto [p, q] = line(Values[i]);
@@ -355,12 +400,11 @@ private:
         const double below = ThinBelow * Ratio;
         const std::size_t last = Values.size() - 1;
         std::size_t k = 0;
-        put(k);
-        std::optional<TScreenSegment> kept = screen(k);
+        kept.push_back({Values[k], screen(k)});
         // A line missing the volume draws nothing; it is kept, not measured.
         auto apart = [&](std::size_t i) {
             const std::optional<TScreenSegment> s = screen(i);
-            return !kept || !s || Stray(*s, *kept) >= below;
+            return !kept.back().Screen || !s || Stray(*s, *kept.back().Screen) >= below;
         };
         // The stray grows with the distance from the kept line, and the lines' spacing on screen
         // changes slowly: the next line to keep is searched for from the last jump's length,
@@ -383,11 +427,69 @@ private:
                     const std::size_t mid = hi - lo == jump ? hi - 1 : lo + (hi - lo) / 2;
                     (apart(mid) ? hi : lo) = mid;
                 }
-            put(hi);
-            kept = screen(hi);
+            kept.push_back({Values[hi], screen(hi)});
             jump = hi - k;
             k = hi;
         }
+        return kept;
+    }
+
+    // Runs of three or more kept lines, each straying less than SolidBelow pixels from the next
+    // both ways, become bands (their first and last still drawn as lines); the rest stay lines.
+    // Ends the view volume cut count across only: they lie a few pixels outside the picture,
+    // where the band's strip runs on as its lines do.
+    void Sort(const std::vector<TKept>& kept, TSorted& sorted) const {
+        const double solid = SolidBelow(Ratio);
+        auto close = [&](const TKept& a, const TKept& b) {
+            return a.Screen && b.Screen && Stray(*a.Screen, *b.Screen, false) < solid &&
+                   Stray(*b.Screen, *a.Screen, false) < solid;
+        };
+        for (std::size_t i = 0; i < kept.size();) {
+            std::size_t j = i;
+            while (j + 1 < kept.size() && close(kept[j], kept[j + 1]))
+                ++j;
+            if (j - i >= 2) {
+                sorted.Bands.push_back({kept[i].T, kept[j].T});
+                sorted.Lines.push_back(kept[i].T);
+                sorted.Lines.push_back(kept[j].T);
+            } else {
+                for (std::size_t m = i; m <= j; ++m)
+                    sorted.Lines.push_back(kept[m].T);
+            }
+            i = j + 1;
+        }
+    }
+
+    // Hands over a family's lines and keeps its bands, as strips, for after the lines.
+    template <typename L> void Put(const TSorted& sorted, L line) const {
+        for (const double t : sorted.Lines) {
+            const auto [p, q] = line(t);
+            Line(p[0], p[1], p[2], q[0], q[1], q[2]);
+        }
+        for (const TBand& b : sorted.Bands) {
+            const auto [p1, q1] = line(b.First);
+            const auto [p2, q2] = line(b.Last);
+            Filled.push_back({Color, {p1, q1, q2, p2}});
+        }
+    }
+
+    // The strips of solid bands, after the lines: filled whichever side faces the viewer.
+    void Strips() const {
+        Counted.Strips = Filled.size();
+        if (Filled.empty())
+            return;
+        const GLboolean culled = glIsEnabled(GL_CULL_FACE);
+        glDisable(GL_CULL_FACE);
+        glBegin(GL_QUADS);
+        for (const TStrip& strip : Filled) {
+            glColor3f(strip.Color.R, strip.Color.G, strip.Color.B);
+            for (const TPoint& p : strip.Corners)
+                Emit.Vertex(p[0], p[1], p[2]);
+        }
+        glEnd();
+        if (culled)
+            glEnable(GL_CULL_FACE);
+        glColor3f(0, 0, 0);
     }
 
     void Axes() const {
@@ -411,13 +513,43 @@ private:
         if (!part.Any)
             return;
         const double s = S.StepMesh;
-        // Every line still runs the whole rectangle: the picture keeps its very vertices.
-        Family(b1, b2, s, part.B1, part.B2, [&](double b) {
+        // Lines of constant b, then of constant a; each runs the whole rectangle, so the
+        // picture keeps its very vertices.
+        TSorted across = Family(b1, b2, s, part.B1, part.B2, [&](double b) {
             return std::pair{at(a1, b), at(a2, b)};
         });
-        Family(a1, a2, s, part.A1, part.A2, [&](double a) {
+        TSorted along = Family(a1, a2, s, part.A1, part.A2, [&](double a) {
             return std::pair{at(a, b1), at(a, b2)};
         });
+        // Where one family's bands fill all of the rectangle in view, the other's would only
+        // paint the same pixels again.
+        if (Fills(along.Bands, part.A1, part.A2, s))
+            across.Bands.clear();
+        else if (Fills(across.Bands, part.B1, part.B2, s))
+            along.Bands.clear();
+        Put(across, [&](double b) { return std::pair{at(a1, b), at(a2, b)}; });
+        Put(along, [&](double a) { return std::pair{at(a, b1), at(a, b2)}; });
+    }
+
+    // Whether the bands, together, reach from within a step of `from` to within a step of `to`:
+    // nearer to those bounds than a step there is no line of the family, and the bounds lie a
+    // few pixels outside the picture or on the rectangle's edge.
+    static bool Fills(const std::vector<TBand>& bands, double from, double to, double step) {
+        if (bands.empty())
+            return false;
+        std::vector<std::pair<double, double>> spans;
+        for (const TBand& b : bands)
+            spans.emplace_back(std::min(b.First, b.Last), std::max(b.First, b.Last));
+        std::sort(spans.begin(), spans.end());
+        if (spans.front().first > from + step)
+            return false;
+        double reach = spans.front().second;
+        for (const auto& [lo, hi] : spans) {
+            if (lo > reach)
+                return false;
+            reach = std::max(reach, hi);
+        }
+        return reach >= to - step;
     }
 
     void Meshes() const {
@@ -445,9 +577,8 @@ private:
         const TVisiblePart part = Visible(lo, hi, -h, h, at);
         if (!part.Any)
             return;
-        Family(lo, hi, step, part.A1, part.A2, [&](double t) {
-            return std::pair{at(t, -h), at(t, h)};
-        });
+        auto tick = [&](double t) { return std::pair{at(t, -h), at(t, h)}; };
+        Put(Family(lo, hi, step, part.A1, part.A2, tick), tick);
     }
 
     void AxisTicks(bool xAxis, double d, double step) const {
@@ -589,7 +720,12 @@ private:
     const ViewState& V;
     std::optional<TViewVolume> Volume; // none: everything is drawn
     mutable TFrameCounts Counted;
-    mutable std::vector<double> Values; // of the family being handed over
+    // The values of the family being handed over. Kept from frame to frame: the finest mesh
+    // over the widest intervals has 100,000 of them a family, and fresh memory every frame cost
+    // more than the lines drawn.
+    std::vector<double>& Values = FamilyValues();
+    mutable TColorGL Color;             // of the lines being handed over
+    mutable std::vector<TStrip> Filled; // the solid bands, drawn after the lines
     TShiftedEmitter Emit;
     char Sep;
     double Ratio; // device pixels to a pixel of the view

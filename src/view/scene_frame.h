@@ -16,13 +16,16 @@ inline constexpr double FrameSizeGuard = 500;
 struct TFrameCounts {
     std::size_t LineVertices = 0; ///< of axes, meshes and ticks, two a segment
     std::size_t Numbers = 0;      ///< axis numbers printed (the letters not counted)
+    std::size_t Strips = 0;       ///< solid runs of mesh lines or ticks filled as one polygon
 };
 
 /// `Visible`: lines and numbers wholly outside the view volume, which would draw nothing, are not
 /// handed over at all; the finest mesh over the widest intervals would otherwise cost millions
 /// of lines a frame. Of the mesh lines and ticks in view, those less than half a pixel from the
 /// one drawn before them are left out too, and so are numbers that would start within half the
-/// width of the one printed before them: where all is farther apart the picture is the same.
+/// width of the one printed before them; runs of lines closer than their width, which paint a
+/// solid area, are filled as one polygon each. Where all is farther apart the picture is the
+/// same.
 /// `Everything`: the plain way, every line and number, kept as the reference.
 enum class TFrameCulling { Visible, Everything };
 
