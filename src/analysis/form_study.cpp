@@ -19,9 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -112,19 +110,7 @@ void TFormStudy::BuildControls() {
     inputs->addWidget(lbVar, 3, 0);
     inputs->addWidget(EdVar, 3, 1);
     inputs->addWidget(RGrStudy, 4, 0, 1, 4);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BBtnOK);
-    buttons->addWidget(BBtnMark);
-    buttons->addWidget(BBtnCancel);
-    auto* controls = new QVBoxLayout;
-    const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
-    controls->setContentsMargins(margin, margin, margin, margin);
-    controls->addLayout(inputs);
-    controls->addLayout(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(controls);
-    layout->addWidget(SGridStudy, 1);
+    LayOutOverGrid(this, inputs, {BBtnOK, BBtnMark, BBtnCancel}, SGridStudy);
     KindChanged();
     resize(sizeHint());
     setFixedSize(size());

@@ -19,9 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -140,20 +138,8 @@ void TFormTableValues::BuildControls() {
     inputs->addWidget(LbVar, 2, 2);
     inputs->addWidget(EdVar, 2, 3);
     inputs->addWidget(PanelDiapazon, 3, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BBtnOK);
-    buttons->addWidget(BBtnSave);
-    buttons->addWidget(BBtnCancel);
-    auto* controls = new QVBoxLayout;
-    const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
-    controls->setContentsMargins(margin, margin, margin, margin);
-    controls->addLayout(inputs);
-    controls->addLayout(buttons);
     // The grid is docked along the bottom, edge to edge, so that its two columns fill it.
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(controls);
-    layout->addWidget(SGridTableValues, 1);
+    LayOutOverGrid(this, inputs, {BBtnOK, BBtnSave, BBtnCancel}, SGridTableValues);
     resize(std::max(LaidOutWidth, sizeHint().width()), sizeHint().height());
     setFixedSize(size());
 }

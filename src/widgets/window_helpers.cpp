@@ -1,8 +1,11 @@
 #include "widgets/window_helpers.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -60,4 +63,20 @@ TBusyCursor::TBusyCursor() {
 
 TBusyCursor::~TBusyCursor() {
     QApplication::restoreOverrideCursor();
+}
+
+void LayOutOverGrid(QWidget* dialog, QLayout* inputs, std::initializer_list<QPushButton*> buttons,
+                    QWidget* grid) {
+    auto* row = new QHBoxLayout;
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    auto* controls = new QVBoxLayout;
+    const int margin = dialog->style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    controls->setContentsMargins(margin, margin, margin, margin);
+    controls->addLayout(inputs);
+    controls->addLayout(row);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(controls);
+    layout->addWidget(grid, 1);
 }

@@ -7,6 +7,10 @@
 #include <QFont>
 #include <Qt>
 
+#include <initializer_list>
+
+class QLayout;
+class QPushButton;
 class QWidget;
 
 /// The program's font: an 11-pixel sans-serif, as the main window and its texts use it.
@@ -20,6 +24,11 @@ void CentreOver(QWidget* window, const QWidget* over);
 /// The window flags of a dialog of fixed size and of a message box: a title and a close button,
 /// nothing to maximise or minimise, whatever the platform would add by default.
 Qt::WindowFlags FixedDialogFlags();
+
+/// Lays out a dialog of inputs over a row of buttons, with the style's margins, and `grid` docked
+/// along the bottom, edge to edge, taking what height is left.
+void LayOutOverGrid(QWidget* dialog, QLayout* inputs, std::initializer_list<QPushButton*> buttons,
+                    QWidget* grid);
 
 /// The hourglass over the whole application while a long computation runs, and the cursor as it
 /// was after it on every road out: the application's override cursor, which shows at once, with no
