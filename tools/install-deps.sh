@@ -12,10 +12,16 @@ while read -r pkg; do
     missing+=("$pkg")
   fi
 done < "$here/packages.txt"
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}"
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+# The suite runs a second time in the users' own locale; a fresh Debian has only C.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf-\?8'; then
+  echo "Making the locale ru_RU.UTF-8"
+  $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+fi
