@@ -24,14 +24,15 @@ run: build
 	fi
 	@$(BUILD_DIR)/bin/kurvant
 
+# Every test twice: in the C locale and in ru_RU.UTF-8 (tools/run-tests.sh).
 test: build
-	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@bash tools/run-tests.sh $(BUILD_DIR) -j $(JOBS)
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: deps
 	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKURVANT_SANITIZE=ON -DKURVANT_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
-	@cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
+	@bash tools/run-tests.sh $(ASAN_DIR) -j $(JOBS)
 
 # Every reader fuzzed for FUZZ_SECONDS each (default 60) by libFuzzer under the sanitizers, built
 # with clang in build-fuzz; see tools/fuzz.sh.

@@ -82,4 +82,26 @@ std::string LocaleGroupSeparator() {
     return ToUtf8(numeric.Item(THOUSEP), NumericCodeSet(numeric));
 }
 
+TMachineNumbers::TMachineNumbers() {
+    // The numbers of C over a copy of whatever the thread has now, so that its character types
+    // (and with them UTF-8 text) stay as they are.
+    const locale_t current = duplocale(uselocale(static_cast<locale_t>(nullptr)));
+    if (current == static_cast<locale_t>(nullptr))
+        return;
+    const locale_t numbers = newlocale(LC_NUMERIC_MASK, "C", current);
+    if (numbers == static_cast<locale_t>(nullptr)) {
+        freelocale(current);
+        return;
+    }
+    Numbers = numbers;
+    Previous = uselocale(numbers);
+}
+
+TMachineNumbers::~TMachineNumbers() {
+    if (Numbers == nullptr)
+        return;
+    uselocale(Previous);
+    freelocale(Numbers);
+}
+
 } // namespace kurvant

@@ -2,6 +2,8 @@
 // The decimal and digit-group separators of the user's locale, as the program and the command line
 // both take them.
 
+#include <locale.h>
+
 #include <string>
 
 namespace kurvant {
@@ -15,5 +17,21 @@ char LocaleDecimalSeparator();
 /// groups no digits, is unknown to the system, or its separator cannot be converted. A locale
 /// that is not UTF-8 has its separator converted from its own code set.
 std::string LocaleGroupSeparator();
+
+/// While alive, the calling thread's printf and strtod family read and write numbers with a
+/// point, whatever locale the process runs in; other threads are untouched. Libraries that write
+/// files for other programs with printf (the vector pictures) run inside one. The thread's
+/// locale comes back when it ends.
+class TMachineNumbers {
+public:
+    TMachineNumbers();
+    ~TMachineNumbers();
+    TMachineNumbers(const TMachineNumbers&) = delete;
+    TMachineNumbers& operator=(const TMachineNumbers&) = delete;
+
+private:
+    locale_t Numbers = nullptr;  // the thread's locale with the numbers of C
+    locale_t Previous = nullptr; // the locale the thread had
+};
 
 } // namespace kurvant

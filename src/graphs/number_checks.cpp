@@ -57,8 +57,9 @@ std::string RangeMinimumText(double minimum, char decimalSeparator) {
         rounded = std::round(minimum / scale) * scale;
     }
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.10f", rounded);
-    std::string s = buffer;
+    const std::to_chars_result end =
+        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 10);
+    std::string s(buffer, end.ptr);
     if (s == "-0.0000000000")
         s.erase(0, 1);
     for (char& c : s)

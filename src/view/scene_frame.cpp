@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -27,9 +28,11 @@ std::string AxisNumberText(double Value, char DecimalSeparator) {
         kurvant::RoundHalfEven(static_cast<long double>(Value) * 100.0L) / 100.0L);
     if (rounded == 0)
         rounded = 0; // no "-0"
+    // to_chars writes a point whatever the locale; the separator is put in below.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", rounded);
-    std::string text(buf);
+    const std::to_chars_result end =
+        std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::general, 15);
+    std::string text(buf, end.ptr);
     for (char& c : text)
         if (c == '.')
             c = DecimalSeparator;

@@ -1,6 +1,7 @@
 #include "view/vector_picture.h"
 
 #include "documents/code_page.h"
+#include "formula/locale_separator.h"
 
 #include <GL/gl.h>
 #include <gl2ps.h>
@@ -75,8 +76,8 @@ void RecordVectorText(std::string_view text) {
         return;
     // The picture's text is UTF-8; the glyph lists' bytes are Windows-1251.
     const std::string utf8 = Cp1251ToUtf8(text);
-    gl2psTextOpt(utf8.c_str(), RecordingFamily.c_str(), static_cast<GLshort>(RecordingFontSize), GL2PS_TEXT_BL,
-                 0);
+    gl2psTextOpt(utf8.c_str(), RecordingFamily.c_str(), static_cast<GLshort>(RecordingFontSize),
+                 GL2PS_TEXT_BL, 0);
 }
 
 std::string VectorPictureBytes(TScene& scene, const TFrameSize& size, TVectorFormat format,
@@ -95,6 +96,9 @@ std::string VectorPictureBytes(TScene& scene, const TFrameSize& size, TVectorFor
     // The page's background is the clear colour as the page begins; the frame sets the same.
     const TColorGL& background = scene.Settings.BackGroundGL();
     glClearColor(background.R, background.G, background.B, 1.0f);
+    // gl2ps writes its numbers with printf, which follows the locale: a Russian one would put
+    // commas into coordinates that no reader of the file can take.
+    const kurvant::TMachineNumbers machineNumbers;
     std::string bytes;
     for (GLint buffer = FirstBufferFloats; buffer <= LastBufferFloats; buffer *= 2) {
         TMemoryFile out;

@@ -3,6 +3,7 @@
 #include "formula/rounding.h"
 #include "view/camera.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -124,8 +125,9 @@ bool TViewNavigator::MouseMove(ViewState& v, int x, int y) {
 std::string ReadoutText(double value, char decimalSeparator) {
     const double rounded = std::trunc(value / 0.001 + 0.5) * 0.001;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", rounded == 0 ? 0.0 : rounded);
-    std::string text(buf);
+    const std::to_chars_result end = std::to_chars(
+        buf, buf + sizeof buf, rounded == 0 ? 0.0 : rounded, std::chars_format::general, 15);
+    std::string text(buf, end.ptr);
     for (char& c : text)
         if (c == '.')
             c = decimalSeparator;

@@ -2,6 +2,7 @@
 // rewriting of their texts: the two give the same lines, points and pixels.
 
 #include "formula_generator.h"
+#include "support/machine_number.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,7 @@ TEST(CliLiteral, EvalGivesTheSameLinesAsTheRewriting) {
             continue;
         }
         char values[160];
+        const kurvant::TMachineNumbers machineNumbers; // the CLI reads C's hexadecimal numbers
         std::snprintf(values, sizeof values, "y=%La;x=%La", generator.Value(), generator.Value());
         lines += "xy\t" + formula + "\t" + values + "\n";
         ++written;

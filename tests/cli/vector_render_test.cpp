@@ -73,7 +73,7 @@ struct TScene {
         const cli_test::TRun run =
             RunCli({"render", "--sep", ".", "--settings", Settings, "--size",
                     std::to_string(Width) + "x" + std::to_string(Height), Document, "-o", out},
-                   "", "LC_ALL=C LSAN_OPTIONS=suppressions=" + Quoted(KURVANT_LSAN_SUPPRESSIONS));
+                   "", "LSAN_OPTIONS=suppressions=" + Quoted(KURVANT_LSAN_SUPPRESSIONS));
         EXPECT_EQ(run.ExitCode, 0) << run.Err;
         return out;
     }

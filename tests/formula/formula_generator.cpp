@@ -1,6 +1,7 @@
 #include "formula_generator.h"
 
 #include "formula/functions.h"
+#include "support/machine_number.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -177,7 +178,7 @@ long double TFormulaGenerator::NearHalf() {
     std::string text = std::string(Chance(2) ? "-" : "") + static_cast<char>('1' + Below(9)) + "." +
                        Digits(14) + "5" + (Chance(3) ? Digits(Below(4)) : "") + "e" +
                        std::to_string(Below(80) - 25);
-    long double value = std::strtold(text.c_str(), nullptr);
+    long double value = MachineNumber(text);
     const int nudge = Below(5) - 2;
     for (int i = 0; i < std::abs(nudge); ++i) {
         value = std::nextafter(value, nudge > 0 ? std::numeric_limits<long double>::infinity()

@@ -4,6 +4,7 @@
 
 #include "formula/number_text.h"
 #include "formula/written_value.h"
+#include "support/machine_number.h"
 #include "support/same_value.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +54,7 @@ TEST(WrittenValue, HalvesOfEveryDecadeRoundAsTheText) {
             char text[64];
             std::snprintf(text, sizeof text, "%llu5e%d",
                           100000000000000ULL + random() % 900000000000000ULL, decade - 15);
-            AroundEach(std::strtold(text, nullptr), ExpectAsText);
+            AroundEach(MachineNumber(text), ExpectAsText);
         }
     }
 }
@@ -72,11 +73,11 @@ TEST(WrittenValue, PowersOfTenAndTheEndsOfTheRangeRoundAsTheText) {
     for (int e = -20; e <= 50; ++e) {
         char text[32];
         std::snprintf(text, sizeof text, "1e%d", e);
-        AroundEach(std::strtold(text, nullptr), ExpectAsText);
+        AroundEach(MachineNumber(text), ExpectAsText);
         std::snprintf(text, sizeof text, "9.999999999999995e%d", e);
-        AroundEach(std::strtold(text, nullptr), ExpectAsText);
+        AroundEach(MachineNumber(text), ExpectAsText);
         std::snprintf(text, sizeof text, "9.9999999999999949e%d", e);
-        AroundEach(std::strtold(text, nullptr), ExpectAsText);
+        AroundEach(MachineNumber(text), ExpectAsText);
     }
     for (const long double v : {1e-13L, 1e42L, 0x1p-44L, 0x1p139L, 0x1p140L}) {
         AroundEach(v, ExpectAsText);

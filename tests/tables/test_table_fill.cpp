@@ -1,6 +1,7 @@
 // The fill of a table column: the decimals, each value computed afresh from the first value and
 // the step, and the stop before a value that, as written, lies outside -1000..1000.
 
+#include "support/machine_number.h"
 #include "tables/table_fill.h"
 
 #include <gtest/gtest.h>
@@ -156,7 +157,7 @@ TEST(Fill, GeometricValuesStayWithinHalfAUnitOfTheTenthDecimal) {
     ASSERT_LT(texts.size(), 5000u); // 1.0014^4999 is past 1000
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const long double exact = std::pow(static_cast<long double>(step), static_cast<int>(i));
-        const long double written = std::stold(texts[i]);
+        const long double written = MachineNumber(texts[i]);
         ASSERT_LE(std::fabs(written - exact), 0.5e-10L + 1e-12L) << "row " << i + 1;
     }
     const long double next =

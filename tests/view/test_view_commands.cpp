@@ -1,3 +1,4 @@
+#include "support/machine_number.h"
 #include "view/view_commands.h"
 
 #include <gtest/gtest.h>
@@ -197,8 +198,8 @@ TEST(CursorReadout, PerspectiveFollowsTheFrustumAtEveryAspect) {
     // The factors the readout used to have fixed, 1.7935 and 1.4455, fit a view of about
     // 1.24 : 1; derived from the frustum they agree there to within two per mille.
     const auto old = CursorReadout(v, true, 1000, 0, TFrameSize::Plain(1000, 806), '.');
-    EXPECT_NEAR(std::stod(old->X), 17.935, 17.935 * 0.002);
-    EXPECT_NEAR(std::stod(old->Y), 14.455, 14.455 * 0.002);
+    EXPECT_NEAR(static_cast<double>(MachineNumber(old->X)), 17.935, 17.935 * 0.002);
+    EXPECT_NEAR(static_cast<double>(MachineNumber(old->Y)), 14.455, 14.455 * 0.002);
 }
 
 TEST(CursorReadout, HiddenWhileTheSceneIsTurned) {

@@ -3,6 +3,7 @@
 
 #include "documents/code_page.h"
 #include "graphs/document.h"
+#include "support/machine_number.h"
 #include "support/pixel_tools.h"
 #include "test_target.h"
 #include "view/frame.h"
@@ -273,7 +274,9 @@ private slots:
                         GLdouble wx = 0, wy = 0, wz = 0;
                         gluProject(x + sx, y + sy, 0, model, projection, viewport, &wx, &wy, &wz);
                         const auto r = CursorReadout(view, perspective, wx, h - wy, size, '.');
-                        return r ? QPointF(std::stod(r->X), std::stod(r->Y)) : QPointF(1e9, 1e9);
+                        return r ? QPointF(static_cast<double>(MachineNumber(r->X)),
+                                           static_cast<double>(MachineNumber(r->Y)))
+                                 : QPointF(1e9, 1e9);
                     };
                     const QString where = QStringLiteral("%1x%2 shift %3 %4 perspective %5")
                                               .arg(w)
