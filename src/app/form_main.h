@@ -8,6 +8,7 @@
 #include "widgets/app_context.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -114,6 +115,8 @@ public:
     void CopyPictureClick();
     /// The view's vector picture in `format`, drawn in the view's context; empty without one.
     std::string VectorPicture(TVectorFormat format);
+    /// The view's vector picture written to `out` as it is recorded; false when it cannot be.
+    bool WriteVectorPictureTo(TVectorFormat format, std::FILE* out);
 
     /// The tool bar area's pop-up menu `PopMenuToolBars`, made anew each time it opens.
     QMenu* createPopupMenu() override;
@@ -129,6 +132,9 @@ private:
     void FormCreate();
     /// What the view draws: the run's settings, the document and its view.
     TScene CurrentScene();
+    /// Runs `record` with the view's context current and its scene; false when the view has no
+    /// usable context.
+    bool RecordInView(const std::function<void(TScene&, const TFrameSize&)>& record);
     /// The view's drawing area in device pixels.
     QSize ViewPictureSize() const;
     void BuildMenu();

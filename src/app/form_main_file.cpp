@@ -48,8 +48,9 @@ void TFormMain::ConnectFileCommands() {
     on("mmFileSave", [this] { Commands->Save(); });
     on("mmFileSaveAs", [this] { Commands->Save_or_Not_save_File(); });
     on("MMFileSaveAsPicture", [this] {
-        Commands->SaveViewAsPicture({[this] { return PanelGraphic->grabFramebuffer(); },
-                                     [this](TVectorFormat f) { return VectorPicture(f); }});
+        Commands->SaveViewAsPicture(
+            {[this] { return PanelGraphic->grabFramebuffer(); },
+             [this](TVectorFormat f, std::FILE* out) { return WriteVectorPictureTo(f, out); }});
     });
     // The list changes with every open and save; the submenu is filled when "Файл" opens.
     connect(findChild<QMenu*>(QStringLiteral("MMFile")), &QMenu::aboutToShow, this,

@@ -28,17 +28,33 @@ TScene TFormMain::CurrentScene() {
                   PanelGraphic->PixelRatio()};
 }
 
-std::string TFormMain::VectorPicture(TVectorFormat format) {
+bool TFormMain::RecordInView(const std::function<void(TScene&, const TFrameSize&)>& record) {
     if (!PanelGraphic->ContextUsable())
-        return {};
+        return false;
     // The recording draws into the view's own context in feedback mode, which puts no pixel on
     // the screen; the view is drawn again afterwards all the same.
     PanelGraphic->makeCurrent();
     TScene scene = CurrentScene();
-    const std::string bytes = VectorPictureBytes(scene, PanelGraphic->FrameSize(), format);
+    record(scene, PanelGraphic->FrameSize());
     PanelGraphic->doneCurrent();
     PanelGraphic->update();
+    return true;
+}
+
+std::string TFormMain::VectorPicture(TVectorFormat format) {
+    std::string bytes;
+    RecordInView([&](TScene& scene, const TFrameSize& size) {
+        bytes = VectorPictureBytes(scene, size, format);
+    });
     return bytes;
+}
+
+bool TFormMain::WriteVectorPictureTo(TVectorFormat format, std::FILE* out) {
+    bool written = false;
+    RecordInView([&](TScene& scene, const TFrameSize& size) {
+        written = WriteVectorPicture(scene, size, format, out);
+    });
+    return written;
 }
 
 QSize TFormMain::ViewPictureSize() const {

@@ -135,12 +135,13 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     BuildFontLists(glyphs);
     TScene scene{settings, document.View, o.AutoScale, o.DecimalSeparator, &document};
     const TFrameSize size = TFrameSize::Plain(o.Width, o.Height);
-    const TViewPictureSource source{
-        [&] {
-            DrawScene(scene, size);
-            return gl->Grab();
-        },
-        [&](TVectorFormat vector) { return VectorPictureBytes(scene, size, vector); }};
+    const TViewPictureSource source{[&] {
+                                        DrawScene(scene, size);
+                                        return gl->Grab();
+                                    },
+                                    [&](TVectorFormat vector, std::FILE* out) {
+                                        return WriteVectorPicture(scene, size, vector, out);
+                                    }};
 
     // A name that names no known format gets the BMP of old.
     const TPictureFormat format = PictureFormatOfName(o.Output).value_or(TPictureFormat::Bmp);

@@ -35,6 +35,48 @@ bool WriteAll(const TFileCalls& calls, int fd, std::string_view bytes) {
     return true;
 }
 
+// Takes a file's bytes piece by piece, each where the last one ended: at an offset for a file,
+// in order for a FIFO or a device. The first failure stays, with its error number.
+class TPieces {
+public:
+    TPieces(const TFileCalls& calls, int fd, bool positioned)
+        : Calls(calls), Fd(fd), Positioned(positioned) {}
+
+    bool Put(std::string_view bytes) {
+        while (Error == 0 && !bytes.empty()) {
+            const ssize_t written = Positioned
+                                        ? Calls.Pwrite(Fd, bytes.data(), bytes.size(), Offset)
+                                        : Calls.Write(Fd, bytes.data(), bytes.size());
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                Error = written == 0 ? EIO : errno;
+            } else {
+                bytes.remove_prefix(static_cast<std::size_t>(written));
+                Offset += written;
+            }
+        }
+        return Error == 0;
+    }
+
+    /// Every piece of `write`; the error number of what failed, 0 when all were written. Bytes
+    /// that could not be made at all are a want of memory.
+    int PutAll(const TBytesWriter& write) {
+        const bool made = write([this](std::string_view bytes) { return Put(bytes); });
+        return Error != 0 ? Error : (made ? 0 : ENOMEM);
+    }
+
+    off_t Written() const { return Offset; }
+
+private:
+    const TFileCalls& Calls;
+    int Fd;
+    bool Positioned;
+    off_t Offset = 0;
+    int Error = 0;
+};
+
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     const TReadFile file = OpenRegularFile(path);
     if (!file) {
@@ -53,7 +95,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 // is not atomic, so the old bytes are held in memory and written back when a step fails; only a
 // crash in the middle of the write can cost the file.
 // Returns the error number of the step that failed, 0 on success.
-int WriteInPlace(const TFileCalls& calls, const std::string& target, std::string_view bytes) {
+int WriteInPlace(const TFileCalls& calls, const std::string& target, const TBytesWriter& write) {
     std::string old;
     if (!ReadWholeFile(target, old)) {
         return errno != 0 ? errno : EIO;
@@ -62,10 +104,12 @@ int WriteInPlace(const TFileCalls& calls, const std::string& target, std::string
     if (fd < 0) {
         return errno;
     }
-    const bool ok = WriteAll(calls, fd, bytes) &&
-                    calls.Ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-                    calls.Fsync(fd) == 0;
-    const int error = ok ? 0 : errno;
+    TPieces pieces(calls, fd, true);
+    int error = pieces.PutAll(write);
+    if (error == 0 && (calls.Ftruncate(fd, pieces.Written()) != 0 || calls.Fsync(fd) != 0)) {
+        error = errno != 0 ? errno : EIO;
+    }
+    const bool ok = error == 0;
     if (!ok) {
         // Best effort: the old bytes fit where they were.
         if (WriteAll(calls, fd, old)) {
@@ -115,7 +159,8 @@ std::string ResolvedTarget(const std::string& path) {
 // it as they are, since there is no file to replace and the name must stay what it is. Opening
 // does not wait for a FIFO's reader (none there: the save fails), but the writing then waits
 // for the reader to take every byte.
-int WriteIntoSpecialFile(const TFileCalls& calls, const std::string& path, std::string_view bytes) {
+int WriteIntoSpecialFile(const TFileCalls& calls, const std::string& path,
+                         const TBytesWriter& write) {
     const int fd = calls.Open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
     if (fd < 0) {
         return errno;
@@ -128,16 +173,9 @@ int WriteIntoSpecialFile(const TFileCalls& calls, const std::string& path, std::
     } else if (!S_ISFIFO(info.st_mode) && !S_ISCHR(info.st_mode)) {
         error = ENOTSUP; // swapped for something that takes no bytes after the check
     }
-    while (error == 0 && !bytes.empty()) {
-        const ssize_t written = calls.Write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            error = written == 0 ? EIO : errno;
-        } else {
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-        }
+    if (error == 0) {
+        TPieces pieces(calls, fd, false);
+        error = pieces.PutAll(write);
     }
     if (calls.Close(fd) != 0 && error == 0) {
         error = errno;
@@ -402,7 +440,7 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines) {
 namespace {
 
 // `WriteFileAtomically`, giving the error number of the step that failed, 0 on success.
-int ReplaceFile(const std::string& Path, std::string_view Bytes, const TFileCalls& Calls) {
+int ReplaceFile(const std::string& Path, const TBytesWriter& Write, const TFileCalls& Calls) {
     struct stat info {};
     if (::stat(Path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         // Only a regular file is ever replaced. A FIFO or a character device takes the bytes
@@ -413,7 +451,7 @@ int ReplaceFile(const std::string& Path, std::string_view Bytes, const TFileCall
             return EISDIR;
         }
         return S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)
-                   ? WriteIntoSpecialFile(Calls, Path, Bytes)
+                   ? WriteIntoSpecialFile(Calls, Path, Write)
                    : ENOTSUP;
     }
     const std::string target = ResolvedTarget(Path);
@@ -438,7 +476,7 @@ int ReplaceFile(const std::string& Path, std::string_view Bytes, const TFileCall
         // 0666 lets the umask decide the permissions of a new file, as for any other file.
         fd = Calls.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno == EACCES || errno == EPERM) && exists) {
-            return WriteInPlace(Calls, target, Bytes);
+            return WriteInPlace(Calls, target, Write);
         }
         if (fd < 0 && errno != EEXIST) {
             return errno;
@@ -459,7 +497,10 @@ int ReplaceFile(const std::string& Path, std::string_view Bytes, const TFileCall
     if (::stat(target.c_str(), &old) == 0) {
         step(Calls.Fchmod(fd, old.st_mode & 07777) == 0);
     }
-    step(error == 0 && WriteAll(Calls, fd, Bytes));
+    if (error == 0) {
+        TPieces pieces(Calls, fd, true);
+        error = pieces.PutAll(Write);
+    }
     step(error == 0 && Calls.Fsync(fd) == 0);
     step(Calls.Close(fd) == 0);
     // Something other than a regular file that took the name meanwhile is never renamed over.
@@ -485,8 +526,14 @@ int ReplaceFile(const std::string& Path, std::string_view Bytes, const TFileCall
 
 bool WriteFileAtomically(const std::string& Path, std::string_view Bytes, const TFileCalls& Calls,
                          int* Error) {
+    return WriteFileAtomically(
+        Path, [Bytes](const TBytesPut& put) { return put(Bytes); }, Calls, Error);
+}
+
+bool WriteFileAtomically(const std::string& Path, const TBytesWriter& Write,
+                         const TFileCalls& Calls, int* Error) {
     errno = 0;
-    const int error = ReplaceFile(Path, Bytes, Calls);
+    const int error = ReplaceFile(Path, Write, Calls);
     if (Error) {
         *Error = error;
     }

@@ -114,6 +114,17 @@ std::string EncodeTextLines(const std::vector<std::string>& Lines);
 bool WriteFileAtomically(const std::string& Path, std::string_view Bytes,
                          const TFileCalls& Calls = SystemFileCalls(), int* Error = nullptr);
 
+/// Takes a piece of a file's bytes; false when it could not be written (the writer then stops).
+using TBytesPut = std::function<bool(std::string_view)>;
+/// Makes a file's bytes, handing them over piece by piece, so that a large file need not be held
+/// in memory whole; false when it stopped (a piece refused, or the bytes could not be made).
+using TBytesWriter = std::function<bool(const TBytesPut&)>;
+
+/// `WriteFileAtomically` with the bytes made as they are written. Bytes that `Write` could not
+/// make fail the save as a want of memory (ENOMEM), and the old file stays.
+bool WriteFileAtomically(const std::string& Path, const TBytesWriter& Write,
+                         const TFileCalls& Calls = SystemFileCalls(), int* Error = nullptr);
+
 /// `EncodeTextLines` written with `WriteFileAtomically`.
 bool WriteTextLines(const std::string& Path, const std::vector<std::string>& Lines,
                     const TFileCalls& Calls = SystemFileCalls(), int* Error = nullptr);

@@ -96,6 +96,30 @@ bool SaveViewPicture(const QImage& picture, const std::string& path, TPictureFor
     return WriteFileAtomically(path, bytes, calls, error);
 }
 
+namespace {
+
+// A stream whose bytes go to `Put` in pieces of its buffer.
+ssize_t PutStreamBytes(void* put, const char* data, std::size_t size) {
+    return (*static_cast<const TBytesPut*>(put))(std::string_view(data, size))
+               ? static_cast<ssize_t>(size)
+               : -1;
+}
+
+bool WriteThroughStream(const TBytesPut& put, TVectorFormat format,
+                        const TViewPictureSource& source) {
+    const cookie_io_functions_t calls{nullptr, PutStreamBytes, nullptr, nullptr};
+    std::FILE* stream = fopencookie(const_cast<TBytesPut*>(&put), "w", calls);
+    if (!stream)
+        return false;
+    std::setvbuf(stream, nullptr, _IOFBF, 1 << 16);
+    const bool recorded = source.Vector(format, stream);
+    const bool flushed = std::fflush(stream) == 0 && !std::ferror(stream);
+    std::fclose(stream);
+    return recorded && flushed;
+}
+
+} // namespace
+
 std::optional<TVectorFormat> VectorFormatOf(TPictureFormat format) {
     switch (format) {
     case TPictureFormat::Svg:
@@ -112,14 +136,16 @@ std::optional<TVectorFormat> VectorFormatOf(TPictureFormat format) {
 bool SaveViewPicture(const TViewPictureSource& source, const std::string& path,
                      TPictureFormat format, const TFileCalls& calls, int* error) {
     if (const std::optional<TVectorFormat> vector = VectorFormatOf(format)) {
-        const std::string bytes = source.Vector ? source.Vector(*vector) : std::string();
-        if (bytes.empty()) {
-            // A picture that could not be recorded is one without memory for it.
+        if (!source.Vector) {
             if (error)
                 *error = ENOMEM;
             return false;
         }
-        return WriteFileAtomically(path, bytes, calls, error);
+        // The picture goes to the file as it is recorded: a large one is never whole in memory.
+        // A picture that could not be recorded is one without memory for it.
+        return WriteFileAtomically(
+            path, [&](const TBytesPut& put) { return WriteThroughStream(put, *vector, source); },
+            calls, error);
     }
     const QImage picture = source.Pixels ? source.Pixels() : QImage();
     if (picture.isNull()) {

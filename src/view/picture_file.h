@@ -7,6 +7,7 @@
 
 #include <QImage>
 
+#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -33,10 +34,11 @@ inline constexpr const char* PictureSaveMessage =
     "Ошибка при сохранении файла области построения графиков!";
 
 /// What a picture of the view is made from: its pixels for BMP and PNG, its vector drawing for
-/// SVG, PDF and EPS. Only the one the format needs is asked for.
+/// SVG, PDF and EPS, written into a stream as it is recorded (false when it cannot be). Only the
+/// one the format needs is asked for.
 struct TViewPictureSource {
     std::function<QImage()> Pixels;
-    std::function<std::string(TVectorFormat)> Vector;
+    std::function<bool(TVectorFormat, std::FILE*)> Vector;
 };
 
 /// The vector format of a picture format; none for BMP and PNG.

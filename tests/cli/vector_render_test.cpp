@@ -7,6 +7,7 @@
 #include "documents/document_file.h"
 #include "documents/settings_file.h"
 #include "graphs/document.h"
+#include "support/picture_readers.h"
 #include "support/scratch_folder.h"
 
 #include <QImage>
@@ -85,43 +86,9 @@ bool RunShell(const std::string& command) {
 
 // The picture rasterised by its own reader at 1 point = 1 pixel.
 QImage Rasterised(const std::string& path, const std::string& png) {
-    std::string command;
-    if (path.ends_with(".svg"))
-        command = "rsvg-convert -b white -w " + std::to_string(Width) + " -h " +
-                  std::to_string(Height) + " -o " + Quoted(png) + " " + Quoted(path);
-    else if (path.ends_with(".pdf"))
-        command = "pdftoppm -png -r 72 -singlefile " + Quoted(path) + " " +
-                  Quoted(png.substr(0, png.size() - 4));
-    else
-        command = "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dEPSCrop -sOutputFile=" +
-                  Quoted(png) + " " + Quoted(path);
-    EXPECT_TRUE(RunShell(command)) << command;
-    return QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
-}
-
-bool Dark(const QImage& img, int x, int y) {
-    return qGray(img.pixel(x, y)) < 160;
-}
-
-// The share of dark pixels of `a` that have a dark pixel of `b` within `reach` pixels.
-double ShareNear(const QImage& a, const QImage& b, int reach) {
-    int dark = 0;
-    int near = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            if (!Dark(a, x, y))
-                continue;
-            ++dark;
-            bool found = false;
-            for (int dy = -reach; dy <= reach && !found; ++dy)
-                for (int dx = -reach; dx <= reach && !found; ++dx) {
-                    const int u = x + dx;
-                    const int v = y + dy;
-                    found = u >= 0 && v >= 0 && u < b.width() && v < b.height() && Dark(b, u, v);
-                }
-            near += found;
-        }
-    return dark == 0 ? 0 : static_cast<double>(near) / dark;
+    const QImage image = picture_readers::Rasterised(path, png, Width, Height);
+    EXPECT_FALSE(image.isNull()) << path;
+    return image;
 }
 
 std::set<std::string> Words(const std::string& text) {
@@ -142,8 +109,8 @@ TEST(CliVectorRender, EveryReaderDrawsTheInkWhereTheBmpHasIt) {
         const std::string path = scene.Render(name);
         const QImage raster = Rasterised(path, scene.Dir.File(std::string(name) + ".png"));
         ASSERT_EQ(raster.size(), bmp.size()) << name;
-        EXPECT_GT(ShareNear(raster, bmp, 2), 0.95) << name;
-        EXPECT_GT(ShareNear(bmp, raster, 2), 0.95) << name;
+        EXPECT_GT(picture_readers::ShareNear(raster, bmp, 2), 0.95) << name;
+        EXPECT_GT(picture_readers::ShareNear(bmp, raster, 2), 0.95) << name;
     }
 }
 
