@@ -141,6 +141,47 @@ TEST(SaveFaults, FullDiskAtEveryPointOfTheBytesKeepsThePreviousFile) {
     EXPECT_TRUE(Saving_File(bench.Current, bench.Path, '.', message, calls)) << message;
 }
 
+// Bytes made while they are written (a vector picture): the pieces land in order, in a new file
+// or in place; a full disk, or bytes that cannot be made, leave the previous file whole.
+TEST(SaveFaults, BytesWrittenAsTheyAreMadeLandWholeOrLeaveThePreviousFile) {
+    struct TCase {
+        const char* Name;
+        bool FolderLocked;
+        long long DiskRoom;
+        bool MadeToTheEnd;
+        int Error; // 0: saved
+    };
+    const std::vector<std::string> pieces = {"first piece, ", std::string(5000, 'x'), ", last"};
+    const std::string whole = pieces[0] + pieces[1] + pieces[2];
+    for (const TCase c :
+         {TCase{"new file", false, -1, true, 0}, TCase{"in place", true, -1, true, 0},
+          TCase{"disk full in the second piece", false, 100, true, ENOSPC},
+          TCase{"not made to the end", false, -1, false, ENOMEM},
+          TCase{"in place, not made to the end", true, -1, false, ENOMEM}}) {
+        TScratchFolder folder;
+        const std::string path = folder.File("picture.svg");
+        const std::string previous(7000, 'p'); // longer than the new bytes: its tail must go
+        PutBytes(path, previous);
+        TFaultyFileCalls calls;
+        calls.FolderLocked = c.FolderLocked;
+        calls.DiskRoom = c.DiskRoom;
+        const TBytesWriter write = [&](const TBytesPut& put) {
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
+                if (!c.MadeToTheEnd && i == 2)
+                    return false;
+                if (!put(pieces[i]))
+                    return false;
+            }
+            return true;
+        };
+        int error = -1;
+        EXPECT_EQ(WriteFileAtomically(path, write, calls, &error), c.Error == 0) << c.Name;
+        EXPECT_EQ(error, c.Error) << c.Name;
+        EXPECT_EQ(FileBytes(path), c.Error == 0 ? whole : previous) << c.Name;
+        EXPECT_EQ(folder.EntryCount(), 1u) << c.Name << ": a file was left beside the picture";
+    }
+}
+
 TEST(SaveFaults, SettingsFileKeepsThePreviousRecordAtEveryFailingStep) {
     TSettings previous;
     Settings_Default(previous);
