@@ -4,6 +4,7 @@
 #include "app/document_commands.h"
 #include "app/form_main.h"
 #include "app/tool_icons.h"
+#include "widgets/work_progress.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -38,8 +39,16 @@ void TFormMain::BuildEditMenu(QMenuBar* bar) {
         a->setShortcutContext(Qt::WindowShortcut);
         a->setEnabled(false);
     }
-    connect(MMEditUndo, &QAction::triggered, &history, &QUndoStack::undo);
-    connect(MMEditRedo, &QAction::triggered, &history, &QUndoStack::redo);
+    // A settings step samples the graphs again behind the progress window, as the step did;
+    // a cancelled undo or redo leaves everything as it was.
+    const TDocument::TSamplingRunner sampling =
+        [this](std::uint64_t total, const std::function<void(kurvant::TBatchControl&)>& work) {
+            return RunWithProgress(this, total, work);
+        };
+    connect(MMEditUndo, &QAction::triggered, this,
+            [this, sampling] { Ctx.Document.UndoWith(sampling); });
+    connect(MMEditRedo, &QAction::triggered, this,
+            [this, sampling] { Ctx.Document.RedoWith(sampling); });
     connect(&history, &QUndoStack::canUndoChanged, MMEditUndo, &QAction::setEnabled);
     connect(&history, &QUndoStack::canRedoChanged, MMEditRedo, &QAction::setEnabled);
     auto caption = [](QAction* a, const QString& word, const QString& step) {

@@ -152,6 +152,15 @@ public:
                       const kurvant::TFormulaContext& context, const std::string& text);
     /// Switches automatic scaling on or off (`SwitchAutoScaleOn`/`Off`). No step when already so.
     void AutoScaleStep(bool on, TSettings& settings);
+    /// Runs sampling `work` whose size is `total` (as its control counts) and says whether it ran
+    /// to its end; the program runs it behind the progress window, which may cancel it.
+    using TSamplingRunner = std::function<bool(
+        std::uint64_t total, const std::function<void(kurvant::TBatchControl&)>& work)>;
+    /// Undoes (`RedoWith`: redoes) the next step of the history. A settings step samples the
+    /// formula graphs it puts back first, through `run`: cancelled, nothing changes and the answer
+    /// is false. Without a step to undo, nothing happens.
+    bool UndoWith(const TSamplingRunner& run);
+    bool RedoWith(const TSamplingRunner& run);
 
     // ---- steps shared with the GUI
     /// A click or tick in the graph list: at most 20 ticked (`Hooks.TooManyTicked`, then unticks

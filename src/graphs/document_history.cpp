@@ -55,9 +55,42 @@ public:
     const kurvant::TFormulaContext* Resample = nullptr;
     std::vector<std::pair<int, std::array<double, 4>>> ClipsBefore, ClipsAfter;
 
+    /// Samples, through `run`, the graphs that undoing (`forward`: redoing) the step samples
+    /// again, so that `undo` or `redo` only puts them in place. False when `run` was cancelled;
+    /// true at once for a step that samples nothing.
+    bool Prepare(bool forward, const TDocument::TSamplingRunner& run) {
+        Prepared.reset();
+        if (!Resample)
+            return true;
+        const TSettings& settings =
+            Before.Settings != After.Settings ? (forward ? After : Before).Settings : Settings;
+        std::vector<std::pair<TSettings, TDocument::TResampleCopy>> copies;
+        std::vector<TDocument::TResampleCopy> counted;
+        for (const auto& [index, clip] : forward ? ClipsAfter : ClipsBefore) {
+            TDocument::TResampleCopy copy{index, Document.Graph(index)};
+            // From no points, as the settings dialog samples its copies.
+            std::vector<TPoint3D>().swap(copy.Graphic.Points);
+            counted.push_back(copy);
+            copies.emplace_back(Clipped(settings, clip), std::move(copy));
+        }
+        kurvant::TFormulaContext context = *Resample;
+        const bool done = run(SamplingWork(counted), [&](kurvant::TBatchControl& control) {
+            context.Batch = &control;
+            for (auto& [over, copy] : copies)
+                Fill_Pixels_Graphic(copy.Graphic, over, context);
+        });
+        if (!done)
+            return false;
+        Prepared.emplace();
+        for (auto& [over, copy] : copies)
+            Prepared->push_back(std::move(copy));
+        PreparedForward = forward;
+        return true;
+    }
+
     void undo() override {
         ApplyList(/*forward=*/false);
-        Restore(Before, ClipsBefore);
+        Restore(Before, ClipsBefore, /*forward=*/false);
     }
     void redo() override {
         // The first redo is the push of a step whose change is done already.
@@ -66,7 +99,7 @@ public:
             return;
         }
         ApplyList(/*forward=*/true);
-        Restore(After, ClipsAfter);
+        Restore(After, ClipsAfter, /*forward=*/true);
     }
 
 private:
@@ -118,7 +151,7 @@ private:
     /// Puts back the small state; the view and the settings only where the step changed them,
     /// so that a turn of the view with the mouse since then stays.
     void Restore(const TSmallState& s,
-                 const std::vector<std::pair<int, std::array<double, 4>>>& clips) {
+                 const std::vector<std::pair<int, std::array<double, 4>>>& clips, bool forward) {
         if (Before.Settings != After.Settings)
             Settings = s.Settings;
         if (!(Before.View == After.View))
@@ -128,19 +161,18 @@ private:
         Document.ColorCounter = s.ColorCounter;
         for (std::size_t i = 0; i < s.Ticks.size() && i < Document.Entries.size(); ++i)
             Document.Entries[i].Visible = s.Ticks[i];
-        if (Resample) {
+        if (Resample && Prepared && PreparedForward == forward) {
+            for (TDocument::TResampleCopy& copy : *Prepared)
+                Document.Graph(copy.Index) = std::move(copy.Graphic);
+        } else if (Resample) {
             for (const auto& [index, clip] : clips) {
-                TSettings over = Settings;
-                over.MinX = clip[0];
-                over.MaxX = clip[1];
-                over.MinY = clip[2];
-                over.MaxY = clip[3];
                 // From no points, as the settings dialog samples its copies.
                 TGraphic& g = Document.Graph(index);
                 std::vector<TPoint3D>().swap(g.Points);
-                Fill_Pixels_Graphic(g, over, *Resample);
+                Fill_Pixels_Graphic(g, Clipped(Settings, clip), *Resample);
             }
         }
+        Prepared.reset();
         Document.Notify(TDocumentChange::Reset, -1);
         if (Document.Hooks.HistoryMoved)
             Document.Hooks.HistoryMoved();
@@ -148,10 +180,22 @@ private:
             Document.Hooks.Redraw();
     }
 
+    static TSettings Clipped(const TSettings& settings, const std::array<double, 4>& clip) {
+        TSettings over = settings;
+        over.MinX = clip[0];
+        over.MaxX = clip[1];
+        over.MinY = clip[2];
+        over.MaxY = clip[3];
+        return over;
+    }
+
     TDocument& Document;
     TSettings& Settings;
     TSmallState Before, After;
     bool Pushed = false;
+    /// The graphs that `Prepare` sampled, for the undo (or redo) that follows it.
+    std::optional<std::vector<TDocument::TResampleCopy>> Prepared;
+    bool PreparedForward = false;
 };
 
 namespace {
@@ -169,6 +213,30 @@ std::vector<std::pair<int, std::array<double, 4>>> Clips(const TDocument& docume
 }
 
 } // namespace
+
+bool TDocument::UndoWith(const TSamplingRunner& run) {
+    QUndoStack& history = History();
+    if (!history.canUndo())
+        return true;
+    auto* step = const_cast<TDocumentStep*>(
+        dynamic_cast<const TDocumentStep*>(history.command(history.index() - 1)));
+    if (step && !step->Prepare(/*forward=*/false, run))
+        return false;
+    history.undo();
+    return true;
+}
+
+bool TDocument::RedoWith(const TSamplingRunner& run) {
+    QUndoStack& history = History();
+    if (!history.canRedo())
+        return true;
+    auto* step = const_cast<TDocumentStep*>(
+        dynamic_cast<const TDocumentStep*>(history.command(history.index())));
+    if (step && !step->Prepare(/*forward=*/true, run))
+        return false;
+    history.redo();
+    return true;
+}
 
 QUndoStack& TDocument::History() {
     if (!Undo) {

@@ -12,12 +12,14 @@
 #include "view/gl_view.h"
 #include "widgets/work_progress.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTimer>
+#include <QUndoStack>
 #include <QtTest>
 
 #include <functional>
@@ -145,6 +147,34 @@ private slots:
         QCOMPARE(dialog->EdMinX->text(), QStringLiteral("-3"));
         QVERIFY(app->Ctx.Document.Graph(1).Points.empty());
         dialog->reject();
+    }
+
+    void undoOfASettingsStepSamplesBehindTheProgressWindowAndCancels() {
+        for (int i = 0; i < 30; ++i)
+            app->Ctx.Document.Add(HeavySurface());
+        // A settings step whose graphs are taken as they are; its undo samples them all again.
+        TSettings narrower = app->Ctx.Settings;
+        narrower.MinX = -3;
+        const double minX = app->Ctx.Settings.MinX;
+        app->Ctx.Document.SettingsStep(narrower, app->Ctx.Document.AutoScaleBackup,
+                                       app->Ctx.Document.FormulaGraphCopies(), app->Ctx.Settings,
+                                       app->Ctx.Formula, "изменение настроек");
+        auto* undo = app->Main->findChild<QAction*>(QStringLiteral("MMEditUndo"));
+        QVERIFY(undo && undo->isEnabled());
+        bool shown = false;
+        WhenProgressShows([&](QProgressDialog* progress) {
+            shown = true;
+            QTest::keyClick(progress, Qt::Key_Escape);
+        });
+        undo->trigger();
+        QVERIFY(shown);
+        QVERIFY(!WorkInProgress());
+        // Cancelled: the step is still there to undo, and nothing moved.
+        QCOMPARE(app->Ctx.Settings.MinX, -3.0);
+        QCOMPARE(app->Ctx.Document.History().index(), 1);
+        QVERIFY(app->Ctx.Document.Graph(1).Points.empty());
+        QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(app->Main.get()));
+        QVERIFY(minX != -3.0);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "graphs/autoscale.h"
 #include "graphs/document.h"
 #include "graphs/graph_helpers.h"
+#include "formula/batch_control.h"
 #include "graphs/sampling.h"
 
 #include <QUndoStack>
@@ -217,11 +218,24 @@ TEST_P(HistoryProperty, EveryPointOfTheHistoryComesBackExactly) {
     EXPECT_EQ(StateOf(doc, settings), states.at(end)) << "redo back to the end";
     history.setIndex(history.count());
     EXPECT_EQ(StateOf(doc, settings), states.back()) << "redo of everything";
+    // As the menu does it: a settings step is sampled beforehand, and now and then the user
+    // cancels that sampling, which leaves everything where it was.
     for (int n = 0; n < steps; ++n) {
-        if (user.Pick(2) == 0)
-            history.undo();
-        else
-            history.redo();
+        const int at = history.index();
+        const bool cancel = user.Pick(4) == 0;
+        bool asked = false;
+        const TDocument::TSamplingRunner run =
+            [&](std::uint64_t, const std::function<void(kurvant::TBatchControl&)>& work) {
+                asked = true;
+                kurvant::TBatchControl control;
+                work(control);
+                return !cancel;
+            };
+        const bool moved = user.Pick(2) == 0 ? doc.UndoWith(run) : doc.RedoWith(run);
+        EXPECT_EQ(moved, !(asked && cancel)) << "at " << at;
+        if (asked && cancel) {
+            ASSERT_EQ(history.index(), at) << "a cancelled sampling moved the history";
+        }
         ASSERT_EQ(StateOf(doc, settings), states.at(history.index())) << "at " << history.index();
     }
 }
@@ -300,6 +314,42 @@ TEST_P(HistoryStep, IsNamedAndUndoneInPlace) {
 
 INSTANTIATE_TEST_SUITE_P(Steps, HistoryStep, ::testing::ValuesIn(StepRows),
                          [](const auto& row) { return std::string(row.param.Name); });
+
+// Undo and redo of a settings step sample the graphs through the runner they are given (the
+// progress window), once, with the work it takes; other steps sample nothing.
+TEST(History, OnlySettingsStepsSampleThroughTheRunner) {
+    TDocument doc;
+    TSettings settings = DefaultSettings();
+    kurvant::TFormulaContext context = Context(',');
+    TGraphic g = MakeGraph(KindYofX, "x", -5, 5, 40);
+    Fill_Pixels_Graphic(g, settings, context);
+    doc.AddStep(std::move(g), settings, "добавление графика");
+    TSettings narrower = settings;
+    narrower.MinX = -2;
+    narrower.MaxX = 2;
+    std::vector<TDocument::TResampleCopy> copies = doc.FormulaGraphCopies();
+    SampleCopies(copies, narrower, context);
+    doc.SettingsStep(narrower, doc.AutoScaleBackup, std::move(copies), settings, context,
+                     "изменение настроек");
+    std::vector<std::uint64_t> totals;
+    const TDocument::TSamplingRunner run =
+        [&](std::uint64_t total, const std::function<void(kurvant::TBatchControl&)>& work) {
+            totals.push_back(total);
+            kurvant::TBatchControl control;
+            work(control);
+            return true;
+        };
+    EXPECT_TRUE(doc.UndoWith(run)); // the settings step: sampled over [-5, 5] again
+    EXPECT_EQ(settings.MinX, DefaultSettings().MinX);
+    EXPECT_DOUBLE_EQ(doc.Graph(0).Points.front().x, -5);
+    EXPECT_TRUE(doc.UndoWith(run)); // the added graph: nothing to sample
+    EXPECT_TRUE(doc.RedoWith(run));
+    EXPECT_TRUE(doc.RedoWith(run)); // the settings step again: over [-2, 2]
+    EXPECT_DOUBLE_EQ(doc.Graph(0).Points.front().x, -2);
+    ASSERT_EQ(totals.size(), 2u);
+    EXPECT_GT(totals[0], 0u);
+    EXPECT_EQ(totals[0], totals[1]);
+}
 
 TEST(History, UndoKeepsAViewTurnedSinceTheStepWhenTheStepLeftTheViewAlone) {
     TDocument doc;
