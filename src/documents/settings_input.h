@@ -57,7 +57,8 @@ struct TSettingsCheck {
 };
 
 /// OK's checks in their order, each field's text a number or a constant expression (no unit
-/// suffix) and its refusal naming the field, stopping at the first failure. Reversed interval ends pass: `OrderIntervalEnds` mends them afterwards.
+/// suffix) and its refusal naming the field, stopping at the first failure. Reversed interval ends
+/// pass: `OrderIntervalEnds` mends them afterwards.
 TSettingsCheck CheckSettingsTexts(const TSettingsTexts& texts, char decimalSeparator);
 
 /// Swaps the ends of every axis whose lower end lies above its upper end.
