@@ -37,35 +37,25 @@ TEST_P(ConstantExpression, GivesTheValueOrWhyNotWithEitherSeparator) {
     }
 }
 
-// π and e are written with fifteen digits, as the formula engine writes every number; so are
-// the values of functions and quotients.
+// The reader's own rules: e where it stands alone, the outcomes told apart. What a number field
+// makes of them (pi, 2pi, -pi/2, sqrt(2), 1/3, e, the messages) is the field's table
+// (tests/graphs/test_number_checks.cpp). π and e are written with fifteen digits, as the formula
+// engine writes every number; so are the values of functions.
 INSTANTIATE_TEST_SUITE_P(
     Rows, ConstantExpression,
-    testing::Values(TConstantRow{"PlainNumber", "2.5", Value, 2.5L},
-                    TConstantRow{"CommaMark", "0,25", Value, 0.25L},
-                    TConstantRow{"Pi", "pi", Value, 3.14159265358979L},
-                    TConstantRow{"PiInCapitals", "PI", Value, 3.14159265358979L},
-                    TConstantRow{"NumberBeforePi", "2pi", Value, 6.28318530717958L},
-                    TConstantRow{"NegativeHalfPi", "-pi/2", Value, -1.570796326794895L},
-                    TConstantRow{"SquareRoot", "sqrt(2)", Value, 1.4142135623731L},
+    testing::Values(TConstantRow{"PiInCapitals", "PI", Value, 3.14159265358979L},
                     TConstantRow{"ExpOfOneKeepsItsE", "exp(1)", Value, 2.71828182845905L},
-                    TConstantRow{"Third", "1/3", Value, 0.333333333333333L},
-                    TConstantRow{"E", "e", Value, 2.71828182845905L},
                     TConstantRow{"NumberBeforeE", "2e", Value, 5.4365636569181L},
                     TConstantRow{"ESquared", "E^2", Value, 7.38905609893064L},
                     TConstantRow{"SecantKeepsItsE", "sec(0)", Value, 1},
                     TConstantRow{"BlanksInside", " 1 + 2 * 3 ", Value, 7},
                     TConstantRow{"ColonAndBars", "|-6|:4", Value, 1.5L},
                     TConstantRow{"RunOfSigns", "--3", Value, 3},
-                    TConstantRow{"Empty", "", NotAFormula, 0},
                     TConstantRow{"BlanksOnly", "   ", NotAFormula, 0},
-                    TConstantRow{"TrailingOperator", "pi+", SyntaxError, 0},
-                    TConstantRow{"AVariable", "x", SyntaxError, 0},
                     TConstantRow{"EInsideAWord", "ee", SyntaxError, 0},
                     TConstantRow{"InfinityWord", "-inf", SyntaxError, 0},
                     TConstantRow{"NotANumberWord", "nan", SyntaxError, 0},
                     TConstantRow{"SignAfterProduct", "2*-3", SyntaxError, 0},
-                    TConstantRow{"TwoMarks", "1.2.3", SyntaxError, 0},
                     TConstantRow{"CyrillicLetter", "\xd0\xb5", SyntaxError, 0},
                     TConstantRow{"Overflow", "exp(100000)", SyntaxError, 0},
                     TConstantRow{"DivisionByZero", "1/0", NotDefined, 0},

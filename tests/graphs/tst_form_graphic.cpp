@@ -264,13 +264,6 @@ private slots:
             << "Поле \"Минимум угла q\":\n\rЧисло '1001' не лежит в промежутке\n\rот -1000 Pi до "
                "1000 Pi!"
             << "EdMinX";
-        QTest::newRow("max not defined") << 0 << "x"
-                                         << "-10"
-                                         << "ln(0)"
-                                         << "500"
-                                         << "Поле \"Максимум X\":\n\rВыражение 'ln(0)' не имеет "
-                                            "значения!"
-                                         << "EdMaxX";
         QTest::newRow("surface 201 steps") << 4 << "x*y"
                                            << "-1"
                                            << "1"
@@ -564,10 +557,6 @@ private slots:
         QCOMPARE(value, 7.0);
         QCOMPARE(form->focusWidget(), Ed("EdMinX"));
         QCOMPARE(Ed("EdMinX")->selectedText(), QStringLiteral("1001"));
-        Ed("EdMinX")->setText(QStringLiteral("pi/4"));
-        QVERIFY(CheckFloatEdit(*ctx, Ed("EdMinX"), QStringLiteral("Минимум угла q"),
-                               QStringLiteral("Pi"), -1000, 1000, value));
-        QVERIFY(std::fabs(value - 0.785398163397448) < 1e-14);
         std::int32_t steps = 0;
         Ed("EdNumberStepX")->setText(QStringLiteral(" 20 "));
         QVERIFY(CheckIntEdit(*ctx, Ed("EdNumberStepX"), QStringLiteral("Шаги"), 1, 200, steps));
