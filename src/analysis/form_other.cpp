@@ -49,11 +49,11 @@ void TFormOther::BuildControls() {
     lineRow->addWidget(tangent);
     lineRow->addWidget(normal);
 
-    LbVar = new QLabel(QStringLiteral("Точка касания / пересечения"), this);
+    LbVar = new QLabel(FromUtf8(kurvant::TangentPointLabel), this);
     LbVar->setObjectName(QStringLiteral("LbVar"));
     EdVar = new QLineEdit(this);
     EdVar->setObjectName(QStringLiteral("EdVar"));
-    FilterNumberKeys(EdVar, QStringLiteral("0123456789.,-"));
+    FilterExpressionKeys(EdVar);
 
     auto* buttons = OkCancelRow(this, BBtnOK, BBtnCancel);
     connect(BBtnOK, &QPushButton::clicked, this, &TFormOther::BBtnOKClick);
@@ -105,8 +105,8 @@ void TFormOther::BBtnOKClick() {
         return;
     }
     double x0 = 0;
-    if (!CheckFloatEdit(Ctx, EdVar, QString(), -kurvant::MaxTangentPoint, kurvant::MaxTangentPoint,
-                        x0))
+    if (!CheckFloatEdit(Ctx, EdVar, LbVar->text(), QString(), -kurvant::MaxTangentPoint,
+                        kurvant::MaxTangentPoint, x0))
         return;
     const TGraphic& graphic = Ctx.Document.Graph(index);
     const auto kind = static_cast<kurvant::TLineKind>(std::max(0, LineGroup->checkedId()));

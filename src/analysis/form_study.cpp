@@ -54,12 +54,13 @@ void TFormStudy::BuildControls() {
     FilterNumberKeys(EdVar, QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"));
     auto* lbFunction2 = NamedLabel(this, "LbFunction2", QStringLiteral("Второй график"));
     CBoxFunction2 = NamedEditableCombo(this, "CBoxFunction2");
-    auto* lbMin = NamedLabel(this, "LbMin", QStringLiteral("Начало отрезка"));
+    auto* lbMin = NamedLabel(this, "LbMin", FromUtf8(kurvant::StudyMinLabel));
     EdMin = NamedEdit(this, "EdMin", QStringLiteral("-10"));
-    auto* lbMax = NamedLabel(this, "LbMax", QStringLiteral("Конец отрезка"));
+    auto* lbMax = NamedLabel(this, "LbMax", FromUtf8(kurvant::StudyMaxLabel));
     EdMax = NamedEdit(this, "EdMax", QStringLiteral("10"));
-    FilterNumberKeys(EdMin, QStringLiteral("0123456789.,-"));
-    FilterNumberKeys(EdMax, QStringLiteral("0123456789.,-"));
+    // The ends take numbers and constant expressions: "e", "2pi", "-pi/2".
+    FilterExpressionKeys(EdMin);
+    FilterExpressionKeys(EdMax);
 
     RGrStudy = new QGroupBox(QStringLiteral("Найти"), this);
     RGrStudy->setObjectName(QStringLiteral("RGrStudy"));

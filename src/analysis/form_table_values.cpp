@@ -24,8 +24,8 @@
 namespace {
 
 const QString ErrorCaption = QStringLiteral("Ошибка");
-const QString IntervalLabel = QStringLiteral("Минимальное значение");
-const QString PointLabel = QStringLiteral("Значение точки");
+const QString IntervalLabel = FromUtf8(kurvant::TabulationMinLabel);
+const QString PointLabel = FromUtf8(kurvant::TabulationPointLabel);
 
 // The hourglass over the dialog while a command runs, and the default cursor after it on every
 // road out of the command.
@@ -80,9 +80,9 @@ void TFormTableValues::BuildControls() {
 
     PanelDiapazon = new QWidget(this);
     PanelDiapazon->setObjectName(QStringLiteral("PanelDiapazon"));
-    LbMax = NamedLabel(PanelDiapazon, "LbMax", QStringLiteral("Максимальное значение"));
+    LbMax = NamedLabel(PanelDiapazon, "LbMax", FromUtf8(kurvant::TabulationMaxLabel));
     EdMax = NamedEdit(PanelDiapazon, "EdMax", QStringLiteral("10"));
-    LbStep = NamedLabel(PanelDiapazon, "LbStep", QStringLiteral("Шаг"));
+    LbStep = NamedLabel(PanelDiapazon, "LbStep", FromUtf8(kurvant::TabulationStepLabel));
     EdStep = NamedEdit(PanelDiapazon, "EdStep", QStringLiteral("1"));
     auto* panelGrid = new QGridLayout(PanelDiapazon);
     panelGrid->setContentsMargins(0, 0, 0, 0);
@@ -123,9 +123,10 @@ void TFormTableValues::BuildControls() {
     }
     connect(CBoxFunction, &QComboBox::currentTextChanged, CBoxFunction,
             [this](const QString& text) { CBoxFunction->setToolTip(text); });
-    FilterNumberKeys(EdMin, QStringLiteral("0123456789.,-"));
-    FilterNumberKeys(EdMax, QStringLiteral("0123456789.,-"));
-    FilterNumberKeys(EdStep, QStringLiteral("0123456789.,"));
+    // The numbers take constant expressions too: "pi", "2pi", "1/3".
+    FilterExpressionKeys(EdMin);
+    FilterExpressionKeys(EdMax);
+    FilterExpressionKeys(EdStep);
     // Upper-case letters may be typed too: the name is lowered before use.
     FilterNumberKeys(EdVar, QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"));
 

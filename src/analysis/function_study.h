@@ -99,6 +99,9 @@ inline constexpr std::string_view UndefinedOnIntervalMessage =
 inline constexpr std::string_view DivergentIntegralMessage = "Интеграл на отрезке расходится";
 inline constexpr std::string_view InaccurateIntegralMessage =
     "Интеграл не удаётся вычислить\n\rс нужной точностью";
+/// The labels of the interval's ends, by which a refusal names its field.
+inline constexpr std::string_view StudyMinLabel = "Начало отрезка";
+inline constexpr std::string_view StudyMaxLabel = "Конец отрезка";
 /// The longest interval a study takes.
 inline constexpr double MaxStudyLength = 1e6;
 /// The range of the interval's ends.

@@ -170,10 +170,12 @@ TStudy Study(const TStudyRequest& request, std::string_view group, const TFormul
     double a = 0;
     double b = 0;
     std::string message;
-    if (!Is_float_number(request.Min, "", -MaxStudyEnd, MaxStudyEnd, a, separator, message)) {
+    if (!ReadFloatField(StudyMinLabel, request.Min, "", -MaxStudyEnd, MaxStudyEnd, a, separator,
+                        message)) {
         return Refuse(t, TStudyField::Min, message);
     }
-    if (!Is_float_number(request.Max, "", -MaxStudyEnd, MaxStudyEnd, b, separator, message)) {
+    if (!ReadFloatField(StudyMaxLabel, request.Max, "", -MaxStudyEnd, MaxStudyEnd, b, separator,
+                        message)) {
         return Refuse(t, TStudyField::Max, message);
     }
     if (!(b > a)) {

@@ -72,8 +72,8 @@ TTabulation& TabulateInterval(TTabulation& t, const TTabulationRequest& request,
     const char separator = context.DecimalSeparator;
     std::string message;
     double max = 0;
-    if (!Is_float_number(request.Max, "", -MaxAbsoluteValue, MaxAbsoluteValue, max, separator,
-                         message)) {
+    if (!ReadFloatField(TabulationMaxLabel, request.Max, "", -MaxAbsoluteValue, MaxAbsoluteValue,
+                        max, separator, message)) {
         return Refuse(t, TTabulationField::Max, false, message);
     }
     const TExactDecimal first = Exact(min);
@@ -82,7 +82,8 @@ TTabulation& TabulateInterval(TTabulation& t, const TTabulationRequest& request,
         return Refuse(t, TTabulationField::Max, false, MaxNotAboveMinMessage);
     }
     double step = 0;
-    if (!Is_float_number(request.Step, "", MinStep, MaxAbsoluteValue, step, separator, message)) {
+    if (!ReadFloatField(TabulationStepLabel, request.Step, "", MinStep, MaxAbsoluteValue, step,
+                        separator, message)) {
         return Refuse(t, TTabulationField::Step, false, message);
     }
     const TExactDecimal increment = Exact(step);
@@ -155,8 +156,9 @@ TTabulation Tabulate(const TTabulationRequest& request, std::string_view group,
     }
     double min = 0;
     std::string message;
-    if (!Is_float_number(request.Min, "", -MaxAbsoluteValue, MaxAbsoluteValue, min,
-                         context.DecimalSeparator, message)) {
+    const std::string_view minLabel = request.PointMode ? TabulationPointLabel : TabulationMinLabel;
+    if (!ReadFloatField(minLabel, request.Min, "", -MaxAbsoluteValue, MaxAbsoluteValue, min,
+                        context.DecimalSeparator, message)) {
         return Refuse(t, TTabulationField::Min, false, message);
     }
     if (request.PointMode) {

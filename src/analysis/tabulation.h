@@ -35,6 +35,12 @@ inline constexpr std::string_view TooManyStepsMessage =
 inline constexpr std::string_view SyntaxErrorMessage = "Ошибка в выражении!";
 inline constexpr std::string_view BadFormulaMessage = "Неправильное выражение!";
 
+/// The labels of the number fields, by which a refusal names its field.
+inline constexpr std::string_view TabulationMinLabel = "Минимальное значение";
+inline constexpr std::string_view TabulationPointLabel = "Значение точки";
+inline constexpr std::string_view TabulationMaxLabel = "Максимальное значение";
+inline constexpr std::string_view TabulationStepLabel = "Шаг";
+
 /// The number of steps an interval may have.
 inline constexpr unsigned MaxTabulationSteps = 5000;
 /// The decimals of the function's values.

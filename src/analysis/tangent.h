@@ -22,6 +22,8 @@ inline constexpr double DerivativeFailure = 1000;
 inline constexpr long double SampleLimit = 500;
 /// The range of the point.
 inline constexpr double MaxTangentPoint = 500;
+/// The label of the point's field, by which a refusal names it.
+inline constexpr std::string_view TangentPointLabel = "Точка касания / пересечения";
 /// The decimals of the numbers in the line's formula.
 inline constexpr int LineDecimals = 7;
 

@@ -12,9 +12,6 @@ namespace {
 bool IsLetter(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) != 0;
 }
-bool IsDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
 
 // "--" and a letter: always an option, known or not, and never an option's value.
 bool IsLongOptionWord(std::string_view word) {
@@ -48,18 +45,12 @@ const TPositional* GroupOf(const TVerb& verb, std::size_t index) {
 }
 
 // Whether a word that begins with '-' and is none of the verb's options can be that argument.
+// A number or a formula takes it ("-0.5", "-pi/2", "-inf", "-x"); what that word means is for the
+// verb to judge, which refuses a word such as "-inf" with its own message.
 bool TakesDashWord(const TPositional* group, std::string_view word) {
     if (group == nullptr || IsLongOptionWord(word))
         return false;
-    switch (group->Kind) {
-    case EArgumentKind::Text:
-        return false;
-    case EArgumentKind::Number:
-        return IsDigit(word[1]) || (word[1] == '.' && word.size() > 2 && IsDigit(word[2]));
-    case EArgumentKind::Formula:
-        return true;
-    }
-    return false;
+    return group->Kind != EArgumentKind::Text;
 }
 
 std::string Quoted(std::string_view word) {

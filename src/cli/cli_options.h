@@ -17,7 +17,7 @@ namespace kurvant::cli {
 /// of the verb's options is this argument or an unknown option.
 enum class EArgumentKind {
     Text,    // a file name or NAME=VALUE: a leading '-' marks an option ("-" alone is a value)
-    Number,  // a leading '-' followed by a digit or '.' is a sign: "-2", "-.5", "-1e3"
+    Number,  // a number or a constant expression, so a leading '-' is a sign: "-2", "-pi/2"
     Formula, // any text at all, since formulas begin with signs: "-x", "--3", "-(x+1)"
 };
 

@@ -63,8 +63,8 @@ int RunTangent(const TParsedArguments& args, char defaultSeparator) {
 
     double x0 = 0;
     std::string message;
-    if (!Is_float_number(args.Positionals[1], "", -MaxTangentPoint, MaxTangentPoint, x0, *separator,
-                         message)) {
+    if (!ReadFloatField(TangentPointLabel, args.Positionals[1], "", -MaxTangentPoint,
+                        MaxTangentPoint, x0, *separator, message)) {
         return Refuse(message);
     }
     const TLineKind kind = args.Has("normal") ? TLineKind::Normal : TLineKind::Tangent;

@@ -26,9 +26,6 @@ namespace {
 constexpr TColor DialogBackground = 0x00EAEAEA;
 constexpr TColor PresetsBackground = 0x00BAE1E2;
 
-const QString IntervalKeys = QStringLiteral("0123456789.,-");
-const QString StepKeys = QStringLiteral("0123456789.,");
-
 TColorBox* ColorBox(QWidget* parent, const char* name) {
     auto* box = new TColorBox(parent);
     SetName(box, name);
@@ -239,9 +236,8 @@ void TFormSettings::SetUpNumberFields() {
         e->setFont(fixed);
         // A long number may not fit its box: the hint shows it whole.
         connect(e, &QLineEdit::textChanged, e, [e](const QString& text) { e->setToolTip(text); });
-        // Interval ends may be negative; steps may not.
-        const auto field = static_cast<TSettingsField>(i);
-        FilterNumberKeys(e, SettingsFieldRange(field).Minimum < 0 ? IntervalKeys : StepKeys);
+        // Every field takes a number or a constant expression ("pi/4").
+        FilterExpressionKeys(e);
     }
 }
 

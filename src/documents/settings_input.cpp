@@ -45,13 +45,39 @@ TSettingsRange SettingsFieldRange(TSettingsField field) {
     }
 }
 
+std::string_view SettingsFieldName(TSettingsField field) {
+    switch (field) {
+    case TSettingsField::MinX:
+        return "Min X";
+    case TSettingsField::MaxX:
+        return "Max X";
+    case TSettingsField::MinY:
+        return "Min Y";
+    case TSettingsField::MaxY:
+        return "Max Y";
+    case TSettingsField::MinZ:
+        return "Min Z";
+    case TSettingsField::MaxZ:
+        return "Max Z";
+    case TSettingsField::StepMesh:
+        return "Шаг сетки";
+    case TSettingsField::StepNumeration_X:
+        return "Шаг нумерации по оси X";
+    case TSettingsField::StepNumeration_Y:
+        return "Шаг нумерации по оси Y";
+    case TSettingsField::StepNumeration_Z:
+        return "Шаг нумерации по оси Z";
+    }
+    return {};
+}
+
 TSettingsCheck CheckSettingsTexts(const TSettingsTexts& texts, char decimalSeparator) {
     TSettingsCheck check;
     for (std::size_t i = 0; i < SettingsFieldCount; ++i) {
         const auto field = static_cast<TSettingsField>(i);
         const TSettingsRange range = SettingsFieldRange(field);
-        if (!Is_float_number(texts[i], "", range.Minimum, range.Maximum,
-                             check.Numbers.*NumberMembers[i], decimalSeparator, check.Message)) {
+        if (!ReadFloatField(SettingsFieldName(field), texts[i], "", range.Minimum, range.Maximum,
+                            check.Numbers.*NumberMembers[i], decimalSeparator, check.Message)) {
             check.Failed = field;
             return check;
         }

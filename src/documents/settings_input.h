@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 struct TAutoScaleBackup;
 
@@ -34,6 +35,10 @@ struct TSettingsRange {
 };
 TSettingsRange SettingsFieldRange(TSettingsField field);
 
+/// The name by which a refusal names a field: its label ("Min X", "Шаг сетки"), and for the
+/// numbering steps, whose labels name only the axis, the heading with the axis.
+std::string_view SettingsFieldName(TSettingsField field);
+
 /// The ten texts as typed, indexed by `TSettingsField`.
 using TSettingsTexts = std::array<std::string, SettingsFieldCount>;
 
@@ -51,8 +56,9 @@ struct TSettingsCheck {
     TSettingsNumbers Numbers;
 };
 
-/// OK's checks in their order with `Is_float_number` (no unit suffix), stopping at the first
-/// failure. Reversed interval ends pass: `OrderIntervalEnds` mends them afterwards.
+/// OK's checks in their order, each field's text a number or a constant expression (no unit
+/// suffix) and its refusal naming the field, stopping at the first failure. Reversed interval ends
+/// pass: `OrderIntervalEnds` mends them afterwards.
 TSettingsCheck CheckSettingsTexts(const TSettingsTexts& texts, char decimalSeparator);
 
 /// Swaps the ends of every axis whose lower end lies above its upper end.

@@ -148,10 +148,10 @@ void TFormGraphic::BuildControls() {
     }
     for (QLineEdit* e : {EdFunction, EdFunction_2})
         e->installEventFilter(this);
-    // Interval ends take digits, either decimal mark and a minus; the first step count digits
-    // only; the second step count is not filtered.
+    // Interval ends take numbers and constant expressions ("2pi", "-pi/2"); the first step count
+    // digits only; the second step count is not filtered.
     for (QLineEdit* e : {EdMinX, EdMaxX, EdMinY, EdMaxY})
-        FilterNumberKeys(e, QStringLiteral("0123456789.,-"));
+        FilterExpressionKeys(e);
     FilterNumberKeys(EdNumberStepX, QStringLiteral("0123456789"));
     connect(CBoxTypeGraphic, &QComboBox::currentIndexChanged, this,
             &TFormGraphic::CBoxTypeGraphicChange);

@@ -23,17 +23,18 @@ std::string Quoted(std::string_view s) {
     return q;
 }
 
-// One interval: both ends within -1000..1000 and the upper above the lower.
+// One interval: both ends within -1000..1000 and the upper above the lower. A refusal names the
+// end by its label.
 bool CheckInterval(TGraphCheck& check, const std::string& minText, const std::string& maxText,
                    std::string_view minCaption, std::string_view maxCaption,
                    std::string_view suffix, TGraphField minField, TGraphField maxField, char sep,
                    double& minValue, double& maxValue) {
     std::string message;
-    if (!Is_float_number(minText, suffix, -1000, 1000, minValue, sep, message)) {
+    if (!ReadFloatField(minCaption, minText, suffix, -1000, 1000, minValue, sep, message)) {
         Fail(check, minField, message);
         return false;
     }
-    if (!Is_float_number(maxText, suffix, -1000, 1000, maxValue, sep, message)) {
+    if (!ReadFloatField(maxCaption, maxText, suffix, -1000, 1000, maxValue, sep, message)) {
         Fail(check, maxField, message);
         return false;
     }
@@ -45,10 +46,10 @@ bool CheckInterval(TGraphCheck& check, const std::string& minText, const std::st
     return true;
 }
 
-bool CheckSteps(TGraphCheck& check, const std::string& text, std::int32_t maximum,
-                TGraphField field, char sep, std::int32_t& value) {
+bool CheckSteps(TGraphCheck& check, std::string_view caption, const std::string& text,
+                std::int32_t maximum, TGraphField field, char sep, std::int32_t& value) {
     std::string message;
-    if (!Is_int_number(text, 1, maximum, value, sep, message)) {
+    if (!ReadIntField(caption, text, 1, maximum, value, sep, message)) {
         Fail(check, field, message);
         return false;
     }
@@ -170,10 +171,13 @@ TGraphCheck CheckGraphInput(const TGraphInput& input, bool asteriks,
                        TGraphField::MinY, TGraphField::MaxY, sep, check.MinY, check.MaxY))
         return check;
     if (twoIntervals) {
-        if (!CheckSteps(check, input.StepsX, 200, TGraphField::StepsX, sep, check.StepsX) ||
-            !CheckSteps(check, input.StepsY, 200, TGraphField::StepsY, sep, check.StepsY))
+        if (!CheckSteps(check, captions.LbNumberStep, input.StepsX, 200, TGraphField::StepsX, sep,
+                        check.StepsX) ||
+            !CheckSteps(check, captions.LbNumberStepY, input.StepsY, 200, TGraphField::StepsY, sep,
+                        check.StepsY))
             return check;
-    } else if (!CheckSteps(check, input.StepsX, 10000, TGraphField::StepsX, sep, check.StepsX)) {
+    } else if (!CheckSteps(check, captions.LbNumberStep, input.StepsX, 10000, TGraphField::StepsX,
+                           sep, check.StepsX)) {
         return check;
     }
 

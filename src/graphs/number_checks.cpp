@@ -1,5 +1,6 @@
 #include "graphs/number_checks.h"
 
+#include "formula/constant_expression.h"
 #include "formula/decimal_text.h"
 #include "formula/number_text.h"
 
@@ -29,6 +30,19 @@ bool ReadWhole(const std::string& t, std::int32_t& value) {
         return false;
     value = v;
     return true;
+}
+
+std::string NotANumberMessage(const std::string& t) {
+    return "'" + t + "' не является числом!";
+}
+
+// The range message of a number or an expression, which shows `t` as typed (normalised).
+std::string RangeMessage(const std::string& t, std::string_view suffix, double minimum,
+                         double maximum, char decimalSeparator) {
+    std::string s(suffix);
+    return "Число '" + t + "' не лежит в промежутке\n\rот " +
+           RangeMinimumText(minimum, decimalSeparator) + " " + s + " до " +
+           kurvant::NumberText(maximum, decimalSeparator) + " " + s + "!";
 }
 
 } // namespace
@@ -73,17 +87,14 @@ bool Is_float_number(std::string_view text, std::string_view suffix, double mini
     const std::string t = FloatSeparator(text, decimalSeparator);
     double v = 0;
     if (!ReadDecimal(t, decimalSeparator, v)) {
-        message = "'" + t + "' не является числом!";
+        message = NotANumberMessage(t);
         return false;
     }
     if (minimum <= v && v <= maximum) {
         value = v;
         return true;
     }
-    std::string s(suffix);
-    message = "Число '" + t + "' не лежит в промежутке\n\rот " +
-              RangeMinimumText(minimum, decimalSeparator) + " " + s + " до " +
-              kurvant::NumberText(maximum, decimalSeparator) + " " + s + "!";
+    message = RangeMessage(t, suffix, minimum, maximum, decimalSeparator);
     return false;
 }
 
@@ -101,5 +112,50 @@ bool Is_int_number(std::string_view text, std::int32_t minimum, std::int32_t max
     }
     message = "Число '" + t + "' не лежит в промежутке\n\rот " + std::to_string(minimum) + " до " +
               std::to_string(maximum) + "!";
+    return false;
+}
+
+std::string FieldMessage(std::string_view field, std::string_view message) {
+    if (field.empty())
+        return std::string(message);
+    return "Поле \"" + std::string(field) + "\":\n\r" + std::string(message);
+}
+
+bool ReadFloatField(std::string_view field, std::string_view text, std::string_view suffix,
+                    double minimum, double maximum, double& value, char decimalSeparator,
+                    std::string& message) {
+    const std::string t = FloatSeparator(text, decimalSeparator);
+    double v = 0;
+    // A plain number keeps its exact reading; only what is none is an expression.
+    if (!ReadDecimal(t, decimalSeparator, v)) {
+        const kurvant::TConstantValue constant = kurvant::EvaluateConstant(t, decimalSeparator);
+        switch (constant.Outcome) {
+        case kurvant::TConstantOutcome::Value:
+            // Beyond the double range it is infinite, and the range check refuses it.
+            v = static_cast<double>(constant.Value);
+            break;
+        case kurvant::TConstantOutcome::NotDefined:
+            message = FieldMessage(field, "Выражение '" + t + "' не имеет значения!");
+            return false;
+        case kurvant::TConstantOutcome::NotAFormula:
+        case kurvant::TConstantOutcome::SyntaxError:
+            message = FieldMessage(field, NotANumberMessage(t));
+            return false;
+        }
+    }
+    if (minimum <= v && v <= maximum) {
+        value = v;
+        return true;
+    }
+    message = FieldMessage(field, RangeMessage(t, suffix, minimum, maximum, decimalSeparator));
+    return false;
+}
+
+bool ReadIntField(std::string_view field, std::string_view text, std::int32_t minimum,
+                  std::int32_t maximum, std::int32_t& value, char decimalSeparator,
+                  std::string& message) {
+    if (Is_int_number(text, minimum, maximum, value, decimalSeparator, message))
+        return true;
+    message = FieldMessage(field, message);
     return false;
 }

@@ -38,6 +38,12 @@ QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& caption,
     return box;
 }
 
+// The fields' labels, which name a field in its refusal.
+const QString FirstCellLabel = QStringLiteral("№ начальной строки");
+const QString LastCellLabel = QStringLiteral("№ конечной строки");
+const QString FirstValueLabel = QStringLiteral("Начальное значение");
+const QString StepLabel = QStringLiteral("Шаг");
+
 // The hint of an edit box here is its whole text.
 QLineEdit* HintedEdit(QWidget* parent, const char* name, const QString& text) {
     auto* e = NamedEdit(parent, name, text);
@@ -64,19 +70,19 @@ void TFormFillTable::BuildControls() {
     EdLastCell = HintedEdit(this, "EdLastCell", QStringLiteral("50"));
     EdFirstValue = HintedEdit(this, "EdFirstValue", QStringLiteral("1"));
     EdStep = HintedEdit(this, "EdStep", QStringLiteral("1"));
-    // The last row's field has no key filter.
+    // The last row's field has no key filter; the value and the step take constant expressions.
     FilterNumberKeys(EdFirstCell, QStringLiteral("0123456789"));
-    FilterNumberKeys(EdFirstValue, QStringLiteral("0123456789.,-"));
-    FilterNumberKeys(EdStep, QStringLiteral("0123456789.,-"));
+    FilterExpressionKeys(EdFirstValue);
+    FilterExpressionKeys(EdStep);
 
     auto* fields = new QGridLayout;
-    const std::pair<const char*, QLineEdit*> rows[] = {{"№ начальной строки", EdFirstCell},
-                                                       {"№ конечной строки", EdLastCell},
-                                                       {"Начальное значение", EdFirstValue},
-                                                       {"Шаг", EdStep}};
+    const std::pair<QString, QLineEdit*> rows[] = {{FirstCellLabel, EdFirstCell},
+                                                   {LastCellLabel, EdLastCell},
+                                                   {FirstValueLabel, EdFirstValue},
+                                                   {StepLabel, EdStep}};
     int row = 0;
     for (const auto& [caption, edit] : rows) {
-        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        auto* label = new QLabel(caption, this);
         label->setBuddy(edit);
         fields->addWidget(label, row, 0);
         fields->addWidget(edit, row, 1);
@@ -105,8 +111,8 @@ void TFormFillTable::BBtnOKClick() {
     const int rows = Grid.RowCount();
     std::int32_t firstRow = 0;
     std::int32_t lastRow = 0;
-    if (!CheckIntEdit(Ctx, EdFirstCell, 1, rows, firstRow) ||
-        !CheckIntEdit(Ctx, EdLastCell, 1, rows, lastRow))
+    if (!CheckIntEdit(Ctx, EdFirstCell, FirstCellLabel, 1, rows, firstRow) ||
+        !CheckIntEdit(Ctx, EdLastCell, LastCellLabel, 1, rows, lastRow))
         return;
     if (lastRow < firstRow) {
         EdLastCell->setFocus();
@@ -119,8 +125,9 @@ void TFormFillTable::BBtnOKClick() {
     }
     double first = 0;
     double step = 0;
-    if (!CheckFloatEdit(Ctx, EdFirstValue, QString(), -TableValueLimit, TableValueLimit, first) ||
-        !CheckFloatEdit(Ctx, EdStep, QString(), -TableValueLimit, TableValueLimit, step))
+    if (!CheckFloatEdit(Ctx, EdFirstValue, FirstValueLabel, QString(), -TableValueLimit,
+                        TableValueLimit, first) ||
+        !CheckFloatEdit(Ctx, EdStep, StepLabel, QString(), -TableValueLimit, TableValueLimit, step))
         return;
     const TProgression kind =
         ProgressionGroup->checkedId() == 1 ? TProgression::Geometric : TProgression::Arithmetic;

@@ -21,6 +21,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 
 namespace {
@@ -87,7 +88,7 @@ void TFormGraphicTable::BBtnOKClick() {
 
 void TFormGraphicTable::BBtnApplyClick() {
     std::int32_t rows = 0;
-    if (!CheckIntEdit(Ctx, EdRows, 1, MaxTableRows, rows))
+    if (!CheckIntEdit(Ctx, EdRows, GrBRows->title(), 1, MaxTableRows, rows))
         return;
     SGridGraphicTable->FinishEditing();
     Grid().SetRowCount(rows);

@@ -8,14 +8,16 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <functional>
+#include <utility>
+
 namespace {
 
 const QString ErrorCaption = QStringLiteral("Ошибка");
 
-bool Report(TAppContext& ctx, QWidget* parent, const std::string& message) {
+void Report(TAppContext& ctx, QWidget* parent, const std::string& message) {
     if (ctx.Services)
         ctx.Services->Error(parent, ErrorCaption, QString::fromStdString(message));
-    return false;
 }
 
 void FocusForRetyping(QLineEdit* edit) {
@@ -23,53 +25,47 @@ void FocusForRetyping(QLineEdit* edit) {
     edit->selectAll();
 }
 
+// Drops the key presses that `Allowed` refuses.
 class TNumberKeyFilter final : public QObject {
 public:
-    TNumberKeyFilter(const QString& allowed, QObject* parent) : QObject(parent), Allowed(allowed) {}
+    using TAllowed = std::function<bool(const QKeyEvent*)>;
+    TNumberKeyFilter(TAllowed allowed, QObject* parent)
+        : QObject(parent), Allowed(std::move(allowed)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress)
-            return !KeyAllowed(static_cast<QKeyEvent*>(event), Allowed);
+            return !Allowed(static_cast<QKeyEvent*>(event));
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    QString Allowed;
+    TAllowed Allowed;
 };
+
+// What a constant expression is written with, besides letters.
+const QString ExpressionCharacters = QStringLiteral("0123456789.,-+*/:^()| ");
 
 } // namespace
 
-bool Is_float_number(TAppContext& ctx, QWidget* parent, const QString& text, const QString& suffix,
-                     double minimum, double maximum, double& value) {
+bool CheckFloatEdit(TAppContext& ctx, QLineEdit* edit, const QString& field, const QString& suffix,
+                    double minimum, double maximum, double& value) {
     std::string message;
-    if (Is_float_number(text.toStdString(), suffix.toStdString(), minimum, maximum, value,
-                        ctx.Formula.DecimalSeparator, message))
+    if (ReadFloatField(field.toStdString(), edit->text().toStdString(), suffix.toStdString(),
+                       minimum, maximum, value, ctx.Formula.DecimalSeparator, message))
         return true;
-    return Report(ctx, parent, message);
-}
-
-bool Is_int_number(TAppContext& ctx, QWidget* parent, const QString& text, std::int32_t minimum,
-                   std::int32_t maximum, std::int32_t& value) {
-    std::string message;
-    if (Is_int_number(text.toStdString(), minimum, maximum, value, ctx.Formula.DecimalSeparator,
-                      message))
-        return true;
-    return Report(ctx, parent, message);
-}
-
-bool CheckFloatEdit(TAppContext& ctx, QLineEdit* edit, const QString& suffix, double minimum,
-                    double maximum, double& value) {
-    if (Is_float_number(ctx, edit->window(), edit->text(), suffix, minimum, maximum, value))
-        return true;
+    Report(ctx, edit->window(), message);
     FocusForRetyping(edit);
     return false;
 }
 
-bool CheckIntEdit(TAppContext& ctx, QLineEdit* edit, std::int32_t minimum, std::int32_t maximum,
-                  std::int32_t& value) {
-    if (Is_int_number(ctx, edit->window(), edit->text(), minimum, maximum, value))
+bool CheckIntEdit(TAppContext& ctx, QLineEdit* edit, const QString& field, std::int32_t minimum,
+                  std::int32_t maximum, std::int32_t& value) {
+    std::string message;
+    if (ReadIntField(field.toStdString(), edit->text().toStdString(), minimum, maximum, value,
+                     ctx.Formula.DecimalSeparator, message))
         return true;
+    Report(ctx, edit->window(), message);
     FocusForRetyping(edit);
     return false;
 }
@@ -86,5 +82,17 @@ bool KeyAllowed(const QKeyEvent* key, const QString& allowed) {
 }
 
 void FilterNumberKeys(QLineEdit* edit, const QString& allowed) {
-    edit->installEventFilter(new TNumberKeyFilter(allowed, edit));
+    edit->installEventFilter(new TNumberKeyFilter(
+        [allowed](const QKeyEvent* key) { return KeyAllowed(key, allowed); }, edit));
+}
+
+bool ExpressionKeyAllowed(const QKeyEvent* key) {
+    if (KeyAllowed(key, ExpressionCharacters))
+        return true;
+    const QString text = key->text();
+    return text.size() == 1 && text.front().isLetter();
+}
+
+void FilterExpressionKeys(QLineEdit* edit) {
+    edit->installEventFilter(new TNumberKeyFilter(ExpressionKeyAllowed, edit));
 }

@@ -382,7 +382,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "a",
                               "1",
                               {},
-                              "'a' не является числом!",
+                              "Поле \"Начало отрезка\":\n\r'a' не является числом!",
                               false},
                     TStudyRow{"NotALetter",
                               TStudyKind::Zeros,

@@ -140,11 +140,13 @@ private slots:
         QTest::newRow("no entry chosen") << "x*x" << -1 << 0 << "1"
                                          << "Выберите график!" << false;
         QTest::newRow("point beyond 500") << "x*x" << 0 << 0 << "501"
-                                          << "Число '501' не лежит в промежутке\n\rот -500  до "
-                                             "500 !"
+                                          << "Поле \"Точка касания / пересечения\":\n\rЧисло "
+                                             "'501' не лежит в промежутке\n\rот -500  до 500 !"
                                           << true;
         QTest::newRow("point not a number") << "x*x" << 0 << 0 << "1.2.3"
-                                            << "'1,2,3' не является числом!" << true;
+                                            << "Поле \"Точка касания / "
+                                               "пересечения\":\n\r'1,2,3' не является числом!"
+                                            << true;
         QTest::newRow("kink")
             << "abs(x-1)" << 0 << 0 << "1"
             << "Для данной функции в данной точке нельзя\n\rпостроить касательную и нормаль!"
@@ -250,9 +252,19 @@ private slots:
     }
 
     void pointFieldFiltersKeysAndShowsItsText() {
-        QTest::keyClicks(form->EdVar, QStringLiteral("-1a,5x.2"));
-        QCOMPARE(form->EdVar->text(), QStringLiteral("-1,5.2"));
-        QCOMPARE(form->EdVar->toolTip(), QStringLiteral("-1,5.2"));
+        QTest::keyClicks(form->EdVar, QStringLiteral("-1a,5x.2@#;"));
+        QCOMPARE(form->EdVar->text(), QStringLiteral("-1a,5x.2"));
+        QCOMPARE(form->EdVar->toolTip(), QStringLiteral("-1a,5x.2"));
+    }
+
+    void pointTypedAsAnExpression() {
+        AddGraph(KindYofX, "x*x");
+        form->FillGraphList();
+        Build(0, 0, QStringLiteral("1/2"), [](TFormGraphic& g) {
+            QCOMPARE(g.EdFunction->text(),
+                     QStringLiteral("0,2500000 +1,0000000 * ( x -0,5000000 )"));
+        });
+        QVERIFY(services->Shown.isEmpty());
     }
 };
 

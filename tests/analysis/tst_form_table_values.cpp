@@ -317,7 +317,8 @@ private slots:
                                             << "1"
                                             << "x"
                                             << "error"
-                                            << "'a' не является числом!"
+                                            << "Поле \"Минимальное значение\":\n\r'a' не является "
+                                               "числом!"
                                             << "EdMin";
         QTest::newRow("end beyond range")
             << false << "x"
@@ -326,7 +327,8 @@ private slots:
             << "1"
             << "x"
             << "error"
-            << "Число '200000' не лежит в промежутке\n\rот -100000  до 100000 !"
+            << "Поле \"Максимальное значение\":\n\rЧисло '200000' не лежит в промежутке\n\rот "
+               "-100000  до 100000 !"
             << "EdMax";
         QTest::newRow("end not above start")
             << false << "x"
@@ -344,7 +346,7 @@ private slots:
             << "0"
             << "x"
             << "error"
-            << "Число '0' не лежит в промежутке\n\rот 0,0000000001  до 100000 !"
+            << "Поле \"Шаг\":\n\rЧисло '0' не лежит в промежутке\n\rот 0,0000000001  до 100000 !"
             << "EdStep";
         QTest::newRow("too many steps") << false << "x"
                                         << "0"
@@ -368,7 +370,7 @@ private slots:
                                             << ""
                                             << "x"
                                             << "error"
-                                            << "'-' не является числом!"
+                                            << "Поле \"Значение точки\":\n\r'-' не является числом!"
                                             << "EdMin";
     }
     // Each refusal: its box with the hourglass showing, the focus on its input (a number
@@ -451,21 +453,28 @@ private slots:
         QCOMPARE(Column(1), (QStringList{"2,0000000000", "4,0000000000"}));
     }
 
+    // The numbers are typed as expressions, which reach the table as their values.
     void keysAreFilteredByField() {
         for (const char* name : {"EdMin", "EdMax", "EdStep", "EdVar"})
             Ed(name)->clear();
-        QTest::keyClicks(Ed("EdMin"), QStringLiteral("-1a.5e"));
-        QCOMPARE(Ed("EdMin")->text(), QStringLiteral("-1.5"));
-        QTest::keyClicks(Ed("EdMax"), QStringLiteral("2,x5-"));
-        QCOMPARE(Ed("EdMax")->text(), QStringLiteral("2,5-"));
-        QTest::keyClicks(Ed("EdStep"), QStringLiteral("-0,1"));
-        QCOMPARE(Ed("EdStep")->text(), QStringLiteral("0,1"));
+        form->CBoxFunction->setEditText(QStringLiteral("x^2"));
+        QTest::keyClicks(Ed("EdMin"), QStringLiteral("-sqrt(4)@"));
+        QCOMPARE(Ed("EdMin")->text(), QStringLiteral("-sqrt(4)"));
+        QTest::keyClicks(Ed("EdMax"), QStringLiteral("4:2#"));
+        QCOMPARE(Ed("EdMax")->text(), QStringLiteral("4:2"));
+        QTest::keyClicks(Ed("EdStep"), QStringLiteral("2^(-1);"));
+        QCOMPARE(Ed("EdStep")->text(), QStringLiteral("2^(-1)"));
         QTest::keyClicks(Ed("EdVar"), QStringLiteral("1"));
         QCOMPARE(Ed("EdVar")->text(), QString());
         QTest::keyClicks(Ed("EdVar"), QStringLiteral("T"));
         QCOMPARE(Ed("EdVar")->text(), QStringLiteral("T"));
         QTest::keyClick(Ed("EdVar"), Qt::Key_Backspace);
         QCOMPARE(Ed("EdVar")->text(), QString());
+        QTest::keyClicks(Ed("EdVar"), QStringLiteral("x"));
+        form->BBtnOKClick();
+        QVERIFY(Shown().isEmpty());
+        QCOMPARE(Column(0),
+                 (QStringList{"-2,0", "-1,5", "-1,0", "-0,5", "0,0", "0,5", "1,0", "1,5", "2,0"}));
     }
 
     void gridDropsTypedKeys() {

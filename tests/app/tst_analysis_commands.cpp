@@ -225,6 +225,42 @@ private slots:
         QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("information"));
         QCOMPARE(app->Services.Shown[0].Text, QStringLiteral("На отрезке нулей не найдено"));
     }
+
+    // The end of the interval typed as e gives the area of ln over [1, e]; a text that is neither
+    // a number nor an expression is refused by the field's name, with the keyboard left in it.
+    void ctrlITakesAnExpressionForAnEnd() {
+        AddGraph(KindYofX, "ln(x)");
+        TGraphic& graph = app->Ctx.Document.Graph(0);
+        graph.MinX = 1;
+        graph.MaxX = 7;
+        auto* form = app->Main->findChild<TFormStudy*>();
+        QVERIFY(form);
+        Press(Qt::Key_I, form, [&] {
+            QTRY_VERIFY(form->CBoxFunction->hasFocus());
+            QTest::keyClick(form->CBoxFunction, Qt::Key_Down);
+            QCOMPARE(form->EdMax->text(), QStringLiteral("7"));
+            form->findChild<QRadioButton*>(QStringLiteral("RGrStudyArea"))->click();
+            form->EdMax->setFocus();
+            form->EdMax->selectAll();
+            QTest::keyClicks(form->EdMax, QStringLiteral("e"));
+            QCOMPARE(form->EdMax->text(), QStringLiteral("e"));
+            QTest::keyClick(form->EdMax, Qt::Key_Return);
+            QVERIFY(app->Services.Shown.isEmpty());
+            QCOMPARE(form->GridRows(), (std::vector<std::vector<std::string>>{
+                                           {"интеграл", "площадь", "погрешность"},
+                                           {"1,0000000000", "1,0000000000", "0,0000000000"}}));
+            form->EdMax->selectAll();
+            QTest::keyClicks(form->EdMax, QStringLiteral("e+"));
+            QTest::keyClick(form->EdMax, Qt::Key_Return);
+            QCOMPARE(app->Services.Shown.size(), 1);
+            QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("error"));
+            QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Ошибка"));
+            QCOMPARE(app->Services.Shown[0].Text,
+                     QStringLiteral("Поле \"Конец отрезка\":\n\r'e+' не является числом!"));
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->EdMax));
+            QCOMPARE(form->EdMax->selectedText(), QStringLiteral("e+"));
+        });
+    }
 };
 
 QTEST_MAIN(TstAnalysisCommands)

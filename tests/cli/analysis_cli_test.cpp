@@ -107,7 +107,13 @@ INSTANTIATE_TEST_SUITE_P(
                      {"tabulate", "x", "0", "1", "0"},
                      1,
                      "",
-                     "Число '0' не лежит в промежутке\nот 0.0000000001  до 100000 !\n"},
+                     "Поле \"Шаг\":\nЧисло '0' не лежит в промежутке\nот 0.0000000001  до 100000 "
+                     "!\n"},
+        TAnalysisRow{"InfinityIsNoNumber",
+                     {"tabulate", "x", "-inf", "0", "1"},
+                     1,
+                     "",
+                     "Поле \"Минимальное значение\":\n'-inf' не является числом!\n"},
         TAnalysisRow{"EndNotAboveStart",
                      {"tabulate", "x", "1", "1", "1"},
                      1,
@@ -174,7 +180,13 @@ INSTANTIATE_TEST_SUITE_P(
                      {"tangent", "x*x", "-500.5"},
                      1,
                      "",
-                     "Число '-500.5' не лежит в промежутке\nот -500  до 500 !\n"},
+                     "Поле \"Точка касания / пересечения\":\nЧисло '-500.5' не лежит в "
+                     "промежутке\nот -500  до 500 !\n"},
+        TAnalysisRow{"PointAsAnExpression",
+                     {"tangent", "x*x", "-1/2"},
+                     0,
+                     "0.2500000 -1.0000000 * ( x +0.5000000 )\n",
+                     ""},
         TAnalysisRow{
             "FormulaTheGraphDialogRefuses", {"tangent", "x+", "1"}, 1, "", "Ошибка в выражении!\n"},
         TAnalysisRow{"EmptyFormula", {"tangent", "", "1"}, 1, "", "Неправильное выражение!\n"},
@@ -214,6 +226,16 @@ INSTANTIATE_TEST_SUITE_P(
                      0,
                      "интеграл\tплощадь\tпогрешность\n2,0000000000\t2,0000000000\t0,0000000000\n",
                      ""},
+        TAnalysisRow{"AreaUpToPi",
+                     {"area", "sin(x)", "0", "pi"},
+                     0,
+                     "интеграл\tплощадь\tпогрешность\n2.0000000000\t2.0000000000\t0.0000000000\n",
+                     ""},
+        TAnalysisRow{"ZerosBetweenMinusWords",
+                     {"zeros", "sin(x)", "-pi/2", "-pi/2+pi"},
+                     0,
+                     "x\n0.0000000000\n",
+                     ""},
         TAnalysisRow{
             "AreaDiverges", {"area", "1/x", "-1", "1"}, 1, "", "Интеграл на отрезке расходится\n"},
         TAnalysisRow{"AreaUndefined",
@@ -246,6 +268,14 @@ TEST(TabulateVerb, FiveHundredByATenthPrints5001Rows) {
 TEST(TabulateVerb, SeparatorDefaultsToTheLocales) {
     const TRun run = RunCli({"tabulate", "--point", "0.5", "x"}, "", "LC_ALL=C.UTF-8");
     EXPECT_EQ(run.Out, "f(x) = x\n\nx\t\tf(x)\n0.5\t\t0.5000000000\n");
+}
+
+// Under the Russian locale the numbers are written with a comma, and either mark may be typed.
+TEST(AreaVerb, TakesConstantExpressionsUnderTheRussianLocale) {
+    const TRun run = RunCli({"area", "sin(x)", "0.0", "pi"}, "", "LC_ALL=ru_RU.UTF-8");
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out,
+              "интеграл\tплощадь\tпогрешность\n2,0000000000\t2,0000000000\t0,0000000000\n");
 }
 
 TEST(AnalysisVerbs, AreListedWithTheirUsage) {

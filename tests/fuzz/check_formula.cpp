@@ -4,11 +4,14 @@
 
 #include "formula/batch_evaluation.h"
 #include "formula/compiled_formula.h"
+#include "formula/constant_expression.h"
 #include "formula/evaluate.h"
 #include "formula/prepare.h"
+#include "graphs/number_checks.h"
 #include "support/same_value.h"
 
 #include <array>
+#include <cmath>
 #include <span>
 
 namespace fuzz {
@@ -124,6 +127,38 @@ std::string EvaluateOnce(const TEvaluationPath& path, std::string_view prepared,
     return {};
 }
 
+// The text typed into a number field: the constant expression ends in one of its outcomes with a
+// finite value; the field takes a value within its range and leaves the message alone, or leaves
+// the value alone and names itself; an expression the field takes is one the reader gives a value.
+std::string CheckNumberField(std::string_view typed, char separator) {
+    const kurvant::TConstantValue constant = kurvant::EvaluateConstant(typed, separator);
+    using enum kurvant::TConstantOutcome;
+    if (constant.Outcome != Value && constant.Outcome != NotAFormula &&
+        constant.Outcome != SyntaxError && constant.Outcome != NotDefined) {
+        return "a constant expression ended in an unknown way";
+    }
+    if (constant.Outcome == Value && !std::isfinite(constant.Value)) {
+        return "a constant expression has a value that is not finite";
+    }
+    constexpr double untouched = 12345.678;
+    double value = untouched;
+    std::string message = "untouched";
+    if (ReadFloatField("F", typed, "", -1e6, 1e6, value, separator, message)) {
+        if (!(value >= -1e6 && value <= 1e6) || message != "untouched") {
+            return "a number field took a value outside its range or wrote a message";
+        }
+        double plain = 0;
+        std::string ignored;
+        if (!Is_float_number(typed, "", -1e6, 1e6, plain, separator, ignored) &&
+            constant.Outcome != Value) {
+            return "a number field took a text that is neither a number nor an expression";
+        }
+    } else if (value != untouched || !message.starts_with("Поле \"F\":\n\r")) {
+        return "a refused number field wrote its value or does not name itself";
+    }
+    return {};
+}
+
 } // namespace
 
 std::string CheckFormula(std::string_view input) {
@@ -137,6 +172,9 @@ std::string CheckFormula(std::string_view input) {
     const std::array<long double, 2> values = {Values[byte(1) % Values.size()],
                                                Values[byte(2) % Values.size()]};
     const std::string typed(input.substr(3));
+    if (std::string broken = CheckNumberField(typed, context.DecimalSeparator); !broken.empty()) {
+        return broken;
+    }
 
     // Any text at all goes to the evaluator as well, as the command line's batch does.
     long double raw = 1;

@@ -12,7 +12,8 @@ namespace fuzz {
 
 /// Formula preparation and evaluation: preparation succeeds or leaves the text as it was; every
 /// evaluation ends with one of the three codes, writes the value only on success, and every
-/// evaluation path gives the same code and value.
+/// evaluation path gives the same code and value. The same text typed into a number field is a
+/// value within the field's range or a refusal that names the field.
 std::string CheckFormula(std::string_view input);
 
 /// The lines of a document file read into a document content: a refusal, or a content within

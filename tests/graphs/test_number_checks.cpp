@@ -1,10 +1,12 @@
 // The checks of typed numbers: the decimal mark, the two message forms and the range bounds as
-// the messages write them.
+// the messages write them; the number fields, which take constant expressions too and name
+// themselves in their messages.
 
 #include "graphs/number_checks.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <ostream>
 #include <string>
 
@@ -124,6 +126,81 @@ const IntRow IntRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Rows, IntNumber, testing::ValuesIn(IntRows),
                          [](const auto& row) { return std::string(row.param.Name); });
+
+struct FieldRow {
+    const char* Name;
+    const char* Text;
+    char Separator;
+    bool Ok;
+    double Value;        // when Ok: exactly for plain numbers, within 1e-14 for expressions
+    const char* Message; // when not Ok
+};
+
+void PrintTo(const FieldRow& row, std::ostream* os) {
+    *os << row.Name;
+}
+
+class FloatField : public testing::TestWithParam<FieldRow> {};
+
+// The field "Конец" of -1000..1000 with the suffix "Pi".
+TEST_P(FloatField, ReadsANumberOrAnExpressionOrExplainsByName) {
+    const FieldRow& row = GetParam();
+    double value = -777;
+    std::string message = "untouched";
+    const bool ok =
+        ReadFloatField("Конец", row.Text, "Pi", -1000, 1000, value, row.Separator, message);
+    EXPECT_EQ(ok, row.Ok);
+    if (row.Ok) {
+        EXPECT_LE(std::fabs(value - row.Value), 1e-14 * std::fabs(row.Value)) << value;
+        EXPECT_EQ(message, "untouched");
+    } else {
+        EXPECT_EQ(value, -777) << "a failed check must not store a value";
+        EXPECT_EQ(message, row.Message);
+    }
+}
+
+const FieldRow FieldRows[] = {
+    {"PointWhileSeparatorIsComma", "0.1", ',', true, 0.1, ""},
+    {"CommaWhileSeparatorIsPoint", "-0,1", '.', true, -0.1, ""},
+    {"ExponentIsStillANumber", "1e2", '.', true, 100, ""},
+    {"Pi", "pi", ',', true, 3.14159265358979, ""},
+    {"TwoPi", "2pi", '.', true, 6.28318530717958, ""},
+    {"MinusHalfPi", " -pi/2 ", ',', true, -1.570796326794895, ""},
+    {"SquareRootOfTwo", "sqrt(2)", '.', true, 1.4142135623731, ""},
+    {"ExpOfOne", "exp(1)", ',', true, 2.71828182845905, ""},
+    {"Third", "1/3", '.', true, 0.333333333333333, ""},
+    {"EAlone", "e", ',', true, 2.71828182845905, ""},
+    {"ExpressionWithTheOtherMark", "1.5*2", ',', true, 3, ""},
+    {"TrailingOperator", "pi+", ',', false, 0, "Поле \"Конец\":\n\r'pi+' не является числом!"},
+    {"OtherLetter", "x", '.', false, 0, "Поле \"Конец\":\n\r'x' не является числом!"},
+    {"Empty", "  ", '.', false, 0, "Поле \"Конец\":\n\r'' не является числом!"},
+    {"InfinityWord", "-inf", '.', false, 0, "Поле \"Конец\":\n\r'-inf' не является числом!"},
+    {"MessageShowsTheNormalisedText", "1.5x", ',', false, 0,
+     "Поле \"Конец\":\n\r'1,5x' не является числом!"},
+    {"DivisionByZero", "1/0", '.', false, 0,
+     "Поле \"Конец\":\n\rВыражение '1/0' не имеет значения!"},
+    {"NumberOutOfRange", "1001", ',', false, 0,
+     "Поле \"Конец\":\n\rЧисло '1001' не лежит в промежутке\n\rот -1000 Pi до 1000 Pi!"},
+    {"ExpressionOutOfRange", "-400pi", ',', false, 0,
+     "Поле \"Конец\":\n\rЧисло '-400pi' не лежит в промежутке\n\rот -1000 Pi до 1000 Pi!"},
+    {"ExpressionBeyondTheDoubleRange", "10^400", '.', false, 0,
+     "Поле \"Конец\":\n\rЧисло '10^400' не лежит в промежутке\n\rот -1000 Pi до 1000 Pi!"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, FloatField, testing::ValuesIn(FieldRows),
+                         [](const auto& row) { return std::string(row.param.Name); });
+
+TEST(IntFieldTest, NamesItselfAndTakesNoExpression) {
+    std::int32_t value = -777;
+    std::string message;
+    EXPECT_TRUE(ReadIntField("Шаги", " 20 ", 1, 200, value, ',', message));
+    EXPECT_EQ(value, 20);
+    EXPECT_FALSE(ReadIntField("Шаги", "2*10", 1, 200, value, ',', message));
+    EXPECT_EQ(message, "Поле \"Шаги\":\n\r'2*10' не является натуральным числом!");
+    EXPECT_FALSE(ReadIntField("", "0", 1, 200, value, ',', message));
+    EXPECT_EQ(message, "Число '0' не лежит в промежутке\n\rот 1 до 200!");
+    EXPECT_EQ(value, 20);
+}
 
 TEST(FloatSeparatorTest, TurnsEitherMarkIntoTheSeparator) {
     EXPECT_EQ(FloatSeparator(" 1.5 ", ','), "1,5");

@@ -24,7 +24,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
+#include <utility>
 
 class TstFormGraphic : public QObject {
     Q_OBJECT
@@ -245,26 +247,29 @@ private slots:
                                  << "abc"
                                  << "10"
                                  << "500"
-                                 << "'abc' не является числом!"
+                                 << "Поле \"Минимум X\":\n\r'abc' не является числом!"
                                  << "EdMinX";
         QTest::newRow("min 1001") << 0 << "x"
                                   << "1001"
                                   << "10"
                                   << "500"
-                                  << "Число '1001' не лежит в промежутке\n\rот -1000  до 1000 !"
+                                  << "Поле \"Минимум X\":\n\rЧисло '1001' не лежит в "
+                                     "промежутке\n\rот -1000  до 1000 !"
                                   << "EdMinX";
         QTest::newRow("polar min 1001")
             << 2 << "q"
             << "1001"
             << "2"
             << "500"
-            << "Число '1001' не лежит в промежутке\n\rот -1000 Pi до 1000 Pi!"
+            << "Поле \"Минимум угла q\":\n\rЧисло '1001' не лежит в промежутке\n\rот -1000 Pi до "
+               "1000 Pi!"
             << "EdMinX";
         QTest::newRow("surface 201 steps") << 4 << "x*y"
                                            << "-1"
                                            << "1"
                                            << "201"
-                                           << "Число '201' не лежит в промежутке\n\rот 1 до 200!"
+                                           << "Поле \"Количество шагов по X\":\n\rЧисло '201' не "
+                                              "лежит в промежутке\n\rот 1 до 200!"
                                            << "EdNumberStepX";
         QTest::newRow("empty formula") << 0 << ""
                                        << "-10"
@@ -468,12 +473,12 @@ private slots:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("interval keeps digits, marks, minus") << "EdMinX"
-                                                             << "1a-2.5,b "
-                                                             << "1-2.5,";
-        QTest::newRow("second interval too") << "EdMaxY"
-                                             << "x9e"
-                                             << "9";
+        QTest::newRow("interval takes an expression") << "EdMinX"
+                                                      << "-Pi/2 + sqrt(2)*e^(1:3)|"
+                                                      << "-Pi/2 + sqrt(2)*e^(1:3)|";
+        QTest::newRow("interval drops other signs") << "EdMaxY"
+                                                    << "1@#$%&;=2"
+                                                    << "12";
         QTest::newRow("steps keep digits only") << "EdNumberStepX"
                                                 << "12.5-a"
                                                 << "125";
@@ -493,13 +498,40 @@ private slots:
         QCOMPARE(e->text(), shown.chopped(1));
     }
 
-    void cyrillicLettersAreDiscardedByNumberEdits() {
-        auto* e = Ed("EdMinX");
-        e->clear();
-        for (const QChar c : QStringLiteral("1б,ж5"))
-            QTest::sendKeyEvent(QTest::KeyAction::Click, e, Qt::Key_unknown, QString(c),
-                                Qt::NoModifier);
-        QCOMPARE(e->text(), QStringLiteral("1,5"));
+    // A Cyrillic e typed for Euler's number comes in, and OK says that the field holds no number
+    // instead of building the graph with what the field held before.
+    void cyrillicLetterInAnIntervalIsRefusedByName() {
+        QVERIFY(form->PrepareForNewGraph());
+        form->show();
+        Ed("EdFunction")->setText(QStringLiteral("ln(x)"));
+        auto* e = Ed("EdMaxX");
+        e->selectAll();
+        QTest::sendKeyEvent(QTest::KeyAction::Click, e, Qt::Key_unknown, QStringLiteral("е"),
+                            Qt::NoModifier);
+        QCOMPARE(e->text(), QStringLiteral("е"));
+        form->BBtnOKClick();
+        QCOMPARE(services->Shown.size(), 1);
+        QCOMPARE(services->Shown[0].Text,
+                 QStringLiteral("Поле \"Максимум X\":\n\r'е' не является числом!"));
+        QCOMPARE(form->focusWidget(), e);
+        QCOMPARE(ctx->Document.GraphCount(), 0);
+    }
+
+    // Interval ends typed as expressions reach the graph as their values.
+    void typedExpressionsBecomeTheInterval() {
+        QVERIFY(form->PrepareForNewGraph());
+        form->show();
+        Ed("EdFunction")->setText(QStringLiteral("sin(x)"));
+        for (const auto& [name, typed] : {std::pair{"EdMinX", QStringLiteral("-pi/2")},
+                                          std::pair{"EdMaxX", QStringLiteral("2e")}}) {
+            Ed(name)->clear();
+            QTest::keyClicks(Ed(name), typed);
+        }
+        form->BBtnOKClick();
+        QVERIFY(services->Shown.isEmpty());
+        QCOMPARE(ctx->Document.GraphCount(), 1);
+        QVERIFY(std::fabs(ctx->Document.Graph(0).MinX + 1.5707963267949) < 1e-13);
+        QVERIFY(std::fabs(ctx->Document.Graph(0).MaxX - 5.4365636569181) < 1e-13);
     }
 
     void cyrillicFormulaIsLowerCasedAndRejected() {
@@ -517,19 +549,28 @@ private slots:
     }
 
     void numberChecksShowTheirMessageInAnErrorBox() {
+        form->show();
         double value = 7;
-        QVERIFY(!Is_float_number(*ctx, form.get(), QStringLiteral("1001"), QStringLiteral("Pi"),
-                                 -1000, 1000, value));
+        Ed("EdMinX")->setText(QStringLiteral("1001"));
+        QVERIFY(!CheckFloatEdit(*ctx, Ed("EdMinX"), QStringLiteral("Минимум угла q"),
+                                QStringLiteral("Pi"), -1000, 1000, value));
         QCOMPARE(value, 7.0);
+        QCOMPARE(form->focusWidget(), Ed("EdMinX"));
+        QCOMPARE(Ed("EdMinX")->selectedText(), QStringLiteral("1001"));
         std::int32_t steps = 0;
-        QVERIFY(Is_int_number(*ctx, form.get(), QStringLiteral(" 20 "), 1, 200, steps));
+        Ed("EdNumberStepX")->setText(QStringLiteral(" 20 "));
+        QVERIFY(CheckIntEdit(*ctx, Ed("EdNumberStepX"), QStringLiteral("Шаги"), 1, 200, steps));
         QCOMPARE(steps, 20);
-        QVERIFY(!Is_int_number(*ctx, form.get(), QStringLiteral("x"), 1, 200, steps));
+        Ed("EdNumberStepX")->setText(QStringLiteral("x"));
+        QVERIFY(!CheckIntEdit(*ctx, Ed("EdNumberStepX"), QStringLiteral("Шаги"), 1, 200, steps));
+        QCOMPARE(form->focusWidget(), Ed("EdNumberStepX"));
         QCOMPARE(services->Shown.size(), 2);
         QCOMPARE(services->Shown[0].Caption, QStringLiteral("Ошибка"));
         QCOMPARE(services->Shown[0].Text,
-                 QStringLiteral("Число '1001' не лежит в промежутке\n\rот -1000 Pi до 1000 Pi!"));
-        QCOMPARE(services->Shown[1].Text, QStringLiteral("'x' не является натуральным числом!"));
+                 QStringLiteral("Поле \"Минимум угла q\":\n\rЧисло '1001' не лежит в "
+                                "промежутке\n\rот -1000 Pi до 1000 Pi!"));
+        QCOMPARE(services->Shown[1].Text,
+                 QStringLiteral("Поле \"Шаги\":\n\r'x' не является натуральным числом!"));
     }
 
     void backspaceDoesNotChangeTheKind() {

@@ -80,12 +80,12 @@ private slots:
         QTest::newRow("last row: anything") << "EdLastCell"
                                             << "1a-2"
                                             << "1a-2";
-        QTest::newRow("first value: number keys") << "EdFirstValue"
-                                                  << "-1a,5.e"
-                                                  << "-1,5.";
-        QTest::newRow("step: number keys") << "EdStep"
-                                           << "x0.2+"
-                                           << "0.2";
+        QTest::newRow("first value: expression keys") << "EdFirstValue"
+                                                      << "-1a,5.e@"
+                                                      << "-1a,5.e";
+        QTest::newRow("step: expression keys") << "EdStep"
+                                               << "x0.2+#(pi)/2^3;"
+                                               << "x0.2+(pi)/2^3";
     }
     void fillFieldsFilterTheirKeys() {
         QFETCH(QString, field);
@@ -113,7 +113,7 @@ private slots:
                                fill->EdFirstCell->setText(QStringLiteral("2"));
                                fill->AxisGroup->button(1)->setChecked(true);
                                fill->EdFirstValue->setText(QStringLiteral("0.5"));
-                               fill->EdStep->setText(QStringLiteral("-0,25"));
+                               fill->EdStep->setText(QStringLiteral("-1/4"));
                                QTest::mouseClick(fill->BBtnOK, Qt::LeftButton);
                            }));
         QCOMPARE(first, QStringLiteral("1"));
@@ -145,13 +145,16 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focused");
         QTest::newRow("first row 0")
-            << QStringList{"0", "5", "1", "1"} << "Число '0' не лежит в промежутке\n\rот 1 до 5!"
+            << QStringList{"0", "5", "1", "1"}
+            << "Поле \"№ начальной строки\":\n\rЧисло '0' не лежит в промежутке\n\rот 1 до 5!"
             << "EdFirstCell";
         QTest::newRow("last row past the table")
-            << QStringList{"1", "6", "1", "1"} << "Число '6' не лежит в промежутке\n\rот 1 до 5!"
+            << QStringList{"1", "6", "1", "1"}
+            << "Поле \"№ конечной строки\":\n\rЧисло '6' не лежит в промежутке\n\rот 1 до 5!"
             << "EdLastCell";
         QTest::newRow("last row a word")
-            << QStringList{"1", "five", "1", "1"} << "'five' не является натуральным числом!"
+            << QStringList{"1", "five", "1", "1"}
+            << "Поле \"№ конечной строки\":\n\r'five' не является натуральным числом!"
             << "EdLastCell";
         QTest::newRow("last before first")
             << QStringList{"3", "2", "1", "1"}
@@ -159,10 +162,11 @@ private slots:
             << "EdLastCell";
         QTest::newRow("first value above 1000")
             << QStringList{"1", "5", "1000.5", "1"}
-            << "Число '1000,5' не лежит в промежутке\n\rот -1000  до 1000 !"
+            << "Поле \"Начальное значение\":\n\rЧисло '1000,5' не лежит в промежутке\n\rот -1000  "
+               "до 1000 !"
             << "EdFirstValue";
         QTest::newRow("step no number")
-            << QStringList{"1", "5", "1", "-"} << "'-' не является числом!"
+            << QStringList{"1", "5", "1", "-"} << "Поле \"Шаг\":\n\r'-' не является числом!"
             << "EdStep";
     }
     void fillRefusesBadFields() {
