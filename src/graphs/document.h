@@ -91,6 +91,8 @@ public:
     [[nodiscard]] bool Visible(int index) const { return Entries.at(index).Visible; }
     [[nodiscard]] const std::string& Caption(int index) const { return Entries.at(index).Caption; }
     [[nodiscard]] int VisibleCount() const;
+    /// The colour of every graph, in list order.
+    [[nodiscard]] std::vector<TColor> GraphColors() const;
     /// False when `MaxGraphs` graphs exist already (the add commands refuse then).
     [[nodiscard]] bool CanAdd() const { return GraphCount() < MaxGraphs; }
 
