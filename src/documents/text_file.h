@@ -66,6 +66,23 @@ enum class TTextRead {
     Unreadable ///< the file cannot be opened or read, has a line too long or is too large
 };
 
+/// Why `ReadTextFile` found a file unreadable.
+enum class TTextFailure {
+    None,
+    NotFound,    ///< nothing of that name
+    NotAFile,    ///< a folder, a FIFO, a device or a socket
+    NoAccess,    ///< the file, or a folder on its way, may not be read
+    ReadError,   ///< the system failed to read it
+    LineTooLong, ///< a line longer than the limit
+    TooLarge     ///< larger than `MaxTextFileSize`
+};
+
+/// What `ReadTextFile` reports of an unreadable file.
+struct TTextFault {
+    TTextFailure What = TTextFailure::None;
+    std::size_t Line = 0; ///< for `LineTooLong` the line's number, from 1
+};
+
 /// Takes the lines of a text file from a source and says whether it accepts them; it may stop
 /// taking lines at any point. It may be called twice (see `ReadTextFile`) and must then start
 /// afresh.
@@ -79,10 +96,11 @@ using TLineParser = std::function<bool(TLineSource& Lines)>;
 /// at once, unless a line was taken as UTF-8 on trust: then the rest is scanned (nothing kept) to
 /// settle the encoding. After acceptance the rest is scanned as well, so that a line too long or
 /// a file too large anywhere is refused as `ReadTextLines` refuses it. `BytesRead`, when given,
-/// receives the number of bytes taken from the disk.
+/// receives the number of bytes taken from the disk; `Fault`, when given, why the file is
+/// `Unreadable` (`None` otherwise).
 TTextRead ReadTextFile(const std::string& Path, const TLineParser& Parse,
                        std::size_t MaxLineLength = MaxTextLineLength,
-                       std::size_t* BytesRead = nullptr);
+                       std::size_t* BytesRead = nullptr, TTextFault* Fault = nullptr);
 
 /// Reads a text file into its lines, each without its end (CR LF, LF or a bare CR; a break at the
 /// very end starts no further line). A file that is valid UTF-8 is taken as it stands (without a

@@ -108,11 +108,16 @@ private slots:
                      row.Text);
         QCOMPARE(app->Main->findChild<QAction*>(QStringLiteral("MMFileRecent2"))->toolTip(),
                  docs[1]);
-        // c.qel is missing: the open command's message, and it leaves the list.
+        // c.qel is missing: said so at once, without the offer to save the open document, and
+        // it leaves the list.
+        AddGraph("x");
         Trigger("MMFileRecent3");
         QCOMPARE(app->Services.Shown.size(), 1);
+        QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("warning"));
         QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Загрузка файла"));
-        QCOMPARE(app->Services.Shown[0].Text, QStringLiteral("Не удаётся открыть файл!\n\r"));
+        QCOMPARE(app->Services.Shown[0].Text,
+                 QStringLiteral("Файл не найден\n\r\"") + docs[2] + QStringLiteral("\""));
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
         QCOMPARE(Commands().RecentDocuments(), (QStringList{docs[0], docs[1], docs[3]}));
         qunsetenv("XDG_CONFIG_HOME");
     }
@@ -345,7 +350,8 @@ private slots:
         QCOMPARE(app->Ctx.Document.GraphCount(), 1);
         QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("error"));
         QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Загрузка файла"));
-        QCOMPARE(app->Services.Shown.last().Text, QStringLiteral("Неверный формат файла!"));
+        QCOMPARE(app->Services.Shown.last().Text,
+                 QStringLiteral("Неверный формат файла!\n\rстрока 1: нет подписи файла"));
         // A damaged one: the warning box.
         QVERIFY(foreign.open(QIODevice::WriteOnly));
         foreign.write(DocumentSignature);
@@ -355,7 +361,8 @@ private slots:
         app->Services.FileNames = {Path("foreign.qel")};
         Trigger("mmFileOpen");
         QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("warning"));
-        QCOMPARE(app->Services.Shown.last().Text, QStringLiteral("Не удаётся открыть файл!\n\r"));
+        QCOMPARE(app->Services.Shown.last().Text,
+                 QStringLiteral("Не удаётся открыть файл!\n\rстрока 4: файл обрывается"));
         QCOMPARE(QString::fromStdString(app->Ctx.Document.DocumentFileName), Path("saved.qel"));
     }
 
