@@ -469,9 +469,12 @@ int ReplaceFile(const std::string& Path, std::string_view Bytes, const TFileCall
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(seed()));
-        temporary = (slash == std::string::npos ? std::string() : folder) + "." + name + suffix;
+        // A short hidden name of its own, whatever the file's name: any name the folder takes
+        // (up to NAME_MAX bytes) can be saved, since the temporary is never the longer one.
+        char chance[16];
+        std::snprintf(chance, sizeof chance, "%08x", static_cast<unsigned>(seed()));
+        temporary = (slash == std::string::npos ? std::string() : folder) +
+                    std::string(TemporaryNamePrefix) + chance + std::string(TemporaryNameSuffix);
         // 0666 lets the umask decide the permissions of a new file, as for any other file.
         fd = Calls.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno == EACCES || errno == EPERM) && exists) {

@@ -119,16 +119,21 @@ bool IsValidUtf8(std::string_view Text);
 /// takes both).
 std::string EncodeTextLines(const std::vector<std::string>& Lines);
 
+/// The name of the new file a save writes before it takes the file's place: hidden and short,
+/// the prefix, eight hexadecimal digits of chance and the suffix (21 bytes in all).
+inline constexpr std::string_view TemporaryNamePrefix = ".kurvant-";
+inline constexpr std::string_view TemporaryNameSuffix = ".tmp";
+
 /// Replaces the file at `Path` with `Bytes` so that the old file survives any failure: the bytes
-/// go to a new file in the same folder, are flushed to the disk, and the new file is renamed over
-/// the old one. A symbolic link is followed (to a target that does not exist yet, too: it is
-/// created), and an existing file's permissions are kept. Only a regular file is ever replaced:
-/// a FIFO (with a reader) or a character device such as /dev/null or a terminal takes the bytes
-/// directly, and a folder, a block device or a socket is refused. When
-/// the folder takes no new file but the file exists and may be written, it is overwritten in
-/// place instead, and written back as it was if a step fails. Every system call that changes
-/// the disk goes through `Calls`. On failure `Error` (when given) receives the system's error
-/// number of the step that failed (`SystemErrorText` words it); 0 after success.
+/// go to a new file in the same folder (`TemporaryNamePrefix`), are flushed to the disk, and the
+/// new file is renamed over the old one. A symbolic link is followed (to a target that does not
+/// exist yet, too: it is created), and an existing file's permissions are kept. Only a regular file
+/// is ever replaced: a FIFO (with a reader) or a character device such as /dev/null or a terminal
+/// takes the bytes directly, and a folder, a block device or a socket is refused. When the folder
+/// takes no new file but the file exists and may be written, it is overwritten in place instead,
+/// and written back as it was if a step fails. Every system call that changes the disk goes through
+/// `Calls`. On failure `Error` (when given) receives the system's error number of the step that
+/// failed (`SystemErrorText` words it); 0 after success.
 bool WriteFileAtomically(const std::string& Path, std::string_view Bytes,
                          const TFileCalls& Calls = SystemFileCalls(), int* Error = nullptr);
 
