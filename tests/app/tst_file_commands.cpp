@@ -442,18 +442,19 @@ private slots:
         QCOMPARE(app->Services.Shown.size(), 1); // the one question of "Новый"
     }
 
-    void settingsLiveBesideTheProgramOrInTheUsersFolder() {
-        QCOMPARE(QString::fromStdString(SettingsPath(app->Ctx)),
-                 Path(QStringLiteral("settings.dat")));
-        // A program folder that cannot be written: the user's configuration folder.
+    // The settings of a user live beside the list of recent documents in the user's
+    // configuration folder, never beside the program.
+    void settingsLiveInTheUsersConfigurationFolder() {
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        app->Ctx.ProgramDir = QStringLiteral("/nonexistent-program-folder");
-        const QString path = QString::fromStdString(SettingsPath(app->Ctx));
+        const QString file = DefaultSettingsFile();
+        const QString recent = TRecentDocuments::DefaultFile();
         qunsetenv("XDG_CONFIG_HOME");
-        QVERIFY2(path.startsWith(home.path()), qPrintable(path));
-        QVERIFY(path.endsWith(QStringLiteral("/settings.dat")));
-        QVERIFY(QFileInfo(path).dir().exists()); // made, so the file can be written at closing
+        QVERIFY2(file.startsWith(home.path()), qPrintable(file));
+        QCOMPARE(QFileInfo(file).fileName(), QStringLiteral("settings.dat"));
+        QCOMPARE(QFileInfo(file).absolutePath(), QFileInfo(recent).absolutePath());
+        QCOMPARE(QString::fromStdString(SharedSettingsPath(app->Ctx)),
+                 Path(QStringLiteral("settings.dat")));
     }
 
     // ---- the view as a picture
