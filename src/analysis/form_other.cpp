@@ -2,6 +2,7 @@
 
 #include "analysis/tangent.h"
 #include "graphs/form_graphic.h"
+#include "graphs/graph_input.h"
 #include "widgets/app_context.h"
 #include "widgets/color_box.h"
 #include "widgets/named_controls.h"
@@ -134,10 +135,12 @@ void TFormOther::OfferLine(const std::string& formula, int kind) {
     g.EdMinX->setText(QStringLiteral("-10"));
     g.EdMaxX->setText(QStringLiteral("10"));
     g.EdNumberStepX->setText(QStringLiteral("500"));
-    // The add command's proposal without its second choice when the colour is the background's.
-    const int items = g.ColorBoxGraphic->count();
-    if (items > 0)
-        g.ColorBoxGraphic->SelectItem((Ctx.Document.ColorCounter + 2) % items);
+    // The line is a new graph like any other: the first colour that no graph has.
+    const int item =
+        FreeColorItem(Ctx.Document.ColorCounter, g.ColorBoxGraphic->ColorItems(),
+                      static_cast<TColor>(Ctx.Settings.BackGround), Ctx.Document.GraphColors());
+    if (item >= 0)
+        g.ColorBoxGraphic->SelectItem(item);
     g.exec();
 }
 

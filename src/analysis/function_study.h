@@ -154,9 +154,10 @@ TStudyFormula StudyFormulaOf(const TDocument& document, std::string_view text);
 std::optional<std::pair<double, double>> StudyIntervalOf(const TDocument& document,
                                                          std::string_view text);
 
-/// "Отметить на графике": the points as a new table graph drawn as points, in the next colour,
-/// captioned `caption`; `swapAxes` for a function of y. Its position, or -1 when the document is
-/// full or there is nothing to mark.
+/// "Отметить на графике": the points as a new table graph drawn as points 6 pixels across, in a
+/// colour that no graph of the document has (`FreeColorItem`), captioned `caption`; `swapAxes`
+/// for a function of y. Its position, or -1 when the document is full or there is nothing to
+/// mark.
 int AddStudyMarks(TDocument& document, TSettings& settings, const std::vector<TPoint3D>& points,
                   bool swapAxes, const std::string& caption);
 

@@ -25,8 +25,11 @@ namespace {
 constexpr std::string_view NoZerosMessage = "На отрезке нулей не найдено";
 constexpr std::string_view NoExtremaMessage = "На отрезке экстремумов не найдено";
 constexpr std::string_view NoIntersectionsMessage = "На отрезке пересечений не найдено";
-// The size of the marks: the point box's item of 3 pixels, well visible over a line.
-constexpr int MarkPointIndex = 4;
+// The marks are points 6 pixels across, larger than any the point box offers (5 at most), so
+// that they stand out on the curve they mark in the default view. The box's largest item stands
+// for them when the graph is edited.
+constexpr double MarkPointSize = 6;
+constexpr int MarkPointIndex = 6;
 
 class TFormulaFunction : public TStudyFunction {
 public:
@@ -299,14 +302,15 @@ int AddStudyMarks(TDocument& document, TSettings& settings, const std::vector<TP
             std::swap(p.x, p.y);
         }
     }
-    // The colour the graph dialogs would propose next, from the colour box's items: its custom
-    // entry first, then the named colours.
+    // The colour the graph dialogs would propose, from the colour box's items (its custom entry
+    // first, then the named colours): one that no graph of the document has.
     std::vector<TColor> items{clBlack};
     for (const TColorName& name : ColorNames) {
         items.push_back(name.Value);
     }
     std::int32_t counter = document.ColorCounter;
-    const int item = ProposedColorItem(counter, items, static_cast<TColor>(settings.BackGround));
+    const int item = FreeColorItem(counter, items, static_cast<TColor>(settings.BackGround),
+                                   document.GraphColors());
     document.ColorCounter = counter;
     TTableStyle style;
     style.Color = items[static_cast<std::size_t>(item)];
@@ -315,12 +319,9 @@ int AddStudyMarks(TDocument& document, TSettings& settings, const std::vector<TP
     style.PointIndex = MarkPointIndex;
     TGraphic graphic;
     StoreTableGraph(marks, style, graphic);
-    // One step of the history, as any graph added.
-    const int index = document.AddStep(std::move(graphic), settings, "отметка точек на графике");
-    if (index >= 0) {
-        document.SetCaption(index, caption);
-    }
-    return index;
+    graphic.PointSize = MarkPointSize;
+    // One step of the history, as any graph added; undo and redo keep the caption.
+    return document.AddStep(std::move(graphic), settings, "отметка точек на графике", caption);
 }
 
 std::string StudyMarksCaption(TStudyKind kind, std::string_view formula,

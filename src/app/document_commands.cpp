@@ -104,9 +104,11 @@ void TDocumentCommands::OpenFile() {
 bool TDocumentCommands::OpenPath(const QString& path) {
     TDocumentContent content;
     content.View = Ctx.Document.View;
-    const TDocumentRead read = ReadDocumentContent(path.toStdString(), Ctx.Formula, content);
+    TDocumentFault fault;
+    const TDocumentRead read =
+        ReadDocumentContent(path.toStdString(), Ctx.Formula, content, nullptr, &fault);
     const QString caption = FromUtf8(DocumentReadCaption);
-    const QString message = FromUtf8(DocumentReadMessage(read));
+    const QString message = FromUtf8(DocumentReadMessage(read, fault));
     switch (read) {
     case TDocumentRead::Ok:
         if (!AdoptSampled(path, std::move(content)))
@@ -124,6 +126,13 @@ bool TDocumentCommands::OpenPath(const QString& path) {
 }
 
 void TDocumentCommands::OpenRecent(const QString& path) {
+    // Nothing to open: the open document need not be offered for saving first.
+    if (!QFileInfo::exists(path)) {
+        Ctx.Services->Warning(Window, FromUtf8(DocumentReadCaption),
+                              FromUtf8(DocumentNotFoundMessage(path.toStdString())));
+        Recent.Remove(path);
+        return;
+    }
     if (!OfferToSave(QStringLiteral("Открытие файла")))
         return;
     if (!OpenPath(path) && !QFileInfo(path).isFile())

@@ -43,8 +43,9 @@ public:
     /// reader's message and changes nothing. Its graphs are sampled off the window's thread, with
     /// progress after 0.3 s; a cancelled sampling opens nothing. True when the document was opened.
     bool OpenPath(const QString& path);
-    /// A document of "Последние файлы": after the offer, opened as `OpenPath` opens it; one that
-    /// is no longer there gets the reader's message and leaves the list.
+    /// A document of "Последние файлы": after the offer, opened as `OpenPath` opens it. One that
+    /// is no longer there is reported at once, without the offer ("Файл не найден" with its
+    /// path, `DocumentNotFoundMessage`), and leaves the list.
     void OpenRecent(const QString& path);
     /// The documents most recently opened or saved, newest first.
     [[nodiscard]] const QStringList& RecentDocuments() const { return Recent.Paths(); }

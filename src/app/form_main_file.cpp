@@ -12,8 +12,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -98,6 +100,10 @@ void TFormMain::closeEvent(QCloseEvent* e) {
     if (ChBoxAutoScale->isChecked())
         ChBoxAutoScale->setChecked(false);
     // A settings file that cannot be written keeps the previous one; nothing to tell the user.
-    WriteSettingsFile(SettingsPath(Ctx), Ctx.Settings, Ctx.Formula.DecimalSeparator, *Ctx.Disk);
+    // The user's configuration folder may not exist yet.
+    if (!Ctx.SettingsFile.isEmpty()) {
+        QDir().mkpath(QFileInfo(Ctx.SettingsFile).absolutePath());
+        WriteSettingsFile(SettingsPath(Ctx), Ctx.Settings, Ctx.Formula.DecimalSeparator, *Ctx.Disk);
+    }
     e->accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The documents most recently opened or saved, newest first, for "Файл → Последние файлы". The
-// list is a small text file in the user's configuration folder, one full path a line in UTF-8,
-// read at start and written on every change; the settings file stays as it is.
+// list is a small text file in the user's configuration folder (beside the user's settings file),
+// one full path a line in UTF-8, read at start and written on every change.
 
 #include <QString>
 #include <QStringList>

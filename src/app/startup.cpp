@@ -56,16 +56,21 @@ void PrepareApplication(QApplication& app) {
     QApplication::setWindowIcon(ProgramIcon());
 }
 
+QString DefaultSettingsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/") + QString::fromLatin1(SettingsFileName);
+}
+
 std::string SettingsPath(const TAppContext& Context) {
-    // Beside the program where its folder can be written; an installed program keeps its
-    // settings in the user's configuration folder instead of losing them.
-    const QFileInfo folder(Context.ProgramDir);
-    QString dir = Context.ProgramDir;
-    if (!folder.isDir() || !folder.isWritable()) {
-        dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-        QDir().mkpath(dir);
-    }
-    return QDir(dir).filePath(QString::fromLatin1(SettingsFileName)).toStdString();
+    return Context.SettingsFile.toStdString();
+}
+
+std::string SharedSettingsPath(const TAppContext& Context) {
+    // Each user writes their own file, so the users of one installation keep their settings
+    // apart; the one beside the program is only ever read.
+    if (Context.ProgramDir.isEmpty())
+        return {};
+    return QDir(Context.ProgramDir).filePath(QString::fromLatin1(SettingsFileName)).toStdString();
 }
 
 std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
@@ -82,9 +87,9 @@ std::unique_ptr<TFormMain> StartUp(TAppContext& Context,
     main->SetTableValuesDialog(new TFormTableValues(Context, main.get()));
     main->SetOtherDialog(new TFormOther(Context, main->GraphDialog(), main.get()));
     main->SetStudyDialog(new TFormStudy(Context, main.get()));
-    // The settings come from "settings.dat" beside the program; a missing or damaged file
-    // leaves every setting at its default.
-    ReadSettingsFile(SettingsPath(Context), Context.Settings);
+    // The settings come from the user's "settings.dat", or the one beside the program for a
+    // user who has none; a missing or damaged file leaves every setting at its default.
+    ReadUserSettingsFile(SettingsPath(Context), SharedSettingsPath(Context), Context.Settings);
     main->SetSettingsDialog(new TFormSettings(Context, main.get()));
     main->SetAboutBox(new TFormAbout(main.get()));
     main->SetHelpWindow(new TFormHelp(Context.ProgramDir, main.get()));
@@ -116,6 +121,7 @@ int RunKurvant(int argc, char** argv) {
     context.ProgramDir = QApplication::applicationDirPath();
     context.Formula.DecimalSeparator = kurvant::LocaleDecimalSeparator();
     context.RecentDocumentsFile = TRecentDocuments::DefaultFile();
+    context.SettingsFile = DefaultSettingsFile();
 
     std::unique_ptr<TFormMain> main = StartUp(context);
     ShowMainWindow(*main);

@@ -25,8 +25,16 @@ void PrepareProcess();
 /// every window that opens a dialog takes the keyboard back when the dialog closes.
 void PrepareApplication(QApplication& app);
 
-/// Where the settings file lives: "settings.dat" in the program's folder.
+/// The user's settings file: "settings.dat" in the user's configuration folder
+/// (`QStandardPaths::AppConfigLocation`), beside the list of recent documents.
+QString DefaultSettingsFile();
+
+/// Where the settings are written: the run's `SettingsFile`.
 std::string SettingsPath(const TAppContext& Context);
+
+/// The settings file of every user: "settings.dat" in the program's folder, read for a user who
+/// has none of their own.
+std::string SharedSettingsPath(const TAppContext& Context);
 
 /// Shows the main window and gives it the keyboard.
 void ShowMainWindow(TFormMain& main);

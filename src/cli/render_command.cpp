@@ -119,9 +119,10 @@ int RunRender(const TParsedArguments& args, char defaultSeparator) {
     DeriveScaleY(document.View, settings.Perspective, false, TFrameSize::Plain(o.Width, o.Height));
     document.AutoScaleOn = o.AutoScale;
 
-    const TDocumentRead read = ReadDocumentFile(o.Document, document, settings, formula);
+    TDocumentFault fault;
+    const TDocumentRead read = ReadDocumentFile(o.Document, document, settings, formula, &fault);
     if (read != TDocumentRead::Ok) {
-        std::cerr << TerminalMessage(DocumentReadMessage(read)) << '\n';
+        std::cerr << TerminalMessage(DocumentReadMessage(read, fault)) << '\n';
         return ExitFailure;
     }
     const std::vector<TGlyphBitmap> glyphs = MakeGlyphBitmaps();

@@ -57,9 +57,11 @@ int RunSample(const TParsedArguments& args, char defaultSeparator) {
     context.DecimalSeparator = *separator;
     context.Evaluator = args.Has("literal") ? TEvaluator::Text : TEvaluator::Program;
     TDocument document;
-    const TDocumentRead result = ReadDocumentFile(args.Positionals[0], document, settings, context);
+    TDocumentFault fault;
+    const TDocumentRead result =
+        ReadDocumentFile(args.Positionals[0], document, settings, context, &fault);
     if (result != TDocumentRead::Ok) {
-        std::fprintf(stderr, "%s\n", TerminalMessage(DocumentReadMessage(result)).c_str());
+        std::fprintf(stderr, "%s\n", TerminalMessage(DocumentReadMessage(result, fault)).c_str());
         return ExitFailure;
     }
     PrintDocument(document);

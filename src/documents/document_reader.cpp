@@ -17,36 +17,91 @@
 
 namespace {
 
-// Hands out the lines of the file one after another; running past the end is a failure of the
-// file, never a read past it.
+// Hands out the lines of the file one after another and counts them; running past the end is a
+// failure of the file, never a read past it. The first refusal is kept with the line it concerns.
 class TLineCursor {
 public:
     explicit TLineCursor(TLineSource& lines) : Lines(lines) {}
-    std::optional<std::string_view> Next() { return Lines.Next(); }
+
+    std::optional<std::string_view> Next() {
+        const auto line = Lines.Next();
+        ++Number;
+        if (!line) {
+            Refuse(TDocumentReason::FileEnds);
+        }
+        return line;
+    }
+
+    /// Records why the line last asked for is refused; false, so that a reader can return it.
+    bool Refuse(TDocumentReason reason, int limit = 0) {
+        if (Fault.Reason == TDocumentReason::None) {
+            Fault = {reason, Number, limit};
+        }
+        return false;
+    }
+
+    TDocumentFault Fault;
 
 private:
     TLineSource& Lines;
+    int Number = 0;
 };
+
+// A line that must hold a whole number and does not: its digits overflow, or it holds something
+// else.
+TDocumentReason IntegerReason(std::string_view text) {
+    text = TrimText(text);
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        text.remove_prefix(1);
+    }
+    const bool digits = !text.empty() && std::all_of(text.begin(), text.end(),
+                                                     [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? TDocumentReason::IntegerTooLarge : TDocumentReason::NotAnInteger;
+}
+
+// A number line that `PrintOneFloatLine` refused with room for `count` values: it holds more of
+// them (blanks separate the numbers), or one that is no number.
+bool RefuseNumberLine(TLineCursor& cursor, std::string_view line, std::size_t count) {
+    const std::string_view text = TrimText(line);
+    std::size_t numbers = text.empty() ? 0 : 1;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        numbers += text[i] == ' ' && text[i - 1] != ' ' ? 1 : 0;
+    }
+    if (numbers > count) {
+        return cursor.Refuse(TDocumentReason::TooManyNumbers, static_cast<int>(count));
+    }
+    return cursor.Refuse(TDocumentReason::NotANumber);
+}
 
 bool NextInt(TLineCursor& cursor, bool trim, int& value) {
     const auto line = cursor.Next();
-    return line && TextToInt(trim ? TrimText(*line) : *line, value);
+    if (!line) {
+        return false;
+    }
+    return TextToInt(trim ? TrimText(*line) : *line, value) || cursor.Refuse(IntegerReason(*line));
 }
 
-bool NextFormula(TLineCursor& cursor, std::string& formula) {
+// A formula line, trimmed, and its prepared text for the kind's variables.
+bool NextFormula(TLineCursor& cursor, std::uint8_t kind, std::string& formula,
+                 std::string& prepared, kurvant::TFormulaContext& context) {
     const auto line = cursor.Next();
     if (!line) {
         return false;
     }
     formula = TrimText(*line);
-    return true;
+    prepared = formula;
+    return kurvant::PrepareFormula(prepared, KindVariableSet(kind), context) ||
+           cursor.Refuse(TDocumentReason::EmptyFormula);
 }
 
 // A step count truncated to an integer. Zero is a graph without points; a negative count or one
 // above what the dialog allows is refused, so sampling never allocates what the file asks for.
-bool StepCount(double value, int limit, std::int32_t& steps) {
-    if (!std::isfinite(value) || value <= -1 || value >= limit + 1.0) {
-        return false;
+bool StepCount(TLineCursor& cursor, double value, int limit, std::int32_t& steps) {
+    if (value <= -1) {
+        return cursor.Refuse(TDocumentReason::StepsBelowZero);
+    }
+    if (!std::isfinite(value) || value >= limit + 1.0) {
+        return cursor.Refuse(TDocumentReason::TooManySteps, limit);
     }
     steps = static_cast<std::int32_t>(value); // truncated, as the step fields hold integers
     return true;
@@ -71,7 +126,7 @@ bool ReadRangeLine(TLineCursor& cursor, TGraphic& g, bool& visible) {
     }
     const std::size_t count = surface ? 7 : 4;
     if (PrintOneFloatLine(*line, std::span<double>(values.data(), count)) == TNumberLine::Invalid) {
-        return false;
+        return RefuseNumberLine(cursor, *line, count);
     }
     if (surface) {
         g.MinX = values[0];
@@ -79,48 +134,38 @@ bool ReadRangeLine(TLineCursor& cursor, TGraphic& g, bool& visible) {
         g.MinY = values[3];
         g.MaxY = values[4];
         visible = values[6] != 0;
-        return StepCount(values[2], MaxSurfaceSteps, g.StepsX) &&
-               StepCount(values[5], MaxSurfaceSteps, g.StepsY);
+        return StepCount(cursor, values[2], MaxSurfaceSteps, g.StepsX) &&
+               StepCount(cursor, values[5], MaxSurfaceSteps, g.StepsY);
     }
     visible = values[3] != 0;
     if (alongY) {
         g.MinY = values[0];
         g.MaxY = values[1];
-        return StepCount(values[2], MaxCurveSteps, g.StepsY);
+        return StepCount(cursor, values[2], MaxCurveSteps, g.StepsY);
     }
     g.MinX = values[0];
     g.MaxX = values[1];
-    return StepCount(values[2], MaxCurveSteps, g.StepsX);
+    return StepCount(cursor, values[2], MaxCurveSteps, g.StepsX);
 }
 
-bool PrepareFormulas(TGraphic& g, kurvant::TFormulaContext& context) {
-    g.FormulaPrepared = g.Formula;
-    if (!kurvant::PrepareFormula(g.FormulaPrepared, KindVariableSet(g.Kind), context)) {
+// The formula lines, each prepared as it is read (the polar kind's second text is a copy of the
+// first), then the number line.
+bool ReadFormulaBlock(TLineCursor& cursor, TGraphic& g, bool& visible,
+                      kurvant::TFormulaContext& context) {
+    if (!NextFormula(cursor, g.Kind, g.Formula, g.FormulaPrepared, context)) {
         return false;
     }
     if (g.Kind == KindPolar) {
         g.Formula2Prepared = g.FormulaPrepared;
-    } else if (g.Kind == KindParametric) {
-        g.Formula2Prepared = g.Formula2;
-        return kurvant::PrepareFormula(g.Formula2Prepared, KindVariableSet(KindParametric),
-                                       context);
-    }
-    return true;
-}
-
-bool ReadFormulaBlock(TLineCursor& cursor, TGraphic& g, bool& visible,
-                      kurvant::TFormulaContext& context) {
-    if (!NextFormula(cursor, g.Formula)) {
-        return false;
-    }
-    if (g.Kind == KindParametric && !NextFormula(cursor, g.Formula2)) {
+    } else if (g.Kind == KindParametric &&
+               !NextFormula(cursor, g.Kind, g.Formula2, g.Formula2Prepared, context)) {
         return false;
     }
     if (!ReadRangeLine(cursor, g, visible)) {
         return false;
     }
     g.Variable = KindVariable(g.Kind);
-    return PrepareFormulas(g, context);
+    return true;
 }
 
 // A table: the count, the points, the visibility line. The count is believed only as far as the
@@ -129,8 +174,11 @@ bool ReadFormulaBlock(TLineCursor& cursor, TGraphic& g, bool& visible,
 // table dialog writes an empty cell.
 bool ReadTableBlock(TLineCursor& cursor, TGraphic& g, bool& visible) {
     int count = 0;
-    if (!NextInt(cursor, true, count) || count < 0) {
+    if (!NextInt(cursor, true, count)) {
         return false;
+    }
+    if (count < 0) {
+        return cursor.Refuse(TDocumentReason::PointCountBelowZero);
     }
     constexpr int PointsAhead = 5000;
     g.Points.reserve(static_cast<std::size_t>(std::min(count, PointsAhead)));
@@ -141,8 +189,11 @@ bool ReadTableBlock(TLineCursor& cursor, TGraphic& g, bool& visible) {
     for (int i = 0; i < count; ++i) {
         std::array<double, 3> xyz{};
         const auto line = cursor.Next();
-        if (!line || PrintOneFloatLine(*line, xyz) == TNumberLine::Invalid) {
+        if (!line) {
             return false;
+        }
+        if (PrintOneFloatLine(*line, xyz) == TNumberLine::Invalid) {
+            return RefuseNumberLine(cursor, *line, xyz.size());
         }
         const TPoint3D p{xyz[0], xyz[1], xyz[2]};
         g.BoundMaxX = std::max(g.BoundMaxX, p.x);
@@ -159,12 +210,24 @@ bool ReadTableBlock(TLineCursor& cursor, TGraphic& g, bool& visible) {
     return true;
 }
 
+// A style number, taken as it stands with either decimal mark.
+bool NextFloat(TLineCursor& cursor, double& value) {
+    const auto line = cursor.Next();
+    if (!line) {
+        return false;
+    }
+    return TextToFloat(*line, value) || cursor.Refuse(TDocumentReason::NotANumber);
+}
+
 // The six tail lines; taken as they stand, the style numbers with either decimal mark.
 bool ReadTail(TLineCursor& cursor, TGraphic& g) {
     const auto colorLine = cursor.Next();
-    TColor color = 0;
-    if (!colorLine || !TextToColor(*colorLine, color)) {
+    if (!colorLine) {
         return false;
+    }
+    TColor color = 0;
+    if (!TextToColor(*colorLine, color)) {
+        return cursor.Refuse(TDocumentReason::UnknownColour);
     }
     g.SetColor(color);
     int building = 0;
@@ -174,20 +237,17 @@ bool ReadTail(TLineCursor& cursor, TGraphic& g) {
     if (building >= 0 && building <= 2) {
         g.Building = static_cast<std::uint8_t>(building);
     }
-    const auto pointSize = cursor.Next();
-    if (!pointSize || !TextToFloat(*pointSize, g.PointSize) ||
-        !NextInt(cursor, false, g.PointSizeIndex)) {
-        return false;
-    }
-    const auto lineWidth = cursor.Next();
-    return lineWidth && TextToFloat(*lineWidth, g.LineWidth) &&
-           NextInt(cursor, false, g.LineWidthIndex);
+    return NextFloat(cursor, g.PointSize) && NextInt(cursor, false, g.PointSizeIndex) &&
+           NextFloat(cursor, g.LineWidth) && NextInt(cursor, false, g.LineWidthIndex);
 }
 
 bool ReadBlock(TLineCursor& cursor, kurvant::TFormulaContext& context, TGraphEntry& entry) {
     int kind = 0;
-    if (!NextInt(cursor, true, kind) || kind < KindYofX || kind > KindTable) {
-        return false; // no other kind has a layout to follow
+    if (!NextInt(cursor, true, kind)) {
+        return false;
+    }
+    if (kind < KindYofX || kind > KindTable) {
+        return cursor.Refuse(TDocumentReason::UnknownKind); // no layout to follow
     }
     entry.Graphic = std::make_unique<TGraphic>();
     TGraphic& g = *entry.Graphic;
@@ -232,20 +292,23 @@ bool StartsWithSignatureLine(const std::string& path) {
 } // namespace
 
 TDocumentRead ParseDocumentLines(const std::vector<std::string>& lines,
-                                 const kurvant::TFormulaContext& context,
-                                 TDocumentContent& content) {
+                                 const kurvant::TFormulaContext& context, TDocumentContent& content,
+                                 TDocumentFault* fault) {
     TVectorLines source(lines);
-    return ParseDocumentLines(source, context, content);
+    return ParseDocumentLines(source, context, content, fault);
 }
 
-TDocumentRead ParseDocumentLines(TLineSource& lines, const kurvant::TFormulaContext& context,
-                                 TDocumentContent& content) {
-    TLineCursor cursor(lines);
+namespace {
+
+TDocumentRead ParseLines(TLineCursor& cursor, const kurvant::TFormulaContext& context,
+                         TDocumentContent& content) {
     const auto signature = cursor.Next();
     if (!signature) {
+        cursor.Fault = {TDocumentReason::Empty, 0, 0};
         return TDocumentRead::Unreadable;
     }
     if (*signature != DocumentSignature) {
+        cursor.Refuse(TDocumentReason::NoSignature);
         return TDocumentRead::WrongSignature;
     }
     const auto viewLine = cursor.Next();
@@ -256,6 +319,7 @@ TDocumentRead ParseDocumentLines(TLineSource& lines, const kurvant::TFormulaCont
     std::array<double, 6> values{view.ScaleX, view.ShiftX, view.ShiftY,
                                  view.AngleX, view.AngleY, view.AngleZ};
     if (PrintOneFloatLine(*viewLine, values) == TNumberLine::Invalid) {
+        RefuseNumberLine(cursor, *viewLine, values.size());
         return TDocumentRead::Unreadable;
     }
     view.ScaleX = values[0];
@@ -265,7 +329,13 @@ TDocumentRead ParseDocumentLines(TLineSource& lines, const kurvant::TFormulaCont
     view.AngleY = values[4];
     view.AngleZ = values[5];
     int count = 0;
-    if (!NextInt(cursor, true, count) || count < 0 || count > MaxDocumentGraphs) {
+    if (!NextInt(cursor, true, count)) {
+        return TDocumentRead::Unreadable;
+    }
+    if (count < 0 || count > MaxDocumentGraphs) {
+        cursor.Refuse(count < 0 ? TDocumentReason::GraphCountBelowZero
+                                : TDocumentReason::TooManyGraphs,
+                      MaxDocumentGraphs);
         return TDocumentRead::Unreadable;
     }
     // Preparing formulas records its rewriting notice in the context; the graph dialog's notice
@@ -282,40 +352,87 @@ TDocumentRead ParseDocumentLines(TLineSource& lines, const kurvant::TFormulaCont
     return TDocumentRead::Ok;
 }
 
-TDocumentRead ReadDocumentContent(const std::string& path, const kurvant::TFormulaContext& context,
-                                  TDocumentContent& content, std::size_t* bytesRead) {
-    if (bytesRead) {
-        *bytesRead = 0;
+} // namespace
+
+TDocumentRead ParseDocumentLines(TLineSource& lines, const kurvant::TFormulaContext& context,
+                                 TDocumentContent& content, TDocumentFault* fault) {
+    TLineCursor cursor(lines);
+    const TDocumentRead result = ParseLines(cursor, context, content);
+    if (fault) {
+        *fault = result == TDocumentRead::Ok ? TDocumentFault{} : cursor.Fault;
     }
-    // A foreign file is told apart by its first bytes, before any limit of line length or file
-    // size could call it unreadable instead.
-    if (!StartsWithSignatureLine(path)) {
-        return TDocumentRead::WrongSignature;
-    }
-    // A second hearing of the file (see ReadTextFile) starts from the view given.
-    const ViewState startView = content.View;
-    TDocumentRead parsed = TDocumentRead::Unreadable;
-    const auto parse = [&](TLineSource& lines) {
-        content.View = startView;
-        parsed = ParseDocumentLines(lines, context, content);
-        return parsed == TDocumentRead::Ok;
-    };
-    switch (ReadTextFile(path, parse, MaxTextLineLength, bytesRead)) {
-    case TTextRead::Accepted:
-        return TDocumentRead::Ok;
-    case TTextRead::Refused:
-        return parsed;
-    case TTextRead::Unreadable:
+    return result;
+}
+
+namespace {
+
+// The reason of a file the text reader could not read.
+TDocumentFault TextFault(const TTextFault& text) {
+    switch (text.What) {
+    case TTextFailure::NotFound:
+        return {TDocumentReason::NotFound};
+    case TTextFailure::NotAFile:
+        return {TDocumentReason::NotAFile};
+    case TTextFailure::NoAccess:
+        return {TDocumentReason::NoAccess};
+    case TTextFailure::LineTooLong:
+        return {TDocumentReason::LineTooLong, static_cast<int>(text.Line)};
+    case TTextFailure::TooLarge:
+        return {TDocumentReason::TooLarge};
+    case TTextFailure::None:
+    case TTextFailure::ReadError:
         break;
     }
-    return TDocumentRead::Unreadable;
+    return {TDocumentReason::ReadError};
+}
+
+} // namespace
+
+TDocumentRead ReadDocumentContent(const std::string& path, const kurvant::TFormulaContext& context,
+                                  TDocumentContent& content, std::size_t* bytesRead,
+                                  TDocumentFault* fault) {
+    TDocumentFault found;
+    const TDocumentRead result = [&] {
+        if (bytesRead) {
+            *bytesRead = 0;
+        }
+        // A foreign file is told apart by its first bytes, before any limit of line length or
+        // file size could call it unreadable instead.
+        if (!StartsWithSignatureLine(path)) {
+            found = {TDocumentReason::NoSignature, 1};
+            return TDocumentRead::WrongSignature;
+        }
+        // A second hearing of the file (see ReadTextFile) starts from the view given.
+        const ViewState startView = content.View;
+        TDocumentRead parsed = TDocumentRead::Unreadable;
+        const auto parse = [&](TLineSource& lines) {
+            content.View = startView;
+            parsed = ParseDocumentLines(lines, context, content, &found);
+            return parsed == TDocumentRead::Ok;
+        };
+        TTextFault text;
+        switch (ReadTextFile(path, parse, MaxTextLineLength, bytesRead, &text)) {
+        case TTextRead::Accepted:
+            return TDocumentRead::Ok;
+        case TTextRead::Refused:
+            return parsed;
+        case TTextRead::Unreadable:
+            break;
+        }
+        found = TextFault(text);
+        return TDocumentRead::Unreadable;
+    }();
+    if (fault) {
+        *fault = result == TDocumentRead::Ok ? TDocumentFault{} : found;
+    }
+    return result;
 }
 
 TDocumentRead ReadDocumentFile(const std::string& path, TDocument& document, TSettings& settings,
-                               const kurvant::TFormulaContext& context) {
+                               const kurvant::TFormulaContext& context, TDocumentFault* fault) {
     TDocumentContent content;
     content.View = document.View;
-    const TDocumentRead result = ReadDocumentContent(path, context, content);
+    const TDocumentRead result = ReadDocumentContent(path, context, content, nullptr, fault);
     if (result != TDocumentRead::Ok) {
         return result;
     }

@@ -63,18 +63,6 @@ void AddBlock(const TGraphic& g, bool visible, char separator, std::vector<std::
 
 } // namespace
 
-std::string DocumentReadMessage(TDocumentRead result) {
-    switch (result) {
-    case TDocumentRead::Ok:
-        return {};
-    case TDocumentRead::WrongSignature:
-        return "Неверный формат файла!";
-    case TDocumentRead::Unreadable:
-        break;
-    }
-    return "Не удаётся открыть файл!\n\r";
-}
-
 std::string DocumentSaveMessage(const std::string& path, int error) {
     return WithSystemReason("Не удалось сохранить в файл\n\r\"" + path + "\"!", error);
 }

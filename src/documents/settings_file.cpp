@@ -4,6 +4,8 @@
 #include "documents/number_line.h"
 #include "documents/text_file.h"
 
+#include <cerrno>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -90,6 +92,14 @@ bool ReadSettingsFile(const std::string& Path, TSettings& Settings) {
     }
     Settings_Default(Settings);
     return false;
+}
+
+bool ReadUserSettingsFile(const std::string& UserPath, const std::string& SharedPath,
+                          TSettings& Settings) {
+    struct stat info {};
+    const bool userHasOne = !UserPath.empty() && (::stat(UserPath.c_str(), &info) == 0 ||
+                                                  (errno != ENOENT && errno != ENOTDIR));
+    return ReadSettingsFile(userHasOne ? UserPath : SharedPath, Settings);
 }
 
 bool WriteSettingsFile(const std::string& Path, const TSettings& Settings, char DecimalSeparator,

@@ -1,6 +1,7 @@
 #pragma once
 // The settings file "settings.dat": nine lines that keep the settings record between runs. The
-// caller chooses the path (the program keeps it beside its executable).
+// caller chooses the path: the program keeps each user's file in the user's configuration folder,
+// and reads one beside its executable for a user who has none.
 
 #include "documents/file_calls.h"
 #include "settings/settings.h"
@@ -21,6 +22,12 @@ std::vector<std::string> SettingsFileLines(const TSettings& Settings, char Decim
 /// that breaks the record's invariants (`SettingsAreValid`) gives all defaults and returns false;
 /// nothing is reported to the user.
 bool ReadSettingsFile(const std::string& Path, TSettings& Settings);
+
+/// The settings of a user: `ReadSettingsFile` of `UserPath`, or where nothing of that name exists
+/// (or the path is empty), of `SharedPath`, the file an installation keeps for every user. A user's
+/// file that exists but does not read gives the defaults, not the shared file.
+bool ReadUserSettingsFile(const std::string& UserPath, const std::string& SharedPath,
+                          TSettings& Settings);
 
 /// Writes the settings file atomically; false when it could not be written (the previous file is
 /// then untouched). Callers at closing time ignore the result.

@@ -297,7 +297,8 @@ public:
                 return Decoded();
             }
             if (Line.size() >= MaxLineLength) {
-                Failed = true;
+                Fail(TTextFailure::LineTooLong);
+                FailedLine = Number + 1;
                 return std::nullopt;
             }
             Line.push_back(c);
@@ -313,6 +314,7 @@ public:
     }
 
     bool HasFailed() const { return Failed; }
+    TTextFault Fault() const { return {Why, FailedLine}; }
     /// A line was handed out as UTF-8 and the file has proved to be Windows-1251.
     bool IsSpoiled() const { return Spoiled; }
     bool TookOnTrust() const { return Trusted; }
@@ -323,10 +325,17 @@ private:
         Position = 0;
         Filled = std::fread(Chunk.data(), 1, Chunk.size(), File);
         Total += Filled;
-        if (Total > MaxTextFileSize || std::ferror(File)) {
-            Failed = true;
+        if (std::ferror(File)) {
+            Fail(TTextFailure::ReadError);
+        } else if (Total > MaxTextFileSize) {
+            Fail(TTextFailure::TooLarge);
         }
         return Filled > 0 && !Failed;
+    }
+
+    void Fail(TTextFailure why) {
+        Failed = true;
+        Why = why;
     }
 
     // The line just ended, decoded; the first of them without an editor's UTF-8 byte-order mark.
@@ -365,21 +374,51 @@ private:
     bool LineOpen = false; // bytes (or nothing) after the last break form a line of their own
     bool AfterCr = false;  // an LF right after a CR ends nothing more
     bool Failed = false;
+    TTextFailure Why = TTextFailure::None;
+    std::size_t FailedLine = 0;
     bool Trusted = false;
     bool Spoiled = false;
 };
 
+// Why a file that `OpenRegularFile` refused cannot be read, asked again after the fact.
+TTextFailure OpenFailure(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return errno == EACCES ? TTextFailure::NoAccess : TTextFailure::NotFound;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return TTextFailure::NotAFile;
+    }
+    return ::access(path.c_str(), R_OK) != 0 ? TTextFailure::NoAccess : TTextFailure::ReadError;
+}
+
 } // namespace
 
 TTextRead ReadTextFile(const std::string& Path, const TLineParser& Parse, std::size_t MaxLineLength,
-                       std::size_t* BytesRead) {
+                       std::size_t* BytesRead, TTextFault* Fault) {
     const TReadFile file = OpenRegularFile(Path);
     if (BytesRead) {
         *BytesRead = 0;
     }
+    if (Fault) {
+        *Fault = {};
+    }
     if (!file) {
+        if (Fault) {
+            Fault->What = OpenFailure(Path);
+        }
         return TTextRead::Unreadable;
     }
+    // The verdict on the lines last heard.
+    const auto verdict = [&](const TTextFileLines& lines, bool accepted) {
+        if (!lines.HasFailed()) {
+            return accepted ? TTextRead::Accepted : TTextRead::Refused;
+        }
+        if (Fault) {
+            *Fault = lines.Fault();
+        }
+        return TTextRead::Unreadable;
+    };
     TTextFileLines lines(file.get(), MaxLineLength, TEncoding::Undecided);
     bool accepted = Parse(lines);
     if ((accepted || lines.TookOnTrust()) && !lines.HasFailed()) {
@@ -389,8 +428,7 @@ TTextRead ReadTextFile(const std::string& Path, const TLineParser& Parse, std::s
         *BytesRead = lines.BytesRead();
     }
     if (!lines.IsSpoiled()) {
-        return lines.HasFailed() ? TTextRead::Unreadable
-                                 : (accepted ? TTextRead::Accepted : TTextRead::Refused);
+        return verdict(lines, accepted);
     }
     // Rare: a line taken as UTF-8 was Windows-1251 after all, and the parser hears the file again.
     std::rewind(file.get());
@@ -402,8 +440,7 @@ TTextRead ReadTextFile(const std::string& Path, const TLineParser& Parse, std::s
     if (BytesRead) {
         *BytesRead += again.BytesRead();
     }
-    return again.HasFailed() ? TTextRead::Unreadable
-                             : (accepted ? TTextRead::Accepted : TTextRead::Refused);
+    return verdict(again, accepted);
 }
 
 bool ReadTextLines(const std::string& Path, std::vector<std::string>& Lines,
@@ -470,9 +507,12 @@ int ReplaceFile(const std::string& Path, const TBytesWriter& Write, const TFileC
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(seed()));
-        temporary = (slash == std::string::npos ? std::string() : folder) + "." + name + suffix;
+        // A short hidden name of its own, whatever the file's name: any name the folder takes
+        // (up to NAME_MAX bytes) can be saved, since the temporary is never the longer one.
+        char chance[16];
+        std::snprintf(chance, sizeof chance, "%08x", static_cast<unsigned>(seed()));
+        temporary = (slash == std::string::npos ? std::string() : folder) +
+                    std::string(TemporaryNamePrefix) + chance + std::string(TemporaryNameSuffix);
         // 0666 lets the umask decide the permissions of a new file, as for any other file.
         fd = Calls.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno == EACCES || errno == EPERM) && exists) {

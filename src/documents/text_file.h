@@ -66,6 +66,23 @@ enum class TTextRead {
     Unreadable ///< the file cannot be opened or read, has a line too long or is too large
 };
 
+/// Why `ReadTextFile` found a file unreadable.
+enum class TTextFailure {
+    None,
+    NotFound,    ///< nothing of that name
+    NotAFile,    ///< a folder, a FIFO, a device or a socket
+    NoAccess,    ///< the file, or a folder on its way, may not be read
+    ReadError,   ///< the system failed to read it
+    LineTooLong, ///< a line longer than the limit
+    TooLarge     ///< larger than `MaxTextFileSize`
+};
+
+/// What `ReadTextFile` reports of an unreadable file.
+struct TTextFault {
+    TTextFailure What = TTextFailure::None;
+    std::size_t Line = 0; ///< for `LineTooLong` the line's number, from 1
+};
+
 /// Takes the lines of a text file from a source and says whether it accepts them; it may stop
 /// taking lines at any point. It may be called twice (see `ReadTextFile`) and must then start
 /// afresh.
@@ -79,10 +96,11 @@ using TLineParser = std::function<bool(TLineSource& Lines)>;
 /// at once, unless a line was taken as UTF-8 on trust: then the rest is scanned (nothing kept) to
 /// settle the encoding. After acceptance the rest is scanned as well, so that a line too long or
 /// a file too large anywhere is refused as `ReadTextLines` refuses it. `BytesRead`, when given,
-/// receives the number of bytes taken from the disk.
+/// receives the number of bytes taken from the disk; `Fault`, when given, why the file is
+/// `Unreadable` (`None` otherwise).
 TTextRead ReadTextFile(const std::string& Path, const TLineParser& Parse,
                        std::size_t MaxLineLength = MaxTextLineLength,
-                       std::size_t* BytesRead = nullptr);
+                       std::size_t* BytesRead = nullptr, TTextFault* Fault = nullptr);
 
 /// Reads a text file into its lines, each without its end (CR LF, LF or a bare CR; a break at the
 /// very end starts no further line). A file that is valid UTF-8 is taken as it stands (without a
@@ -101,16 +119,21 @@ bool IsValidUtf8(std::string_view Text);
 /// takes both).
 std::string EncodeTextLines(const std::vector<std::string>& Lines);
 
+/// The name of the new file a save writes before it takes the file's place: hidden and short,
+/// the prefix, eight hexadecimal digits of chance and the suffix (21 bytes in all).
+inline constexpr std::string_view TemporaryNamePrefix = ".kurvant-";
+inline constexpr std::string_view TemporaryNameSuffix = ".tmp";
+
 /// Replaces the file at `Path` with `Bytes` so that the old file survives any failure: the bytes
-/// go to a new file in the same folder, are flushed to the disk, and the new file is renamed over
-/// the old one. A symbolic link is followed (to a target that does not exist yet, too: it is
-/// created), and an existing file's permissions are kept. Only a regular file is ever replaced:
-/// a FIFO (with a reader) or a character device such as /dev/null or a terminal takes the bytes
-/// directly, and a folder, a block device or a socket is refused. When
-/// the folder takes no new file but the file exists and may be written, it is overwritten in
-/// place instead, and written back as it was if a step fails. Every system call that changes
-/// the disk goes through `Calls`. On failure `Error` (when given) receives the system's error
-/// number of the step that failed (`SystemErrorText` words it); 0 after success.
+/// go to a new file in the same folder (`TemporaryNamePrefix`), are flushed to the disk, and the
+/// new file is renamed over the old one. A symbolic link is followed (to a target that does not
+/// exist yet, too: it is created), and an existing file's permissions are kept. Only a regular file
+/// is ever replaced: a FIFO (with a reader) or a character device such as /dev/null or a terminal
+/// takes the bytes directly, and a folder, a block device or a socket is refused. When the folder
+/// takes no new file but the file exists and may be written, it is overwritten in place instead,
+/// and written back as it was if a step fails. Every system call that changes the disk goes through
+/// `Calls`. On failure `Error` (when given) receives the system's error number of the step that
+/// failed (`SystemErrorText` words it); 0 after success.
 bool WriteFileAtomically(const std::string& Path, std::string_view Bytes,
                          const TFileCalls& Calls = SystemFileCalls(), int* Error = nullptr);
 

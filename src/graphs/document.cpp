@@ -16,6 +16,14 @@ int TDocument::VisibleCount() const {
                                           [](const TGraphEntry& e) { return e.Visible; }));
 }
 
+std::vector<TColor> TDocument::GraphColors() const {
+    std::vector<TColor> colors;
+    colors.reserve(Entries.size());
+    for (const TGraphEntry& e : Entries)
+        colors.push_back(e.Graphic->Color);
+    return colors;
+}
+
 int TDocument::Add(TGraphic graphic) {
     if (!CanAdd())
         return -1;

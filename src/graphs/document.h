@@ -91,6 +91,8 @@ public:
     [[nodiscard]] bool Visible(int index) const { return Entries.at(index).Visible; }
     [[nodiscard]] const std::string& Caption(int index) const { return Entries.at(index).Caption; }
     [[nodiscard]] int VisibleCount() const;
+    /// The colour of every graph, in list order.
+    [[nodiscard]] std::vector<TColor> GraphColors() const;
     /// False when `MaxGraphs` graphs exist already (the add commands refuse then).
     [[nodiscard]] bool CanAdd() const { return GraphCount() < MaxGraphs; }
 
@@ -133,9 +135,11 @@ public:
     [[nodiscard]] QUndoStack& History();
     /// Forgets every step ("Новый" and opening a document start an empty history).
     void ClearHistory();
-    /// `Add`, then `AutoScale`. `text` names the step ("добавление графика"). Returns the position,
-    /// or -1 (no step) when the document is full.
-    int AddStep(TGraphic graphic, TSettings& settings, const std::string& text);
+    /// `Add`, then `AutoScale`. `text` names the step ("добавление графика"); a `caption` given
+    /// replaces the graph's own (`GraphCaption`) for good, also when the step is redone. Returns
+    /// the position, or -1 (no step) when the document is full.
+    int AddStep(TGraphic graphic, TSettings& settings, const std::string& text,
+                const std::string& caption = {});
     /// `Replace` of a graph edited in its dialog, then `AutoScale`.
     void EditStep(int index, TGraphic graphic, TSettings& settings);
     /// `Delete` of the graph at `index`; undo brings it back at its place.

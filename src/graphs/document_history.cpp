@@ -251,11 +251,15 @@ void TDocument::ClearHistory() {
         Undo->clear();
 }
 
-int TDocument::AddStep(TGraphic graphic, TSettings& settings, const std::string& text) {
+int TDocument::AddStep(TGraphic graphic, TSettings& settings, const std::string& text,
+                       const std::string& caption) {
     if (!CanAdd())
         return -1;
     auto step = std::make_unique<TDocumentStep>(*this, settings, text);
     const int index = Add(std::move(graphic));
+    // Before the step keeps the entry: redo puts back the entry as kept.
+    if (!caption.empty())
+        SetCaption(index, caption);
     AutoScale(*this, settings);
     step->Change = TListChange::Inserted;
     step->Index = index;

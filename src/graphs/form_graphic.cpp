@@ -259,8 +259,9 @@ bool TFormGraphic::PrepareForNewGraph() {
     EdNumberStepX->setText(QStringLiteral("500"));
     EdNumberStepY->setText(QStringLiteral("50"));
     ChBoxGradation->setChecked(false);
-    const int item = ProposedColorItem(Ctx.Document.ColorCounter, ColorItems(),
-                                       static_cast<TColor>(Ctx.Settings.BackGround));
+    const int item =
+        FreeColorItem(Ctx.Document.ColorCounter, ColorItems(),
+                      static_cast<TColor>(Ctx.Settings.BackGround), Ctx.Document.GraphColors());
     ColorBoxGraphic->SelectItem(item);
     Ctx.Document.EditMode = 0;
     EditPosition = -1;

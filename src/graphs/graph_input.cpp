@@ -4,6 +4,8 @@
 #include "formula/prepare.h"
 #include "graphs/number_checks.h"
 
+#include <algorithm>
+
 namespace {
 
 const std::string ErrorCaption = "Ошибка";
@@ -253,4 +255,18 @@ int ProposedColorItem(std::int32_t& counter, const std::vector<TColor>& items, T
         item = pick();
     }
     return item;
+}
+
+int FreeColorItem(std::int32_t& counter, const std::vector<TColor>& items, TColor background,
+                  const std::vector<TColor>& used) {
+    const std::size_t count = items.size();
+    for (std::size_t step = 0; step < count; ++step) {
+        const std::size_t item = (step + 2) % count;
+        if (item == 0)
+            continue;
+        const TColor c = items[item];
+        if (c != background && std::find(used.begin(), used.end(), c) == used.end())
+            return static_cast<int>(item);
+    }
+    return ProposedColorItem(counter, items, background);
 }

@@ -81,3 +81,11 @@ void StoreGraphInput(const TGraphInput& input, const TGraphCheck& check, const T
 /// The item of the colour box proposed for a new graph: (counter + 2) mod `itemCount`; when that
 /// item's colour is `background`, `counter` is incremented once and the rule applied again.
 int ProposedColorItem(std::int32_t& counter, const std::vector<TColor>& items, TColor background);
+
+/// The item of the colour box proposed for a new graph of a document whose graphs have the
+/// colours `used`: the first palette colour that none of them has and that is not `background`,
+/// the palette being the items in the order the counter runs through them, from item 2 round to
+/// item 1 (item 0, the box's custom entry, holds no colour of the palette). When every one is in
+/// use, `ProposedColorItem` chooses by the counter.
+int FreeColorItem(std::int32_t& counter, const std::vector<TColor>& items, TColor background,
+                  const std::vector<TColor>& used);

@@ -237,8 +237,9 @@ bool TFormGraphicTable::PrepareForNewGraph() {
     ChBoxGradation->setChecked(false);
     CBoxExLine->setCurrentIndex(2);
     CBoxExPixel->setCurrentIndex(2);
-    const int item = ProposedColorItem(Ctx.Document.ColorCounter, ColorBoxGraphic->ColorItems(),
-                                       static_cast<TColor>(Ctx.Settings.BackGround));
+    const int item =
+        FreeColorItem(Ctx.Document.ColorCounter, ColorBoxGraphic->ColorItems(),
+                      static_cast<TColor>(Ctx.Settings.BackGround), Ctx.Document.GraphColors());
     ColorBoxGraphic->SelectItem(item);
     Ctx.Document.EditMode = 0;
     EditPosition = -1;

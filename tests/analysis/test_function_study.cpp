@@ -429,6 +429,7 @@ TEST(StudyOfAGraph, TakesItsFormulaLetterAndIntervalAndMarksSwapForXofY) {
     g.MinY = -3;
     g.MaxY = 5;
     g.StepsY = 7;
+    g.SetColor(clMaroon); // the colour a first graph is proposed
     document.Add(g);
     const std::string entry = document.Caption(0);
     const kurvant::TStudyFormula formula = kurvant::StudyFormulaOf(document, entry);
@@ -457,11 +458,17 @@ TEST(StudyOfAGraph, TakesItsFormulaLetterAndIntervalAndMarksSwapForXofY) {
     EXPECT_NEAR(marks.Points[0].y, -2, 1e-9);
     EXPECT_EQ(document.Caption(index), "Нули: y^2-4");
     EXPECT_GT(document.ColorCounter, colours);
-    EXPECT_NE(marks.Color, document.Graph(0).Color);
+    EXPECT_GE(marks.PointSize, 6);   // larger than any point of the point box
+    EXPECT_EQ(marks.Color, clGreen); // the graph is maroon
     EXPECT_EQ(kurvant::AddStudyMarks(document, settings, {}, false, "x"), -1);
-    // An ordinary graph from then on: one step of the history takes it away again.
+    // An ordinary graph from then on: one step of the history takes it away again, and brings
+    // it back with its caption.
     document.History().undo();
     EXPECT_EQ(document.GraphCount(), 1);
+    document.History().redo();
+    ASSERT_EQ(document.GraphCount(), 2);
+    EXPECT_EQ(document.Caption(1), "Нули: y^2-4");
+    EXPECT_GE(document.Graph(1).PointSize, 6);
 }
 
 } // namespace

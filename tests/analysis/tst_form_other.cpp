@@ -201,7 +201,7 @@ private slots:
             QCOMPARE(g.EdMinX->text(), QStringLiteral("-10"));
             QCOMPARE(g.EdMaxX->text(), QStringLiteral("10"));
             QCOMPARE(g.EdNumberStepX->text(), QStringLiteral("500"));
-            QCOMPARE(g.ColorBoxGraphic->currentIndex(), 7);
+            QCOMPARE(g.ColorBoxGraphic->currentIndex(), 2); // the first colour no graph has
             QCOMPARE(ctx->Document.EditMode, 0);
             g.BBtnOKClick();
         });
@@ -228,15 +228,16 @@ private slots:
         QVERIFY(form->isVisible());
     }
 
-    // The add command would skip a proposal in the background's colour; this one does not.
-    void colourProposalIgnoresTheBackground() {
+    // The line is proposed a colour as any new graph: neither a graph's nor the background's.
+    void colourProposalIsTheFirstFreeColour() {
         AddGraph(KindYofX, "x*x");
+        ctx->Document.Graph(0).SetColor(clMaroon);
         ctx->Document.ColorCounter = 0;
-        ctx->Settings.BackGround = clMaroon; // the colour of item 0 + 2
+        ctx->Settings.BackGround = clGreen;
         form->FillGraphList();
         Build(0, 0, QStringLiteral("1"), [](TFormGraphic& g) {
-            QCOMPARE(g.ColorBoxGraphic->currentIndex(), 2);
-            QCOMPARE(g.SelectedColor(), clMaroon);
+            QCOMPARE(g.ColorBoxGraphic->currentIndex(), 4);
+            QCOMPARE(g.SelectedColor(), clOlive);
         });
     }
 

@@ -108,11 +108,16 @@ private slots:
                      row.Text);
         QCOMPARE(app->Main->findChild<QAction*>(QStringLiteral("MMFileRecent2"))->toolTip(),
                  docs[1]);
-        // c.qel is missing: the open command's message, and it leaves the list.
+        // c.qel is missing: said so at once, without the offer to save the open document, and
+        // it leaves the list.
+        AddGraph("x");
         Trigger("MMFileRecent3");
         QCOMPARE(app->Services.Shown.size(), 1);
+        QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("warning"));
         QCOMPARE(app->Services.Shown[0].Caption, QStringLiteral("Загрузка файла"));
-        QCOMPARE(app->Services.Shown[0].Text, QStringLiteral("Не удаётся открыть файл!\n\r"));
+        QCOMPARE(app->Services.Shown[0].Text,
+                 QStringLiteral("Файл не найден\n\r\"") + docs[2] + QStringLiteral("\""));
+        QCOMPARE(app->Ctx.Document.GraphCount(), 1);
         QCOMPARE(Commands().RecentDocuments(), (QStringList{docs[0], docs[1], docs[3]}));
         qunsetenv("XDG_CONFIG_HOME");
     }
@@ -345,7 +350,8 @@ private slots:
         QCOMPARE(app->Ctx.Document.GraphCount(), 1);
         QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("error"));
         QCOMPARE(app->Services.Shown.last().Caption, QStringLiteral("Загрузка файла"));
-        QCOMPARE(app->Services.Shown.last().Text, QStringLiteral("Неверный формат файла!"));
+        QCOMPARE(app->Services.Shown.last().Text,
+                 QStringLiteral("Неверный формат файла!\n\rстрока 1: нет подписи файла"));
         // A damaged one: the warning box.
         QVERIFY(foreign.open(QIODevice::WriteOnly));
         foreign.write(DocumentSignature);
@@ -355,7 +361,8 @@ private slots:
         app->Services.FileNames = {Path("foreign.qel")};
         Trigger("mmFileOpen");
         QCOMPARE(app->Services.Shown.last().Kind, QStringLiteral("warning"));
-        QCOMPARE(app->Services.Shown.last().Text, QStringLiteral("Не удаётся открыть файл!\n\r"));
+        QCOMPARE(app->Services.Shown.last().Text,
+                 QStringLiteral("Не удаётся открыть файл!\n\rстрока 4: файл обрывается"));
         QCOMPARE(QString::fromStdString(app->Ctx.Document.DocumentFileName), Path("saved.qel"));
     }
 
@@ -435,18 +442,19 @@ private slots:
         QCOMPARE(app->Services.Shown.size(), 1); // the one question of "Новый"
     }
 
-    void settingsLiveBesideTheProgramOrInTheUsersFolder() {
-        QCOMPARE(QString::fromStdString(SettingsPath(app->Ctx)),
-                 Path(QStringLiteral("settings.dat")));
-        // A program folder that cannot be written: the user's configuration folder.
+    // The settings of a user live beside the list of recent documents in the user's
+    // configuration folder, never beside the program.
+    void settingsLiveInTheUsersConfigurationFolder() {
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        app->Ctx.ProgramDir = QStringLiteral("/nonexistent-program-folder");
-        const QString path = QString::fromStdString(SettingsPath(app->Ctx));
+        const QString file = DefaultSettingsFile();
+        const QString recent = TRecentDocuments::DefaultFile();
         qunsetenv("XDG_CONFIG_HOME");
-        QVERIFY2(path.startsWith(home.path()), qPrintable(path));
-        QVERIFY(path.endsWith(QStringLiteral("/settings.dat")));
-        QVERIFY(QFileInfo(path).dir().exists()); // made, so the file can be written at closing
+        QVERIFY2(file.startsWith(home.path()), qPrintable(file));
+        QCOMPARE(QFileInfo(file).fileName(), QStringLiteral("settings.dat"));
+        QCOMPARE(QFileInfo(file).absolutePath(), QFileInfo(recent).absolutePath());
+        QCOMPARE(QString::fromStdString(SharedSettingsPath(app->Ctx)),
+                 Path(QStringLiteral("settings.dat")));
     }
 
     // ---- the view as a picture

@@ -238,29 +238,44 @@ private slots:
         QVERIFY(!app->Main->isVisible());
     }
 
-    void settingsComeFromTheFileBesideTheProgramAndGoBackAtClosing() {
-        // A file written with a red background and no perspective is read at start-up.
+    // Each user's settings are their own: read from and written to the user's configuration
+    // folder. The file beside the program serves a user who has none, and is never written.
+    void settingsComeFromTheUsersFileElseTheProgramsAndClosingWritesTheUsers() {
         TSettings red;
         Settings_Default(red);
         red.BackGround = clRed;
         red.Perspective = false;
-        const std::string path = app->Dir.filePath(QStringLiteral("settings.dat")).toStdString();
-        QVERIFY(WriteSettingsFile(path, red, '.'));
+        const std::string shared = app->Dir.filePath(QStringLiteral("settings.dat")).toStdString();
+        QVERIFY(WriteSettingsFile(shared, red, '.'));
+        const auto Bytes = [](const std::string& file) {
+            QFile f(QString::fromStdString(file));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray sharedBytes = Bytes(shared);
         app->Main.reset();
         app->Main = StartUp(app->Ctx);
         QCOMPARE(static_cast<TColor>(app->Ctx.Settings.BackGround), clRed);
         QVERIFY(!app->Ctx.Settings.Perspective);
 
-        // Closing writes what is in force then.
+        // Closing writes what is in force then, into the user's folder that it makes.
         app->Ctx.Settings.BackGround = clLime;
         QVERIFY(ShowAndDraw());
         app->Main->close();
+        const std::string path = SettingsPath(app->Ctx);
+        QVERIFY(
+            QString::fromStdString(path).startsWith(app->Dir.filePath(QStringLiteral("config"))));
         TSettings back;
         QVERIFY(ReadSettingsFile(path, back));
         QCOMPARE(static_cast<TColor>(back.BackGround), clLime);
         QVERIFY(!back.Perspective);
+        QCOMPARE(Bytes(shared), sharedBytes);
 
-        // A damaged file gives the defaults.
+        // The next start takes the user's own.
+        app->Main.reset();
+        app->Main = StartUp(app->Ctx);
+        QCOMPARE(static_cast<TColor>(app->Ctx.Settings.BackGround), clLime);
+
+        // A damaged file of the user's gives the defaults.
         QFile damaged(QString::fromStdString(path));
         QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
         damaged.write("not settings\n");
@@ -309,8 +324,7 @@ private slots:
         QCOMPARE(app->Ctx.Settings.MaxX, 10.0);
         // The file holds the values from before the fit.
         TSettings saved;
-        QVERIFY(ReadSettingsFile(app->Dir.filePath(QStringLiteral("settings.dat")).toStdString(),
-                                 saved));
+        QVERIFY(ReadSettingsFile(SettingsPath(app->Ctx), saved));
         QCOMPARE(saved.MinX, -10.0);
     }
 

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtTest>
 
 #include <algorithm>
@@ -111,6 +112,7 @@ private slots:
 
     void settingsWrittenAtClosingOnAFailingDiskLeaveThePreviousFile() {
         const std::string path = SettingsPath(app->Ctx);
+        QVERIFY(QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath()));
         TSettings previous;
         Settings_Default(previous);
         previous.MinX = -4;

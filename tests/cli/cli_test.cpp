@@ -261,6 +261,7 @@ struct TSampleFailureRow {
 
 class CliSampleFailure : public ::testing::TestWithParam<TSampleFailureRow> {};
 
+// The open command's message: its first line, then what was wrong and where.
 TEST_P(CliSampleFailure, PrintsTheReadersMessageAndExitsWithOne) {
     const TSampleFailureRow& row = GetParam();
     TTempFile document;
@@ -268,26 +269,30 @@ TEST_P(CliSampleFailure, PrintsTheReadersMessageAndExitsWithOne) {
     const TRun run = RunCli({"sample", document.Path});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err.rfind(row.Message, 0), 0u) << run.Err;
+    EXPECT_EQ(run.Err, std::string(row.Message) + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sample, CliSampleFailure,
-    ::testing::Values(TSampleFailureRow{"WrongSignature",
-                                        "@#^%$*/-Kurvant2\r\n0.1 0 0 0 0 0\r\n0\r\n",
-                                        "Неверный формат файла!"},
-                      TSampleFailureRow{"EmptyFile", "", "Не удаётся открыть файл!"},
-                      TSampleFailureRow{"CountBeyondBlocks", Document({"0.1 0 0 0 0 0", "3"}),
-                                        "Не удаётся открыть файл!"},
-                      TSampleFailureRow{"TableCountBeyondLines",
-                                        Document({"0.1 0 0 0 0 0", "1", "6", "100000", "1 2 3"}),
-                                        "Не удаётся открыть файл!"}),
+    ::testing::Values(
+        TSampleFailureRow{"WrongSignature", "@#^%$*/-Kurvant2\r\n0.1 0 0 0 0 0\r\n0\r\n",
+                          "Неверный формат файла!\nстрока 1: нет подписи файла"},
+        TSampleFailureRow{"EmptyFile", "", "Не удаётся открыть файл!\nфайл пуст"},
+        TSampleFailureRow{"CountBeyondBlocks", Document({"0.1 0 0 0 0 0", "3"}),
+                          "Не удаётся открыть файл!\nстрока 4: файл обрывается"},
+        TSampleFailureRow{"TableCountBeyondLines",
+                          Document({"0.1 0 0 0 0 0", "1", "6", "100000", "1 2 3"}),
+                          "Не удаётся открыть файл!\nстрока 7: файл обрывается"},
+        TSampleFailureRow{
+            "SurfaceOf201Steps",
+            Document(WithTail({"0.1 0 0 0 0 0", "1", "4", "x*y", "-1 1 201 -1 1 10 1"})),
+            "Не удаётся открыть файл!\nстрока 6: число шагов больше 200"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 TEST(CliSample, MissingDocumentCannotBeOpened) {
     const TRun run = RunCli({"sample", "/nonexistent/kurvant/plot.qel"});
     EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_EQ(run.Err.rfind("Не удаётся открыть файл!", 0), 0u) << run.Err;
+    EXPECT_EQ(run.Err, "Не удаётся открыть файл!\nфайл не найден\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -150,11 +150,18 @@ TEST(CliRender, FailuresAndUsage) {
     const std::string out = dir.File("x.bmp");
     TRun run = Render(dir, "'" + dir.File("missing.qel") + "' -o '" + out + "'");
     EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_EQ(run.Err.rfind("Не удаётся открыть файл!", 0), 0u) << run.Err;
+    EXPECT_EQ(run.Err.rfind("Не удаётся открыть файл!\nфайл не найден\n", 0), 0u) << run.Err;
     std::ofstream(dir.File("bad.qel")) << "not a document\n";
     run = Render(dir, "'" + dir.File("bad.qel") + "' -o '" + out + "'");
     EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_EQ(run.Err.rfind("Неверный формат файла!", 0), 0u) << run.Err;
+    EXPECT_EQ(run.Err.rfind("Неверный формат файла!\nстрока 1: нет подписи файла\n", 0), 0u)
+        << run.Err;
+    std::ofstream(dir.File("steps.qel"), std::ios::binary)
+        << DocumentSignature << "\r\n0.1 0 0 0 0 0\r\n1\r\n4\r\nx*y\r\n-1 1 201 -1 1 10 1\r\n";
+    run = Render(dir, "'" + dir.File("steps.qel") + "' -o '" + out + "'");
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err.rfind("Не удаётся открыть файл!\nстрока 6: число шагов больше 200\n", 0), 0u)
+        << run.Err;
     EXPECT_EQ(Render(dir, "'" + dir.File("bad.qel") + "'").ExitCode, 2); // no -o
     EXPECT_EQ(Render(dir, "--size 0x10 a.qel -o x.bmp").ExitCode, 2);
     EXPECT_EQ(Render(dir, "--size big a.qel -o x.bmp").ExitCode, 2);

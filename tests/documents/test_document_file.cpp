@@ -34,8 +34,9 @@ struct TOpenFixture {
         Document.Hooks.WindowCaption = [this](const std::string& c) { Captions.push_back(c); };
         Document.Hooks.TooManyTicked = [this] { ++TooManyTicked; };
     }
+    TDocumentFault Fault; ///< why the last open was refused
     TDocumentRead Open(const std::string& path) {
-        return ReadDocumentFile(path, Document, Settings, Context);
+        return ReadDocumentFile(path, Document, Settings, Context, &Fault);
     }
     // Saves with the given separator and returns the bytes written.
     std::string Save(char separator) {
@@ -341,25 +342,30 @@ TEST(DocumentFile, UnassignedWindows1251ByteReadsAsQuestionMark) {
 struct TBadRow {
     const char* Name;
     TDocumentRead Result;
+    const char* Reason; ///< the message's second line
     friend void PrintTo(const TBadRow& row, std::ostream* os) { *os << row.Name; }
 };
 
 class BadDocument : public ::testing::TestWithParam<TBadRow> {};
 
-// The open document (graphs, view, name, colour counter, caption) is exactly as before.
-TEST_P(BadDocument, FailsAndKeepsTheOpenDocument) {
+// The open document (graphs, view, name, colour counter, caption) is exactly as before, and the
+// message says which line was wrong and why.
+TEST_P(BadDocument, FailsWithItsReasonAndKeepsTheOpenDocument) {
     const TBadRow& row = GetParam();
     TOpenFixture f;
     const std::string good = DataPath("documents/all_kinds.qel");
     ASSERT_EQ(f.Open(good), TDocumentRead::Ok);
+    EXPECT_EQ(f.Fault, TDocumentFault{});
     const std::string before = f.Save('.');
     const ViewState view = f.Document.View;
     f.Captions.clear();
     const TDocumentRead result =
         f.Open(DataPath(std::string("documents/bad_") + row.Name + ".qel"));
     EXPECT_EQ(result, row.Result);
-    EXPECT_EQ(DocumentReadMessage(result),
-              row.Result == TDocumentRead::WrongSignature ? "Неверный формат файла!" : CannotOpen);
+    EXPECT_EQ(
+        DocumentReadMessage(result, f.Fault),
+        (row.Result == TDocumentRead::WrongSignature ? "Неверный формат файла!\n\r" : CannotOpen) +
+            row.Reason);
     EXPECT_TRUE(f.Captions.empty());
     EXPECT_EQ(f.Save('.'), before);
     EXPECT_EQ(f.Document.View.ScaleY, view.ScaleY);
@@ -370,29 +376,49 @@ TEST_P(BadDocument, FailsAndKeepsTheOpenDocument) {
 
 const TDocumentRead Wrong = TDocumentRead::WrongSignature;
 const TDocumentRead Bad = TDocumentRead::Unreadable;
+const char* const NoSignature = "строка 1: нет подписи файла";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BadDocument,
-    ::testing::Values(
-        TBadRow{"signature_trailing_blank", Wrong}, TBadRow{"signature_case", Wrong},
-        TBadRow{"empty_file", Bad}, TBadRow{"blank_first_line", Wrong},
-        TBadRow{"view_line_seven_numbers", Bad}, TBadRow{"view_line_bare_minus", Bad},
-        TBadRow{"count_not_integer", Bad}, TBadRow{"count_negative", Bad},
-        TBadRow{"count_above_255", Bad}, TBadRow{"count_huge", Bad},
-        TBadRow{"count_too_large_for_int", Bad}, TBadRow{"count_more_than_blocks", Bad},
-        TBadRow{"kind_not_integer", Bad}, TBadRow{"kind_seven", Bad}, TBadRow{"kind_negative", Bad},
-        TBadRow{"formula_empty", Bad}, TBadRow{"range_line_five_numbers", Bad},
-        TBadRow{"range_line_letters_only", Bad}, TBadRow{"steps_negative", Bad},
-        TBadRow{"steps_above_limit", Bad}, TBadRow{"steps_huge", Bad},
-        TBadRow{"surface_steps_above_limit", Bad}, TBadRow{"parametric_second_formula_empty", Bad},
-        TBadRow{"colour_unknown", Bad}, TBadRow{"colour_trailing_blank", Bad},
-        TBadRow{"colour_hex_too_long", Bad}, TBadRow{"building_not_integer", Bad},
-        TBadRow{"point_size_not_number", Bad}, TBadRow{"point_size_index_fraction", Bad},
-        TBadRow{"line_width_two_numbers", Bad}, TBadRow{"line_width_index_missing", Bad},
-        TBadRow{"ends_after_count", Bad}, TBadRow{"table_count_beyond_lines", Bad},
-        TBadRow{"table_count_huge", Bad}, TBadRow{"table_count_negative", Bad},
-        TBadRow{"table_point_four_numbers", Bad}, TBadRow{"table_point_exponent", Bad},
-        TBadRow{"table_visibility_missing", Bad}, TBadRow{"no_such_file", Bad}),
+    ::testing::Values(TBadRow{"signature_trailing_blank", Wrong, NoSignature},
+                      TBadRow{"signature_case", Wrong, NoSignature},
+                      TBadRow{"empty_file", Bad, "файл пуст"},
+                      TBadRow{"blank_first_line", Wrong, NoSignature},
+                      TBadRow{"view_line_seven_numbers", Bad, "строка 2: больше 6 чисел"},
+                      TBadRow{"view_line_bare_minus", Bad, "строка 2: не число"},
+                      TBadRow{"count_not_integer", Bad, "строка 3: не целое число"},
+                      TBadRow{"count_negative", Bad, "строка 3: число графиков меньше нуля"},
+                      TBadRow{"count_above_255", Bad, "строка 3: число графиков больше 255"},
+                      TBadRow{"count_huge", Bad, "строка 3: число графиков больше 255"},
+                      TBadRow{"count_too_large_for_int", Bad, "строка 3: слишком большое число"},
+                      TBadRow{"count_more_than_blocks", Bad, "строка 13: файл обрывается"},
+                      TBadRow{"kind_not_integer", Bad, "строка 4: не целое число"},
+                      TBadRow{"kind_seven", Bad, "строка 4: неизвестный вид графика"},
+                      TBadRow{"kind_negative", Bad, "строка 4: неизвестный вид графика"},
+                      TBadRow{"formula_empty", Bad, "строка 5: пустая формула"},
+                      TBadRow{"range_line_five_numbers", Bad, "строка 6: больше 4 чисел"},
+                      TBadRow{"range_line_letters_only", Bad, "строка 6: не число"},
+                      TBadRow{"steps_negative", Bad, "строка 6: число шагов меньше нуля"},
+                      TBadRow{"steps_above_limit", Bad, "строка 6: число шагов больше 10000"},
+                      TBadRow{"steps_huge", Bad, "строка 6: число шагов больше 10000"},
+                      TBadRow{"surface_steps_above_limit", Bad, "строка 6: число шагов больше 200"},
+                      TBadRow{"parametric_second_formula_empty", Bad, "строка 6: пустая формула"},
+                      TBadRow{"colour_unknown", Bad, "строка 7: неизвестный цвет"},
+                      TBadRow{"colour_trailing_blank", Bad, "строка 7: неизвестный цвет"},
+                      TBadRow{"colour_hex_too_long", Bad, "строка 7: неизвестный цвет"},
+                      TBadRow{"building_not_integer", Bad, "строка 8: не целое число"},
+                      TBadRow{"point_size_not_number", Bad, "строка 9: не число"},
+                      TBadRow{"point_size_index_fraction", Bad, "строка 10: не целое число"},
+                      TBadRow{"line_width_two_numbers", Bad, "строка 11: не число"},
+                      TBadRow{"line_width_index_missing", Bad, "строка 12: файл обрывается"},
+                      TBadRow{"ends_after_count", Bad, "строка 4: файл обрывается"},
+                      TBadRow{"table_count_beyond_lines", Bad, "строка 8: не число"},
+                      TBadRow{"table_count_huge", Bad, "строка 8: не число"},
+                      TBadRow{"table_count_negative", Bad, "строка 5: число точек меньше нуля"},
+                      TBadRow{"table_point_four_numbers", Bad, "строка 6: больше 3 чисел"},
+                      TBadRow{"table_point_exponent", Bad, "строка 6: не число"},
+                      TBadRow{"table_visibility_missing", Bad, "строка 7: не целое число"},
+                      TBadRow{"no_such_file", Bad, "файл не найден"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 // Whatever follows on line 1, a first line that is not the signature makes a foreign file, also
@@ -426,6 +452,7 @@ TEST(DocumentFile, FiveMegabyteLineFails) {
                        std::string(5 * 1024 * 1024, 'x') + "\r\n-1 1 3 1\r\n");
     TOpenFixture f;
     EXPECT_EQ(f.Open(path), TDocumentRead::Unreadable);
+    EXPECT_EQ(DocumentFaultText(f.Fault), "строка 5: длиннее 65536 байт");
     EXPECT_EQ(f.Document.GraphCount(), 0);
 }
 
@@ -548,6 +575,20 @@ struct TDocumentState {
     bool operator==(const TDocumentState&) const = default;
 };
 
+/// The number of lines as the reader splits them: CR LF, LF or a bare CR ends one, and bytes after
+/// the last break are one more.
+int LineCount(const std::string& bytes) {
+    int lines = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            ++lines;
+            i += bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 1 : 0;
+        }
+    }
+    const bool open = !bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n';
+    return lines + (open ? 1 : 0);
+}
+
 /// The bytes with control characters and bytes above 0x7E escaped, for a failure message.
 std::string Escaped(const std::string& bytes) {
     std::string out;
@@ -613,10 +654,25 @@ private:
             return clean;
         }
         ++Refused;
+        // The first line as ever, then the line that was wrong: one the file has, or the one
+        // after its last when it ends too soon.
         const std::string expectedMessage =
-            result == TDocumentRead::WrongSignature ? "Неверный формат файла!" : CannotOpen;
-        if (DocumentReadMessage(result) != expectedMessage || !Fixture->Captions.empty() ||
-            Fixture->TooManyTicked != 0 || !(TDocumentState::Of(Fixture->Document) == Before)) {
+            result == TDocumentRead::WrongSignature ? "Неверный формат файла!\n\r" : CannotOpen;
+        const TDocumentFault& fault = Fixture->Fault;
+        const int lines = LineCount(bytes);
+        const bool named = bytes.empty() ? fault == TDocumentFault{TDocumentReason::Empty}
+                                         : fault.Line >= 1 && fault.Line <= lines + 1 &&
+                                               (fault.Line == lines + 1) ==
+                                                   (fault.Reason == TDocumentReason::FileEnds);
+        if (!named) {
+            ADD_FAILURE() << what << ": refused at line " << fault.Line << " of " << lines << " ("
+                          << DocumentFaultText(fault) << ")\n"
+                          << Escaped(bytes);
+            return false;
+        }
+        if (DocumentReadMessage(result, fault) != expectedMessage + DocumentFaultText(fault) ||
+            !Fixture->Captions.empty() || Fixture->TooManyTicked != 0 ||
+            !(TDocumentState::Of(Fixture->Document) == Before)) {
             ADD_FAILURE() << what << ": refused, but the open document changed\n" << Escaped(bytes);
             OpenTheDocumentBefore();
             return false;

@@ -145,7 +145,9 @@ TEST(SaveKilled, TheFileIsAlwaysThePreviousOrTheNewDocumentWhole) {
             if (name == "plot.qel") {
                 continue;
             }
-            ASSERT_TRUE(name.starts_with(".plot.qel.") && name.ends_with(".tmp")) << name;
+            ASSERT_TRUE(name.starts_with(TemporaryNamePrefix) &&
+                        name.ends_with(TemporaryNameSuffix))
+                << name;
             std::filesystem::remove(entry.path());
             ++leftovers;
         }

@@ -56,4 +56,42 @@ INSTANTIATE_TEST_SUITE_P(
                       TReasonRow{"UnknownNumber", 4242, "Системная ошибка 4242"}),
     [](const auto& p) { return std::string(p.param.Name); });
 
+struct TLongNameRow {
+    const char* Name;
+    std::size_t Bytes; ///< the length of the file's name
+    bool Saved;
+};
+
+void PrintTo(const TLongNameRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class LongName : public ::testing::TestWithParam<TLongNameRow> {};
+
+// Every name the file system takes (up to 255 bytes) can be saved: the new file written first
+// has a short name of its own. A longer name is refused with the system's reason.
+TEST_P(LongName, IsSavedWhenTheFileSystemTakesIt) {
+    const TLongNameRow& row = GetParam();
+    TScratchFolder folder;
+    const std::string path = folder.File(std::string(row.Bytes - 4, 'n') + ".qel");
+    TDocument document;
+    std::string message;
+    EXPECT_EQ(Saving_File(document, path, '.', message), row.Saved) << message;
+    if (row.Saved) {
+        EXPECT_EQ(FileBytes(path), std::string(DocumentSignature) + "\r\n0 0 0 0 0 0\r\n0\r\n");
+        // Saved again over the file it made.
+        EXPECT_TRUE(Saving_File(document, path, '.', message)) << message;
+    } else {
+        EXPECT_EQ(message,
+                  "Не удалось сохранить в файл\n\r\"" + path + "\"!\n\rСлишком длинное имя файла");
+    }
+    EXPECT_EQ(folder.EntryCount(), row.Saved ? 1u : 0u); // no new file left beside it
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, LongName,
+                         ::testing::Values(TLongNameRow{"Of247Bytes", 247, true},
+                                           TLongNameRow{"Of255Bytes", 255, true},
+                                           TLongNameRow{"Of256Bytes", 256, false}),
+                         [](const auto& p) { return std::string(p.param.Name); });
+
 } // namespace

@@ -140,4 +140,52 @@ TEST(SettingsFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_FALSE(WriteSettingsFile(folder.File("missing/settings.dat"), Defaults(), '.'));
 }
 
+// What a user starts with: the user's own file, else the one an installation keeps beside the
+// program. Green is the user's background, red the installation's.
+struct TUserFileRow {
+    const char* Name;
+    const char* User;   ///< the user's file: "green", "damaged", "" for none, "-" for no path
+    const char* Shared; ///< the installation's: "red" or "" for none
+    TColor Background;
+    bool Read;
+};
+
+void PrintTo(const TUserFileRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class UserSettingsFile : public ::testing::TestWithParam<TUserFileRow> {};
+
+TEST_P(UserSettingsFile, IsTheUsersOwnElseTheInstallations) {
+    const TUserFileRow& row = GetParam();
+    TScratchFolder folder;
+    const auto put = [&](const std::string& path, const std::string& kind) {
+        TSettings s = Defaults();
+        s.BackGround = kind == "green" ? clGreen : clRed;
+        if (kind == "damaged") {
+            PutBytes(path, "not settings\r\n");
+        } else if (!kind.empty()) {
+            ASSERT_TRUE(WriteSettingsFile(path, s, '.'));
+        }
+    };
+    const std::string user = folder.File("user.dat");
+    const std::string shared = folder.File("shared.dat");
+    if (std::string(row.User) != "-")
+        put(user, row.User);
+    put(shared, row.Shared);
+    TSettings s = Defaults();
+    s.BackGround = clBlue;
+    EXPECT_EQ(ReadUserSettingsFile(std::string(row.User) == "-" ? "" : user, shared, s), row.Read);
+    EXPECT_EQ(static_cast<TColor>(s.BackGround), row.Background);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UserSettingsFile,
+    ::testing::Values(TUserFileRow{"UsersOwnFirst", "green", "red", clGreen, true},
+                      TUserFileRow{"InstallationsForAUserWithout", "", "red", clRed, true},
+                      TUserFileRow{"InstallationsWithoutAUserFile", "-", "red", clRed, true},
+                      TUserFileRow{"DamagedOwnGivesTheDefaults", "damaged", "red", clWhite, false},
+                      TUserFileRow{"NeitherGivesTheDefaults", "", "", clWhite, false}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
 } // namespace

@@ -66,9 +66,11 @@ const std::vector<TReaderRow> Readers = {
          TSettings settings;
          Settings_Default(settings);
          kurvant::TFormulaContext context;
-         const TDocumentRead read = ReadDocumentFile(path, document, settings, context);
+         TDocumentFault fault;
+         const TDocumentRead read = ReadDocumentFile(path, document, settings, context, &fault);
          return read == TDocumentRead::Unreadable &&
-                DocumentReadMessage(read).starts_with("Не удаётся открыть файл!");
+                DocumentReadMessage(read, fault) ==
+                    "Не удаётся открыть файл!\n\rэто не обычный файл";
      }},
     {"SettingsFallBackToDefaults",
      [](const std::string& path) {

@@ -150,7 +150,26 @@ std::string CheckDocumentLines(std::string_view input) {
     context.DecimalSeparator = SeparatorFor(input);
     TDocumentContent content;
     content.View.ScaleX = 0.1;
-    if (ParseDocumentLines(SplitLines(input), context, content) != TDocumentRead::Ok) {
+    const std::vector<std::string> lines = SplitLines(input);
+    TDocumentFault fault;
+    if (ParseDocumentLines(lines, context, content, &fault) != TDocumentRead::Ok) {
+        // A refusal names a line the file has, or the one after its last when the file ends
+        // too soon; only a file without lines is refused as a whole.
+        const auto count = static_cast<int>(lines.size());
+        if (lines.empty()) {
+            return fault == TDocumentFault{TDocumentReason::Empty}
+                       ? std::string()
+                       : "a file without lines is not refused as empty";
+        }
+        if (fault.Line < 1 || fault.Line > count + 1) {
+            return "a refusal names a line outside the file";
+        }
+        if ((fault.Line == count + 1) != (fault.Reason == TDocumentReason::FileEnds)) {
+            return "a refusal past the last line is not the file ending, or the other way round";
+        }
+        if (DocumentFaultText(fault).find(": ") == std::string::npos) {
+            return "the reason of a refused line has no words";
+        }
         return {};
     }
     if (content.Entries.size() > static_cast<std::size_t>(MaxDocumentGraphs)) {
@@ -269,14 +288,17 @@ std::string CheckDocumentOpen(std::string_view input) {
 
     bench.Captions = 0;
     bench.TooManyTicked = 0;
+    TDocumentFault fault;
     const TDocumentRead result =
-        ReadDocumentFile(bench.Input.Path(), document, bench.Settings, bench.Context);
+        ReadDocumentFile(bench.Input.Path(), document, bench.Settings, bench.Context, &fault);
     if (result != TDocumentRead::Ok) {
         if (readable) {
             return "a file whose lines read was refused";
         }
-        if (DocumentReadMessage(result).empty()) {
-            return "a refusal without a message";
+        const std::string message = DocumentReadMessage(result, fault);
+        const std::size_t second = message.find("\n\r");
+        if (second == std::string::npos || second + 2 == message.size()) {
+            return "a refusal without its reason on a second line";
         }
         if (bench.Captions != 0 || bench.TooManyTicked != 0) {
             return "a refused open showed a caption or a message";

@@ -269,4 +269,60 @@ TEST(ProposedColor, WrapsAroundTheBox) {
     EXPECT_EQ(ProposedColorItem(counter, items, clWhite), 1);
 }
 
+// The named colours from item `first` on, as the graphs of a document may have them.
+std::vector<TColor> NamedFrom(std::size_t first) {
+    std::vector<TColor> colors;
+    for (std::size_t i = first; i < ColorNames.size(); ++i)
+        colors.push_back(ColorNames[i].Value);
+    return colors;
+}
+
+struct TFreeColorRow {
+    const char* Name;
+    std::vector<TColor> Used; ///< the colours of the document's graphs
+    TColor Background;
+    std::int32_t Counter;
+    TColor Custom; ///< the colour of the box's custom entry
+    int Item;      ///< the item proposed
+    std::int32_t CounterAfter;
+};
+
+void PrintTo(const TFreeColorRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class FreeColor : public ::testing::TestWithParam<TFreeColorRow> {};
+
+TEST_P(FreeColor, IsTheFirstPaletteColourNoGraphHas) {
+    const TFreeColorRow& row = GetParam();
+    std::vector<TColor> items = BoxItems();
+    items[0] = row.Custom;
+    std::int32_t counter = row.Counter;
+    EXPECT_EQ(FreeColorItem(counter, items, row.Background, row.Used), row.Item);
+    EXPECT_EQ(counter, row.CounterAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, FreeColor,
+    ::testing::Values(
+        TFreeColorRow{"NoGraphsTakeMaroon", {}, clWhite, 7, clBlack, 2, 7},
+        // Five graphs, the second deleted: its colour comes back, whatever the counter says.
+        TFreeColorRow{"DeletedGraphsColourComesBack",
+                      {clMaroon, clOlive, clNavy, clPurple},
+                      clWhite,
+                      5,
+                      clBlack,
+                      3,
+                      5},
+        TFreeColorRow{"SkipsTheBackground", {clMaroon}, clGreen, 1, clBlack, 4, 1},
+        TFreeColorRow{
+            "StoredCustomColoursDoNotCount", {0x123456, clMaroon}, clWhite, 0, clBlack, 3, 0},
+        TFreeColorRow{"BlackIsTheLastOfThePalette", NamedFrom(1), clWhite, 0, clBlack, 1, 0},
+        // The custom entry's colour is no palette colour, even one that no graph has.
+        TFreeColorRow{"CustomEntryIsNeverProposedFree", NamedFrom(0), clWhite, 3, 0x123456, 5, 3},
+        TFreeColorRow{"AllUsedCyclesByTheCounter", NamedFrom(0), clWhite, 19, clBlack, 0, 19},
+        TFreeColorRow{"AllUsedSkipsTheBackgroundByTheCounter", NamedFrom(0), clWhite, 14, clBlack,
+                      17, 15}),
+    [](const auto& p) { return std::string(p.param.Name); });
+
 } // namespace

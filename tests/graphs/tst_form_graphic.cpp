@@ -420,17 +420,20 @@ private slots:
         QCOMPARE(ctx->Document.Graph(2).Color, clOlive);
     }
 
-    void colourProposalSkipsTheBackgroundOnce() {
+    // After one of five graphs is deleted, its colour is the first that no graph has; the
+    // background's colour is never proposed.
+    void colourProposalIsTheFirstColourNoGraphHas() {
         ctx->Settings.BackGround = clWhite;
-        ctx->Document.ColorCounter = 14; // item 16 is white
-        QVERIFY(form->PrepareForNewGraph());
-        QCOMPARE(form->SelectedColor(), clMoneyGreen);
-        QCOMPARE(ctx->Document.ColorCounter, 15);
-
-        ctx->Settings.BackGround = clMaroon;
-        ctx->Document.ColorCounter = 0;
+        for (int i = 0; i < 5; ++i)
+            Define(0, QStringLiteral("x"));
+        ctx->Document.Delete(1);
         QVERIFY(form->PrepareForNewGraph());
         QCOMPARE(form->SelectedColor(), clGreen);
+        QCOMPARE(ctx->Document.Graph(1).Color, clOlive); // stored colours stay
+
+        ctx->Settings.BackGround = clGreen;
+        QVERIFY(form->PrepareForNewGraph());
+        QCOMPARE(form->SelectedColor(), clTeal);
     }
 
     void aFullDocumentRefusesANewGraph() {

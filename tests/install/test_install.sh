@@ -46,10 +46,11 @@ file_type=$(head -c 8 "$prefix/share/icons/hicolor/48x48/apps/kurvant.png" | od 
 
 "$prefix/bin/kurvant-cli" --help | grep -q render || fail "the installed kurvant-cli has no help"
 
-# The installed program, away from the build folder, opens the document it is given.
+# The installed program, away from the build folder, opens the document it is given. Its recent
+# list and settings go to a configuration folder of the test's own, not the user's.
 cp "$source/tests/data/documents/all_kinds.qel" "$work/plot.qel"
 cd "$work"
-"$prefix/bin/kurvant" "$work/plot.qel" >/dev/null 2>&1 &
+XDG_CONFIG_HOME="$work/config" "$prefix/bin/kurvant" "$work/plot.qel" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 1 100); do
   if xdotool search --name '^Qel Kurvant  - \[plot\.qel\]$' >/dev/null 2>&1; then

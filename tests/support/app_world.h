@@ -1,6 +1,7 @@
 #pragma once
-// One run of the program for the application tests: a fresh program folder, the desktop
-// services, the run's context and the main window that the start-up makes. The members go in
+// One run of the program for the application tests: a fresh program folder (with the user's
+// configuration folder inside it), the desktop services, the run's context and the main window
+// that the start-up makes. The members go in
 // the reverse order of their making, as a run ends: the window first, the folder last.
 
 #include "app/form_main.h"
@@ -29,6 +30,8 @@ template <typename TServices> struct TAppWorldWith {
         if (disk != nullptr)
             Ctx.Disk = disk;
         Ctx.RecentDocumentsFile = recentFile;
+        // The user's configuration folder of the run, not made yet: closing makes it.
+        Ctx.SettingsFile = Dir.filePath(QStringLiteral("config/settings.dat"));
         Main = StartUp(Ctx);
     }
     TAppWorldWith(const TAppWorldWith&) = delete;

@@ -146,11 +146,14 @@ private slots:
         QCOMPARE(form->EditIndex(), -1);
     }
 
-    void proposedColourSkipsTheBackground() {
+    // The first colour that is neither the background nor any graph's.
+    void proposedColourSkipsTheBackgroundAndTheGraphsColours() {
         world->Ctx->Settings.BackGround = static_cast<std::int32_t>(clMaroon);
         QVERIFY(form->PrepareForNewGraph());
         QCOMPARE(form->ColorBoxGraphic->SelectedColor(), clGreen);
-        QCOMPARE(doc->ColorCounter, 1);
+        doc->Graph(AddTable({TPoint3D{}})).SetColor(clGreen);
+        QVERIFY(form->PrepareForNewGraph());
+        QCOMPARE(form->ColorBoxGraphic->SelectedColor(), clOlive);
     }
 
     void newGraphIsRefusedWhenTheDocumentIsFull() {
