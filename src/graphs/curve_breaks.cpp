@@ -1,0 +1,170 @@
+#include "graphs/curve_breaks.h"
+
+#include "graphs/segment_continuity.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace {
+
+// A change within this share of the values is their fifteen-digit rounding.
+constexpr double ChangeNoise = 1e-12;
+constexpr double Largest = std::numeric_limits<double>::max();
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+constexpr std::uint64_t LeastBudget = 512;
+// What a segment's test usually takes: a jump or a pole is found within some 25 evaluations, a
+// continuous piece settles within some 40.
+constexpr std::uint64_t TypicalTest = 40;
+
+} // namespace
+
+std::vector<std::size_t> SuspiciousSegments(std::span<const kurvant::TSample> values,
+                                            const std::vector<bool>& joined) {
+    const std::size_t n = values.size();
+    // In doubles, which are plenty for telling a change that stands out; not-a-number where a
+    // value is missing or beyond the double range.
+    std::vector<double> v(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const bool defined = values[k].Ok && std::fabs(values[k].Value) <= Largest;
+        v[k] = defined ? static_cast<double>(values[k].Value) : NaN;
+    }
+    // d[k]: the change over segment k; not-a-number where an end is missing.
+    std::vector<double> d(n > 1 ? n - 1 : 0);
+    for (std::size_t k = 0; k + 1 < n; ++k) {
+        d[k] = v[k + 1] - v[k];
+    }
+    const auto change = [&](std::size_t k, std::ptrdiff_t offset) {
+        const std::ptrdiff_t i = static_cast<std::ptrdiff_t>(k) + offset;
+        const bool inside = i >= 0 && i < static_cast<std::ptrdiff_t>(d.size());
+        return inside ? d[static_cast<std::size_t>(i)] : NaN;
+    };
+    const auto known = [](double c) { return !std::isnan(c); };
+    // (priority, segment): the larger the change, the sooner it is tested.
+    std::vector<std::pair<double, std::size_t>> found;
+    for (std::size_t k = 0; k < d.size() && k < joined.size(); ++k) {
+        if (!joined[k] || !known(d[k])) {
+            continue;
+        }
+        const double l1 = change(k, -1);
+        const double l2 = change(k, -2);
+        const double r1 = change(k, 1);
+        const double r2 = change(k, 2);
+        // A peak that sharpens towards the segment from both sides, where a smooth extremum
+        // flattens: the samples on either side of an even pole, however level they are.
+        if (known(l2) && known(r2) && l1 * r1 < 0 && std::fabs(l1) > std::fabs(l2) &&
+            std::fabs(r1) > std::fabs(r2)) {
+            found.emplace_back(std::max(std::fabs(l1), std::fabs(r1)), k);
+            continue;
+        }
+        const double noise = ChangeNoise * std::max(std::fabs(v[k]), std::fabs(v[k + 1]));
+        if (std::fabs(d[k]) <= noise) {
+            continue;
+        }
+        // The change that the neighbours' lead to expect: their mean; at an end of the curve (or
+        // of a stretch between gaps) the change next to it, or the trend of the two on that side.
+        bool stands = true;
+        if (known(l1) && known(r1)) {
+            stands = std::fabs(d[k] - (l1 + r1) / 2) > std::max(std::fabs(l1), std::fabs(r1));
+        } else if (known(l1) || known(r1)) {
+            const double near = known(l1) ? l1 : r1;
+            const double far = known(l1) ? l2 : r2;
+            const double larger = std::max(std::fabs(near), known(far) ? std::fabs(far) : 0.0);
+            stands = std::fabs(d[k] - near) > larger &&
+                     (!known(far) || std::fabs(d[k] - (2 * near - far)) > larger);
+        }
+        if (stands) {
+            found.emplace_back(std::fabs(d[k]), k);
+        }
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& p, const auto& q) { return p.first > q.first; });
+    std::vector<std::size_t> segments;
+    segments.reserve(found.size());
+    for (const auto& [priority, k] : found) {
+        segments.push_back(k);
+    }
+    return segments;
+}
+
+std::uint64_t BreakSearchBudget(std::size_t points) {
+    return points < 2 ? 0 : points / 2 + LeastBudget;
+}
+
+std::uint64_t MarkBreaks(const kurvant::TCompiledFormula& formula,
+                         std::span<const long double> arguments,
+                         std::span<const kurvant::TSample> values, const std::vector<bool>& joined,
+                         std::uint64_t budget, const kurvant::TFormulaContext& context,
+                         std::vector<bool>& breaks) {
+    const std::vector<std::size_t> segments = SuspiciousSegments(values, joined);
+    std::vector<TSegmentTest> tests;
+    tests.reserve(segments.size());
+    for (const std::size_t k : segments) {
+        tests.emplace_back(arguments[k], arguments[k + 1], values[k].Value, values[k + 1].Value);
+    }
+    std::uint64_t spent = 0;
+    std::vector<long double> probes;
+    std::vector<std::size_t> asking; // the tests whose probes are in `probes`, in order
+    std::vector<kurvant::TSample> out;
+    std::vector<std::optional<long double>> taken;
+    // The tests run in waves, each of as many as the budget left leaves `TypicalTest` for, side
+    // by side in steps. So the segments of larger change are decided first, and when the budget
+    // runs out, those of smaller change are left joined, never all of them undecided.
+    std::size_t waveBegin = 0;
+    bool exhausted = false;
+    while (waveBegin < tests.size() && !exhausted) {
+        const std::uint64_t room = (budget - spent) / TypicalTest;
+        const std::size_t waveEnd =
+            std::min<std::size_t>(tests.size(), waveBegin + std::max<std::uint64_t>(room, 1));
+        while (true) {
+            if (context.Batch && context.Batch->Cancelled()) {
+                return spent;
+            }
+            probes.clear();
+            asking.clear();
+            bool open = false;
+            for (std::size_t i = waveBegin; i < waveEnd; ++i) {
+                const std::span<const long double> wanted = tests[i].Probes();
+                open = open || !wanted.empty();
+                if (wanted.empty() || spent + probes.size() + wanted.size() > budget) {
+                    continue;
+                }
+                probes.insert(probes.end(), wanted.begin(), wanted.end());
+                asking.push_back(i);
+            }
+            if (probes.empty()) {
+                exhausted = open;
+                break;
+            }
+            out.assign(probes.size(), kurvant::TSample{});
+            kurvant::EvaluateLine(formula, probes, out, context.Evaluator);
+            spent += probes.size();
+            if (context.Batch) {
+                context.Batch->Count(probes.size());
+            }
+            std::size_t first = 0;
+            for (const std::size_t i : asking) {
+                const std::size_t count = tests[i].Probes().size();
+                taken.clear();
+                for (std::size_t j = first; j < first + count; ++j) {
+                    taken.push_back(out[j].Ok ? std::optional<long double>(out[j].Value)
+                                              : std::nullopt);
+                }
+                tests[i].Take(taken);
+                first += count;
+            }
+        }
+        waveBegin = waveEnd;
+    }
+    for (std::size_t i = 0; i < tests.size(); ++i) {
+        if (tests[i].Verdict() == TSegmentTest::TVerdict::Broken) {
+            if (breaks.size() + 1 < values.size()) {
+                breaks.resize(values.size() - 1);
+            }
+            breaks[segments[i]] = true;
+        }
+    }
+    return spent;
+}
