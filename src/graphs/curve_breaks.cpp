@@ -93,6 +93,47 @@ std::uint64_t BreakSearchBudget(std::size_t points) {
     return points < 2 ? 0 : points / 2 + LeastBudget;
 }
 
+namespace {
+
+// One step of each open test among tests[begin, end) that the budget still has room for, their
+// probes evaluated together. False when none could take a step.
+bool StepTogether(std::vector<TSegmentTest>& tests, std::size_t begin, std::size_t end,
+                  const kurvant::TCompiledFormula& formula, const kurvant::TFormulaContext& context,
+                  std::uint64_t budget, std::uint64_t& spent) {
+    std::vector<long double> probes;
+    std::vector<std::size_t> asking; // the tests whose probes are in `probes`, in order
+    for (std::size_t i = begin; i < end; ++i) {
+        const std::span<const long double> wanted = tests[i].Probes();
+        if (!wanted.empty() && spent + probes.size() + wanted.size() <= budget) {
+            probes.insert(probes.end(), wanted.begin(), wanted.end());
+            asking.push_back(i);
+        }
+    }
+    if (probes.empty()) {
+        return false;
+    }
+    std::vector<kurvant::TSample> out(probes.size());
+    kurvant::EvaluateLine(formula, probes, out, context.Evaluator);
+    spent += probes.size();
+    if (context.Batch) {
+        context.Batch->Count(probes.size());
+    }
+    std::vector<std::optional<long double>> taken;
+    std::size_t first = 0;
+    for (const std::size_t i : asking) {
+        const std::size_t count = tests[i].Probes().size();
+        taken.clear();
+        for (std::size_t j = first; j < first + count; ++j) {
+            taken.push_back(out[j].Ok ? std::optional<long double>(out[j].Value) : std::nullopt);
+        }
+        tests[i].Take(taken);
+        first += count;
+    }
+    return true;
+}
+
+} // namespace
+
 std::uint64_t MarkBreaks(const kurvant::TCompiledFormula& formula,
                          std::span<const long double> arguments,
                          std::span<const kurvant::TSample> values, const std::vector<bool>& joined,
@@ -104,59 +145,26 @@ std::uint64_t MarkBreaks(const kurvant::TCompiledFormula& formula,
     for (const std::size_t k : segments) {
         tests.emplace_back(arguments[k], arguments[k + 1], values[k].Value, values[k + 1].Value);
     }
+    // The tests run in waves, each of as many as the budget left has `TypicalTest` for, side by
+    // side. So the segments of larger change are decided first, and when the budget runs out,
+    // those of smaller change are left joined, never all of them undecided.
     std::uint64_t spent = 0;
-    std::vector<long double> probes;
-    std::vector<std::size_t> asking; // the tests whose probes are in `probes`, in order
-    std::vector<kurvant::TSample> out;
-    std::vector<std::optional<long double>> taken;
-    // The tests run in waves, each of as many as the budget left leaves `TypicalTest` for, side
-    // by side in steps. So the segments of larger change are decided first, and when the budget
-    // runs out, those of smaller change are left joined, never all of them undecided.
-    std::size_t waveBegin = 0;
-    bool exhausted = false;
-    while (waveBegin < tests.size() && !exhausted) {
-        const std::uint64_t room = (budget - spent) / TypicalTest;
-        const std::size_t waveEnd =
-            std::min<std::size_t>(tests.size(), waveBegin + std::max<std::uint64_t>(room, 1));
-        while (true) {
+    for (std::size_t begin = 0; begin < tests.size();) {
+        const std::uint64_t room = std::max<std::uint64_t>((budget - spent) / TypicalTest, 1);
+        const std::size_t end = std::min<std::size_t>(tests.size(), begin + room);
+        do {
             if (context.Batch && context.Batch->Cancelled()) {
                 return spent;
             }
-            probes.clear();
-            asking.clear();
-            bool open = false;
-            for (std::size_t i = waveBegin; i < waveEnd; ++i) {
-                const std::span<const long double> wanted = tests[i].Probes();
-                open = open || !wanted.empty();
-                if (wanted.empty() || spent + probes.size() + wanted.size() > budget) {
-                    continue;
-                }
-                probes.insert(probes.end(), wanted.begin(), wanted.end());
-                asking.push_back(i);
-            }
-            if (probes.empty()) {
-                exhausted = open;
-                break;
-            }
-            out.assign(probes.size(), kurvant::TSample{});
-            kurvant::EvaluateLine(formula, probes, out, context.Evaluator);
-            spent += probes.size();
-            if (context.Batch) {
-                context.Batch->Count(probes.size());
-            }
-            std::size_t first = 0;
-            for (const std::size_t i : asking) {
-                const std::size_t count = tests[i].Probes().size();
-                taken.clear();
-                for (std::size_t j = first; j < first + count; ++j) {
-                    taken.push_back(out[j].Ok ? std::optional<long double>(out[j].Value)
-                                              : std::nullopt);
-                }
-                tests[i].Take(taken);
-                first += count;
-            }
+        } while (StepTogether(tests, begin, end, formula, context, budget, spent));
+        if (std::any_of(tests.begin() + static_cast<std::ptrdiff_t>(begin),
+                        tests.begin() + static_cast<std::ptrdiff_t>(end),
+                        [&](const TSegmentTest& test) {
+                            return test.Verdict() == TSegmentTest::TVerdict::Open;
+                        })) {
+            break; // the budget is spent
         }
-        waveBegin = waveEnd;
+        begin = end;
     }
     for (std::size_t i = 0; i < tests.size(); ++i) {
         if (tests[i].Verdict() == TSegmentTest::TVerdict::Broken) {

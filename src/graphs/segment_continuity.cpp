@@ -24,10 +24,6 @@ long double Variation(long double left, long double centre, long double right) {
     return std::fabs(centre - left) + std::fabs(right - centre);
 }
 
-} // namespace
-
-namespace {
-
 // The inner point (1 to 3) on which each walk centres the window of five points.
 std::size_t ByChange(const std::array<long double, 5>& f) {
     // On a tie the centre stays where it was.
@@ -118,7 +114,7 @@ void TSegmentTest::Take(std::span<const std::optional<long double>> values) {
         return;
     }
     const std::size_t centre = ByChange(f);
-    if (!Fork && !Extreme && ByExtreme(f) != centre) {
+    if (!Fork && ByExtreme(f) != centre) {
         Fork = TFork{x, f, Largest, Level};
     }
     Centre(x, f, centre);

@@ -1,8 +1,8 @@
 #pragma once
 // Whether a function is continuous between two neighbouring samples, judged from its values
-// between them: as the bracket around the place where the values change most shrinks, a pole's
-// values grow without bound and a jump keeps a gap of fixed size, while a continuous piece,
-// however steep, settles.
+// between them: as a window around a pole or a jump shrinks, the pole's values grow without bound
+// and the jump keeps a gap of fixed size, while the change of a continuous piece, however steep,
+// settles.
 
 #include <array>
 #include <cstddef>

@@ -71,7 +71,7 @@ TEST_P(SegmentContinuity, IsJudgedFromValuesBetweenTheEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Functions, SegmentContinuity, ::testing::ValuesIn(SegmentRows),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(SegmentContinuity, SamplesWithNothingBetweenThemAreJoinedOnlyWhenLevel) {
     const long double a = 1;
@@ -127,7 +127,7 @@ TEST_P(Suspicion, MarksSegmentsWhoseChangeStandsOut) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, Suspicion, ::testing::ValuesIn(SuspicionRows),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Suspicion, SegmentsThatDrawingDoesNotJoinAreLeftOut) {
     const std::vector<kurvant::TSample> samples = Samples({0, 0, 0, 1, 1, 1});
@@ -222,7 +222,7 @@ TEST_P(CurveBreaks, AreExactlyWherePolesAndJumpsAreBetweenDrawnSamples) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formulas, CurveBreaks, ::testing::ValuesIn(CurveRows),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 // The breaks do not depend on the evaluator: the rewriting of the text finds the same.
 TEST(CurveBreaks, TheRewritingFindsTheSameBreaksAsTheProgram) {
