@@ -31,21 +31,18 @@ std::vector<std::size_t> SuspiciousSegments(std::span<const kurvant::TSample> va
         const bool defined = values[k].Ok && std::fabs(values[k].Value) <= Largest;
         v[k] = defined ? static_cast<double>(values[k].Value) : NaN;
     }
-    // d[k]: the change over segment k; not-a-number where an end is missing.
-    std::vector<double> d(n > 1 ? n - 1 : 0);
-    for (std::size_t k = 0; k + 1 < n; ++k) {
-        d[k] = v[k + 1] - v[k];
-    }
+    // The change over segment k + offset; not-a-number where an end is missing.
     const auto change = [&](std::size_t k, std::ptrdiff_t offset) {
         const std::ptrdiff_t i = static_cast<std::ptrdiff_t>(k) + offset;
-        const bool inside = i >= 0 && i < static_cast<std::ptrdiff_t>(d.size());
-        return inside ? d[static_cast<std::size_t>(i)] : NaN;
+        const bool inside = i >= 0 && static_cast<std::size_t>(i) + 1 < n;
+        return inside ? v[static_cast<std::size_t>(i) + 1] - v[static_cast<std::size_t>(i)] : NaN;
     };
     const auto known = [](double c) { return !std::isnan(c); };
     // (priority, segment): the larger the change, the sooner it is tested.
     std::vector<std::pair<double, std::size_t>> found;
-    for (std::size_t k = 0; k < d.size() && k < joined.size(); ++k) {
-        if (!joined[k] || !known(d[k])) {
+    for (std::size_t k = 0; k + 1 < n && k < joined.size(); ++k) {
+        const double d = joined[k] ? change(k, 0) : NaN;
+        if (!known(d)) {
             continue;
         }
         const double l1 = change(k, -1);
@@ -60,23 +57,23 @@ std::vector<std::size_t> SuspiciousSegments(std::span<const kurvant::TSample> va
             continue;
         }
         const double noise = ChangeNoise * std::max(std::fabs(v[k]), std::fabs(v[k + 1]));
-        if (std::fabs(d[k]) <= noise) {
+        if (std::fabs(d) <= noise) {
             continue;
         }
         // The change that the neighbours' lead to expect: their mean; at an end of the curve (or
         // of a stretch between gaps) the change next to it, or the trend of the two on that side.
         bool stands = true;
         if (known(l1) && known(r1)) {
-            stands = std::fabs(d[k] - (l1 + r1) / 2) > std::max(std::fabs(l1), std::fabs(r1));
+            stands = std::fabs(d - (l1 + r1) / 2) > std::max(std::fabs(l1), std::fabs(r1));
         } else if (known(l1) || known(r1)) {
             const double near = known(l1) ? l1 : r1;
             const double far = known(l1) ? l2 : r2;
             const double larger = std::max(std::fabs(near), known(far) ? std::fabs(far) : 0.0);
-            stands = std::fabs(d[k] - near) > larger &&
-                     (!known(far) || std::fabs(d[k] - (2 * near - far)) > larger);
+            stands = std::fabs(d - near) > larger &&
+                     (!known(far) || std::fabs(d - (2 * near - far)) > larger);
         }
         if (stands) {
-            found.emplace_back(std::fabs(d[k]), k);
+            found.emplace_back(std::fabs(d), k);
         }
     }
     std::stable_sort(found.begin(), found.end(),
