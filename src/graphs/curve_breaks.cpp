@@ -18,6 +18,7 @@ constexpr std::uint64_t LeastBudget = 512;
 // What a segment's test usually takes: a jump or a pole is found within some 25 evaluations, a
 // continuous piece settles within some 40.
 constexpr std::uint64_t TypicalTest = 40;
+constexpr long double LeastGapShare = 2000;
 
 } // namespace
 
@@ -92,6 +93,26 @@ std::uint64_t BreakSearchBudget(std::size_t points) {
 
 namespace {
 
+// The smallest gap worth a break: 1/2000 of the span of the values that are drawn, half a pixel
+// when the curve fills a view of a thousand. A staircase seen from afar stays one line.
+long double LeastGap(std::span<const kurvant::TSample> values, const std::vector<bool>& joined) {
+    long double lo = 0;
+    long double hi = 0;
+    bool any = false;
+    for (std::size_t k = 0; k < joined.size() && k + 1 < values.size(); ++k) {
+        if (!joined[k] || !values[k].Ok || !values[k + 1].Ok || !std::isfinite(values[k].Value) ||
+            !std::isfinite(values[k + 1].Value)) {
+            continue;
+        }
+        for (const long double v : {values[k].Value, values[k + 1].Value}) {
+            lo = any ? std::min(lo, v) : v;
+            hi = any ? std::max(hi, v) : v;
+            any = true;
+        }
+    }
+    return (hi - lo) / LeastGapShare;
+}
+
 // One step of each open test among tests[begin, end) that the budget still has room for, their
 // probes evaluated together. False when none could take a step.
 bool StepTogether(std::vector<TSegmentTest>& tests, std::size_t begin, std::size_t end,
@@ -137,10 +158,15 @@ std::uint64_t MarkBreaks(const kurvant::TCompiledFormula& formula,
                          std::uint64_t budget, const kurvant::TFormulaContext& context,
                          std::vector<bool>& breaks) {
     const std::vector<std::size_t> segments = SuspiciousSegments(values, joined);
+    if (segments.empty()) {
+        return 0;
+    }
+    const long double least = LeastGap(values, joined);
     std::vector<TSegmentTest> tests;
     tests.reserve(segments.size());
     for (const std::size_t k : segments) {
-        tests.emplace_back(arguments[k], arguments[k + 1], values[k].Value, values[k + 1].Value);
+        tests.emplace_back(arguments[k], arguments[k + 1], values[k].Value, values[k + 1].Value,
+                           least);
     }
     // The tests run in waves, each of as many as the budget left has `TypicalTest` for, side by
     // side. So the segments of larger change are decided first, and when the budget runs out,

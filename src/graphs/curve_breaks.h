@@ -33,7 +33,8 @@ std::vector<std::size_t> SuspiciousSegments(std::span<const kurvant::TSample> va
 std::uint64_t BreakSearchBudget(std::size_t points);
 
 /// Tests the suspicious segments of one formula's samples (`values[k]` at `arguments[k]`) and
-/// sets `breaks[k]` for each that is not continuous; `breaks` has one flag per segment. The
+/// sets `breaks[k]` for each that is not continuous; `breaks` has one flag per segment. A jump
+/// smaller than 1/2000 of the span of the drawn values is too small to show, and no break. The
 /// probes of all segments are evaluated together, a step at a time, by `formula` with the
 /// context's evaluator; when `budget` runs short the segments of smaller change are left joined.
 /// Returns the evaluations spent; each is counted in `context.Batch`, and a cancel there stops

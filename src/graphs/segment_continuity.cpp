@@ -52,12 +52,14 @@ std::size_t ByExtreme(const std::array<long double, 5>& f) {
 
 } // namespace
 
-TSegmentTest::TSegmentTest(long double a, long double b, long double fa, long double fb) {
+TSegmentTest::TSegmentTest(long double a, long double b, long double fa, long double fb,
+                           long double least)
+    : Least(least) {
     X = {a, a + (b - a) / 2, b};
     F = {fa, 0, fb};
     if (!StrictlyBetween(a, X[1], b)) {
         // No room between the samples: a change between them cannot be looked into.
-        State = fa == fb ? TVerdict::Continuous : TVerdict::Broken;
+        State = std::fabs(fb - fa) <= least ? TVerdict::Continuous : TVerdict::Broken;
         return;
     }
     Next[0] = X[1];
@@ -124,7 +126,7 @@ void TSegmentTest::Judge() {
     const long double variation = Variation(F[0], F[1], F[2]);
     const long double noise =
         ValueNoise * std::max({std::fabs(F[0]), std::fabs(F[1]), std::fabs(F[2])});
-    if (variation <= std::max(Largest * SettledShare, noise)) {
+    if (variation <= std::max({Largest * SettledShare, noise, Least})) {
         Decide(TVerdict::Continuous);
         return;
     }
@@ -145,8 +147,8 @@ void TSegmentTest::Judge() {
 }
 
 bool ContinuousBetween(const TPointFunction& f, long double a, long double b, long double fa,
-                       long double fb) {
-    TSegmentTest test(a, b, fa, fb);
+                       long double fb, long double least) {
+    TSegmentTest test(a, b, fa, fb, least);
     std::array<std::optional<long double>, 2> values;
     while (test.Verdict() == TSegmentTest::TVerdict::Open) {
         const std::span<const long double> probes = test.Probes();

@@ -26,8 +26,8 @@
 ///   there the values on both sides run away the same way, and may vary less than a steep slope
 ///   beside.
 /// A walk ends
-/// - continuous once the variation has fallen to 1/256 of the largest it saw (or to the values'
-///   fifteen-digit noise);
+/// - continuous once the variation has fallen to 1/256 of the largest it saw, to the values'
+///   fifteen-digit noise, or to a least change the caller gives (a jump too small to show);
 /// - broken when a probe has no value (the function is not defined everywhere between the
 ///   samples), when from 12 halvings on the variation has not halved over the last 6 (a jump
 ///   keeps it, a pole's grows), or when the window cannot shrink any more or has shrunk 40 times
@@ -42,7 +42,9 @@ public:
 
     enum class TVerdict : std::uint8_t { Open, Continuous, Broken };
 
-    TSegmentTest(long double a, long double b, long double fa, long double fb);
+    /// `least`: a change no larger is too small to show, and settles the walk.
+    TSegmentTest(long double a, long double b, long double fa, long double fb,
+                 long double least = 0);
 
     [[nodiscard]] TVerdict Verdict() const { return State; }
     /// Where the next step wants values: one point, then two each step; none once decided.
@@ -71,6 +73,7 @@ private:
     std::array<long double, 3> F{};
     std::array<long double, 2> Next{};
     std::size_t NextCount = 0;
+    long double Least = 0;
     long double Largest = 0; ///< the largest variation of a window of the walk so far
     std::array<long double, MaxLevel + 1> Variations{}; ///< the walk's, by halvings
     int Level = -1;       ///< halvings of the walk; -1 while the middle is not known
@@ -84,4 +87,4 @@ using TPointFunction = std::function<std::optional<long double>(long double)>;
 
 /// `TSegmentTest` run to its verdict with `f`: whether `f` is continuous on [a, b].
 bool ContinuousBetween(const TPointFunction& f, long double a, long double b, long double fa,
-                       long double fb);
+                       long double fb, long double least = 0);

@@ -73,6 +73,12 @@ TEST_P(SegmentContinuity, IsJudgedFromValuesBetweenTheEnds) {
 INSTANTIATE_TEST_SUITE_P(Functions, SegmentContinuity, ::testing::ValuesIn(SegmentRows),
                          [](const auto& row) { return std::string(row.param.Name); });
 
+TEST(SegmentContinuity, AJumpNoLargerThanTheLeastChangeIsNone) {
+    const TPointFunction step = [](long double x) { return x < 0.3L ? 0.0L : 0.25L; };
+    EXPECT_TRUE(ContinuousBetween(step, 0, 1, 0, 0.25L, 0.25L));
+    EXPECT_FALSE(ContinuousBetween(step, 0, 1, 0, 0.25L, 0.2L));
+}
+
 TEST(SegmentContinuity, SamplesWithNothingBetweenThemAreJoinedOnlyWhenLevel) {
     const long double a = 1;
     const long double b = std::nextafter(a, 2.0L);
@@ -158,6 +164,9 @@ const TCurveRow CurveRows[] = {
     {"RoundingJumps", KindYofX, "round(x)", "", -2, 2, 300, {-1.5L, -0.5L, 0.5L, 1.5L}},
     {"SignJump", KindYofX, "abs(x)/x", "", -1, 1.3, 77, {0}},
     {"SteepArctangent", KindYofX, "arctg(50x)", "", -10, 10, 500, {}},
+    // Steps of 1/100 on a curve whose drawn values span 2000: too small to show, though at
+    // +-0.5 they stand out where the power is flat.
+    {"TinyStepsOnALargeCurve", KindYofX, "x^7+round(x)/100", "", -10, 10, 500, {}},
     {"Exponential", KindYofX, "exp(3x)", "", -5, 5, 500, {}},
     {"NinthPower", KindYofX, "x^9/1000", "", -3, 3, 500, {}},
     {"RemovableHole", KindYofX, "sin(x)/x", "", -10, 10, 500, {}},
