@@ -1,5 +1,6 @@
 #include "graphs/curve_breaks.h"
 
+#include "formula/parallel_parts.h"
 #include "graphs/segment_continuity.h"
 
 #include <algorithm>
@@ -19,6 +20,8 @@ constexpr std::uint64_t LeastBudget = 512;
 // continuous piece settles within some 40.
 constexpr std::uint64_t TypicalTest = 40;
 constexpr long double LeastGapShare = 2000;
+// A program of this many steps is long.
+constexpr std::size_t LongProgram = 1000;
 
 } // namespace
 
@@ -131,7 +134,20 @@ bool StepTogether(std::vector<TSegmentTest>& tests, std::size_t begin, std::size
         return false;
     }
     std::vector<kurvant::TSample> out(probes.size());
-    kurvant::EvaluateLine(formula, probes, out, context.Evaluator);
+    // A step has few probes. Run over blocks of points, the program prepares room for each of its
+    // steps, which for a long formula costs more than a few points gain: those are evaluated
+    // one by one instead, spread over the cores.
+    const kurvant::TFormulaProgram* program = formula.Program();
+    if (program && program->Steps.size() >= LongProgram) {
+        kurvant::ForEachPart(probes.size(), 1, [&](std::size_t first, std::size_t last) {
+            for (std::size_t i = first; i < last; ++i) {
+                out[i].Ok = formula.Evaluate(std::span<const long double>(&probes[i], 1),
+                                             out[i].Value, context.Evaluator) == kurvant::EvalOk;
+            }
+        });
+    } else {
+        kurvant::EvaluateLine(formula, probes, out, context.Evaluator);
+    }
     spent += probes.size();
     if (context.Batch) {
         context.Batch->Count(probes.size());

@@ -241,6 +241,24 @@ TEST(CurveBreaks, TheRewritingFindsTheSameBreaksAsTheProgram) {
     }
 }
 
+// A long formula's probes go one by one instead of in blocks: the same breaks.
+TEST(CurveBreaks, ALongFormulaBreaksWhereItsShortEqualDoes) {
+    std::string text = "tg(x)";
+    for (int k = 1; k <= 400; ++k)
+        text += "+0*sin(" + std::to_string(k) + "x)";
+    const TSettings settings = DefaultSettings();
+    TGraphic longer = MakeGraph(KindYofX, text, -5, 5, 300);
+    TGraphic shorter = MakeGraph(KindYofX, "tg(x)", -5, 5, 300);
+    const kurvant::TCompiledFormula compiled(longer.FormulaPrepared, "x", Context(','));
+    const kurvant::TFormulaProgram* program = compiled.Program();
+    ASSERT_GE(program ? program->Steps.size() : 0u, 1000u);
+    Fill_Pixels_Graphic(longer, settings, Context(','));
+    Fill_Pixels_Graphic(shorter, settings, Context(','));
+    EXPECT_EQ(longer.Points, shorter.Points);
+    EXPECT_FALSE(longer.Breaks.empty());
+    EXPECT_EQ(longer.Breaks, shorter.Breaks);
+}
+
 TEST(CurveBreaks, ASecondSamplingForgetsTheFirstsBreaks) {
     const TSettings settings = DefaultSettings();
     TGraphic g = MakeGraph(KindYofX, "tg(x)", -5, 5, 500);
