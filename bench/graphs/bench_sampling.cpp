@@ -50,6 +50,22 @@ void BM_Curve10000(benchmark::State& state) {
 }
 BENCHMARK(BM_Curve10000)->Unit(benchmark::kMillisecond);
 
+// Curves whose segments are examined between their samples: poles, jumps, steep pieces.
+void BM_CurveDiscontinuous10000(benchmark::State& state, const char* formula) {
+    Run(state, Prepared(KindYofX, formula, 10000, 50), 10000);
+}
+BENCHMARK_CAPTURE(BM_CurveDiscontinuous10000, tg, "tg(x)")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CurveDiscontinuous10000, round, "round(3x)")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CurveDiscontinuous10000, arctg, "arctg(50x)")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CurveDiscontinuous10000, sin50, "sin(50x)")->Unit(benchmark::kMillisecond);
+
+// The dialog's default: 500 points.
+void BM_Curve500(benchmark::State& state, const char* formula) {
+    Run(state, Prepared(KindYofX, formula, 500, 50), 500);
+}
+BENCHMARK_CAPTURE(BM_Curve500, sin, "sin(x)")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Curve500, tg, "tg(x)")->Unit(benchmark::kMicrosecond);
+
 void BM_Spherical200x200(benchmark::State& state) {
     TGraphic g = Prepared(KindSpherical, "1 + 0.3sin(3q)sin(2a)", 200, 200);
     g.MinX = 0, g.MaxX = 2, g.MinY = 0, g.MaxY = 1;

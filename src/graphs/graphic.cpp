@@ -1,8 +1,30 @@
 #include "graphs/graphic.h"
 
+#include <cmath>
+
 void TGraphic::SetColor(TColor c) {
     Color = c;
     ColorGL = Color_To_GL(c);
+}
+
+namespace {
+
+// Not-a-number counts as a gap too: it cannot be placed anywhere.
+bool IsGap(double v) {
+    return !(std::abs(v) <= GapLimit);
+}
+
+} // namespace
+
+bool IsCurveGap(int kind, const TPoint3D& p) {
+    switch (kind) {
+    case KindYofX:
+        return IsGap(p.y);
+    case KindXofY:
+        return IsGap(p.x);
+    default:
+        return IsGap(p.x) || IsGap(p.y);
+    }
 }
 
 std::string_view GraphKindLabel(int kind) {

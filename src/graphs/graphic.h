@@ -5,6 +5,7 @@
 #include "settings/color.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ struct TPoint3D {
 
 /// The coordinate stored for a point that could not be computed.
 inline constexpr double UndefinedValue = 2000;
+/// A coordinate beyond this magnitude (the undefined-sample mark 2000 among them) is a gap: such
+/// a point is never drawn, nor joined to its neighbours.
+inline constexpr double GapLimit = 1000;
 /// Graphs a document may hold; adding beyond this is refused.
 inline constexpr int MaxGraphs = 100;
 /// The error box of an add command when `MaxGraphs` graphs exist.
@@ -65,6 +69,10 @@ public:
     std::int32_t LineWidthIndex = 0;
     bool Gradation = false;
     std::vector<TPoint3D> Points;
+    /// Curves (kinds 0 to 3): `Breaks[k]` is set where a pole or a jump lies between `Points[k]`
+    /// and `Points[k + 1]`, which are then not joined. Sampling fills it (empty when the curve
+    /// has no break); tables and surfaces have none.
+    std::vector<bool> Breaks;
     double BoundMaxX = 0;
     double BoundMaxY = 0;
     double BoundMaxZ = 0;
@@ -79,6 +87,16 @@ public:
     /// Sets `Color` and recomputes `ColorGL` from it.
     void SetColor(TColor c);
 };
+
+/// Whether a point of a curve of `kind` (0 to 3) is a gap: y beyond `GapLimit` for Y(X), x for
+/// X(Y), either for the polar and parametric kinds. Not-a-number is a gap too.
+bool IsCurveGap(int kind, const TPoint3D& p);
+
+/// Whether the segment from `Points[k]` to `Points[k + 1]` of a curve is broken by a pole or a
+/// jump (see `Breaks`).
+inline bool SegmentBroken(const TGraphic& graphic, std::size_t k) {
+    return k < graphic.Breaks.size() && graphic.Breaks[k];
+}
 
 /// The caption prefix of a kind ("Y(X) = ", ..., "Таблица: "), UTF-8; empty outside 0..6.
 std::string_view GraphKindLabel(int kind);

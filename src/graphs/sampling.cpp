@@ -2,6 +2,7 @@
 
 #include "formula/batch_evaluation.h"
 #include "formula/parallel_parts.h"
+#include "graphs/curve_breaks.h"
 #include "settings/settings.h"
 
 #include <algorithm>
@@ -37,14 +38,48 @@ std::vector<long double> Walk(double start, double step, std::size_t n) {
     return values;
 }
 
-/// The formula at each of `points`, with `letter` substituted.
-std::vector<kurvant::TSample> Line(std::string_view formula, char letter,
+/// A formula of one letter, made ready for sampling and for the search of its breaks.
+kurvant::TCompiledFormula OneLetter(std::string_view formula, char letter,
+                                    const kurvant::TFormulaContext& context) {
+    return {formula, std::string(1, letter), context};
+}
+
+/// The formula at each of `points`.
+std::vector<kurvant::TSample> Line(const kurvant::TCompiledFormula& compiled,
                                    const std::vector<long double>& points,
                                    const kurvant::TFormulaContext& context) {
-    const kurvant::TCompiledFormula compiled(formula, std::string(1, letter), context);
     std::vector<kurvant::TSample> samples(points.size());
     kurvant::EvaluateLine(compiled, points, samples, context.Evaluator, context.Batch);
     return samples;
+}
+
+/// The segments of a curve that drawing joins: both ends are drawn.
+std::vector<bool> JoinedSegments(const TGraphic& g) {
+    const std::size_t n = g.Points.size();
+    std::vector<bool> joined(n > 1 ? n - 1 : 0);
+    for (std::size_t k = 0; k + 1 < n; ++k) {
+        joined[k] = !IsCurveGap(g.Kind, g.Points[k]) && !IsCurveGap(g.Kind, g.Points[k + 1]);
+    }
+    return joined;
+}
+
+/// Marks in `g.Breaks` the poles and jumps of one formula of a curve between its samples
+/// (`values` at `arguments`), and counts what is left of the search's budget as done, so that the
+/// work counted is always `SamplingWork`. Nothing is searched once sampling was cancelled.
+void SearchBreaks(TGraphic& g, const kurvant::TCompiledFormula& compiled,
+                  const std::vector<long double>& arguments,
+                  const std::vector<kurvant::TSample>& values, const std::vector<bool>& joined,
+                  const kurvant::TFormulaContext& context) {
+    kurvant::TBatchControl* control = context.Batch;
+    if (control && control->Cancelled()) {
+        return;
+    }
+    const std::uint64_t budget = BreakSearchBudget(values.size());
+    const std::uint64_t spent =
+        MarkBreaks(compiled, arguments, values, joined, budget, context, g.Breaks);
+    if (control && !control->Cancelled()) {
+        control->Count(budget - spent);
+    }
 }
 
 /// The formula over rows x columns: `rowLetter` is substituted once per row, then `letter`.
@@ -147,7 +182,8 @@ void SampleCartesian(TGraphic& g, std::string_view formula, const TSettings& s,
     g.*a.ValueBoundMax = -BoundStart;
     g.*a.ValueBoundMin = BoundStart;
     const std::vector<long double> t = Walk(start, StepOf(start, end, g.*a.Steps), n);
-    const std::vector<kurvant::TSample> values = Line(formula, LetterOf(g), t, ctx);
+    const kurvant::TCompiledFormula compiled = OneLetter(formula, LetterOf(g), ctx);
+    const std::vector<kurvant::TSample> values = Line(compiled, t, ctx);
     for (std::size_t i = 0; i < n; ++i) {
         TPoint3D& p = g.Points[i];
         p.*a.Argument = static_cast<double>(t[i]);
@@ -158,6 +194,7 @@ void SampleCartesian(TGraphic& g, std::string_view formula, const TSettings& s,
             p.*a.Value = UndefinedValue;
         }
     }
+    SearchBreaks(g, compiled, t, values, JoinedSegments(g), ctx);
 }
 
 void SamplePolar(TGraphic& g, std::string_view formula, const kurvant::TFormulaContext& ctx) {
@@ -169,7 +206,8 @@ void SamplePolar(TGraphic& g, std::string_view formula, const kurvant::TFormulaC
     g.BoundMinY = BoundStart;
     const std::vector<long double> q =
         Walk(static_cast<double>(Pi * g.MinX), AngleStepOf(g.MinX, g.MaxX, g.StepsX), n);
-    const std::vector<kurvant::TSample> values = Line(formula, LetterOf(g), q, ctx);
+    const kurvant::TCompiledFormula compiled = OneLetter(formula, LetterOf(g), ctx);
+    const std::vector<kurvant::TSample> values = Line(compiled, q, ctx);
     const TCosinesAndSines angle = CosinesAndSines(q);
     for (std::size_t i = 0; i < n; ++i) {
         const long double r = values[i].Value;
@@ -189,6 +227,8 @@ void SamplePolar(TGraphic& g, std::string_view formula, const kurvant::TFormulaC
             g.Points[i].y = UndefinedValue;
         }
     }
+    // The point moves continuously wherever the radius does.
+    SearchBreaks(g, compiled, q, values, JoinedSegments(g), ctx);
 }
 
 void SampleParametric(TGraphic& g, std::string_view formula, std::string_view formula2,
@@ -202,8 +242,10 @@ void SampleParametric(TGraphic& g, std::string_view formula, std::string_view fo
     g.BoundMaxY = -BoundStart;
     g.BoundMinY = BoundStart;
     const std::vector<long double> u = Walk(start, StepOf(start, end, g.StepsX), n);
-    const std::vector<kurvant::TSample> xs = Line(formula, LetterOf(g), u, ctx);
-    const std::vector<kurvant::TSample> ys = Line(formula2, LetterOf(g), u, ctx);
+    const kurvant::TCompiledFormula compiledX = OneLetter(formula, LetterOf(g), ctx);
+    const kurvant::TCompiledFormula compiledY = OneLetter(formula2, LetterOf(g), ctx);
+    const std::vector<kurvant::TSample> xs = Line(compiledX, u, ctx);
+    const std::vector<kurvant::TSample> ys = Line(compiledY, u, ctx);
     for (std::size_t i = 0; i < n; ++i) {
         if (xs[i].Ok) {
             g.Points[i].x = ToDouble(xs[i].Value);
@@ -218,6 +260,10 @@ void SampleParametric(TGraphic& g, std::string_view formula, std::string_view fo
             g.Points[i].y = UndefinedValue;
         }
     }
+    // A break of either coordinate breaks the curve.
+    const std::vector<bool> joined = JoinedSegments(g);
+    SearchBreaks(g, compiledX, u, xs, joined, ctx);
+    SearchBreaks(g, compiledY, u, ys, joined, ctx);
 }
 
 void SampleSurface(TGraphic& g, const TSettings& s, const kurvant::TFormulaContext& ctx) {
@@ -312,8 +358,10 @@ void SampleSpherical(TGraphic& g, const kurvant::TFormulaContext& ctx) {
 
 void Fill_Pixels_Graphic(TGraphic& graphic, std::string_view formula, std::string_view formula2,
                          const TSettings& settings, const kurvant::TFormulaContext& context) {
-    if (graphic.Kind != KindTable)
+    if (graphic.Kind != KindTable) {
         graphic.SampledClip = {settings.MinX, settings.MaxX, settings.MinY, settings.MaxY};
+        graphic.Breaks.clear();
+    }
     switch (graphic.Kind) {
     case KindYofX:
         SampleCartesian(graphic, formula, settings, context, YofXAxes);
@@ -340,15 +388,19 @@ void Fill_Pixels_Graphic(TGraphic& graphic, std::string_view formula, std::strin
 
 std::uint64_t SamplingWork(const TGraphic& graphic) {
     const std::uint64_t x = PointCount(graphic.StepsX);
+    // A curve's formula is evaluated at its points, then between them in the search of its breaks.
+    const std::uint64_t curve = x + BreakSearchBudget(x);
     switch (graphic.Kind) {
     case KindYofX:
-        return x;
-    case KindXofY:
-        return PointCount(graphic.StepsY);
+        return curve;
+    case KindXofY: {
+        const std::uint64_t y = PointCount(graphic.StepsY);
+        return y + BreakSearchBudget(y);
+    }
     case KindPolar:
-        return x;
+        return curve;
     case KindParametric:
-        return 2 * x;
+        return 2 * curve;
     case KindSurface:
     case KindSpherical:
         return x * PointCount(graphic.StepsY);

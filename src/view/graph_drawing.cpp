@@ -16,17 +16,6 @@ bool IsGap(double v) {
     return !(std::abs(v) <= GapLimit);
 }
 
-bool CurveGap(int kind, const TPoint3D& p) {
-    switch (kind) {
-    case 0:
-        return IsGap(p.y);
-    case 1:
-        return IsGap(p.x);
-    default:
-        return IsGap(p.x) || IsGap(p.y);
-    }
-}
-
 // Line width or point size by the drawing mode; returns the primitive.
 GLenum SetStyle(const TGraphic& g, bool strip, double ratio) {
     if (g.Building == 1) {
@@ -77,17 +66,21 @@ void DrawCurve2D(const TGraphic& g, const ViewState& v, TBatch& batch, double ra
     batch.Reserve(2 * n);
     batch.Begin(primitive);
     // A gap ends the curve; a defined point before a gap is emitted twice so that line
-    // vertices stay in pairs.
+    // vertices stay in pairs. A break (a pole or a jump between two defined points) ends it the
+    // same way, and the curve starts again at the point after it.
     std::size_t k = 0;
     while (n >= 2 && k <= n - 2) {
-        if (CurveGap(g.Kind, pts[k])) {
+        if (IsCurveGap(g.Kind, pts[k])) {
             k += 1;
             continue;
         }
         emit.Point2D(pts[k]);
-        if (CurveGap(g.Kind, pts[k + 1])) {
+        if (IsCurveGap(g.Kind, pts[k + 1])) {
             emit.Point2D(pts[k]);
             k += 2;
+        } else if (SegmentBroken(g, k)) {
+            emit.Point2D(pts[k]);
+            k += 1;
         } else {
             emit.Point2D(pts[k + 1]);
             k += 1;

@@ -1,12 +1,9 @@
 #pragma once
-// Drawing of the ticked graphs from their stored points: curves with gaps, surface wire meshes,
-// table polylines and points, colour gradation. Nothing is evaluated here.
+// Drawing of the ticked graphs from their stored points: curves with gaps and breaks, surface wire
+// meshes, table polylines and points, colour gradation. Nothing is evaluated here.
 
 #include "graphs/document.h"
 #include "graphs/view_state.h"
-
-/// A coordinate beyond this magnitude (the undefined-sample mark 2000 among them) is a gap.
-inline constexpr double GapLimit = 1000;
 
 /// Draws every ticked graph of the document in list order into the current context, with the
 /// model transforms already set. Each graph's vertices go to OpenGL as arrays. `PixelRatio` is the

@@ -101,6 +101,26 @@ TEST(CliRender, CurveLandsWhereTheParallelProjectionPutsIt) {
     EXPECT_GT(black, 350);
 }
 
+TEST(CliRender, TangentIsNotJoinedAcrossItsPoles) {
+    TScratchFolder dir;
+    const std::string doc = WriteCurveDocument(dir, "tg(x)", -5, 5);
+    const std::string settings = WriteParallelSettings(dir);
+    const std::string out = dir.File("picture.png");
+    const TRun run =
+        Render(dir, "--settings '" + settings + "' --size 400x300 '" + doc + "' -o '" + out + "'");
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    const QImage img(QString::fromStdString(out));
+    // 20 pixels a unit: the samples next to each pole lie beyond the view's +-7.5, so nothing
+    // blue may show in a pole's columns, while every branch crosses the view.
+    const double pi = 3.14159265358979;
+    for (const double pole : {-3 * pi / 2, -pi / 2, pi / 2, 3 * pi / 2}) {
+        const int column = int(200 + 20 * pole);
+        EXPECT_EQ(CountColour(img, qRgb(0, 0, 255), column - 1, 0, column + 1, 299), 0) << pole;
+    }
+    for (const double x : {-4.0, -2.5, 0.0, 2.5, 4.0})
+        EXPECT_GE(BlueRowAt(img, int(200 + 20 * x)), 0) << "x = " << x;
+}
+
 TEST(CliRender, PicturesAreTwentyFourBitBmpOrPng) {
     TScratchFolder dir;
     const std::string doc = WriteCurveDocument(dir, "x", -1, 1);

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -30,6 +31,7 @@ struct TState {
     std::vector<std::string> DocumentLines;
     std::vector<std::string> SettingsLines;
     std::vector<std::vector<TPoint3D>> Points;
+    std::vector<std::vector<bool>> Breaks;
     bool AutoScaleOn = false;
     TAutoScaleBackup Backup;
     std::int32_t ColorCounter = 0;
@@ -40,11 +42,14 @@ TState StateOf(const TDocument& doc, const TSettings& settings) {
     TState s{DocumentFileLines(doc, ','),
              SettingsFileLines(settings, ','),
              {},
+             {},
              doc.AutoScaleOn,
              doc.AutoScaleBackup,
              doc.ColorCounter};
-    for (int i = 0; i < doc.GraphCount(); ++i)
+    for (int i = 0; i < doc.GraphCount(); ++i) {
         s.Points.push_back(doc.Graph(i).Points);
+        s.Breaks.push_back(doc.Graph(i).Breaks);
+    }
     return s;
 }
 
@@ -97,11 +102,14 @@ private:
         const double b = a + 1 + Pick(6);
         TGraphic g;
         switch (Pick(5)) {
-        case 0:
-            g = MakeGraph(KindYofX, Pick(2) ? "sin(x)" : "x^2-1", a, b, 20 + Pick(40));
+        case 0: {
+            // Poles and jumps among them: their breaks come back with the points.
+            const char* formulas[] = {"sin(x)", "x^2-1", "tg(x)", "round(x)"};
+            g = MakeGraph(KindYofX, formulas[Pick(4)], a, b, 20 + Pick(40));
             break;
+        }
         case 1:
-            g = MakeGraph(KindXofY, "y/2+1", a, b, 30);
+            g = MakeGraph(KindXofY, Pick(2) ? "y/2+1" : "1/y", a, b, 30);
             break;
         case 2:
             g = MakeGraph(KindPolar, "1+q/3", 0, 6, 40);
@@ -211,6 +219,12 @@ TEST_P(HistoryProperty, EveryPointOfTheHistoryComesBackExactly) {
                 << "moved to " << history.index();
         }
     }
+    // Some graph of the run had breaks, so they were put back too.
+    const bool broken = std::any_of(states.begin(), states.end(), [](const TState& state) {
+        return std::any_of(state.Breaks.begin(), state.Breaks.end(),
+                           [](const std::vector<bool>& b) { return !b.empty(); });
+    });
+    EXPECT_TRUE(broken);
     const int end = history.index();
     history.setIndex(0);
     EXPECT_EQ(StateOf(doc, settings), states.front()) << "undo of everything";

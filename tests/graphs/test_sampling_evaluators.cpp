@@ -34,6 +34,10 @@ bool SamePoints(const TGraphic& a, const TGraphic& b, std::string& difference) {
             return false;
         }
     }
+    if (a.Breaks != b.Breaks) {
+        difference = "breaks";
+        return false;
+    }
     const double bounds[][2] = {{a.BoundMinX, b.BoundMinX}, {a.BoundMaxX, b.BoundMaxX},
                                 {a.BoundMinY, b.BoundMinY}, {a.BoundMaxY, b.BoundMaxY},
                                 {a.BoundMinZ, b.BoundMinZ}, {a.BoundMaxZ, b.BoundMaxZ}};

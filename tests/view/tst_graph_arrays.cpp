@@ -1,12 +1,15 @@
 // Graphs drawn by vertex arrays against the same graphs drawn vertex by vertex in immediate
-// mode, the reference: the same pixels, scene by scene, for every kind, gaps, gradation, widths
-// and sizes, with and without perspective.
+// mode, the reference: the same pixels, scene by scene, for every kind, gaps, breaks, gradation,
+// widths and sizes, with and without perspective.
 
 #include "support/pixel_tools.h"
 #include "test_target.h"
 #include "view/frame.h"
 #include "view/graph_drawing.h"
 #include "view/offscreen.h"
+
+#include "formula/prepare.h"
+#include "graphs/sampling.h"
 
 #include <QGuiApplication>
 #include <QtTest>
@@ -45,6 +48,24 @@ TGraphic Curve(int kind, TColor color, int building, double size, int n) {
             p.x = 1500; // a gap for the kinds that test x
         g.Points.push_back(p);
     }
+    // Breaks between defined points, and some next to a gap.
+    g.Breaks.assign(static_cast<std::size_t>(n - 1), false);
+    for (int i = 0; i + 1 < n; ++i)
+        g.Breaks[static_cast<std::size_t>(i)] = i % 11 == 3 || i % 17 == 4;
+    return g;
+}
+
+// tg(x) sampled as the program samples it, poles and all.
+TGraphic Tangent(const TSettings& settings, int building) {
+    kurvant::TFormulaContext context;
+    TGraphic g = Styled(0, 0x0080FFu, building, 2);
+    g.Variable = 'x';
+    g.FormulaPrepared = "tg(x)";
+    (void)kurvant::PrepareFormula(g.FormulaPrepared, "x", context);
+    g.MinX = -7;
+    g.MaxX = 7;
+    g.StepsX = 300;
+    Fill_Pixels_Graphic(g, settings, context);
     return g;
 }
 
@@ -150,6 +171,9 @@ private slots:
                               SizeTable[static_cast<std::size_t>(kind + 1)], 120));
                 doc.Add(Curve(kind, 0x00A000u, 1, SizeTable[static_cast<std::size_t>(kind)], 60));
             }
+            doc.Add(Tangent(settings, 0));
+            doc.Add(Tangent(settings, 1));
+            QVERIFY(!doc.Graph(doc.GraphCount() - 1).Breaks.empty());
             break;
         case 1: // surfaces with holes, plain colour
             doc.Add(Surface(4, 0x0000FFu, 0, 1, 41, 31, false));

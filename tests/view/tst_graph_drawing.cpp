@@ -8,6 +8,9 @@
 #include "view/graph_drawing.h"
 #include "view/offscreen.h"
 
+#include "formula/prepare.h"
+#include "graphs/sampling.h"
+
 #include <QGuiApplication>
 #include <QtTest>
 
@@ -110,6 +113,64 @@ private slots:
         QCOMPARE(CountColour(img, Red, int(ImgX(-1)) + 2, 0, int(ImgX(1)) - 2, H - 1), 0);
         QCOMPARE(RedRunsAt(img, -2.5).size(), std::size_t(1));
         QCOMPARE(RedRunsAt(img, 2.5).size(), std::size_t(1));
+    }
+
+    void aBreakEndsTheCurveBetweenTwoDrawnPoints_data() {
+        QTest::addColumn<int>("building");
+        QTest::newRow("lines") << 0;
+        QTest::newRow("points") << 1;
+    }
+
+    void aBreakEndsTheCurveBetweenTwoDrawnPoints() {
+        QFETCH(int, building);
+        std::vector<TPoint3D> pts;
+        for (int i = -5; i <= 5; ++i)
+            pts.push_back({double(i), i < 1 ? 1.0 : -1.0, 0});
+        TGraphic g = Curve(0, pts);
+        g.Building = static_cast<std::uint8_t>(building);
+        g.PointSize = 3;
+        g.Breaks.assign(pts.size() - 1, false);
+        g.Breaks[5] = true; // from x = 0 to x = 1
+        doc->Add(g);
+        const QImage img = Draw();
+        QCOMPARE(CountColour(img, Red, int(ImgX(0)) + 2, 0, int(ImgX(1)) - 2, H - 1), 0);
+        // The curve goes on from both ends of the broken segment; as points, both are drawn.
+        for (double x : building == 0 ? std::vector<double>{-0.5, 1.5} : std::vector<double>{0, 1})
+            QCOMPARE(RedRunsAt(img, x).size(), std::size_t(1));
+    }
+
+    void tangentShowsNoLineAcrossItsPoles() {
+        // tg(x) sampled on -5..5 at 500 points as the program samples it: next to each pole
+        // the samples lie at some tens, and far beyond the view's +-8.3 on either side.
+        kurvant::TFormulaContext context;
+        TGraphic g = Curve(0, {});
+        g.Variable = 'x';
+        g.FormulaPrepared = "tg(x)";
+        (void)kurvant::PrepareFormula(g.FormulaPrepared, "x", context);
+        g.MinX = -5;
+        g.MaxX = 5;
+        g.StepsX = 500;
+        Fill_Pixels_Graphic(g, settings, context);
+        QVERIFY(!g.Breaks.empty());
+        doc->Add(g);
+        const double poles[] = {-3 * M_PI / 2, -M_PI / 2, M_PI / 2, 3 * M_PI / 2};
+        // In the columns of a pole the branches are far out of the view: only a line joining
+        // them would colour a pixel there.
+        auto acrossPoles = [&](const QImage& picture) {
+            int n = 0;
+            for (const double pole : poles)
+                n += CountColour(picture, Red, int(ImgX(pole)) - 1, 0, int(ImgX(pole)) + 1, H - 1);
+            return n;
+        };
+        QImage img = Draw();
+        QCOMPARE(acrossPoles(img), 0);
+        // Each branch is drawn.
+        for (const double x : {-4.0, -2.5, -1.0, 0.0, 1.0, 2.5, 4.0})
+            QCOMPARE(RedRunsAt(img, x).size(), std::size_t(1));
+        // The same points joined across the poles: near-vertical lines through the whole view.
+        doc->Graph(0).Breaks.clear();
+        img = Draw();
+        QVERIFY(acrossPoles(img) >= 4 * (H - 2));
     }
 
     void definedNeighboursAreJoinedHoweverFarApart() {
