@@ -8,6 +8,7 @@
 #include "graphs/number_checks.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kurvant {
 
@@ -181,8 +182,24 @@ std::vector<TExactDecimal> IntervalValues(const TExactDecimal& min, const TExact
     if (step <= TExactDecimal()) {
         return values;
     }
-    for (TExactDecimal x = min; x <= max; x = x + step) {
-        values.push_back(x);
+    // Bounds and a step typed as expressions (0, 2pi, pi/2) are their values rounded to fifteen
+    // digits, and the row that should end the interval may land a hair beyond its end. A row is
+    // allowed half a unit of the fifteenth digit of each number it is made of, and a row beyond
+    // the end within that is the end itself. Typed decimals are never so close without being
+    // equal, so their rows are as before.
+    const long double bounds = std::fabs(min.Value()) + std::fabs(max.Value());
+    const long double perRow = std::fabs(step.Value());
+    unsigned row = 0;
+    for (TExactDecimal x = min;; x = x + step, ++row) {
+        if (x <= max) {
+            values.push_back(x);
+            continue;
+        }
+        const std::optional<TExactDecimal> margin =
+            TExactDecimal::OfEngineValue(5e-15L * (bounds + perRow * row));
+        if (margin && x <= max + *margin)
+            values.push_back(max);
+        break;
     }
     return values;
 }

@@ -102,7 +102,9 @@ TTabulationRow TabulationHeader(char letter);
 int TypedDecimals(double value);
 
 /// The values of an interval's rows: min + i·step for i = 0, 1, ... while not above max, all
-/// exact, so a step that divides the interval reaches max itself.
+/// exact, so a step that divides the interval reaches max itself. Where the bounds or the step
+/// have the fifteen digits of a rounded value (pi/4), a row beyond max by no more than their
+/// rounding is max itself.
 std::vector<TExactDecimal> IntervalValues(const TExactDecimal& min, const TExactDecimal& max,
                                           const TExactDecimal& step);
 

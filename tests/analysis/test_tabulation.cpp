@@ -96,6 +96,14 @@ const RowRuleRow RowRuleRows[] = {
     {"StepOfFiveHundredThousandths", "0", "0,0002", "0,00005", 5, "0,00000", "0,00020"},
     {"WholeRangeByForty", "-100000", "100000", "40", 5001, "-100 000", "100 000"},
     {"PointTypedAsDecimalMark", "0.5", "1.5", "0.5", 3, "0,5", "1,5"},
+    // Bounds and steps typed as expressions are rounded to fifteen digits; the last row is still
+    // the interval's end, and only a hair beyond it counts as the end.
+    {"QuartersOfPiEndAtPi", "0", "pi", "pi/4", 5, "0,000000000000000", "3,141592653589790"},
+    {"HalvesOfPiEndAtTwoPi", "0", "2pi", "pi/2", 5, "0,0000000000000", "6,2831853071796"},
+    {"ThirdsStopAtTheirOwnSumBelowTheEnd", "0", "1", "1/3", 4, "0,000000000000000",
+     "0,999999999999999"},
+    {"AnEndBeyondTheRoundingStaysOut", "0", "6,2831853071795", "pi/2", 4, "0,0000000000000",
+     "4,7123889803847"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, RowRule, testing::ValuesIn(RowRuleRows),
