@@ -147,10 +147,13 @@ std::string CheckNumberField(std::string_view typed, char separator) {
         if (!(value >= -1e6 && value <= 1e6) || message != "untouched") {
             return "a number field took a value outside its range or wrote a message";
         }
+        // The field reads the text as it normalises it: without blanks at its ends, either
+        // decimal mark.
         double plain = 0;
         std::string ignored;
+        const std::string normalised = FloatSeparator(typed, separator);
         if (!Is_float_number(typed, "", -1e6, 1e6, plain, separator, ignored) &&
-            constant.Outcome != Value) {
+            kurvant::EvaluateConstant(normalised, separator).Outcome != Value) {
             return "a number field took a text that is neither a number nor an expression";
         }
     } else if (value != untouched || !message.starts_with("Поле \"F\":\n\r")) {
