@@ -8,6 +8,7 @@
 #include "widgets/number_edits.h"
 #include "widgets/ui_services.h"
 #include "widgets/window_helpers.h"
+#include "widgets/work_progress.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -112,6 +113,12 @@ void TFormStudy::BuildControls() {
     inputs->addWidget(EdVar, 3, 1);
     inputs->addWidget(RGrStudy, 4, 0, 1, 4);
     LayOutOverGrid(this, inputs, {BBtnOK, BBtnMark, BBtnCancel}, SGridStudy);
+    // What the last study could not answer for, under its grid.
+    LbNote = NamedLabel(this, "LbStudyNote", QString());
+    LbNote->setWordWrap(true);
+    LbNote->setContentsMargins(6, 2, 6, 4);
+    LbNote->hide();
+    layout()->addWidget(LbNote);
     KindChanged();
     resize(sizeHint());
     setFixedSize(size());
@@ -162,13 +169,20 @@ void TFormStudy::BBtnOKClick() {
     request.Variable = EdVar->text().toStdString();
     request.Min = EdMin->text().toStdString();
     request.Max = EdMax->text().toStdString();
+    // Off the window's thread, behind the progress window: a long study can be cancelled, and
+    // then shows what it found up to there.
     kurvant::TStudy study;
-    {
-        // The box that may follow shows the ordinary cursor.
-        const TBusyCursor busy;
-        study = kurvant::Study(request, GroupSeparator, Ctx.Formula);
-    }
+    RunWithProgress(
+        this, kurvant::StudyScanSize(request, Ctx.Formula),
+        [&](kurvant::TBatchControl& control) {
+            kurvant::TStudyLimits limits;
+            limits.Control = &control;
+            study = kurvant::Study(request, GroupSeparator, Ctx.Formula, limits);
+        },
+        QStringLiteral("Исследование функции…"));
     ShowGrid(study);
+    LbNote->setText(FromUtf8(study.Note).replace(QStringLiteral("\n\r"), QStringLiteral("\n")));
+    LbNote->setVisible(!study.Note.empty());
     Found = study;
     FoundKind = request.Kind;
     FoundCaption =

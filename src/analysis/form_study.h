@@ -51,6 +51,7 @@ public:
     QPushButton* BBtnMark;
     QPushButton* BBtnCancel;
     QTableWidget* SGridStudy;
+    QLabel* LbNote;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,130 +1,55 @@
 #include "analysis/function_study.h"
 
+#include "formula/parallel_parts.h"
+
+#include <boost/math/quadrature/gauss_kronrod.hpp>
 #include <boost/math/quadrature/tanh_sinh.hpp>
 #include <boost/math/tools/minima.hpp>
 #include <boost/math/tools/toms748_solve.hpp>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 namespace kurvant {
-
-void TStudyFunction::AtMany(std::span<const long double> xs,
-                            std::vector<std::optional<long double>>& out) const {
-    out.resize(xs.size());
-    for (std::size_t i = 0; i < xs.size(); ++i) {
-        out[i] = At(xs[i]);
-    }
-}
 
 namespace {
 
 using TValue = std::optional<long double>;
 
-// The engine writes every value with 15 significant digits; differences below a few hundred
-// units of that last digit are noise, not a slope.
-constexpr long double ValueNoise = 1e-13L;
-// A touching zero: the extremum's value is this small against the largest value of the scan.
+// A touching zero: the extremum's value is this small against the function's values close by.
 constexpr long double TouchingZero = 1e-12L;
 // How close to its neighbours' midpoint a bracketed root is refined.
 constexpr long double RootWidth = 1e-14L;
 constexpr std::uintmax_t MaxIterations = 200;
-// Scan points per unit of a long interval, and the most a scan has.
-constexpr long double ScanDensity = 50;
-constexpr long double MaxScanIntervals = 5e4L;
+// How far from a touching zero its scale is read, at most.
+constexpr long double TouchingScaleDistance = 1e-4L;
+// The rounding of a value the engine gives: half a unit of its fifteenth digit, and a little.
+constexpr long double ValueRounding = 1e-15L;
 
 // Points not worth telling apart: the same zero or extremum.
 bool Close(long double p, long double q) {
     return std::fabs(p - q) <= SamePointDistance * std::max(1.0L, std::fabs(p));
 }
 
-struct TScan {
-    std::vector<long double> X;
-    std::vector<TValue> F;
-    long double Largest = 0; ///< the largest |f| over the scan, for relative tests
-};
-
-TScan Scan(const TStudyFunction& f, long double a, long double b,
-           std::span<const long double> extra) {
-    TScan s;
-    // Long intervals get more subintervals, up to five times as many: a step of at most 1/50
-    // keeps the zeros of sin(50x) apart up to 1,000 units, and the refinement of what a longer
-    // scan would find stays within seconds.
-    const long double wanted = std::ceil((b - a) * ScanDensity);
-    const long long n = static_cast<long long>(
-        std::clamp(wanted, static_cast<long double>(StudyScanIntervals), MaxScanIntervals));
-    s.X.reserve(static_cast<std::size_t>(n) + 1 + extra.size());
-    for (long long i = 0; i <= n; ++i) {
-        // (b - a)·i / n rather than a running sum: 0 and the decimal ticks are hit exactly.
-        s.X.push_back(i == n ? b : a + (b - a) * static_cast<long double>(i) / n);
-    }
-    for (long double x : extra) {
-        if (x > a && x < b) {
-            s.X.push_back(x);
-        }
-    }
-    std::sort(s.X.begin(), s.X.end());
-    s.X.erase(std::unique(s.X.begin(), s.X.end()), s.X.end());
-    f.AtMany(s.X, s.F);
-    for (const TValue& v : s.F) {
-        if (v) {
-            s.Largest = std::max(s.Largest, std::fabs(*v));
-        }
-    }
-    return s;
-}
-
 int Sign(long double v) {
     return (v > 0) - (v < 0);
 }
 
-// Whether f is continuous at x: its distance from f(x) shrinks as the step does. A pole grows, a
-// jump stays; a side without a value counts as neither.
-bool ContinuousAt(const TStudyFunction& f, long double x, long double width) {
-    const TValue centre = f.At(x);
-    if (!centre) {
-        return false;
-    }
-    const auto spread = [&](long double step) -> std::optional<long double> {
-        const TValue left = f.At(x - step);
-        const TValue right = f.At(x + step);
-        if (!left || !right) {
-            return std::nullopt;
-        }
-        return std::max(std::fabs(*left - *centre), std::fabs(*right - *centre));
-    };
-    const long double scale = std::max(1.0L, std::fabs(x));
-    const long double far = std::max(width * 1e-3L, 1e-11L * scale);
-    const long double near = std::max(width * 1e-7L, 1e-13L * scale);
-    const std::optional<long double> wide = spread(far);
-    const std::optional<long double> narrow = spread(near);
-    if (!wide || !narrow) {
-        return false;
-    }
-    const long double noise = ValueNoise * std::max(1.0L, std::fabs(*centre));
-    return *narrow <= noise || *narrow < 0.5L * *wide;
-}
-
-// The last point with a value between `defined` (which has one) and `undefined` (which has none),
-// by halving.
-long double ValueEdge(const TStudyFunction& f, long double defined, long double undefined) {
-    for (int k = 0; k < 80 && defined != undefined; ++k) {
-        const long double middle = defined + (undefined - defined) / 2;
-        if (middle == defined || middle == undefined) {
-            break;
-        }
-        (f.At(middle) ? defined : undefined) = middle;
-    }
-    return defined;
-}
+struct TRoot {
+    long double X = 0;
+    long double Width = 0;
+};
 
 // A root of f in [lo, hi], where f(lo) and f(hi) have opposite signs; nothing where f has no value
 // inside, and then `gap` (when given) gets a point without a value: near a pole the engine has
 // none.
-std::optional<long double> Bracketed(const TStudyFunction& f, long double lo, long double hi,
-                                     long double flo, long double fhi, long double* gap = nullptr) {
+std::optional<TRoot> Bracketed(const TStudyFunction& f, long double lo, long double hi,
+                               long double flo, long double fhi, long double* gap = nullptr) {
     std::optional<long double> undefinedAt;
     const auto g = [&](long double x) {
         const TValue v = f.At(x);
@@ -137,7 +62,8 @@ std::optional<long double> Bracketed(const TStudyFunction& f, long double lo, lo
         }
         return *v;
     };
-    const long double width = RootWidth * std::max({1.0L, std::fabs(lo), std::fabs(hi)});
+    const long double width = std::max(RootWidth * std::max({1.0L, std::fabs(lo), std::fabs(hi)}),
+                                       VariableQuantum(std::max(std::fabs(lo), std::fabs(hi))));
     const auto done = [width](long double p, long double q) { return std::fabs(q - p) <= width; };
     std::uintmax_t iterations = MaxIterations;
     try {
@@ -149,23 +75,11 @@ std::optional<long double> Bracketed(const TStudyFunction& f, long double lo, lo
             }
             return std::nullopt;
         }
-        return l + (h - l) / 2;
+        // The engine resolves its variable only to its fifteenth digit.
+        return TRoot{l + (h - l) / 2, std::max(h - l, VariableQuantum(l))};
     } catch (const std::exception&) {
         return std::nullopt;
     }
-}
-
-// The first derivative by the four-point central difference, for polishing an extremum: near one
-// the slope is small and the points' rounding to fifteen digits hardly moves it.
-std::optional<long double> Slope(const TStudyFunction& f, long double x, long double h) {
-    const TValue m2 = f.At(x - 2 * h);
-    const TValue m1 = f.At(x - h);
-    const TValue p1 = f.At(x + h);
-    const TValue p2 = f.At(x + 2 * h);
-    if (!m2 || !m1 || !p1 || !p2) {
-        return std::nullopt;
-    }
-    return (*m2 - 8 * *m1 + 8 * *p1 - *p2) / (12 * h);
 }
 
 struct TSignedFunction : TStudyFunction {
@@ -178,10 +92,51 @@ struct TSignedFunction : TStudyFunction {
     }
 };
 
-// A local minimum of f inside (lo, hi), where the scan saw values above it on both sides: Brent's
-// search first, then the slope's sign change polished by TOMS 748, since the values alone fix the
-// place only to the square root of their precision.
-std::optional<long double> Minimum(const TStudyFunction& f, long double lo, long double hi) {
+struct TSlopeFunction : TStudyFunction {
+    const TStudyFunction& F;
+    long double H;
+    TSlopeFunction(const TStudyFunction& f, long double step) : F(f), H(step) {}
+    [[nodiscard]] TValue At(long double x) const override { return CentralSlope(F, x, H); }
+};
+
+// The sign change of f's slope (with step h) in [left, right], where it falls at left (dl) and
+// rises at right (dr), if f there is no higher than at both ends. Its width counts the rounding
+// of the values as the slope feels it and what the variable's digits resolve.
+std::optional<TRoot> PolishedMinimum(const TStudyFunction& f, long double left, long double right,
+                                     long double h, long double dl, long double dr) {
+    const TSlopeFunction slope(f, h);
+    const std::optional<TRoot> polished = Bracketed(slope, left, right, dl, dr);
+    if (!polished) {
+        return std::nullopt;
+    }
+    const TValue fl = f.At(left);
+    const TValue fr = f.At(right);
+    const TValue fx = f.At(polished->X);
+    if (!fl || !fr || !fx || *fx > std::min(*fl, *fr) + ValueTolerance(*fx)) {
+        return std::nullopt;
+    }
+    const long double magnitude = std::max(std::fabs(*fl), std::fabs(*fr));
+    const long double curvature = (dr - dl) / (right - left);
+    const long double noise = 1.5L * ValueRounding * magnitude / (h * curvature);
+    return TRoot{polished->X, std::max(polished->Width, noise + 3 * VariableQuantum(polished->X))};
+}
+
+// A local minimum of f inside (lo, hi), where the samples saw values above it on both sides:
+// Brent's search first, then the slope's sign change polished by TOMS 748, since the values alone
+// fix the place only to the square root of their precision. Its width counts the rounding of the
+// values as the slope feels it and what the variable's digits resolve.
+TRoot Minimum(const TStudyFunction& f, long double lo, long double hi) {
+    // Where the slope already falls at the bracket's left end and rises at its right one, its
+    // sign change is polished at once; Brent's search is for the rest (a slope without values
+    // at an end, a minimum the samples only hint at).
+    const long double reach = std::min((hi - lo) / 8, 1e-3L * std::max(1.0L, std::fabs(lo)));
+    const TValue sl = CentralSlope(f, lo, reach);
+    const TValue sr = CentralSlope(f, hi, reach);
+    if (sl && sr && *sl < 0 && *sr > 0) {
+        if (const std::optional<TRoot> found = PolishedMinimum(f, lo, hi, reach, *sl, *sr)) {
+            return *found;
+        }
+    }
     const auto g = [&](long double x) {
         const TValue v = f.At(x);
         return v ? *v : std::numeric_limits<long double>::infinity();
@@ -189,154 +144,372 @@ std::optional<long double> Minimum(const TStudyFunction& f, long double lo, long
     std::uintmax_t iterations = MaxIterations;
     const long double coarse =
         boost::math::tools::brent_find_minima(g, lo, hi, 30, iterations).first;
-    const long double h = std::min((hi - lo) / 8, 1e-3L * std::max(1.0L, std::fabs(coarse)));
-    const long double span = std::max(1e-6L * std::max(1.0L, std::fabs(coarse)), 4 * h);
+    const long double scale = std::max(1.0L, std::fabs(coarse));
+    // Brent's place from the values alone.
+    TRoot found{coarse, std::max(3e-8L * scale, 1e-9L * (hi - lo))};
+    const long double h = std::min((hi - lo) / 8, 1e-3L * scale);
+    const long double span = std::max(1e-6L * scale, 4 * h);
     const long double left = std::max(lo, coarse - span);
     const long double right = std::min(hi, coarse + span);
-    const std::optional<long double> dl = Slope(f, left, h);
-    const std::optional<long double> dr = Slope(f, right, h);
-    if (dl && dr && *dl < 0 && *dr > 0) {
-        struct TSlope : TStudyFunction {
-            const TStudyFunction& F;
-            long double H;
-            TSlope(const TStudyFunction& f, long double step) : F(f), H(step) {}
-            [[nodiscard]] TValue At(long double x) const override { return Slope(F, x, H); }
-        } slope(f, h);
-        if (const std::optional<long double> polished = Bracketed(slope, left, right, *dl, *dr)) {
-            const TValue atPolished = f.At(*polished);
-            const TValue atCoarse = f.At(coarse);
-            if (atPolished && atCoarse &&
-                *atPolished <= *atCoarse + ValueNoise * std::max(1.0L, std::fabs(*atCoarse))) {
-                return polished;
+    const TValue dl = CentralSlope(f, left, h);
+    const TValue dr = CentralSlope(f, right, h);
+    if (!dl || !dr || !(*dl < 0 && *dr > 0)) {
+        return found;
+    }
+    const std::optional<TRoot> polished = PolishedMinimum(f, left, right, h, *dl, *dr);
+    const TValue atCoarse = f.At(coarse);
+    if (!polished || !atCoarse) {
+        return found;
+    }
+    const TValue atPolished = f.At(polished->X);
+    return atPolished && *atPolished <= *atCoarse + ValueTolerance(*atCoarse) ? *polished : found;
+}
+
+// What one candidate of a block gives: zeros, and for the integral the poles and jumps that split
+// it.
+struct TFindings {
+    std::vector<TZero> Zeros;
+    std::vector<TExtremum> Extrema;
+    std::vector<long double> Poles;
+};
+
+// The zeros where the samples at i and i + 1 change sign, refined; a sign change through a pole
+// or a jump is a pole.
+void SignChange(const TStudyFunction& f, const TScanBlock& s, std::size_t i, TFindings& out) {
+    long double gap = std::numeric_limits<long double>::quiet_NaN();
+    const std::optional<TRoot> root = Bracketed(f, s.X[i], s.X[i + 1], *s.F[i], *s.F[i + 1], &gap);
+    if (!root) {
+        if (!std::isnan(gap)) {
+            // The middle of the stretch without values, where the pole is.
+            out.Poles.push_back((ValueEdge(f, s.X[i], gap) + ValueEdge(f, s.X[i + 1], gap)) / 2);
+        }
+        return;
+    }
+    if (ContinuousAt(f, root->X, s.X[i + 1] - s.X[i])) {
+        out.Zeros.push_back({root->X, root->Width});
+    } else {
+        out.Poles.push_back(root->X);
+    }
+}
+
+// Whether the extremum found at x (a minimum of `g`, the function turned so) is one: g is
+// continuous there and its slope falls before x and rises after it.
+bool VerifiedMinimum(const TStudyFunction& g, long double x, long double width, long double lo,
+                     long double hi) {
+    if (!ContinuousAt(g, x, hi - lo)) {
+        return false;
+    }
+    const long double room = 0.9L * std::min(x - lo, hi - x);
+    const long double d = std::min(std::max(4 * width, 1e-6L * std::max(1.0L, std::fabs(x))), room);
+    if (!(d > 0)) {
+        return false;
+    }
+    const TValue before = CentralSlope(g, x - d, d / 4);
+    const TValue after = CentralSlope(g, x + d, d / 4);
+    return before && after && *before < 0 && *after > 0;
+}
+
+// What a study looks for: zeros, extrema, or what splits an integral (zeros and poles).
+enum class TLookFor { Zeros, Extrema, Splits };
+
+// An extremum of the samples, refined. For the extrema: kept when verified. For the zeros (when
+// it lies towards zero): two zeros where it dips below zero, one where it touches zero. Either
+// way, one that is no extremum because the function is not continuous there is a pole.
+void SampleExtremum(const TStudyFunction& f, const TScanBlock& s, const TSampleExtremum& e,
+                    TLookFor what, long double a, long double b, TFindings& out) {
+    const long double lo = s.X[e.First - 1];
+    const long double hi = s.X[e.Last + 1];
+    const long double sampled = *s.F[e.First];
+    const bool towardsZero = sampled != 0 && (e.Maximum ? sampled < 0 : sampled > 0);
+    if (what == TLookFor::Zeros && !towardsZero) {
+        return; // away from zero, or a sample already at zero
+    }
+    const TSignedFunction g(f, e.Maximum ? -1.0L : 1.0L);
+    const TRoot x = Minimum(g, lo, hi);
+    const TValue gx = g.At(x.X);
+    if (!gx) {
+        return;
+    }
+    if (what == TLookFor::Extrema || (what == TLookFor::Splits && !towardsZero)) {
+        if (what == TLookFor::Extrema && x.X > a && x.X < b && !Close(x.X, a) && !Close(x.X, b) &&
+            VerifiedMinimum(g, x.X, x.Width, lo, hi)) {
+            out.Extrema.push_back({x.X, *f.At(x.X), e.Maximum, x.Width});
+        } else if (!ContinuousAt(g, x.X, hi - lo)) {
+            out.Poles.push_back(x.X);
+        }
+        return;
+    }
+    // g is positive at the samples either side: a value below zero brackets a zero on each side.
+    const long double glo = *g.At(lo);
+    const long double ghi = *g.At(hi);
+    if (*gx < 0) {
+        for (const auto& [p, q, gp, gq] :
+             {std::tuple(lo, x.X, glo, *gx), std::tuple(x.X, hi, *gx, ghi)}) {
+            const std::optional<TRoot> root = Bracketed(g, p, q, gp, gq);
+            if (root && ContinuousAt(g, root->X, q - p)) {
+                out.Zeros.push_back({root->X, root->Width});
             }
         }
+        return;
     }
-    return coarse;
+    // A touching zero: zero at the engine's precision of the values close by, and a true minimum.
+    const long double d = std::min({x.X - lo, hi - x.X, TouchingScaleDistance});
+    const TValue left = g.At(x.X - d);
+    const TValue right = g.At(x.X + d);
+    if (!left || !right) {
+        return;
+    }
+    const long double scale = std::max(std::fabs(*left), std::fabs(*right));
+    if (*gx <= TouchingZero * scale && ContinuousAt(g, x.X, hi - lo)) {
+        out.Zeros.push_back({x.X, x.Width});
+    }
 }
 
-std::vector<long double> SortedUnique(std::vector<long double> points) {
-    std::sort(points.begin(), points.end());
-    std::vector<long double> out;
-    for (long double x : points) {
-        if (out.empty() || !Close(out.back(), x)) {
-            out.push_back(x);
-        }
+// Whether the samples' extremum towards zero may reach it between the samples: the parabola
+// through the extremum's sample and its neighbours comes at least halfway down to zero. A
+// summit far from zero needs no closer look for zeros.
+bool MayReachZero(const TScanBlock& s, const TSampleExtremum& e) {
+    if (e.First != e.Last) {
+        return true; // two equal samples: the summit lies between them, unseen
     }
-    return out;
+    const std::size_t i = e.First;
+    const long double x0 = s.X[i - 1];
+    const long double x1 = s.X[i];
+    const long double x2 = s.X[i + 1];
+    const long double y0 = std::fabs(*s.F[i - 1]);
+    const long double y1 = std::fabs(*s.F[i]);
+    const long double y2 = std::fabs(*s.F[i + 1]);
+    // Divided differences: y = y1 + d1·(x - x1) + d2·(x - x1)·(x - x0) near the summit.
+    const long double d01 = (y1 - y0) / (x1 - x0);
+    const long double d12 = (y2 - y1) / (x2 - x1);
+    const long double d2 = (d12 - d01) / (x2 - x0);
+    if (!(d2 > 0)) {
+        return true;
+    }
+    // The parabola's lowest value.
+    const long double slope1 = d01 + d2 * (x1 - x0);
+    const long double lowest = y1 - slope1 * slope1 / (4 * d2);
+    return lowest <= 0.5L * y1;
 }
 
-// The scan's local extrema, refined; `poles` gets the places where the scan peaked at a pole.
-std::vector<TExtremum> ScanExtrema(const TStudyFunction& f, const TScan& s, long double a,
-                                   long double b, std::vector<long double>* poles) {
-    std::vector<TExtremum> found;
-    const std::size_t n = s.X.size();
-    const auto level = [&](std::size_t i) { return *s.F[i]; };
-    const auto differ = [&](long double p, long double q) {
-        return std::fabs(p - q) > ValueNoise * std::max({1e-300L, std::fabs(p), std::fabs(q)});
+// Whether the samples' extremum may be a pole rather than a smooth summit or a zero the function
+// touches: towards zero it may be either; away from zero, its curvature is more than four times
+// that beside it (a pole's values grow faster the nearer they are).
+bool MayBePole(const TScanBlock& s, const TSampleExtremum& e) {
+    const long double sampled = *s.F[e.First];
+    if (sampled != 0 && (e.Maximum ? sampled < 0 : sampled > 0)) {
+        return MayReachZero(s, e);
+    }
+    if (e.First < 2 || e.Last + 2 >= s.F.size() || !s.F[e.First - 2] || !s.F[e.Last + 2]) {
+        return true;
+    }
+    const auto bend = [&](std::size_t i, std::size_t j, std::size_t k) {
+        return std::fabs(*s.F[i] - 2 * *s.F[j] + *s.F[k]);
     };
-    std::size_t i = 1;
-    while (i + 1 < n) {
-        if (!s.F[i - 1] || !s.F[i]) {
-            ++i;
-            continue;
-        }
-        // A run of equal values (a summit between two scan points) of at most two points.
-        std::size_t last = i;
-        if (last + 1 < n && s.F[last + 1] && !differ(level(last + 1), level(i))) {
-            ++last;
-        }
-        if (last + 1 >= n || !s.F[last + 1]) {
-            i = last + 1;
-            continue;
-        }
-        const long double before = level(i - 1);
-        const long double here = level(i);
-        const long double after = level(last + 1);
-        const bool higher =
-            here > before && here > after && differ(here, before) && differ(here, after);
-        const bool lower =
-            here < before && here < after && differ(here, before) && differ(here, after);
-        // A third equal value makes a flat stretch, which has no extremum.
-        const bool flat = last + 2 < n && s.F[last + 2] && !differ(level(last + 2), here);
-        if ((higher || lower) && !flat) {
-            const TSignedFunction signedF(f, higher ? -1.0L : 1.0L);
-            const std::optional<long double> x = Minimum(signedF, s.X[i - 1], s.X[last + 1]);
-            const long double width = s.X[last + 1] - s.X[i - 1];
-            if (x && *x > a && *x < b && !Close(*x, a) && !Close(*x, b)) {
-                const TValue y = f.At(*x);
-                if (y && ContinuousAt(f, *x, width)) {
-                    found.push_back({*x, *y, higher});
-                } else if (poles) {
-                    poles->push_back(*x);
+    const long double centre = bend(e.First - 1, e.First, e.Last + 1);
+    const long double beside =
+        std::max(bend(e.First - 2, e.First - 1, e.First), bend(e.Last, e.Last + 1, e.Last + 2));
+    return centre > 4 * beside;
+}
+
+// Everything a block owns: its sign changes, its samples at zero, its samples' extrema.
+enum class TCandidateKind { SignChange, Extremum };
+struct TCandidate {
+    TCandidateKind Kind;
+    std::size_t Index; ///< the subinterval, or the extremum's position in `extrema`
+};
+
+TFindings Examine(const TStudyFunction& f, const TScanBlock& s, TLookFor what, long double a,
+                  long double b, const TStudyLimits& limits, bool& stopped) {
+    TFindings found;
+    const std::size_t n = s.X.size();
+    std::vector<TCandidate> candidates;
+    if (what != TLookFor::Extrema) {
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!s.F[i] || !s.Owns(s.X[i])) {
+                continue;
+            }
+            const long double v = *s.F[i];
+            if (v == 0) {
+                const bool leftZero = i > 0 && s.F[i - 1] && *s.F[i - 1] == 0;
+                const bool rightZero = i + 1 < n && s.F[i + 1] && *s.F[i + 1] == 0;
+                // A zero beside another is part of a stretch of zeros, which is no zero.
+                if (!leftZero && !rightZero) {
+                    found.Zeros.push_back({s.X[i], 0});
                 }
+                continue;
+            }
+            if (i + 1 < n && s.F[i + 1] && Sign(*s.F[i + 1]) == -Sign(v)) {
+                candidates.push_back({TCandidateKind::SignChange, i});
             }
         }
-        i = last + 1;
+    }
+    const std::vector<TSampleExtremum> sampleExtrema = SampleExtrema(s.F);
+    for (std::size_t k = 0; k < sampleExtrema.size(); ++k) {
+        const TSampleExtremum& e = sampleExtrema[k];
+        const bool worth = what == TLookFor::Extrema  ? true
+                           : what == TLookFor::Splits ? MayBePole(s, e)
+                                                      : MayReachZero(s, e);
+        if (s.Owns(s.X[e.First]) && worth) {
+            candidates.push_back({TCandidateKind::Extremum, k});
+        }
+    }
+    std::vector<TFindings> each(candidates.size());
+    std::atomic<bool> halted{false};
+    ForEachPart(candidates.size(), 2, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t k = begin; k < end; ++k) {
+            if (halted || limits.Stop()) {
+                halted = true;
+                return;
+            }
+            const TCandidate& c = candidates[k];
+            if (c.Kind == TCandidateKind::SignChange) {
+                SignChange(f, s, c.Index, each[k]);
+            } else {
+                SampleExtremum(f, s, sampleExtrema[c.Index], what, a, b, each[k]);
+            }
+        }
+    });
+    stopped = halted;
+    for (TFindings& one : each) {
+        found.Zeros.insert(found.Zeros.end(), one.Zeros.begin(), one.Zeros.end());
+        found.Extrema.insert(found.Extrema.end(), one.Extrema.begin(), one.Extrema.end());
+        found.Poles.insert(found.Poles.end(), one.Poles.begin(), one.Poles.end());
     }
     return found;
 }
 
-// The zeros where the scan changes sign, refined; `poles` gets the sign changes through a pole or
-// a jump.
-void SignChangeZeros(const TStudyFunction& f, const TScan& s, std::vector<long double>& zeros,
-                     std::vector<long double>* poles) {
-    const std::size_t n = s.X.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!s.F[i]) {
-            continue;
-        }
-        const long double v = *s.F[i];
-        if (v == 0) {
-            const bool leftZero = i > 0 && s.F[i - 1] && *s.F[i - 1] == 0;
-            const bool rightZero = i + 1 < n && s.F[i + 1] && *s.F[i + 1] == 0;
-            // A zero beside another is part of a stretch of zeros, which is no zero.
-            if (!leftZero && !rightZero) {
-                zeros.push_back(s.X[i]);
-            }
-            continue;
-        }
-        if (i + 1 >= n || !s.F[i + 1] || Sign(*s.F[i + 1]) != -Sign(v)) {
-            continue;
-        }
-        long double gap = std::numeric_limits<long double>::quiet_NaN();
-        const std::optional<long double> root =
-            Bracketed(f, s.X[i], s.X[i + 1], v, *s.F[i + 1], &gap);
-        if (!root) {
-            if (poles && !std::isnan(gap)) {
-                // The middle of the stretch without values, where the pole is.
-                poles->push_back((ValueEdge(f, s.X[i], gap) + ValueEdge(f, s.X[i + 1], gap)) / 2);
-            }
-            continue;
-        }
-        if (ContinuousAt(f, *root, s.X[i + 1] - s.X[i])) {
-            zeros.push_back(*root);
-        } else if (poles) {
-            poles->push_back(*root);
+template <class T> void SortUnique(std::vector<T>& points) {
+    std::sort(points.begin(), points.end(), [](const T& p, const T& q) { return p.X < q.X; });
+    std::vector<T> out;
+    for (const T& p : points) {
+        if (out.empty() || !Close(out.back().X, p.X)) {
+            out.push_back(p);
         }
     }
+    points = std::move(out);
 }
 
-std::vector<long double> ZerosOfScan(const TStudyFunction& f, const TScan& s, long double a,
-                                     long double b, std::vector<long double>* poles) {
-    std::vector<long double> zeros;
-    SignChangeZeros(f, s, zeros, poles);
-    for (const TExtremum& e : ScanExtrema(f, s, a, b, poles)) {
-        const bool towardsZero = e.Maximum ? e.Y <= 0 : e.Y >= 0;
-        if (towardsZero && std::fabs(e.Y) <= TouchingZero * s.Largest) {
-            zeros.push_back(e.X);
+// The study of zeros or extrema block by block, up to the cap.
+template <class T>
+TStudyGaps Collect(const TStudyFunction& f, long double a, long double b,
+                   std::span<const long double> extra, const TStudyLimits& limits, bool extrema,
+                   std::vector<T>& points) {
+    TStudyGaps gaps;
+    const TScanOutcome outcome = ScanBlocks(f, a, b, extra, limits, [&](const TScanBlock& block) {
+        bool stopped = false;
+        TFindings found =
+            Examine(f, block, extrema ? TLookFor::Extrema : TLookFor::Zeros, a, b, limits, stopped);
+        if (stopped) {
+            gaps.StoppedAt = block.OwnFrom;
+            return false;
+        }
+        std::vector<T>* from = nullptr;
+        if constexpr (std::is_same_v<T, TZero>) {
+            from = &found.Zeros;
+        } else {
+            from = &found.Extrema;
+        }
+        points.insert(points.end(), from->begin(), from->end());
+        SortUnique(points);
+        if (points.size() > StudyRowCap) {
+            points.resize(StudyRowCap);
+            gaps.TooMany = true;
+            return false;
+        }
+        return true;
+    });
+    if (outcome.StoppedAt) {
+        gaps.StoppedAt = outcome.StoppedAt;
+    }
+    gaps.Unresolved = outcome.Unresolved;
+    gaps.Cancelled = gaps.StoppedAt && limits.Cancelled();
+    if (gaps.TooMany || gaps.StoppedAt) {
+        // What lies beyond the stop was not looked at, so it is not unresolved either.
+        const long double end = gaps.StoppedAt ? *gaps.StoppedAt : points.back().X;
+        if (gaps.Unresolved && *gaps.Unresolved > end) {
+            gaps.Unresolved.reset();
         }
     }
-    return SortedUnique(std::move(zeros));
+    return gaps;
 }
 
-// The refinements of one part, and the evaluations of a whole integral: a function the scan cannot
-// resolve (sin(x) over a million units) would take minutes to end in the same refusal.
+} // namespace
+
+TZeros FindZeros(const TStudyFunction& f, long double a, long double b,
+                 std::span<const long double> extraSamples, const TStudyLimits& limits) {
+    TZeros zeros;
+    if (b > a) {
+        zeros.Gaps = Collect(f, a, b, extraSamples, limits, false, zeros.Points);
+    }
+    return zeros;
+}
+
+TExtrema FindExtrema(const TStudyFunction& f, long double a, long double b,
+                     std::span<const long double> extraSamples, const TStudyLimits& limits) {
+    TExtrema extrema;
+    if (b > a) {
+        extrema.Gaps = Collect(f, a, b, extraSamples, limits, true, extrema.Points);
+    }
+    return extrema;
+}
+
+// ---- the integral
+
+namespace {
+
 constexpr std::size_t MaxRefinements = 12;
-constexpr long long EvaluationBudget = 2'500'000;
+// What Gauss–Kronrod's estimate of its error must reach for a part, a hundredth of what the whole
+// integral must.
+constexpr long double PartRelativeError = AreaRelativeError / 100;
 
-// One part of the integral, between two neighbouring splitting points. Tanh-sinh copes with the
-// integrable singularities a part may have at its ends (ln at 0, 1/sqrt) and never evaluates the
-// ends themselves.
+// Thrown when an integral runs out of time or is cancelled.
+struct TIntegralStopped {};
+
+// A stretch without values no wider than this is bridged: the engine gives no value to some
+// functions within 1e-5 of 0 (ln(x), 1/x, sin(x)/x).
+long double BridgeWidth(long double a, long double b) {
+    return std::max(1e-3L * (b - a), 1e-4L);
+}
+
+// The share of a stretch without values between `point` and `edge`, where f has values from
+// `edge` on, away from `point`. Where |f| grows steadily towards the point (ln, 1/sqrt), f is taken
+// as c·d^p in the distance d from `point`, p read from the values at distances w, 2w, 4w and 8w
+// (w = |edge - point|); otherwise f is taken as bounded by its values there. Either way the
+// error counts as large as the share.
+struct TBridge {
+    long double Value = 0;
+    long double Error = 0;
+};
+
+TBridge Bridge(const TStudyFunction& f, long double point, long double edge) {
+    const long double w = std::fabs(edge - point);
+    const long double outward = edge > point ? 1 : -1;
+    std::array<long double, 4> v{};
+    for (std::size_t k = 0; k < v.size(); ++k) {
+        const TValue value = f.At(edge + outward * w * static_cast<long double>((1 << k) - 1));
+        if (!value) {
+            return {0, w * std::fabs(v[0])};
+        }
+        v[k] = *value;
+    }
+    bool grows = v[0] != 0;
+    for (std::size_t k = 1; k < v.size() && grows; ++k) {
+        grows = Sign(v[k]) == Sign(v[0]) && std::fabs(v[k]) < std::fabs(v[k - 1]);
+    }
+    if (grows) {
+        // |f(2d) / f(d)| = 2^p, read over the three halvings
+        const long double p = std::clamp(std::log2(std::fabs(v[3] / v[0])) / 3, -0.95L, 0.0L);
+        const long double value = v[0] * w / (p + 1);
+        return {value, std::fabs(value)};
+    }
+    long double largest = 0;
+    for (long double x : v) {
+        largest = std::max(largest, std::fabs(x));
+    }
+    return {v[0] * w, largest * w};
+}
+
 struct TPart {
     bool Finite = false;    ///< a finite value was reached
     bool Undefined = false; ///< the function had no value at some point of the part
@@ -344,17 +517,29 @@ struct TPart {
     long double Error = 0;
 };
 
-// Thrown when an integral has used up its evaluations.
-struct TOverBudget {};
+// The error a part's integral cannot go below: its values are rounded to fifteen digits, and so
+// is the variable, which moves them by the slope times its last digit. For a hump of area l1 over
+// [lo, hi], the values are about l1 / width and the slope about 4·l1 / width².
+long double NoiseFloor(long double lo, long double hi, long double l1) {
+    const long double width = hi - lo;
+    const long double height = l1 / width;
+    const long double quantum = VariableQuantum(std::max(std::fabs(lo), std::fabs(hi)));
+    return 2 * width * (ValueRounding * height + quantum * 4 * height / width);
+}
 
-TPart IntegratePart(const TStudyFunction& f, long double lo, long double hi, long long& budget) {
+// One part of the integral between two neighbouring splitting points. Tanh-sinh copes with the
+// integrable singularities a part may have at its ends (ln at 0, 1/sqrt) and never evaluates the
+// ends themselves.
+TPart IntegratePart(boost::math::quadrature::tanh_sinh<long double>& rule, const TStudyFunction& f,
+                    long double lo, long double hi, const TStudyLimits& limits) {
     TPart part;
+    std::uint32_t calls = 0;
     // Tanh-sinh hands over the distance to the nearer end as well, exact where the point itself
     // would round onto the end.
     const long double middle = lo + (hi - lo) / 2;
     const auto g = [&](long double x, long double distance) {
-        if (--budget < 0) {
-            throw TOverBudget{};
+        if ((++calls & 1023) == 0 && limits.Stop()) {
+            throw TIntegralStopped{};
         }
         const long double at = x < middle ? lo + std::fabs(distance) : hi - std::fabs(distance);
         const TValue v = f.At(at);
@@ -364,156 +549,322 @@ TPart IntegratePart(const TStudyFunction& f, long double lo, long double hi, lon
         }
         return *v;
     };
-    // The points nearest the ends stay within what the engine's numbers can be.
-    boost::math::quadrature::tanh_sinh<long double> rule(MaxRefinements, 1e-250L);
     try {
         long double error = 0;
         long double l1 = 0;
-        part.Value = rule.integrate(g, lo, hi, 1e-13L, &error, &l1);
+        // Asked no more than its values' rounding allows, which the first estimate of the
+        // magnitude shows.
+        const long double rough = std::fabs(g(middle, middle - lo)) * (hi - lo);
+        const long double tolerance =
+            std::clamp(NoiseFloor(lo, hi, rough) / std::max(rough, 1e-300L), 1e-13L, 1e-6L);
+        part.Value = rule.integrate(g, lo, hi, tolerance, &error, &l1);
         part.Error = error;
         part.Finite = std::isfinite(part.Value) && std::isfinite(error) && !part.Undefined;
+    } catch (const TIntegralStopped&) {
+        throw;
     } catch (const std::exception&) {
         part.Finite = false;
     }
     return part;
 }
 
-// Whether f grows like a pole towards `end` from the side `inward` (+1 or -1): |f|·d, at distances
-// d halving from `reach`, does not shrink (1/x keeps it, 1/x² doubles it), where an integrable end
-// lets it fall (by about 0.7 for 1/sqrt, 0.55 for ln). The engine has no value very near a pole,
-// so the last two values it gives decide.
-bool PoleAt(const TStudyFunction& f, long double end, long double inward, long double reach) {
-    std::vector<long double> weights;
-    long double d = reach;
-    for (int k = 0; k < 200 && d > 1e-300L; ++k, d /= 2) {
-        if (const TValue v = f.At(end + inward * d)) {
-            weights.push_back(d * std::fabs(*v));
-        } else if (weights.size() >= 2) {
-            break;
+// A smooth part, as most are between two zeros, settles with the 21 points of Gauss–Kronrod; one
+// with a singular end or a steep stretch does not, and goes to tanh-sinh.
+std::optional<TPart> SmoothPart(const TStudyFunction& f, long double lo, long double hi) {
+    bool undefined = false;
+    const auto g = [&](long double x) {
+        const TValue v = f.At(x);
+        undefined = undefined || !v;
+        return v ? *v : 0.0L;
+    };
+    long double error = 0;
+    long double l1 = 0;
+    const long double value = boost::math::quadrature::gauss_kronrod<long double, 21>::integrate(
+        g, lo, hi, 0, 0, &error, &l1);
+    if (undefined || !std::isfinite(value) ||
+        !(error <= std::max(PartRelativeError * l1, NoiseFloor(lo, hi, l1)))) {
+        return std::nullopt;
+    }
+    TPart part;
+    part.Finite = true;
+    part.Value = value;
+    part.Error = error;
+    return part;
+}
+
+// A bounded estimate where tanh-sinh finds no finite value: Gauss–Legendre on equal pieces, and
+// as its error the part's width times the largest value it met.
+TPart EstimatePart(const TStudyFunction& f, long double lo, long double hi) {
+    constexpr int Pieces = 256;
+    static constexpr long double Nodes[] = {0, 0.538469310105683091036L, 0.906179845938663992798L};
+    static constexpr long double Weights[] = {0.568888888888888888889L, 0.478628670499366468041L,
+                                              0.236926885056189087514L};
+    TPart part;
+    long double largest = 0;
+    const long double step = (hi - lo) / Pieces;
+    for (int k = 0; k < Pieces; ++k) {
+        const long double centre = lo + step * (k + 0.5L);
+        for (int j = 0; j < 3; ++j) {
+            for (const int side : {-1, 1}) {
+                if (j == 0 && side == 1) {
+                    continue;
+                }
+                const TValue v = f.At(centre + side * Nodes[j] * step / 2);
+                if (!v) {
+                    part.Undefined = true;
+                    return part;
+                }
+                part.Value += Weights[j] * *v * step / 2;
+                largest = std::max(largest, std::fabs(*v));
+            }
         }
     }
-    if (weights.size() < 2) {
-        return false;
-    }
-    const long double last = weights.back();
-    const long double before = weights[weights.size() - 2];
-    return last > 0 && last >= 0.8L * before;
+    part.Error = (hi - lo) * largest;
+    part.Finite = std::isfinite(part.Value) && std::isfinite(part.Error);
+    return part;
 }
+
+// Subintervals merged into stretches where they touch or nearly do (no further apart than the
+// wider is wide).
+std::vector<std::pair<long double, long double>>
+Stretches(std::vector<std::pair<long double, long double>> pieces) {
+    std::sort(pieces.begin(), pieces.end());
+    std::vector<std::pair<long double, long double>> merged;
+    for (const auto& [from, to] : pieces) {
+        if (!merged.empty()) {
+            auto& last = merged.back();
+            if (from <= last.second + std::max(last.second - last.first, to - from)) {
+                last.second = std::max(last.second, to);
+                continue;
+            }
+        }
+        merged.emplace_back(from, to);
+    }
+    return merged;
+}
+
+// Walks the samples of the blocks in order and finds the stretches without values.
+class TUndefinedRuns {
+public:
+    TUndefinedRuns(const TStudyFunction& f, long double a, long double b) : F(f), A(a), B(b) {}
+
+    // False once a stretch too wide to bridge is found.
+    void Take(const TScanBlock& block) {
+        for (std::size_t i = 0; i < block.X.size(); ++i) {
+            if (!block.Owns(block.X[i])) {
+                continue;
+            }
+            const long double x = block.X[i];
+            if (!block.F[i]) {
+                if (!RunFirst) {
+                    RunFirst = x;
+                }
+                RunLast = x;
+                continue;
+            }
+            if (RunFirst) {
+                Close(x);
+            }
+            LastDefined = x;
+        }
+    }
+
+    void Finish() {
+        if (RunFirst) {
+            Close(std::nullopt);
+        }
+    }
+
+    bool Undefined = false;                                ///< a stretch too wide to bridge
+    bool Divergent = false;                                ///< a stretch around a pole
+    std::vector<std::pair<long double, long double>> Gaps; ///< bridged: the edges of the values
+    std::vector<long double> Points;                       ///< the point each gap bridges to
+    TBridge Bridged;
+
+private:
+    void Close(std::optional<long double> nextDefined) {
+        const long double from = LastDefined ? ValueEdge(F, *LastDefined, *RunFirst) : A;
+        const long double to = nextDefined ? ValueEdge(F, *nextDefined, *RunLast) : B;
+        RunFirst.reset();
+        if (!LastDefined && !nextDefined) {
+            Undefined = true;
+            return;
+        }
+        // An end, or the middle of the stretch, is where the function has its trouble.
+        const long double point = !LastDefined ? A : !nextDefined ? B : from + (to - from) / 2;
+        // Read from a few halvings outside the stretch, where the values are.
+        const long double reach = std::min((B - A) / 4, 16 * (to - from));
+        if ((LastDefined && PoleAt(F, point, -1, reach)) ||
+            (nextDefined && PoleAt(F, point, 1, reach))) {
+            Divergent = true;
+            return;
+        }
+        if (to - from > BridgeWidth(A, B)) {
+            Undefined = true;
+            return;
+        }
+        Gaps.emplace_back(from, to);
+        Points.push_back(point);
+        for (const auto& [edge, present] :
+             {std::pair(from, LastDefined.has_value()), std::pair(to, nextDefined.has_value())}) {
+            if (present) {
+                const TBridge piece = Bridge(F, point, edge);
+                Bridged.Value += piece.Value;
+                Bridged.Error += piece.Error;
+            }
+        }
+    }
+
+    const TStudyFunction& F;
+    long double A;
+    long double B;
+    std::optional<long double> LastDefined;
+    std::optional<long double> RunFirst;
+    std::optional<long double> RunLast;
+};
 
 } // namespace
 
-std::vector<long double> FindZeros(const TStudyFunction& f, long double a, long double b,
-                                   std::span<const long double> extraSamples) {
-    if (!(b > a)) {
-        return {};
-    }
-    return ZerosOfScan(f, Scan(f, a, b, extraSamples), a, b, nullptr);
-}
-
-std::vector<TExtremum> FindExtrema(const TStudyFunction& f, long double a, long double b,
-                                   std::span<const long double> extraSamples) {
-    if (!(b > a)) {
-        return {};
-    }
-    std::vector<TExtremum> found = ScanExtrema(f, Scan(f, a, b, extraSamples), a, b, nullptr);
-    std::vector<TExtremum> out;
-    for (const TExtremum& e : found) {
-        if (out.empty() || !Close(out.back().X, e.X)) {
-            out.push_back(e);
-        }
-    }
-    return out;
-}
-
 TArea Integrate(const TStudyFunction& f, long double a, long double b,
-                std::span<const long double> extraSamples) {
+                std::span<const long double> extraSamples, const TStudyLimits& limits) {
     TArea area;
     if (!(b > a)) {
         return area;
     }
-    const TScan s = Scan(f, a, b, extraSamples);
-    // Scan points without a value: the engine has none near a pole (its values there would be
-    // too large), so a run of them around a pole makes the integral diverge; any other run is a
-    // stretch where the function is not defined.
-    const std::size_t n = s.X.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (s.F[i]) {
-            continue;
-        }
-        std::size_t j = i;
-        while (j + 1 < n && !s.F[j + 1]) {
-            ++j;
-        }
-        if (i == 0 && j + 1 == n) {
-            area.Outcome = TAreaOutcome::Undefined;
-            return area;
-        }
-        const long double pole =
-            i == 0 ? a
-            : j + 1 == n
-                ? b
-                : (ValueEdge(f, s.X[i - 1], s.X[i]) + ValueEdge(f, s.X[j + 1], s.X[j])) / 2;
-        const long double reach = (b - a) / 40;
-        const bool divergent =
-            (i > 0 && PoleAt(f, pole, -1, reach)) || (j + 1 < n && PoleAt(f, pole, 1, reach));
-        area.Outcome = divergent ? TAreaOutcome::Divergent : TAreaOutcome::Undefined;
+    const auto stopped = [&] {
+        area.Outcome = TAreaOutcome::Stopped;
+        area.Cancelled = limits.Cancelled();
+        return area;
+    };
+    TUndefinedRuns runs(f, a, b);
+    std::vector<long double> splits{a, b};
+    std::vector<std::pair<long double, long double>> unresolved;
+    std::vector<long double> poles;
+    bool halted = false;
+    const TScanOutcome outcome =
+        ScanBlocks(f, a, b, extraSamples, limits, [&](const TScanBlock& block) {
+            runs.Take(block);
+            if (runs.Undefined || runs.Divergent) {
+                return false;
+            }
+            const TFindings found = Examine(f, block, TLookFor::Splits, a, b, limits, halted);
+            for (const TZero& z : found.Zeros) {
+                splits.push_back(z.X);
+            }
+            poles.insert(poles.end(), found.Poles.begin(), found.Poles.end());
+            splits.insert(splits.end(), block.Jumps.begin(), block.Jumps.end());
+            unresolved.insert(unresolved.end(), block.Unresolved.begin(), block.Unresolved.end());
+            return !halted;
+        });
+    if (halted || outcome.StoppedAt) {
+        return stopped();
+    }
+    if (!runs.Undefined && !runs.Divergent) {
+        runs.Finish();
+    }
+    if (runs.Divergent) {
+        area.Outcome = TAreaOutcome::Divergent;
         return area;
     }
-    std::vector<long double> splits;
-    // The zeros split too, so that |f| has no kink inside a part; so do poles and jumps.
-    std::vector<long double> poles;
-    for (long double x : ZerosOfScan(f, s, a, b, &poles)) {
-        splits.push_back(x);
+    if (runs.Undefined) {
+        area.Outcome = TAreaOutcome::Undefined;
+        return area;
+    }
+    // A pole where the function has values right up to it (tg at pi/2) is a split; the integral
+    // does not survive it when it grows fast enough on either side.
+    const long double reach = (b - a) / 40;
+    for (long double p : poles) {
+        if (PoleAt(f, p, -1, reach) || PoleAt(f, p, 1, reach)) {
+            area.Outcome = TAreaOutcome::Divergent;
+            return area;
+        }
     }
     splits.insert(splits.end(), poles.begin(), poles.end());
-    splits.push_back(a);
-    splits.push_back(b);
+    // The gaps' edges bound the parts; nothing inside a gap is integrated.
+    for (const auto& [from, to] : runs.Gaps) {
+        splits.push_back(from);
+        splits.push_back(to);
+    }
+    // Where the samples could not resolve the function, the zeros found are no help: each such
+    // stretch is one part, estimated with a bound.
+    const std::vector<std::pair<long double, long double>> rough = Stretches(unresolved);
+    for (const auto& [from, to] : rough) {
+        std::erase_if(splits, [&](long double x) { return x > from && x < to; });
+        splits.push_back(from);
+        splits.push_back(to);
+    }
     std::sort(splits.begin(), splits.end());
     splits.erase(std::unique(splits.begin(), splits.end()), splits.end());
-    // A pole at either end of a part makes the integral diverge. The part may lie inside the
-    // stretch around the pole where the engine gives no value, so the growth is read from further
-    // off.
-    const long double reach = (b - a) / 40;
-    const auto poleAtAnEnd = [&](long double lo, long double hi) {
-        return PoleAt(f, lo, 1, reach) || PoleAt(f, lo, -1, reach) || PoleAt(f, hi, 1, reach) ||
-               PoleAt(f, hi, -1, reach);
+    const auto inRough = [&](long double lo, long double hi) {
+        return std::any_of(rough.begin(), rough.end(), [&](const auto& stretch) {
+            return lo >= stretch.first && hi <= stretch.second;
+        });
     };
-    long long budget = EvaluationBudget;
-    long double worstError = -1;
-    std::pair<long double, long double> worst;
+    const auto inGap = [&](long double lo, long double hi) {
+        return std::any_of(runs.Gaps.begin(), runs.Gaps.end(),
+                           [&](const auto& gap) { return lo >= gap.first && hi <= gap.second; });
+    };
+    // The parts between neighbouring splits, less the slivers a zero leaves beside the end it
+    // rounds next to (nothing but noise) and the gaps.
+    std::vector<std::pair<long double, long double>> parts;
     for (std::size_t k = 0; k + 1 < splits.size(); ++k) {
         const long double lo = splits[k];
         const long double hi = splits[k + 1];
-        // A sliver between a zero and the end that it rounds next to adds nothing but noise.
-        if (hi - lo <= 1e-12L * std::max({1.0L, std::fabs(lo), std::fabs(hi)})) {
-            continue;
-        }
-        TPart part;
-        try {
-            part = IntegratePart(f, lo, hi, budget);
-        } catch (const TOverBudget&) {
-            area.Outcome = TAreaOutcome::Inaccurate;
-            return area;
-        }
-        if (part.Undefined) {
-            area.Outcome = poleAtAnEnd(lo, hi) ? TAreaOutcome::Divergent : TAreaOutcome::Undefined;
-            return area;
-        }
-        if (!part.Finite) {
-            area.Outcome = poleAtAnEnd(lo, hi) ? TAreaOutcome::Divergent : TAreaOutcome::Inaccurate;
-            return area;
-        }
-        area.Integral += part.Value;
-        area.Absolute += std::fabs(part.Value);
-        area.Error += part.Error;
-        if (part.Error > worstError) {
-            worstError = part.Error;
-            worst = {lo, hi};
+        if (hi - lo > 1e-12L * std::max({1.0L, std::fabs(lo), std::fabs(hi)}) && !inGap(lo, hi)) {
+            parts.emplace_back(lo, hi);
         }
     }
+    // Gauss–Kronrod first, spread over the cores: most parts are smooth.
+    std::vector<std::optional<TPart>> smooth(parts.size());
+    std::atomic<bool> late{false};
+    ForEachPart(parts.size(), 4, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t k = begin; k < end && !late; ++k) {
+            if (limits.Stop()) {
+                late = true;
+                return;
+            }
+            if (!inRough(parts[k].first, parts[k].second)) {
+                smooth[k] = SmoothPart(f, parts[k].first, parts[k].second);
+            }
+        }
+    });
+    if (late) {
+        return stopped();
+    }
+    boost::math::quadrature::tanh_sinh<long double> rule(MaxRefinements, 1e-250L);
+    area.Integral = runs.Bridged.Value;
+    area.Absolute = std::fabs(runs.Bridged.Value);
+    area.Error = runs.Bridged.Error;
+    try {
+        for (std::size_t k = 0; k < parts.size(); ++k) {
+            const auto [lo, hi] = parts[k];
+            if (limits.Stop()) {
+                throw TIntegralStopped{};
+            }
+            TPart part = smooth[k]         ? *smooth[k]
+                         : inRough(lo, hi) ? EstimatePart(f, lo, hi)
+                                           : IntegratePart(rule, f, lo, hi, limits);
+            if (part.Undefined) {
+                area.Outcome = TAreaOutcome::Undefined;
+                return area;
+            }
+            if (!part.Finite) {
+                part = EstimatePart(f, lo, hi);
+                if (!part.Finite) {
+                    area.Outcome =
+                        part.Undefined ? TAreaOutcome::Undefined : TAreaOutcome::Inaccurate;
+                    return area;
+                }
+            }
+            area.Integral += part.Value;
+            area.Absolute += std::fabs(part.Value);
+            area.Error += part.Error;
+        }
+    } catch (const TIntegralStopped&) {
+        return stopped();
+    }
     if (!(area.Error <= AreaRelativeError * std::max(area.Absolute, 1e-300L))) {
-        area.Outcome = poleAtAnEnd(worst.first, worst.second) ? TAreaOutcome::Divergent
-                                                              : TAreaOutcome::Inaccurate;
+        area.Outcome = TAreaOutcome::Inaccurate;
     }
     return area;
 }

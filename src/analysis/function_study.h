@@ -5,9 +5,12 @@
 // integrates them. Below the numerical routines, the checks and the result grid that the dialog
 // "Исследование функции" and the verbs zeros, extrema, intersect and area share. No Qt.
 
+#include "analysis/adaptive_scan.h"
+#include "analysis/local_behaviour.h"
 #include "formula/formula_context.h"
 #include "graphs/graphic.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -22,52 +25,68 @@ namespace kurvant {
 
 // ---- the numerical routines
 
-/// A real function of one variable: its value, or nothing where it has none.
-class TStudyFunction {
-public:
-    virtual ~TStudyFunction() = default;
-    [[nodiscard]] virtual std::optional<long double> At(long double x) const = 0;
-    /// The values at many points at once; by default one `At` after the other.
-    virtual void AtMany(std::span<const long double> xs,
-                        std::vector<std::optional<long double>>& out) const;
-};
-
-/// A prepared formula of the one letter as a study function, evaluated by its program (or its text
-/// where it has none): undefined where the engine gives no value or an infinite one.
-std::unique_ptr<TStudyFunction> FormulaFunction(std::string_view prepared, char letter,
-                                                const TFormulaContext& context);
-
-/// The subintervals [a, b] is scanned in, at the least (50 per unit of a longer interval, up to
-/// a million).
-inline constexpr int StudyScanIntervals = 10000;
 /// Zeros and extrema closer than this are one.
 inline constexpr long double SamePointDistance = 1e-9L;
 /// The relative error an integral must reach.
 inline constexpr long double AreaRelativeError = 1e-10L;
+/// The most zeros, extrema or intersections a study lists.
+inline constexpr std::size_t StudyRowCap = 10000;
+
+/// What kept a study from answering for all of [a, b]. Whatever it found is still right.
+struct TStudyGaps {
+    std::optional<long double> Unresolved; ///< the first place the function changes too often
+    bool TooMany = false;                  ///< more than `StudyRowCap` found: the first are listed
+    std::optional<long double> StoppedAt;  ///< out of time or cancelled: nothing from here on
+    bool Cancelled = false;
+
+    [[nodiscard]] bool Complete() const { return !Unresolved && !TooMany && !StoppedAt; }
+};
+
+/// A zero, and how far from it the true one may lie.
+struct TZero {
+    long double X = 0;
+    long double Width = 0;
+};
 
 struct TExtremum {
     long double X = 0;
     long double Y = 0;
     bool Maximum = false;
+    long double Width = 0; ///< how far from X the true extremum may lie
+};
+
+struct TZeros {
+    std::vector<TZero> Points;
+    TStudyGaps Gaps;
+};
+
+struct TExtrema {
+    std::vector<TExtremum> Points;
+    TStudyGaps Gaps;
 };
 
 /// Every zero of `f` in [a, b], ascending: where it changes sign through zero (not through a pole
-/// or a jump), where it touches zero at an extremum, and the scan points where it is zero and one
-/// of its neighbours is not (a stretch of zeros is no zero). The scan has `StudyScanIntervals` or
-/// more equal subintervals plus `extraSamples` (the graph's own points) that fall inside.
-std::vector<long double> FindZeros(const TStudyFunction& f, long double a, long double b,
-                                   std::span<const long double> extraSamples = {});
+/// or a jump, and two zeros where a dip between two samples goes below zero), where it touches
+/// zero at an extremum (its value there below 1e-12 of its values close by), and the samples
+/// where it is zero and one of its neighbours is not (a stretch of zeros is no zero). The samples
+/// are those of `ScanBlocks`, with `extraSamples` (the graph's own points) among them.
+TZeros FindZeros(const TStudyFunction& f, long double a, long double b,
+                 std::span<const long double> extraSamples = {}, const TStudyLimits& limits = {});
 
-/// The interior local minima and maxima of `f` in (a, b), ascending; a flat stretch, a pole and
-/// the interval's ends are none.
-std::vector<TExtremum> FindExtrema(const TStudyFunction& f, long double a, long double b,
-                                   std::span<const long double> extraSamples = {});
+/// The interior local minima and maxima of `f` in (a, b), ascending, each verified: its slope
+/// changes sign across it, and `f` is continuous there. A flat stretch, a pole, a jump and the
+/// interval's ends are none.
+TExtrema FindExtrema(const TStudyFunction& f, long double a, long double b,
+                     std::span<const long double> extraSamples = {},
+                     const TStudyLimits& limits = {});
 
 enum class TAreaOutcome {
     Ok,
-    Undefined,  ///< no value somewhere on [a, b], not at a pole
+    Undefined,  ///< no value on a stretch of [a, b] that is more than a point
     Divergent,  ///< a pole the integral does not survive
-    Inaccurate, ///< no pole, but the error stays above `AreaRelativeError` (or too many values)
+    Inaccurate, ///< bounded, but the error stays above `AreaRelativeError`: Integral, Absolute
+                ///< and Error are the best estimate
+    Stopped,    ///< out of time or cancelled
 };
 
 struct TArea {
@@ -75,14 +94,15 @@ struct TArea {
     long double Integral = 0; ///< the signed integral
     long double Absolute = 0; ///< the integral of |f|: the area between the graph and the axis
     long double Error = 0;    ///< the estimated error of both
+    bool Cancelled = false;
 };
 
 /// The integral of `f` over [a, b], split at its zeros, poles and jumps. `Divergent` where it has
-/// a pole (|f|·distance not shrinking towards it) that leaves no value or no settled part;
-/// `Undefined` where it has no value at some point that is not a pole; `Inaccurate` where a part
-/// does not reach `AreaRelativeError` without a pole to blame.
+/// a pole that grows too fast; `Undefined` where it has no value on a stretch; a point or a
+/// narrow stretch near one where the engine gives no value (ln at 0, sin(x)/x at 0) is bridged by
+/// the function's growth beside it, and its share counts in the error.
 TArea Integrate(const TStudyFunction& f, long double a, long double b,
-                std::span<const long double> extraSamples = {});
+                std::span<const long double> extraSamples = {}, const TStudyLimits& limits = {});
 
 // ---- the studies as the dialog and the command line make them
 
@@ -138,12 +158,28 @@ struct TStudy {
     /// The found points as (variable, value); the marks swap them for an X(Y) graph.
     std::vector<TPoint3D> Points;
     char Variable = 'x'; ///< the first function's letter
+    /// What the study could not answer for, shown under the grid (the command line writes it to
+    /// stderr and ends with status 3); empty when the answer is whole.
+    std::string Note;
+    bool Stopped = false;   ///< out of time or cancelled before the end
+    bool Cancelled = false; ///< cancelled
 };
 
 /// "Найти": the interval checked (numbers, order, length), the formulas prepared and tried, then
 /// the study. Numbers are read and written with `context`'s separator, their whole parts grouped
 /// with `group`, ten decimals. Nothing found is an information message with the rows empty.
-TStudy Study(const TStudyRequest& request, std::string_view group, const TFormulaContext& context);
+TStudy Study(const TStudyRequest& request, std::string_view group, const TFormulaContext& context,
+             const TStudyLimits& limits = {});
+
+/// What the study of `request` counts in its control when its scan is done (`ScanIntervals` of its
+/// interval); 0 when the interval's ends are not numbers.
+std::uint64_t StudyScanSize(const TStudyRequest& request, const TFormulaContext& context);
+
+/// A number the study found, written with only the decimals its `width` (how far off it may be)
+/// leaves right, ten at most, and no more than the engine's fifteen significant digits; grouped
+/// with `group`. A value that rounds to zero is written without a minus.
+std::string StudyNumberText(long double value, long double width, char separator,
+                            std::string_view group);
 
 /// The typed text or graph-list entry `text` as a study formula: the graph of kind Y(X) or X(Y)
 /// whose list caption it is (its formula, variable and sample points), else the typed formula.

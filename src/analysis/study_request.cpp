@@ -16,6 +16,7 @@
 #include "settings/settings.h"
 #include "tables/table_graph.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kurvant {
@@ -25,41 +26,15 @@ namespace {
 constexpr std::string_view NoZerosMessage = "На отрезке нулей не найдено";
 constexpr std::string_view NoExtremaMessage = "На отрезке экстремумов не найдено";
 constexpr std::string_view NoIntersectionsMessage = "На отрезке пересечений не найдено";
+constexpr std::string_view StudyTimeNote = "Время исследования истекло";
+constexpr std::string_view StudyCancelledNote = "Исследование прервано";
+// The most decimals a result is written with.
+constexpr int StudyDecimals = 10;
 // The marks are points 6 pixels across, larger than any the point box offers (5 at most), so
 // that they stand out on the curve they mark in the default view. The box's largest item stands
 // for them when the graph is edited.
 constexpr double MarkPointSize = 6;
 constexpr int MarkPointIndex = 6;
-
-class TFormulaFunction : public TStudyFunction {
-public:
-    TFormulaFunction(std::string_view prepared, char letter, const TFormulaContext& context)
-        : Compiled(prepared, std::string(1, letter), context), Evaluator(context.Evaluator) {}
-
-    [[nodiscard]] std::optional<long double> At(long double x) const override {
-        long double value = 0;
-        if (Compiled.Evaluate(std::span<const long double>(&x, 1), value, Evaluator) != EvalOk ||
-            !std::isfinite(value)) {
-            return std::nullopt;
-        }
-        return value;
-    }
-
-    void AtMany(std::span<const long double> xs,
-                std::vector<std::optional<long double>>& out) const override {
-        std::vector<TSample> samples(xs.size());
-        EvaluateLine(Compiled, xs, samples, Evaluator);
-        out.resize(xs.size());
-        for (std::size_t i = 0; i < xs.size(); ++i) {
-            const bool ok = samples[i].Ok && std::isfinite(samples[i].Value);
-            out[i] = ok ? std::optional<long double>(samples[i].Value) : std::nullopt;
-        }
-    }
-
-private:
-    TCompiledFormula Compiled;
-    TEvaluator Evaluator;
-};
 
 // f - g where both have a value.
 class TDifference : public TStudyFunction {
@@ -98,15 +73,6 @@ TStudy& Refuse(TStudy& t, TStudyField field, std::string_view text, bool informa
     return t;
 }
 
-// A result as the tabulation writes a value: ten decimals, grouped; a value that rounds to zero is
-// written without a minus, which would only be the noise of the refinement.
-std::string Number(long double value, char separator, std::string_view group) {
-    if (std::fabs(value) < 5e-11L) {
-        value = 0;
-    }
-    return FunctionValueText(value, separator, group);
-}
-
 struct TPrepared {
     std::unique_ptr<TStudyFunction> Function;
     char Letter = 'x';
@@ -137,6 +103,59 @@ std::optional<std::string_view> PrepareStudyFormula(const TStudyFormula& formula
     return std::nullopt;
 }
 
+// The interval's ends: numbers in range, in order, not too far apart. The field to blame, or
+// `None`.
+TStudyField ReadInterval(const TStudyRequest& request, char separator, double& a, double& b,
+                         std::string& message) {
+    if (!ReadFloatField(StudyMinLabel, request.Min, "", -MaxStudyEnd, MaxStudyEnd, a, separator,
+                        message)) {
+        return TStudyField::Min;
+    }
+    if (!ReadFloatField(StudyMaxLabel, request.Max, "", -MaxStudyEnd, MaxStudyEnd, b, separator,
+                        message)) {
+        return TStudyField::Max;
+    }
+    if (!(b > a)) {
+        message = std::string(MaxNotAboveMinMessage);
+        return TStudyField::Max;
+    }
+    if (static_cast<long double>(b) - a > MaxStudyLength) {
+        message = std::string(IntervalTooLongMessage);
+        return TStudyField::Max;
+    }
+    return TStudyField::None;
+}
+
+// What keeps the answer from being whole, in a line or two; empty when it is whole.
+std::string GapsNote(const TStudyGaps& gaps, char letter, long double length, char separator,
+                     std::string_view group) {
+    // A place is told to the part of 10^9 of the interval the scan resolves at most.
+    const auto place = [&](long double x) {
+        return std::string(1, letter) + " = " +
+               StudyNumberText(x, 1e-9L * length, separator, group);
+    };
+    std::string note;
+    const auto add = [&note](const std::string& line) {
+        if (!note.empty()) {
+            note += "\n\r";
+        }
+        note += line;
+    };
+    if (gaps.TooMany) {
+        const std::string cap = "10" + std::string(group) + "000";
+        add("Найдено больше " + cap + " точек: показаны первые " + cap);
+    }
+    if (gaps.StoppedAt) {
+        add(std::string(gaps.Cancelled ? StudyCancelledNote : StudyTimeNote) +
+            ": отрезок пройден до " + place(*gaps.StoppedAt));
+    }
+    if (gaps.Unresolved) {
+        add("Около " + place(*gaps.Unresolved) +
+            " функция меняется слишком часто: там могут быть и другие точки");
+    }
+    return note;
+}
+
 bool NeedsTypedLetter(const TStudyRequest& request) {
     return request.First.Variable == 0 ||
            (request.Kind == TStudyKind::Intersections && request.Second.Variable == 0);
@@ -144,12 +163,8 @@ bool NeedsTypedLetter(const TStudyRequest& request) {
 
 } // namespace
 
-std::unique_ptr<TStudyFunction> FormulaFunction(std::string_view prepared, char letter,
-                                                const TFormulaContext& context) {
-    return std::make_unique<TFormulaFunction>(prepared, letter, context);
-}
-
-TStudy Study(const TStudyRequest& request, std::string_view group, const TFormulaContext& context) {
+TStudy Study(const TStudyRequest& request, std::string_view group, const TFormulaContext& context,
+             const TStudyLimits& limits) {
     TStudy t;
     const char separator = context.DecimalSeparator;
     const bool intersections = request.Kind == TStudyKind::Intersections;
@@ -173,19 +188,9 @@ TStudy Study(const TStudyRequest& request, std::string_view group, const TFormul
     double a = 0;
     double b = 0;
     std::string message;
-    if (!ReadFloatField(StudyMinLabel, request.Min, "", -MaxStudyEnd, MaxStudyEnd, a, separator,
-                        message)) {
-        return Refuse(t, TStudyField::Min, message);
-    }
-    if (!ReadFloatField(StudyMaxLabel, request.Max, "", -MaxStudyEnd, MaxStudyEnd, b, separator,
-                        message)) {
-        return Refuse(t, TStudyField::Max, message);
-    }
-    if (!(b > a)) {
-        return Refuse(t, TStudyField::Max, MaxNotAboveMinMessage);
-    }
-    if (static_cast<long double>(b) - a > MaxStudyLength) {
-        return Refuse(t, TStudyField::Max, IntervalTooLongMessage);
+    if (const TStudyField field = ReadInterval(request, separator, a, b, message);
+        field != TStudyField::None) {
+        return Refuse(t, field, message);
     }
     TPrepared first;
     if (const auto refused = PrepareStudyFormula(request.First, letter, context, first)) {
@@ -200,64 +205,123 @@ TStudy Study(const TStudyRequest& request, std::string_view group, const TFormul
     t.Variable = first.Letter;
     const std::string x(1, first.Letter);
     const std::string fx = "f(" + x + ")";
-    const auto number = [&](long double v) { return Number(v, separator, group); };
+    const auto number = [&](long double v, long double width) {
+        return StudyNumberText(v, width, separator, group);
+    };
     std::vector<long double> samples = request.First.Samples;
+    TStudyGaps gaps;
     switch (request.Kind) {
-    case TStudyKind::Zeros:
+    case TStudyKind::Zeros: {
         t.Header = {x};
-        for (long double z : FindZeros(*first.Function, a, b, samples)) {
-            t.Rows.push_back({number(z)});
-            t.Points.push_back({static_cast<double>(z), 0, 0});
+        const TZeros zeros = FindZeros(*first.Function, a, b, samples, limits);
+        for (const TZero& z : zeros.Points) {
+            t.Rows.push_back({number(z.X, z.Width)});
+            t.Points.push_back({static_cast<double>(z.X), 0, 0});
         }
-        if (t.Rows.empty()) {
+        gaps = zeros.Gaps;
+        if (t.Rows.empty() && !gaps.StoppedAt) {
             Refuse(t, TStudyField::None, NoZerosMessage, true);
         }
         break;
-    case TStudyKind::Extrema:
+    }
+    case TStudyKind::Extrema: {
         t.Header = {x, fx, "вид"};
-        for (const TExtremum& e : FindExtrema(*first.Function, a, b, samples)) {
-            t.Rows.push_back({number(e.X), number(e.Y), e.Maximum ? "максимум" : "минимум"});
+        const TExtrema extrema = FindExtrema(*first.Function, a, b, samples, limits);
+        for (const TExtremum& e : extrema.Points) {
+            t.Rows.push_back(
+                {number(e.X, e.Width), number(e.Y, 0), e.Maximum ? "максимум" : "минимум"});
             t.Points.push_back({static_cast<double>(e.X), static_cast<double>(e.Y), 0});
         }
-        if (t.Rows.empty()) {
+        gaps = extrema.Gaps;
+        if (t.Rows.empty() && !gaps.StoppedAt) {
             Refuse(t, TStudyField::None, NoExtremaMessage, true);
         }
         break;
+    }
     case TStudyKind::Intersections: {
         t.Header = {x, fx};
         samples.insert(samples.end(), request.Second.Samples.begin(), request.Second.Samples.end());
         const TDifference difference(*first.Function, *second.Function);
-        for (long double z : FindZeros(difference, a, b, samples)) {
-            const std::optional<long double> y = first.Function->At(z);
+        const TZeros zeros = FindZeros(difference, a, b, samples, limits);
+        for (const TZero& z : zeros.Points) {
+            const std::optional<long double> y = first.Function->At(z.X);
             if (!y) {
                 continue;
             }
-            t.Rows.push_back({number(z), number(*y)});
-            t.Points.push_back({static_cast<double>(z), static_cast<double>(*y), 0});
+            // The common value is as uncertain as the place, times the slope.
+            const std::optional<long double> left = first.Function->At(z.X - z.Width);
+            const std::optional<long double> right = first.Function->At(z.X + z.Width);
+            const long double spread =
+                left && right ? std::max(std::fabs(*left - *y), std::fabs(*right - *y)) : 0;
+            t.Rows.push_back({number(z.X, z.Width), number(*y, spread)});
+            t.Points.push_back({static_cast<double>(z.X), static_cast<double>(*y), 0});
         }
-        if (t.Rows.empty()) {
+        gaps = zeros.Gaps;
+        if (t.Rows.empty() && !gaps.StoppedAt) {
             Refuse(t, TStudyField::None, NoIntersectionsMessage, true);
         }
         break;
     }
     case TStudyKind::Area: {
-        const TArea area = Integrate(*first.Function, a, b, samples);
-        if (area.Outcome == TAreaOutcome::Undefined) {
+        const TArea area = Integrate(*first.Function, a, b, samples, limits);
+        switch (area.Outcome) {
+        case TAreaOutcome::Undefined:
             return Refuse(t, TStudyField::None, UndefinedOnIntervalMessage);
-        }
-        if (area.Outcome == TAreaOutcome::Divergent) {
+        case TAreaOutcome::Divergent:
             return Refuse(t, TStudyField::None, DivergentIntegralMessage);
-        }
-        if (area.Outcome == TAreaOutcome::Inaccurate) {
-            return Refuse(t, TStudyField::None, InaccurateIntegralMessage);
+        case TAreaOutcome::Stopped:
+            t.Stopped = true;
+            t.Cancelled = area.Cancelled;
+            t.Note = std::string(area.Cancelled ? StudyCancelledNote : StudyTimeNote);
+            return t;
+        case TAreaOutcome::Ok:
+        case TAreaOutcome::Inaccurate:
+            break;
         }
         t.Header = {"интеграл", "площадь", "погрешность"};
-        t.Rows.push_back({number(area.Integral), number(area.Absolute),
+        t.Rows.push_back({number(area.Integral, area.Error), number(area.Absolute, area.Error),
                           FunctionValueText(area.Error, separator, group)});
-        break;
+        if (area.Outcome == TAreaOutcome::Inaccurate) {
+            t.Note = std::string(InaccurateIntegralMessage) + ":\n\rоценка " +
+                     number(area.Integral, area.Error) + ", погрешность до " +
+                     FunctionValueText(area.Error, separator, group);
+        }
+        return t;
     }
     }
+    t.Note = GapsNote(gaps, first.Letter, b - a, separator, group);
+    t.Stopped = gaps.StoppedAt.has_value();
+    t.Cancelled = gaps.Cancelled;
     return t;
+}
+
+std::uint64_t StudyScanSize(const TStudyRequest& request, const TFormulaContext& context) {
+    double a = 0;
+    double b = 0;
+    std::string message;
+    if (ReadInterval(request, context.DecimalSeparator, a, b, message) != TStudyField::None) {
+        return 0;
+    }
+    return ScanIntervals(a, b);
+}
+
+std::string StudyNumberText(long double value, long double width, char separator,
+                            std::string_view group) {
+    int decimals = StudyDecimals;
+    if (width > 0 && std::isfinite(width)) {
+        const long double fit = std::floor(-std::log10(2 * width));
+        decimals = static_cast<int>(std::clamp(fit, 0.0L, static_cast<long double>(decimals)));
+    }
+    if (value != 0 && std::isfinite(value)) {
+        const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+        decimals = std::clamp(14 - exponent, 0, decimals);
+    }
+    // The noise of the refinement is no sign.
+    if (std::fabs(value) < 0.5L * std::pow(10.0L, -decimals)) {
+        value = 0;
+    }
+    const std::optional<TExactDecimal> exact = TExactDecimal::OfEngineValue(value);
+    return exact ? exact->Fixed(decimals, separator, group) : std::string(NotExistsText);
 }
 
 TStudyFormula StudyFormulaOf(const TDocument& document, std::string_view text) {

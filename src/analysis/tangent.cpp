@@ -1,15 +1,12 @@
 #include "analysis/tangent.h"
 
 #include "analysis/exact_decimal.h"
-#include "formula/evaluate.h"
-#include "formula/prepare.h"
+#include "analysis/local_behaviour.h"
 #include "graphs/document.h"
 #include "graphs/graphic.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <limits>
 #include <optional>
 
 namespace kurvant {
@@ -18,104 +15,23 @@ namespace {
 
 constexpr double FirstDerivativeThreshold = 1e-5;
 
-using TSamples = std::array<long double, 5>;
-
-// f(x), f(x + h), ..., f(x + 4h); false as soon as one is not defined or too large.
-bool Samples(const TGraphic& graphic, double x, double h, const TFormulaContext& context,
-             TSamples& f) {
-    double xi = x;
-    for (std::size_t i = 0; i < f.size(); ++i) {
-        if (i > 0) {
-            xi += h;
-        }
-        const std::string text =
-            SubstituteVariable(graphic.FormulaPrepared, graphic.Variable, xi, context);
-        long double v = 0;
-        // Written so that a not-a-number fails too.
-        if (EvaluateFormula(text, v, context) != EvalOk || !(std::fabs(v) < SampleLimit)) {
-            return false;
-        }
-        f[i] = v;
-    }
-    return true;
+// The graph's formula as the derivatives see it: a value of 500 or more fails as an undefined one.
+std::unique_ptr<TStudyFunction> GraphFunction(const TGraphic& graphic,
+                                              const TFormulaContext& context) {
+    return FormulaFunction(graphic.FormulaPrepared, graphic.Variable, context, SampleLimit);
 }
 
 TLineFormula Refused(std::string_view message) {
     return {false, {}, std::string(message)};
 }
 
-// The one-sided five-point formula over f(x), f(x + h), ..., f(x + 4h): exact for polynomials up
-// to degree four, with an error in h^4, h^5, ... otherwise.
-long double FivePointSlope(const TSamples& f, double h) {
-    const long double sum =
-        -25.0L / 12 * f[0] + 4 * f[1] - 3 * f[2] + 4.0L / 3 * f[3] - 1.0L / 4 * f[4];
-    return sum / h;
-}
-
-// The five-point slope with the step h0, h0/2, ..., h0/1024, extrapolated in the manner of
-// Richardson (the error terms h^4, h^5, ... removed one by one). The steps are decimal fractions
-// with at most twelve decimals, so every point x + ih keeps its exact text in the 15 digits the
-// formula engine writes. A tableau entry's error is taken as its distance from the two entries it
-// was made of; the best entry counts once that error is below `SlopeTolerance`. A step whose
-// samples fail (undefined, or 500 and more) starts the tableau again with the next one, so a pole
-// or an edge of the domain a few steps away does not hide a slope that exists.
-constexpr int SlopeLevels = 11;
-constexpr long double SlopeTolerance = 5e-9L;
-
-std::optional<long double> SettledSlope(const TGraphic& graphic, double x, double h0,
-                                        const TFormulaContext& context, long double& value) {
-    std::array<long double, SlopeLevels> previous{};
-    std::array<long double, SlopeLevels> current{};
-    std::size_t rows = 0;
-    long double best = 0;
-    long double bestError = std::numeric_limits<long double>::infinity();
-    for (int k = 0; k < SlopeLevels; ++k) {
-        const double h = std::ldexp(h0, -k);
-        TSamples f{};
-        if (!Samples(graphic, x, h, context, f)) {
-            rows = 0;
-            bestError = std::numeric_limits<long double>::infinity();
-            continue;
-        }
-        value = f[0];
-        current[0] = FivePointSlope(f, h);
-        for (std::size_t j = 1; j <= rows; ++j) {
-            const long double factor = std::ldexp(1.0L, static_cast<int>(j) + 3) - 1;
-            current[j] = current[j - 1] + (current[j - 1] - previous[j - 1]) / factor;
-            const long double error = std::max(std::fabs(current[j] - current[j - 1]),
-                                               std::fabs(current[j] - previous[j - 1]));
-            if (error < bestError) {
-                best = current[j];
-                bestError = error;
-            }
-        }
-        if (bestError <= SlopeTolerance) {
-            return best;
-        }
-        previous = current;
-        ++rows;
-    }
-    return std::nullopt;
-}
-
-// A jump at x on one side (`step` > 0: the right): the distance from f(x) of the value one small
-// step away does not halve with the step as it would for a continuous function. A side that is
-// not defined there has no jump.
-bool JumpsAt(const TGraphic& graphic, double x, long double f0, double step,
-             const TFormulaContext& context) {
-    const auto distance = [&](double h) -> std::optional<long double> {
-        long double v = 0;
-        const std::string text =
-            SubstituteVariable(graphic.FormulaPrepared, graphic.Variable, x + h, context);
-        if (EvaluateFormula(text, v, context) != EvalOk || !std::isfinite(v)) {
-            return std::nullopt;
-        }
-        return std::fabs(v - f0);
-    };
-    const std::optional<long double> far = distance(std::ldexp(step, -(SlopeLevels - 2)));
-    const std::optional<long double> near = distance(std::ldexp(step, -(SlopeLevels - 1)));
-    const long double noise = 1e-9L * (1 + std::fabs(f0));
-    return far && near && *near > noise && *near > 0.75L * *far;
+// A jump at x on one side (`step` > 0: the right), seen at the two finest steps of the slope's
+// refinement. A side that is not defined there has no jump.
+bool JumpsAt(const TStudyFunction& f, double x, long double f0, double step) {
+    const std::optional<bool> settles =
+        SettlesOnSide(f, x, f0, step > 0 ? 1 : -1, std::ldexp(std::fabs(step), -9),
+                      std::ldexp(std::fabs(step), -10));
+    return settles && !*settles;
 }
 
 } // namespace
@@ -123,23 +39,24 @@ bool JumpsAt(const TGraphic& graphic, double x, long double f0, double step,
 double Differencial_One(const TGraphic& graphic, double& value, double x, double h,
                         const TFormulaContext& context) {
     value = DerivativeFailure;
-    TSamples f{};
-    if (!Samples(graphic, x, h, context, f)) {
+    long double f0 = 0;
+    const std::optional<long double> slope =
+        FivePointSlope(*GraphFunction(graphic, context), x, h, f0);
+    if (!slope) {
         return DerivativeFailure;
     }
-    value = static_cast<double>(f[0]);
-    return static_cast<double>(FivePointSlope(f, h));
+    value = static_cast<double>(f0);
+    return static_cast<double>(*slope);
 }
 
 double SettledDerivative(const TGraphic& graphic, double& value, double x,
                          const TFormulaContext& context) {
     value = DerivativeFailure;
+    const std::unique_ptr<TStudyFunction> f = GraphFunction(graphic, context);
     long double rightValue = DerivativeFailure;
     long double leftValue = DerivativeFailure;
-    const std::optional<long double> right =
-        SettledSlope(graphic, x, DerivativeStep, context, rightValue);
-    const std::optional<long double> left =
-        SettledSlope(graphic, x, -DerivativeStep, context, leftValue);
+    const std::optional<long double> right = RefinedSlope(*f, x, DerivativeStep, rightValue);
+    const std::optional<long double> left = RefinedSlope(*f, x, -DerivativeStep, leftValue);
     if (!right && !left) {
         return DerivativeFailure;
     }
@@ -147,26 +64,24 @@ double SettledDerivative(const TGraphic& graphic, double& value, double x,
     // line that touches the graph: there is no tangent.
     const long double f0 = right ? rightValue : leftValue;
     if ((right && left && std::fabs(*right - *left) > KinkTolerance) ||
-        JumpsAt(graphic, x, f0, DerivativeStep, context) ||
-        JumpsAt(graphic, x, f0, -DerivativeStep, context)) {
+        JumpsAt(*f, x, f0, DerivativeStep) || JumpsAt(*f, x, f0, -DerivativeStep)) {
         return DerivativeFailure;
     }
-    value = static_cast<double>(right ? rightValue : leftValue);
+    value = static_cast<double>(f0);
     return static_cast<double>(right ? *right : *left);
 }
 
 double Differencial_Two(const TGraphic& graphic, double& value, double x, double h,
                         const TFormulaContext& context) {
     value = DerivativeFailure;
-    TSamples f{};
-    if (!Samples(graphic, x, h, context, f)) {
+    long double f0 = 0;
+    const std::optional<long double> curvature =
+        FivePointCurvature(*GraphFunction(graphic, context), x, h, f0);
+    if (!curvature) {
         return DerivativeFailure;
     }
-    value = static_cast<double>(f[0]);
-    const long double sum = 35.0L / 12 * f[0] - 26.0L / 3 * f[1] + 19.0L / 2 * f[2] -
-                            14.0L / 3 * f[3] + 11.0L / 12 * f[4];
-    const long double step = h;
-    return static_cast<double>(sum / (step * step));
+    value = static_cast<double>(f0);
+    return static_cast<double>(*curvature);
 }
 
 std::string LineNumberText(double value, char separator) {

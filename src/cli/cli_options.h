@@ -59,6 +59,7 @@ struct TVerb {
     std::vector<TPositional> Positionals{};
     std::vector<TOption> Options{}; // --help is every verb's own and needs no row
     TRunVerb Run = nullptr;
+    std::string_view Notes{}; // lines after the options in VERB --help (exit statuses), or none
 };
 
 /// Reads the arguments after the verb's name. Options may stand anywhere and "--" ends them.

@@ -131,6 +131,8 @@ std::string VerbUsage(const TVerb& verb) {
     rows.push_back({OptionColumn("help", 'h', {}), "prints this text"});
     text += Table(rows);
     text += '\n';
+    if (!verb.Notes.empty())
+        text += Concat({verb.Notes, "\n"});
     text += Footer;
     return text;
 }

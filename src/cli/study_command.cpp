@@ -1,8 +1,9 @@
-// kurvant-cli zeros|extrema|area [--sep C] [--group TEXT] [--var L] FORMULA A B
-// kurvant-cli intersect [--sep C] [--group TEXT] [--var L] FORMULA FORMULA2 A B
+// kurvant-cli zeros|extrema|area [--sep C] [--group TEXT] [--var L] [--timeout S] FORMULA A B
+// kurvant-cli intersect [--sep C] [--group TEXT] [--var L] [--timeout S] FORMULA FORMULA2 A B
 // Prints the grid that "Найти" of the study dialog fills with the same inputs, tab-separated: the
 // header line, then one line per result; nothing when nothing is found. A refused input is the
-// dialog's message on stderr.
+// dialog's message on stderr. What the dialog says under its grid (more results than listed, a
+// place the study could not resolve, the time ran out) goes to stderr, with exit status 3.
 
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
@@ -10,6 +11,9 @@
 #include "analysis/function_study.h"
 #include "formula/locale_separator.h"
 
+#include <charconv>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 
 namespace kurvant::cli {
@@ -28,10 +32,30 @@ void PrintLine(const std::vector<std::string>& cells) {
     std::fwrite(line.data(), 1, line.size(), stdout);
 }
 
+// A study that leaves something out: what it found is printed, and the status says so.
+constexpr int ExitIncomplete = 3;
+constexpr double DefaultTimeout = 60;
+
 int RunStudy(const TParsedArguments& args, char defaultSeparator, TStudyKind kind) {
     const std::optional<char> separator = DecimalSeparatorOption(args, defaultSeparator);
     if (!separator) {
         return ExitUsage;
+    }
+    double seconds = DefaultTimeout;
+    if (const std::optional<std::string> text = args.Value("timeout")) {
+        const char* end = text->data() + text->size();
+        const auto [stop, error] = std::from_chars(text->data(), end, seconds);
+        if (error != std::errc() || stop != end || !(seconds > 0) || !std::isfinite(seconds)) {
+            return UsageError(args.VerbName(),
+                              "--timeout takes a number of seconds above 0, not '" + *text + "'");
+        }
+    }
+    TStudyLimits limits;
+    const auto now = std::chrono::steady_clock::now();
+    const auto room = std::chrono::duration<double>(seconds);
+    if (room < std::chrono::steady_clock::time_point::max() - now) {
+        limits.Deadline =
+            now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(room);
     }
     const std::vector<std::string>& words = args.Positionals;
     const bool two = kind == TStudyKind::Intersections;
@@ -47,7 +71,7 @@ int RunStudy(const TParsedArguments& args, char defaultSeparator, TStudyKind kin
     TFormulaContext context;
     context.DecimalSeparator = *separator;
     const TStudy study =
-        Study(request, args.Value("group").value_or(LocaleGroupSeparator()), context);
+        Study(request, args.Value("group").value_or(LocaleGroupSeparator()), context, limits);
     if (study.Message && !study.Message->Information) {
         std::fprintf(stderr, "%s\n", TerminalMessage(study.Message->Text).c_str());
         return ExitFailure;
@@ -58,7 +82,13 @@ int RunStudy(const TParsedArguments& args, char defaultSeparator, TStudyKind kin
             PrintLine(row);
         }
     }
-    return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
+    const bool printed = std::fflush(stdout) == 0;
+    if (!study.Note.empty()) {
+        std::fprintf(stderr, "%s\n", TerminalMessage(study.Note).c_str());
+        // Out of time before anything was found is a failure; anything else found stands.
+        return !printed || (study.Stopped && study.Rows.empty()) ? ExitFailure : ExitIncomplete;
+    }
+    return printed ? ExitOk : ExitFailure;
 }
 
 } // namespace

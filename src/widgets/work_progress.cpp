@@ -118,6 +118,12 @@ bool CancelWorkInProgress(std::function<void()> then) {
 
 bool RunWithProgress(QWidget* owner, std::uint64_t total,
                      const std::function<void(kurvant::TBatchControl&)>& work) {
+    return RunWithProgress(owner, total, work, QStringLiteral("Построение графиков…"));
+}
+
+bool RunWithProgress(QWidget* owner, std::uint64_t total,
+                     const std::function<void(kurvant::TBatchControl&)>& work,
+                     const QString& label) {
     TRun run;
     TRun* const outer = Current;
     Current = &run;
@@ -125,7 +131,7 @@ bool RunWithProgress(QWidget* owner, std::uint64_t total,
     TProgressWindow progress(owner);
     progress.setObjectName(QStringLiteral("FormProgress"));
     progress.setWindowTitle(QStringLiteral("Qel Kurvant"));
-    progress.setLabelText(QStringLiteral("Построение графиков…"));
+    progress.setLabelText(label);
     progress.setCancelButtonText(QStringLiteral("Отмена"));
     progress.setWindowFlags(FixedDialogFlags());
     progress.setAutoClose(false);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 
+class QString;
 class QWidget;
 
 /// Runs `work` off the window's thread with the calling thread's floating-point environment and
@@ -20,6 +21,10 @@ class QWidget;
 /// exception from `work` is thrown here. `owner` is the window the progress window stands over.
 bool RunWithProgress(QWidget* owner, std::uint64_t total,
                      const std::function<void(kurvant::TBatchControl&)>& work);
+/// The same with the progress window's own line of text instead of "Построение графиков…".
+bool RunWithProgress(QWidget* owner, std::uint64_t total,
+                     const std::function<void(kurvant::TBatchControl&)>& work,
+                     const QString& label);
 
 /// True while a `RunWithProgress` waits.
 bool WorkInProgress();
