@@ -592,8 +592,9 @@ std::optional<TPart> SmoothPart(const TStudyFunction& f, long double lo, long do
     return part;
 }
 
-// A bounded estimate where tanh-sinh finds no finite value: Gauss–Legendre on equal pieces, and
-// as its error the part's width times the largest value it met.
+// A bounded estimate where tanh-sinh finds no finite value, or where the samples could not
+// resolve the function: Gauss–Legendre on equal pieces, and as its error the part's width times
+// the largest value it met.
 TPart EstimatePart(const TStudyFunction& f, long double lo, long double hi) {
     constexpr int Pieces = 256;
     static constexpr long double Nodes[] = {0, 0.538469310105683091036L, 0.906179845938663992798L};
@@ -601,6 +602,7 @@ TPart EstimatePart(const TStudyFunction& f, long double lo, long double hi) {
                                               0.236926885056189087514L};
     TPart part;
     long double largest = 0;
+    long double known = 0;
     const long double step = (hi - lo) / Pieces;
     for (int k = 0; k < Pieces; ++k) {
         const long double centre = lo + step * (k + 0.5L);
@@ -611,13 +613,19 @@ TPart EstimatePart(const TStudyFunction& f, long double lo, long double hi) {
                 }
                 const TValue v = f.At(centre + side * Nodes[j] * step / 2);
                 if (!v) {
-                    part.Undefined = true;
-                    return part;
+                    continue;
                 }
+                known += Weights[j] * step / 2;
                 part.Value += Weights[j] * *v * step / 2;
                 largest = std::max(largest, std::fabs(*v));
             }
         }
+    }
+    // Points without a value among points with values are taken as bounded by those: the
+    // stretch is one the samples could not resolve anyway.
+    if (!(known > 0)) {
+        part.Undefined = true;
+        return part;
     }
     part.Error = (hi - lo) * largest;
     part.Finite = std::isfinite(part.Value) && std::isfinite(part.Error);

@@ -465,6 +465,7 @@ struct TStudyRow {
     std::vector<std::vector<std::string>> Grid; // the header first
     const char* Message;                        // "" for none
     bool Information;
+    const char* Note = ""; // what the study says it left out
 };
 
 void PrintTo(const TStudyRow& row, std::ostream* os) {
@@ -491,6 +492,7 @@ TEST_P(StudyGrid, ShowsTheResultsOrTheMessage) {
     grid.insert(grid.end(), study.Rows.begin(), study.Rows.end());
     EXPECT_EQ(grid, row.Grid);
     EXPECT_EQ(study.Message ? study.Message->Text : std::string(), row.Message);
+    EXPECT_EQ(study.Note, row.Note);
     if (study.Message) {
         EXPECT_EQ(study.Message->Information, row.Information);
     }
@@ -672,6 +674,43 @@ INSTANTIATE_TEST_SUITE_P(
                               "1",
                               {},
                               "Функция не определена на всём отрезке",
+                              false},
+                    // Digits the refinement cannot vouch for are not printed: far from 0 the
+                    // variable has fewer decimals, and an estimate as many as its error allows.
+                    TStudyRow{"FewerDecimalsFarOut",
+                              TStudyKind::Zeros,
+                              "x-123456,789",
+                              "",
+                              "x",
+                              "123000",
+                              "124000",
+                              {{"x"}, {"123 456,78900000"}},
+                              "",
+                              false},
+                    TStudyRow{"EstimateWithItsError",
+                              TStudyKind::Area,
+                              "1/sqrt(x)",
+                              "",
+                              "x",
+                              "0",
+                              "1",
+                              {{"интеграл", "площадь", "погрешность"},
+                               {"2,0000", "2,0000", "0,0000200000"}},
+                              "",
+                              false,
+                              "Интеграл не удаётся вычислить\n\rс нужной точностью:\n\rоценка "
+                              "2,0000, погрешность до 0,0000200000"},
+                    TStudyRow{"TwoCloseIntersections",
+                              TStudyKind::Intersections,
+                              "(x-1)^2",
+                              "0,00000001",
+                              "x",
+                              "-3",
+                              "3",
+                              {{"x", "f(x)"},
+                               {"0,9999000000", "0,0000000100"},
+                               {"1,0001000000", "0,0000000100"}},
+                              "",
                               false},
                     TStudyRow{"DivergentArea",
                               TStudyKind::Area,

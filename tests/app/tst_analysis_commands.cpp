@@ -15,7 +15,9 @@
 #include "support/fake_ui_services.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -224,6 +226,49 @@ private slots:
         QCOMPARE(app->Services.Shown.size(), 1);
         QCOMPARE(app->Services.Shown[0].Kind, QStringLiteral("information"));
         QCOMPARE(app->Services.Shown[0].Text, QStringLiteral("На отрезке нулей не найдено"));
+    }
+
+    // A study runs behind the progress window: Escape stops it and the dialog says how far it got;
+    // a study with more results than it lists says so under the grid.
+    void ctrlIStudiesBehindTheProgressWindowAndSaysWhatItLeftOut() {
+        auto* form = app->Main->findChild<TFormStudy*>();
+        QVERIFY(form);
+        form->GroupSeparator = std::string(1, ' ');
+        QString slow;
+        for (int k = 0; k < 600; ++k)
+            slow += QStringLiteral("%1sin(%2x)").arg(k > 0 ? "+" : "").arg(k % 9 + 1);
+        Press(Qt::Key_I, form, [&] {
+            auto* note = form->findChild<QLabel*>(QStringLiteral("LbStudyNote"));
+            QVERIFY(note && !note->isVisible());
+            form->findChild<QRadioButton*>(QStringLiteral("RGrStudyExtrema"))->click();
+            form->CBoxFunction->setEditText(slow);
+            form->EdMin->setText(QStringLiteral("-1000"));
+            form->EdMax->setText(QStringLiteral("1000"));
+            QString label;
+            QTimer::singleShot(400, form, [&] {
+                if (auto* progress =
+                        form->findChild<QProgressDialog*>(QStringLiteral("FormProgress")))
+                    label = progress->labelText();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            });
+            QTest::keyClick(form->EdMax, Qt::Key_Return);
+            QCOMPARE(label, QStringLiteral("Исследование функции…"));
+            QVERIFY(note->isVisible());
+            QVERIFY2(note->text().startsWith(
+                         QStringLiteral("Исследование прервано: отрезок пройден до x = ")),
+                     qPrintable(note->text()));
+            QVERIFY(form->isVisible()); // Escape stopped the study, not the dialog
+
+            form->findChild<QRadioButton*>(QStringLiteral("RGrStudyZeros"))->click();
+            form->CBoxFunction->setEditText(QStringLiteral("sin(x)"));
+            form->EdMin->setText(QStringLiteral("-500000"));
+            form->EdMax->setText(QStringLiteral("500000"));
+            QTest::keyClick(form->EdMax, Qt::Key_Return);
+            QCOMPARE(form->GridRows().size(), std::size_t{10001});
+            QCOMPARE(note->text(),
+                     QStringLiteral("Найдено больше 10 000 точек: показаны первые 10 000"));
+        });
+        QVERIFY(app->Services.Shown.isEmpty());
     }
 
     // The end of the interval typed as e gives the area of ln over [1, e]; a text that is neither

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -250,7 +251,24 @@ INSTANTIATE_TEST_SUITE_P(
                      "",
                      "Максимальное значение должно быть\nбольше минимального значения!\n"},
         TAnalysisRow{"IntersectNeedsTwo", {"intersect", "x", "0", "1"}, 2, "", nullptr},
-        TAnalysisRow{"UnknownOption", {"area", "--step", "1", "x", "0", "1"}, 2, "", nullptr}),
+        TAnalysisRow{"UnknownOption", {"area", "--step", "1", "x", "0", "1"}, 2, "", nullptr},
+        TAnalysisRow{"TwoCloseRoots",
+                     {"zeros", "(x-1)^2-0.00000001", "-3", "3"},
+                     0,
+                     "x\n0.9999000000\n1.0001000000\n",
+                     ""},
+        TAnalysisRow{
+            "NearMissIsNoZero", {"zeros", "(x-1)^2+0.0000001", "-1000", "1000"}, 0, "", ""},
+        TAnalysisRow{"PolesAreNoExtrema", {"extrema", "tg(x)", "-5", "5"}, 0, "", ""},
+        // Out of time before the first block: nothing found is a failure.
+        TAnalysisRow{"OutOfTimeWithNothing",
+                     {"zeros", "--timeout", "0.000001", "sin(x)", "-10", "10"},
+                     1,
+                     "",
+                     "Время исследования истекло: отрезок пройден до x = -10.0000000\n"},
+        TAnalysisRow{
+            "TimeoutNotANumber", {"zeros", "--timeout", "soon", "x", "0", "1"}, 2, "", nullptr},
+        TAnalysisRow{"TimeoutOfZero", {"area", "--timeout", "0", "x", "0", "1"}, 2, "", nullptr}),
     [](const auto& p) { return std::string(p.param.Name); });
 
 TEST(TabulateVerb, FiveHundredByATenthPrints5001Rows) {
@@ -276,6 +294,31 @@ TEST(AreaVerb, TakesConstantExpressionsUnderTheRussianLocale) {
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(run.Out,
               "интеграл\tплощадь\tпогрешность\n2,0000000000\t2,0000000000\t0,0000000000\n");
+}
+
+// What a study leaves out is said on stderr after what it found, with status 3.
+TEST(StudyVerbs, SayWhatTheyLeaveOutAndEndWithThree) {
+    const TRun zeros = RunCli({"zeros", "sin(x)", "-500000", "500000"});
+    EXPECT_EQ(zeros.ExitCode, 3);
+    EXPECT_EQ(std::count(zeros.Out.begin(), zeros.Out.end(), '\n'), 10001);
+    // Far from 0 the variable keeps fewer decimals, and so does the zero.
+    EXPECT_EQ(zeros.Out.substr(0, 19), "x\n-499997.03718943\n");
+    EXPECT_EQ(zeros.Err, "Найдено больше 10000 точек: показаны первые 10000\n");
+
+    const TRun area = RunCli({"area", "sin(1/x)", "0.000001", "1"});
+    EXPECT_EQ(area.ExitCode, 3);
+    EXPECT_EQ(area.Err.rfind("Интеграл не удаётся вычислить\nс нужной точностью:\nоценка 0.504", 0),
+              0u)
+        << area.Err;
+
+    const TRun fast = RunCli({"zeros", "2+sin(1/x)", "0.00001", "1"});
+    EXPECT_EQ(fast.ExitCode, 3);
+    EXPECT_EQ(fast.Out, "");
+    EXPECT_NE(fast.Err.find("функция меняется слишком часто"), std::string::npos) << fast.Err;
+
+    const TRun help = RunCli({"extrema", "--help"});
+    EXPECT_NE(help.Out.find("--timeout SECONDS"), std::string::npos);
+    EXPECT_NE(help.Out.find("exit status: 0 every result found"), std::string::npos);
 }
 
 TEST(AnalysisVerbs, AreListedWithTheirUsage) {
