@@ -236,10 +236,6 @@ bool Refine(const TStudyFunction& f, long double a, long double b, TScanBlock& b
 
 } // namespace
 
-bool SameValue(long double p, long double q) {
-    return std::fabs(p - q) <= 1e-13L * std::max(std::fabs(p), std::fabs(q));
-}
-
 std::size_t ScanIntervals(long double a, long double b) {
     const long double wanted = std::ceil((b - a) * ScanDensity);
     return static_cast<std::size_t>(std::clamp(wanted, MinScanIntervals, MaxScanIntervals));

@@ -62,9 +62,6 @@ struct TSampleExtremum {
 };
 std::vector<TSampleExtremum> SampleExtrema(std::span<const std::optional<long double>> f);
 
-/// Whether two values are the same to the engine's digits.
-bool SameValue(long double p, long double q);
-
 struct TScanOutcome {
     /// The first place where the samples could not be refined enough (the function changes too
     /// often there, down to the floor), if any.

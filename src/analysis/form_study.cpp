@@ -113,11 +113,13 @@ void TFormStudy::BuildControls() {
     inputs->addWidget(EdVar, 3, 1);
     inputs->addWidget(RGrStudy, 4, 0, 1, 4);
     LayOutOverGrid(this, inputs, {BBtnOK, BBtnMark, BBtnCancel}, SGridStudy);
-    // What the last study could not answer for, under its grid.
+    // What the last study could not answer for, under its grid: room for three lines is kept, so
+    // that the dialog keeps its size.
     LbNote = NamedLabel(this, "LbStudyNote", QString());
     LbNote->setWordWrap(true);
     LbNote->setContentsMargins(6, 2, 6, 4);
-    LbNote->hide();
+    LbNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LbNote->setFixedHeight(3 * LbNote->fontMetrics().lineSpacing() + 8);
     layout()->addWidget(LbNote);
     KindChanged();
     resize(sizeHint());
@@ -182,7 +184,6 @@ void TFormStudy::BBtnOKClick() {
         QStringLiteral("Исследование функции…"));
     ShowGrid(study);
     LbNote->setText(FromUtf8(study.Note).replace(QStringLiteral("\n\r"), QStringLiteral("\n")));
-    LbNote->setVisible(!study.Note.empty());
     Found = study;
     FoundKind = request.Kind;
     FoundCaption =

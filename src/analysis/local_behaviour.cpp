@@ -105,6 +105,10 @@ long double ValueTolerance(long double value) {
     return 1e-13L * std::max(1.0L, std::fabs(value));
 }
 
+bool SameValue(long double p, long double q) {
+    return std::fabs(p - q) <= 1e-13L * std::max(std::fabs(p), std::fabs(q));
+}
+
 long double VariableQuantum(long double x) {
     const long double magnitude = std::fabs(x);
     if (!(magnitude >= 1e-300L) || !std::isfinite(magnitude)) {

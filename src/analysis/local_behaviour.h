@@ -36,6 +36,10 @@ std::unique_ptr<TStudyFunction> FormulaFunction(std::string_view prepared, char 
 /// same value (a few hundred units of the last digit, at least 1e-13).
 long double ValueTolerance(long double value);
 
+/// Whether two values are the same to the engine's digits (relative to the larger, however small
+/// both are).
+bool SameValue(long double p, long double q);
+
 /// The spacing of the numbers the engine takes for its variable near x: it writes them with 15
 /// significant digits, so points closer than this give the same value.
 long double VariableQuantum(long double x);

@@ -76,12 +76,12 @@ TGap GapOf(const kurvant::TStudyGaps& gaps) {
     return gaps.TooMany ? TGap::TooMany : gaps.Unresolved ? TGap::Unresolved : TGap::None;
 }
 
-// A found point is where the closed form puts it, within the width the study claims for it (a
-// width of its own or the test's tolerance, whichever is larger), and the width is honest: no
-// more than what the closed form needs.
+// A found point is where the closed form puts it, within the width the study claims for it or
+// the test's tolerance, whichever is larger; and the width is no excuse: at most 10^-6.
 void ExpectPlace(const char* what, std::size_t i, long double found, long double width,
                  long double truth) {
-    const long double allowed = std::max(width, PlaceTolerance * std::max(1.0L, std::fabs(truth)));
+    EXPECT_LE(width, 1e-6L) << what << ' ' << i;
+    const long double allowed = std::max(width, PlaceTolerance);
     EXPECT_LE(std::fabs(found - truth), allowed)
         << what << ' ' << i << ": " << static_cast<double>(found) << " for "
         << static_cast<double>(truth) << ", width " << static_cast<double>(width);
