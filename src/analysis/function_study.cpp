@@ -116,6 +116,32 @@ std::optional<TRoot> PolishedMinimum(const TStudyFunction& f, long double left, 
     return TRoot{polished->X, std::max(polished->Width, noise + 3 * VariableQuantum(polished->X))};
 }
 
+// The place polished again close by with a slope of a quarter of the step h. Near a kink the
+// slope's differences blend both sides and shift the sign change with the step; the shift between
+// the two places bounds how far the place may be off. A place that cannot be polished again is
+// taken as off by the whole step.
+TRoot Sharpened(const TStudyFunction& f, long double lo, long double hi, const TRoot& first,
+                long double h) {
+    const long double fine = h / 4;
+    // Close by first, where a smooth minimum's place hardly moves; then the whole reach of the
+    // blended slope.
+    const long double close =
+        std::max(1e-6L * std::max(1.0L, std::fabs(first.X)), 64 * first.Width);
+    for (const long double reach : {std::min(close, 4 * h), 4 * h}) {
+        const long double left = std::max(lo, first.X - reach);
+        const long double right = std::min(hi, first.X + reach);
+        const TValue dl = CentralSlope(f, left, fine);
+        const TValue dr = CentralSlope(f, right, fine);
+        if (dl && dr && *dl < 0 && *dr > 0) {
+            if (const std::optional<TRoot> second =
+                    PolishedMinimum(f, left, right, fine, *dl, *dr)) {
+                return {second->X, std::max(second->Width, std::fabs(second->X - first.X))};
+            }
+        }
+    }
+    return {first.X, std::max(first.Width, h)};
+}
+
 // A local minimum of f inside (lo, hi), where the samples saw values above it on both sides:
 // Brent's search first, then the slope's sign change polished by TOMS 748, since the values alone
 // fix the place only to the square root of their precision. Its width counts the rounding of the
@@ -129,7 +155,7 @@ TRoot Minimum(const TStudyFunction& f, long double lo, long double hi) {
     const TValue sr = CentralSlope(f, hi, reach);
     if (sl && sr && *sl < 0 && *sr > 0) {
         if (const std::optional<TRoot> found = PolishedMinimum(f, lo, hi, reach, *sl, *sr)) {
-            return *found;
+            return Sharpened(f, lo, hi, *found, reach);
         }
     }
     const auto g = [&](long double x) {
@@ -157,7 +183,9 @@ TRoot Minimum(const TStudyFunction& f, long double lo, long double hi) {
         return found;
     }
     const TValue atPolished = f.At(polished->X);
-    return atPolished && *atPolished <= *atCoarse + ValueTolerance(*atCoarse) ? *polished : found;
+    return atPolished && *atPolished <= *atCoarse + ValueTolerance(*atCoarse)
+               ? Sharpened(f, lo, hi, *polished, h)
+               : found;
 }
 
 // The zeros where the samples at i and i + 1 change sign, refined; a sign change through a pole

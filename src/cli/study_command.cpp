@@ -11,6 +11,7 @@
 #include "analysis/function_study.h"
 #include "formula/locale_separator.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -43,8 +44,11 @@ int RunStudy(const TParsedArguments& args, char defaultSeparator, TStudyKind kin
     }
     double seconds = DefaultTimeout;
     if (const std::optional<std::string> text = args.Value("timeout")) {
-        const char* end = text->data() + text->size();
-        const auto [stop, error] = std::from_chars(text->data(), end, seconds);
+        // Either decimal mark, as everywhere numbers are typed.
+        std::string number = *text;
+        std::replace(number.begin(), number.end(), ',', '.');
+        const char* end = number.data() + number.size();
+        const auto [stop, error] = std::from_chars(number.data(), end, seconds);
         if (error != std::errc() || stop != end || !(seconds > 0) || !std::isfinite(seconds)) {
             return UsageError(args.VerbName(),
                               "--timeout takes a number of seconds above 0, not '" + *text + "'");
