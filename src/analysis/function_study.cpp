@@ -360,13 +360,23 @@ TFindings Examine(const TStudyFunction& f, const TScanBlock& s, TLookFor what, l
             }
         }
     }
+    // The samples' extrema where the scan could not resolve the function are its noise: the
+    // study says the stretch is unresolved and spends nothing on them.
+    std::vector<std::pair<long double, long double>> rough = s.Unresolved;
+    std::sort(rough.begin(), rough.end());
+    // Whether [lo, hi] meets one of them: they do not overlap, so the last that starts before hi
+    // is the one to ask.
+    const auto inRough = [&](long double lo, long double hi) {
+        const auto after = std::upper_bound(rough.begin(), rough.end(), std::pair(hi, hi));
+        return after != rough.begin() && std::prev(after)->second >= lo;
+    };
     const std::vector<TSampleExtremum> sampleExtrema = SampleExtrema(s.F);
     for (std::size_t k = 0; k < sampleExtrema.size(); ++k) {
         const TSampleExtremum& e = sampleExtrema[k];
         const bool worth = what == TLookFor::Extrema  ? true
                            : what == TLookFor::Splits ? MayBePole(s, e)
                                                       : MayReachZero(s, e);
-        if (s.Owns(s.X[e.First]) && worth) {
+        if (s.Owns(s.X[e.First]) && worth && !inRough(s.X[e.First - 1], s.X[e.Last + 1])) {
             candidates.push_back({TCandidateKind::Extremum, k});
         }
     }

@@ -497,6 +497,30 @@ TEST(StudiesOfRandomFormulas, ListOnlyWhatHolds) {
             EXPECT_TRUE(crosses || touches || (at && *at == 0))
                 << prepared << " has no zero at " << static_cast<double>(z.X);
         }
+        // Nothing is missing: where a dense sampling of its own sees the function cross zero, a
+        // zero is listed in between.
+        if (found.Gaps.Complete()) {
+            constexpr int Dense = 20000;
+            std::vector<std::optional<long double>> v(Dense + 1);
+            for (int i = 0; i <= Dense; ++i)
+                v[i] = f->At(-10 + 20.0L * i / Dense);
+            for (int i = 1; i + 2 <= Dense; ++i) {
+                if (!v[i - 1] || !v[i] || !v[i + 1] || !v[i + 2] || *v[i] == 0 || *v[i + 1] == 0 ||
+                    (*v[i] < 0) == (*v[i + 1] < 0))
+                    continue;
+                // Through zero the magnitudes fall towards the crossing; through a pole they grow.
+                if (std::fabs(*v[i]) > std::fabs(*v[i - 1]) ||
+                    std::fabs(*v[i + 1]) > std::fabs(*v[i + 2]))
+                    continue;
+                const long double lo = -10 + 20.0L * i / Dense;
+                const long double hi = -10 + 20.0L * (i + 1) / Dense;
+                EXPECT_TRUE(
+                    std::any_of(found.Points.begin(), found.Points.end(),
+                                [&](const kurvant::TZero& z) { return z.X >= lo && z.X <= hi; }))
+                    << prepared << " misses the zero in [" << static_cast<double>(lo) << ", "
+                    << static_cast<double>(hi) << "]";
+            }
+        }
         const kurvant::TExtrema peaks = kurvant::FindExtrema(*f, -10, 10);
         for (const kurvant::TExtremum& e :
              peaks.Gaps.Complete() ? peaks.Points : std::vector<kurvant::TExtremum>{}) {
