@@ -135,35 +135,32 @@ TPart IntegratePart(boost::math::quadrature::tanh_sinh<long double>& rule, const
     return part;
 }
 
-// A smooth part, as most are between two zeros, settles with the 21 points of Gauss–Kronrod; one
-// with a singular end or a steep stretch does not, and goes to tanh-sinh.
-std::optional<TPart> SmoothPart(const TStudyFunction& f, long double lo, long double hi) {
-    bool undefined = false;
+// A smooth part, as most are between two zeros, settles with the 21 points of Gauss–Kronrod
+// (`Finite`); one with a singular end or a steep stretch does not, and goes to tanh-sinh. One
+// with points without a value among them (`Undefined`) goes to a bounded estimate.
+TPart SmoothPart(const TStudyFunction& f, long double lo, long double hi) {
+    TPart part;
     const auto g = [&](long double x) {
         const TValue v = f.At(x);
-        undefined = undefined || !v;
+        part.Undefined = part.Undefined || !v;
         return v ? *v : 0.0L;
     };
     long double error = 0;
     long double l1 = 0;
     const long double value = boost::math::quadrature::gauss_kronrod<long double, 21>::integrate(
         g, lo, hi, 0, 0, &error, &l1);
-    if (undefined || !std::isfinite(value) ||
-        !(error <= std::max(PartRelativeError * l1, NoiseFloor(lo, hi, l1)))) {
-        return std::nullopt;
-    }
-    TPart part;
-    part.Finite = true;
+    part.Finite = !part.Undefined && std::isfinite(value) &&
+                  error <= std::max(PartRelativeError * l1, NoiseFloor(lo, hi, l1));
     part.Value = value;
     part.Error = error;
     return part;
 }
 
 // A bounded estimate where tanh-sinh finds no finite value, or where the samples could not
-// resolve the function: Gauss–Legendre on equal pieces, and as its error the part's width times
-// the largest value it met.
-TPart EstimatePart(const TStudyFunction& f, long double lo, long double hi) {
-    constexpr int Pieces = 256;
+// resolve the function: Gauss–Legendre on `pieces` equal pieces, and as its error the part's
+// width times the largest value it met.
+TPart EstimatePart(const TStudyFunction& f, long double lo, long double hi, int pieces) {
+    const int Pieces = pieces;
     static constexpr long double Nodes[] = {0, 0.538469310105683091036L, 0.906179845938663992798L};
     static constexpr long double Weights[] = {0.568888888888888888889L, 0.478628670499366468041L,
                                               0.236926885056189087514L};
@@ -390,7 +387,7 @@ TArea Integrate(const TStudyFunction& f, long double a, long double b,
         }
     }
     // Gauss–Kronrod first, spread over the cores: most parts are smooth.
-    std::vector<std::optional<TPart>> smooth(parts.size());
+    std::vector<TPart> smooth(parts.size());
     std::atomic<bool> late{false};
     ForEachPart(parts.size(), 4, [&](std::size_t begin, std::size_t end) {
         for (std::size_t k = begin; k < end && !late; ++k) {
@@ -406,6 +403,11 @@ TArea Integrate(const TStudyFunction& f, long double a, long double b,
     if (late) {
         return stopped();
     }
+    // A part narrower than a thousandth of the interval (between dense zeros) is bounded with
+    // few points: its error is its width times its largest value whatever their number.
+    const auto estimatePieces = [&](long double lo, long double hi) {
+        return hi - lo > 1e-3L * (b - a) ? 32 : 4;
+    };
     boost::math::quadrature::tanh_sinh<long double> rule(MaxRefinements, 1e-250L);
     area.Integral = runs.Bridged.Value;
     area.Absolute = std::fabs(runs.Bridged.Value);
@@ -416,15 +418,15 @@ TArea Integrate(const TStudyFunction& f, long double a, long double b,
             if (limits.Stop()) {
                 throw TIntegralStopped{};
             }
-            TPart part = smooth[k]         ? *smooth[k]
-                         : inRough(lo, hi) ? EstimatePart(f, lo, hi)
-                                           : IntegratePart(rule, f, lo, hi, limits);
-            if (part.Undefined) {
-                area.Outcome = TAreaOutcome::Undefined;
-                return area;
-            }
-            if (!part.Finite) {
-                part = EstimatePart(f, lo, hi);
+            TPart part = smooth[k].Finite ? smooth[k]
+                         : smooth[k].Undefined || inRough(lo, hi)
+                             ? EstimatePart(f, lo, hi, estimatePieces(lo, hi))
+                             : IntegratePart(rule, f, lo, hi, limits);
+            // Points without a value that the scan did not see as a stretch (1/sec(csc(x)) has
+            // them ever closer towards the poles of csc) are taken as bounded by the values
+            // around them, and the part's error says how much that may cost.
+            if (!part.Finite || part.Undefined) {
+                part = EstimatePart(f, lo, hi, estimatePieces(lo, hi));
                 if (!part.Finite) {
                     area.Outcome =
                         part.Undefined ? TAreaOutcome::Undefined : TAreaOutcome::Inaccurate;

@@ -188,22 +188,57 @@ TRoot Minimum(const TStudyFunction& f, long double lo, long double hi) {
                : found;
 }
 
-// The zeros where the samples at i and i + 1 change sign, refined; a sign change through a pole
-// or a jump is a pole.
-void SignChange(const TStudyFunction& f, const TScanBlock& s, std::size_t i, TFindings& out) {
-    long double gap = std::numeric_limits<long double>::quiet_NaN();
-    const std::optional<TRoot> root = Bracketed(f, s.X[i], s.X[i + 1], *s.F[i], *s.F[i + 1], &gap);
-    if (!root) {
-        if (!std::isnan(gap)) {
-            // The middle of the stretch without values, where the pole is.
-            out.Poles.push_back((ValueEdge(f, s.X[i], gap) + ValueEdge(f, s.X[i + 1], gap)) / 2);
+// Whether |f| falls steadily from `from` to `edge` (the last point with a value before `point`,
+// where it has none, or `point` itself) and, going on as it falls there, reaches zero by `point`
+// or a little beyond: the points on the way and the edge each lower. A pole grows, and a jump
+// falls, if at all, towards a value that is not zero.
+bool FallsTo(const TStudyFunction& f, long double from, long double edge, long double point) {
+    TValue last = f.At(from);
+    long double lastAt = from;
+    long double slope = 0;
+    for (const long double share : {0.5L, 0.875L, 0.984375L, 1.0L}) {
+        const long double at = from + (edge - from) * share;
+        const TValue v = f.At(at);
+        if (!last || !v || !(std::fabs(*v) < std::fabs(*last))) {
+            return false;
         }
+        slope = (std::fabs(*last) - std::fabs(*v)) / std::fabs(at - lastAt);
+        last = v;
+        lastAt = at;
+    }
+    // Where the fall, as steep as over the last step, reaches zero.
+    const long double reach = std::fabs(*last) / slope;
+    return reach <= 2 * std::fabs(point - edge) + VariableQuantum(point) + ValueTolerance(0) / slope;
+}
+
+// The zero where the samples at i and j (the next with a value) change sign, refined; a sign
+// change through a pole or a jump is a pole.
+void SignChange(const TStudyFunction& f, const TScanBlock& s, std::size_t i, std::size_t j,
+                TFindings& out) {
+    long double gap = std::numeric_limits<long double>::quiet_NaN();
+    const std::optional<TRoot> root = Bracketed(f, s.X[i], s.X[j], *s.F[i], *s.F[j], &gap);
+    if (!root && std::isnan(gap)) {
         return;
     }
-    if (ContinuousAt(f, root->X, s.X[i + 1] - s.X[i])) {
+    if (root && ContinuousAt(f, root->X, s.X[j] - s.X[i])) {
         out.Zeros.push_back({root->X, root->Width});
+        return;
+    }
+    // A pole or a jump; or a zero at a point without a value, or right beside one: x/tg(x) has
+    // none where tg has its pole, and falls to zero from both sides there. A pole grows.
+    const long double trouble = root ? root->X : gap;
+    long double left = trouble;
+    long double right = trouble;
+    if (!f.At(trouble)) {
+        left = ValueEdge(f, s.X[i], trouble);
+        right = ValueEdge(f, s.X[j], trouble);
+    }
+    const long double middle = left + (right - left) / 2;
+    if (FallsTo(f, s.X[i], left, middle) && FallsTo(f, s.X[j], right, middle)) {
+        const long double width = root ? root->Width : VariableQuantum(middle);
+        out.Zeros.push_back({middle, (right - left) / 2 + width});
     } else {
-        out.Poles.push_back(root->X);
+        out.Poles.push_back(middle);
     }
 }
 
@@ -328,8 +363,12 @@ bool MayBePole(const TScanBlock& s, const TSampleExtremum& e) {
 enum class TCandidateKind { SignChange, Extremum };
 struct TCandidate {
     TCandidateKind Kind;
-    std::size_t Index; ///< the subinterval, or the extremum's position in `extrema`
+    std::size_t Index; ///< the sample a sign change starts at, or the extremum's position
+    std::size_t End = 0; ///< the sample a sign change ends at
 };
+
+// The samples without values a sign change is looked for across.
+constexpr std::size_t MaxSkipped = 16;
 
 } // namespace
 
@@ -355,8 +394,14 @@ TFindings Examine(const TStudyFunction& f, const TScanBlock& s, TLookFor what, l
                 }
                 continue;
             }
-            if (i + 1 < n && s.F[i + 1] && Sign(*s.F[i + 1]) == -Sign(v)) {
-                candidates.push_back({TCandidateKind::SignChange, i});
+            // The next sample with a value, across a few without (where a zero may hide at a
+            // point the engine gives none, as x/tg(x) where tg has its pole).
+            std::size_t j = i + 1;
+            while (j < n && j - i <= MaxSkipped && !s.F[j]) {
+                ++j;
+            }
+            if (j < n && s.F[j] && Sign(*s.F[j]) == -Sign(v)) {
+                candidates.push_back({TCandidateKind::SignChange, i, j});
             }
         }
     }
@@ -390,7 +435,7 @@ TFindings Examine(const TStudyFunction& f, const TScanBlock& s, TLookFor what, l
             }
             const TCandidate& c = candidates[k];
             if (c.Kind == TCandidateKind::SignChange) {
-                SignChange(f, s, c.Index, each[k]);
+                SignChange(f, s, c.Index, c.End, each[k]);
             } else {
                 SampleExtremum(f, s, sampleExtrema[c.Index], what, a, b, each[k]);
             }

@@ -483,7 +483,7 @@ TEST(StudiesOfRandomFormulas, ListOnlyWhatHolds) {
             ++zeros;
             // A sign change within the zero's width (a pole may lie just beyond it), or a touch
             // below the values a little way off.
-            const long double d = std::max(2 * z.Width, 4 * kurvant::VariableQuantum(z.X));
+            const long double d = 1.1L * z.Width + 4 * kurvant::VariableQuantum(z.X);
             const auto left = f->At(z.X - d);
             const auto right = f->At(z.X + d);
             const auto at = f->At(z.X);
@@ -508,9 +508,12 @@ TEST(StudiesOfRandomFormulas, ListOnlyWhatHolds) {
                 if (!v[i - 1] || !v[i] || !v[i + 1] || !v[i + 2] || *v[i] == 0 || *v[i + 1] == 0 ||
                     (*v[i] < 0) == (*v[i + 1] < 0))
                     continue;
-                // Through zero the magnitudes fall towards the crossing; through a pole they grow.
+                // Through zero the magnitudes fall towards the crossing, through a pole they grow;
+                // a jump (round) is a step well beyond those beside it.
                 if (std::fabs(*v[i]) > std::fabs(*v[i - 1]) ||
-                    std::fabs(*v[i + 1]) > std::fabs(*v[i + 2]))
+                    std::fabs(*v[i + 1]) > std::fabs(*v[i + 2]) ||
+                    std::fabs(*v[i + 1] - *v[i]) > 3 * std::max(std::fabs(*v[i] - *v[i - 1]),
+                                                                std::fabs(*v[i + 2] - *v[i + 1])))
                     continue;
                 const long double lo = -10 + 20.0L * i / Dense;
                 const long double hi = -10 + 20.0L * (i + 1) / Dense;
