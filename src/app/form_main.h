@@ -161,6 +161,7 @@ private:
     void HistoryMoved();
     void ViewMousePressed(int x, int y);
     void ViewMouseMoved(int x, int y);
+    void ViewWheelTurned(int x, int y, double notches);
     void ViewMouseReleased();
 
     TAppContext& Ctx;

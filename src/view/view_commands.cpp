@@ -3,10 +3,12 @@
 #include "formula/rounding.h"
 #include "view/camera.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 void ApplyProjection(ViewState& v, TProjection p) {
     struct Angles {
@@ -67,6 +69,12 @@ void TViewNavigator::MouseDown(TMouseMode mode, int x, int y) {
     }
 }
 
+void TViewNavigator::PanDown(int x, int y) {
+    LastMouseX = x;
+    LastMouseY = y;
+    DragPan = true;
+}
+
 void TViewNavigator::MouseUp(TMouseMode mode) {
     switch (mode) {
     case TMouseMode::RotateXY:
@@ -88,7 +96,7 @@ void TViewNavigator::MouseUp(TMouseMode mode) {
 
 bool TViewNavigator::MouseMove(ViewState& v, int x, int y) {
     bool changed = false;
-    if (DragTranslate) {
+    if (DragTranslate || DragPan) {
         v.ShiftX += (x - LastMouseX) / (v.ScaleX * 150);
         v.ShiftY -= (y - LastMouseY) / (v.ScaleY * 100);
         changed = true;
@@ -132,6 +140,42 @@ std::string ReadoutText(double value, char decimalSeparator) {
         if (c == '.')
             c = decimalSeparator;
     return text;
+}
+
+namespace {
+
+// Half the view at the plane z = 0 in scaled model units, across and up: 1 and 1 in the parallel
+// view, the frustum's section at the origin in the perspective one.
+std::pair<double, double> HalfView(bool perspective, const TFrameSize& size) {
+    const double aspect = static_cast<double>(size.OuterWidth) / size.OuterHeight;
+    const double up = perspective ? PerspectiveHalfHeight() : 1;
+    return {perspective ? up * aspect : 1, up};
+}
+
+} // namespace
+
+bool ZoomAt(ViewState& v, bool perspective, double x, double y, const TFrameSize& size,
+            double notches) {
+    const double width = size.ClientWidth;
+    const double height = size.ClientHeight;
+    if (!(notches != 0) || !std::isfinite(notches) || width <= 0 || height <= 0 ||
+        size.OuterWidth <= 0 || size.OuterHeight <= 0 || !(v.ScaleX > 0) || !(v.ScaleY > 0))
+        return false;
+    const double factor = std::clamp(std::pow(WheelZoomStep, notches), MinWheelScale / v.ScaleX,
+                                     MaxWheelScale / v.ScaleX);
+    if (factor == 1)
+        return false;
+    // The cursor's place from the view's centre, in scaled units, and the model point there.
+    const auto [across, up] = HalfView(perspective, size);
+    const double u = (x / width - 0.5) * 2 * across;
+    const double w = (0.5 - y / height) * 2 * up;
+    const double mx = u / v.ScaleX - v.ShiftX;
+    const double my = w / v.ScaleY - v.ShiftY;
+    v.ScaleX *= factor;
+    v.ScaleY *= factor;
+    v.ShiftX = u / v.ScaleX - mx;
+    v.ShiftY = w / v.ScaleY - my;
+    return true;
 }
 
 std::optional<TReadout> CursorReadout(const ViewState& v, bool perspective, double x, double y,
