@@ -90,6 +90,12 @@ void TFormMain::ConnectViewCommands() {
     connect(PanelGraphic, &TGLView::WheelTurned, this, &TFormMain::ViewWheelTurned);
 }
 
+void TFormMain::FitAllClick() {
+    const std::optional<TBox> box = TickedGraphsBox(Ctx.Document);
+    if (box && FitAll(Ctx.Document.View, Ctx.Settings.Perspective, PanelGraphic->FrameSize(), *box))
+        ReDrawing();
+}
+
 void TFormMain::ViewWheelTurned(int x, int y, double notches) {
     const TFrameSize size = TFrameSize::Plain(PanelGraphic->width(), PanelGraphic->height());
     if (ZoomAt(Ctx.Document.View, Ctx.Settings.Perspective, x, y, size, notches))

@@ -3,6 +3,7 @@
 // projections, centring, the standard scale and the coordinate readout. No widgets: the main
 // window passes the mouse events and shows the results.
 
+#include "graphs/document.h"
 #include "graphs/view_state.h"
 #include "view/frame.h"
 
@@ -77,6 +78,22 @@ inline constexpr double MaxWheelScale = 1000;
 /// view changed.
 bool ZoomAt(ViewState& view, bool perspective, double x, double y, const TFrameSize& size,
             double notches);
+
+/// A box of model space: its least and greatest x, y and z.
+struct TBox {
+    double Min[3] = {0, 0, 0};
+    double Max[3] = {0, 0, 0};
+};
+
+/// The box of the document's ticked graphs' points, or nothing when none has a point.
+std::optional<TBox> TickedGraphsBox(const TDocument& document);
+
+/// "Показать всё": the scales and shifts that show `box` whole in the view as it is turned now,
+/// centred, with a tenth of room on the tighter side; the scales keep the view's aspect (as the
+/// next frame would derive it) and stay within `MinWheelScale` ... `MaxWheelScale`. The shifts
+/// move the box across the view only, so a turned view along its depth keeps its depth. Returns
+/// whether the view changed.
+bool FitAll(ViewState& view, bool perspective, const TFrameSize& size, const TBox& box);
 
 /// A readout value rounded to three decimals (half away from zero by truncating value/0.001+0.5,
 /// so -1.2344 reads -1.233) in the general format with the given separator.

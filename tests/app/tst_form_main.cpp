@@ -33,7 +33,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
-#include <QUndoStack>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -42,6 +41,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <QUndoStack>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -148,6 +148,7 @@ private slots:
             {"mmFileClose", "Закрыть", ""},
             {"MMView", "Вид", ""},
             {"MMViewRedraw", "Перерисовать", "Ctrl+R"},
+            {"MMViewFitAll", "Показать всё", "Home"},
             {"MMViewAutoScale", "Автомасштабирование", "Ctrl+M"},
             {"MMViewModify", "Управление", ""},
             {"MMViewRotate", "Поворот по осям OX и OY", ""},
@@ -779,6 +780,24 @@ private slots:
         const double moved = v.ShiftX;
         QTest::mouseMove(view, from); // the drag ended with the button
         QCOMPARE(v.ShiftX, moved);
+        QCOMPARE(app->Ctx.Document.History().count(), steps);
+
+        // Home shows every ticked graph, turned or not, and leaves automatic scaling off.
+        TGraphic g;
+        g.Kind = KindTable;
+        g.Points = {{-30, 5, 0}, {70, 9, 2}};
+        g.BoundMinX = -30;
+        g.BoundMaxX = 70;
+        g.BoundMinY = 5;
+        g.BoundMaxY = 9;
+        g.BoundMinZ = 0;
+        g.BoundMaxZ = 2;
+        app->Ctx.Document.Add(g);
+        v.AngleX = 30;
+        Child<QAction>("MMViewFitAll")->trigger();
+        QCOMPARE(v.ShiftX, -20.0);
+        QVERIFY(v.ScaleX > 0 && v.ScaleX < scale);
+        QVERIFY(!app->Ctx.Document.AutoScaleOn);
         QCOMPARE(app->Ctx.Document.History().count(), steps);
     }
 

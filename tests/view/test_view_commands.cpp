@@ -245,6 +245,35 @@ TEST(WheelZoom, KeepsThePointUnderTheCursor) {
     EXPECT_FALSE(ZoomAt(v, false, 1, 1, size, -1)); // at the limit already
 }
 
+// "Показать всё" puts the box in the middle of the view with a tenth of room on its tighter side,
+// in the parallel and the perspective view; turned along its depth, the view keeps the depth.
+TEST(FitAll, ShowsTheBoxWithATenthOfRoom) {
+    const TFrameSize size = TFrameSize::Plain(800, 600);
+    const TBox box{{-3, 2, -1}, {7, 4, 1}};
+    for (const bool perspective : {false, true}) {
+        ViewState v = Standard();
+        ASSERT_TRUE(FitAll(v, perspective, size, box));
+        EXPECT_DOUBLE_EQ(v.ShiftX, -2);
+        EXPECT_DOUBLE_EQ(v.ShiftY, -3);
+        // x is the tighter side here: its ends lie a tenth of the half width inside the edges.
+        const double left = MachineNumber(CursorReadout(v, perspective, 0, 300, size, '.')->X);
+        const double right = MachineNumber(CursorReadout(v, perspective, 800, 300, size, '.')->X);
+        EXPECT_NEAR(left, 2 - 5 * 1.1, 2e-3);
+        EXPECT_NEAR(right, 2 + 5 * 1.1, 2e-3);
+        EXPECT_GT(MachineNumber(CursorReadout(v, perspective, 400, 0, size, '.')->Y), 4);
+        EXPECT_FALSE(FitAll(v, perspective, size, box)); // already so
+    }
+    // Seen along Y (the projection XOZ), z shows upwards and cannot be shifted: the box's z from 0
+    // to 5 needs half a view of 5 above the middle, and y (the depth) stays.
+    ViewState side = Standard();
+    ApplyProjection(side, TProjection::XOZ);
+    ASSERT_TRUE(FitAll(side, false, size, TBox{{0, -100, 0}, {10, 100, 5}}));
+    EXPECT_NEAR(side.ShiftX, -5, 1e-9);
+    EXPECT_NEAR(side.ShiftY, 0, 1e-6);
+    EXPECT_NEAR(side.ScaleX, 1 / (1.1 * 5 * 800 / 600), 1e-9);
+    EXPECT_FALSE(FitAll(side, false, TFrameSize::Plain(0, 600), TBox{}));
+}
+
 // The middle button shifts the view as a translate drag does, whatever the mode, and its release
 // ends only its own drag.
 TEST(MiddleDrag, ShiftsInAnyModeAndEndsAlone) {
