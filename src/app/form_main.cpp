@@ -115,6 +115,9 @@ void TFormMain::BuildMenu() {
     connect(AddMenuItem(MMView, "MMViewCopyPicture", QStringLiteral("Копировать рисунок"),
                         QKeySequence(QStringLiteral("Ctrl+Shift+C"))),
             &QAction::triggered, this, &TFormMain::CopyPictureClick);
+    connect(AddMenuItem(MMView, "MMViewFitAll", QStringLiteral("Показать всё"),
+                        QKeySequence(Qt::Key_Home)),
+            &QAction::triggered, this, &TFormMain::FitAllClick);
     MMViewAutoScale = AddMenuItem(MMView, "MMViewAutoScale", QStringLiteral("Автомасштабирование"),
                                   QKeySequence(QStringLiteral("Ctrl+M")));
     MMViewAutoScale->setCheckable(true);

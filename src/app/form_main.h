@@ -161,6 +161,10 @@ private:
     void HistoryMoved();
     void ViewMousePressed(int x, int y);
     void ViewMouseMoved(int x, int y);
+    void ViewWheelTurned(int x, int y, double notches);
+    /// "Вид → Показать всё": every ticked graph in the view, turned or not; automatic scaling
+    /// stays as it is, and no step of the history is made.
+    void FitAllClick();
     void ViewMouseReleased();
 
     TAppContext& Ctx;

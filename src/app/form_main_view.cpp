@@ -1,5 +1,6 @@
-// The main window's view commands: drag modes with their cursors, projections, centring, the
-// standard scale, automatic scaling, and the coordinate readout.
+// The main window's view commands: drag modes with their cursors, the wheel's zoom and the
+// middle button's shift, projections, centring, the standard scale, automatic scaling, and the
+// coordinate readout.
 
 #include "app/form_main.h"
 #include "graphs/autoscale.h"
@@ -81,6 +82,24 @@ void TFormMain::ConnectViewCommands() {
     connect(PanelGraphic, &TGLView::MousePressed, this, &TFormMain::ViewMousePressed);
     connect(PanelGraphic, &TGLView::MouseMoved, this, &TFormMain::ViewMouseMoved);
     connect(PanelGraphic, &TGLView::MouseReleased, this, &TFormMain::ViewMouseReleased);
+    // The wheel and the middle button work whatever the drag mode, and, as every view change,
+    // make no step of the history.
+    connect(PanelGraphic, &TGLView::MiddlePressed, this,
+            [this](int x, int y) { Navigator.PanDown(x, y); });
+    connect(PanelGraphic, &TGLView::MiddleReleased, this, [this] { Navigator.PanUp(); });
+    connect(PanelGraphic, &TGLView::WheelTurned, this, &TFormMain::ViewWheelTurned);
+}
+
+void TFormMain::FitAllClick() {
+    const std::optional<TBox> box = TickedGraphsBox(Ctx.Document);
+    if (box && FitAll(Ctx.Document.View, Ctx.Settings.Perspective, PanelGraphic->FrameSize(), *box))
+        ReDrawing();
+}
+
+void TFormMain::ViewWheelTurned(int x, int y, double notches) {
+    const TFrameSize size = TFrameSize::Plain(PanelGraphic->width(), PanelGraphic->height());
+    if (ZoomAt(Ctx.Document.View, Ctx.Settings.Perspective, x, y, size, notches))
+        ReDrawing();
 }
 
 TMouseMode TFormMain::CurrentMode() const {

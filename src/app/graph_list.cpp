@@ -61,10 +61,21 @@ void TGraphList::ItemChanged(QListWidgetItem* item) {
 }
 
 void TGraphList::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Backspace) {
+    // Backspace and Delete delete the selected graph (with the question), Enter and F2 edit it.
+    switch (e->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
         if (Selected() != -1)
             emit DeleteRequested();
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F2:
+        if (Selected() != -1)
+            emit EditRequested();
+        return;
+    default:
+        break;
     }
     QListWidget::keyPressEvent(e);
 }

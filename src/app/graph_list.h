@@ -23,9 +23,9 @@ signals:
     void ClickOrTick();
     /// The user ticked or unticked the row `index`; the document is not changed yet.
     void TickRequested(int index, bool ticked);
-    /// Backspace on a selected row.
+    /// Backspace or Delete on a selected row.
     void DeleteRequested();
-    /// Double click on a row.
+    /// Double click on a row, or Enter or F2 on a selected one.
     void EditRequested();
 
 protected:

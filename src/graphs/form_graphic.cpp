@@ -16,6 +16,7 @@
 #include "widgets/window_helpers.h"
 #include "widgets/work_progress.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,6 +29,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -155,6 +157,14 @@ void TFormGraphic::BuildControls() {
     FilterNumberKeys(EdNumberStepX, QStringLiteral("0123456789"));
     connect(CBoxTypeGraphic, &QComboBox::currentIndexChanged, this,
             &TFormGraphic::CBoxTypeGraphicChange);
+    // A kind chosen from the open list (with the mouse) hands the keyboard to the formula, where
+    // what the user types next belongs; the arrow keys on the closed box keep it there.
+    KindList = CBoxTypeGraphic->view()->window();
+    KindList->installEventFilter(this);
+    connect(CBoxTypeGraphic, &QComboBox::activated, this, [this] {
+        if (KindListOpen)
+            QTimer::singleShot(0, EdFunction, [this] { EdFunction->setFocus(); });
+    });
 
     auto* kindRow = new QHBoxLayout;
     kindRow->addWidget(label2);
@@ -433,6 +443,14 @@ void TFormGraphic::showEvent(QShowEvent* event) {
 }
 
 bool TFormGraphic::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == KindList) {
+        // The choice is announced just after the list closes.
+        if (event->type() == QEvent::Show)
+            KindListOpen = true;
+        else if (event->type() == QEvent::Hide)
+            QTimer::singleShot(0, this, [this] { KindListOpen = false; });
+        return QDialog::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -106,6 +106,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The kinds' open list, and whether it is open: a choice there comes from the mouse (or the
+    /// list's keys).
+    QWidget* KindList = nullptr;
+    bool KindListOpen = false;
     void BuildControls();
     void ApplyKindAppearance();
     /// The error box of a full document (100 graphs).

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 TGLView::TGLView(QWidget* parent) : QOpenGLWidget(parent) {
     setObjectName(QStringLiteral("PanelGraphic"));
@@ -71,7 +72,10 @@ void TGLView::ReportFailure() {
 
 void TGLView::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    emit MousePressed(p.x(), p.y());
+    if (e->button() == Qt::MiddleButton)
+        emit MiddlePressed(p.x(), p.y());
+    else
+        emit MousePressed(p.x(), p.y());
 }
 
 void TGLView::mouseMoveEvent(QMouseEvent* e) {
@@ -79,6 +83,22 @@ void TGLView::mouseMoveEvent(QMouseEvent* e) {
     emit MouseMoved(p.x(), p.y());
 }
 
-void TGLView::mouseReleaseEvent(QMouseEvent*) {
-    emit MouseReleased();
+void TGLView::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::MiddleButton)
+        emit MiddleReleased();
+    else
+        emit MouseReleased();
+}
+
+void TGLView::wheelEvent(QWheelEvent* e) {
+    // 120 eighths of a degree are one click of a wheel; a touchpad sends smaller steps.
+    const QPoint angle = e->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    if (delta == 0) {
+        e->ignore();
+        return;
+    }
+    const QPoint p = e->position().toPoint();
+    emit WheelTurned(p.x(), p.y(), delta / 120.0);
+    e->accept();
 }

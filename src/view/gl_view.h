@@ -36,6 +36,12 @@ signals:
     void MousePressed(int x, int y);
     void MouseMoved(int x, int y);
     void MouseReleased();
+    /// The middle button, which shifts the view whatever the drag mode.
+    void MiddlePressed(int x, int y);
+    void MiddleReleased();
+    /// The wheel turned over (x, y) by `notches` (one click of a wheel is 1; a touchpad gives
+    /// parts of one), positive away from the user.
+    void WheelTurned(int x, int y, double notches);
 
 protected:
     void initializeGL() override;
@@ -44,6 +50,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void ReportFailure();

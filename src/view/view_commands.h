@@ -3,6 +3,7 @@
 // projections, centring, the standard scale and the coordinate readout. No widgets: the main
 // window passes the mouse events and shows the results.
 
+#include "graphs/document.h"
 #include "graphs/view_state.h"
 #include "view/frame.h"
 
@@ -36,16 +37,22 @@ class TViewNavigator {
 public:
     void MouseDown(TMouseMode mode, int x, int y);
     void MouseUp(TMouseMode mode);
+    /// The middle button: a shift whatever the mode.
+    void PanDown(int x, int y);
+    void PanUp() { DragPan = false; }
     /// Applies the drag steps for a move to (x, y) in the view's client pixels (y downwards).
     /// Returns true when the view state changed.
     bool MouseMove(ViewState& view, int x, int y);
 
-    bool Dragging() const { return DragRotateXY || DragRotateZ || DragTranslate || DragScale; }
+    bool Dragging() const {
+        return DragRotateXY || DragRotateZ || DragTranslate || DragScale || DragPan;
+    }
 
     bool DragRotateXY = false;
     bool DragRotateZ = false;
     bool DragTranslate = false;
     bool DragScale = false;
+    bool DragPan = false;
     int LastMouseX = 0;
     int LastMouseY = 0;
 };
@@ -57,6 +64,36 @@ public:
 /// half width that times the aspect ratio of the outer size, as the projection takes it).
 std::optional<TReadout> CursorReadout(const ViewState& view, bool perspective, double x, double y,
                                       const TFrameSize& size, char decimalSeparator);
+
+/// One notch of the mouse wheel zooms by this factor (a smooth-scrolling touchpad in proportion).
+inline constexpr double WheelZoomStep = 1.25;
+/// The scales the wheel keeps to.
+inline constexpr double MinWheelScale = 0.001;
+inline constexpr double MaxWheelScale = 1000;
+
+/// Zooms the view by `WheelZoomStep` to the power `notches` (positive: closer) about the point
+/// at (x, y) pixels from the view's top left corner, in the units of `size`: in an unturned view
+/// that point of the plane z = 0 stays under the cursor. Both scales change, so an aspect the fit
+/// gave is kept; the scale stays within `MinWheelScale` ... `MaxWheelScale`. Returns whether the
+/// view changed.
+bool ZoomAt(ViewState& view, bool perspective, double x, double y, const TFrameSize& size,
+            double notches);
+
+/// A box of model space: its least and greatest x, y and z.
+struct TBox {
+    double Min[3] = {0, 0, 0};
+    double Max[3] = {0, 0, 0};
+};
+
+/// The box of the document's ticked graphs' points, or nothing when none has a point.
+std::optional<TBox> TickedGraphsBox(const TDocument& document);
+
+/// "Показать всё": the scales and shifts that show `box` whole in the view as it is turned now,
+/// centred, with a tenth of room on the tighter side; the scales keep the view's aspect (as the
+/// next frame would derive it) and stay within `MinWheelScale` ... `MaxWheelScale`. The shifts
+/// move the box across the view only, so a turned view along its depth keeps its depth. Returns
+/// whether the view changed.
+bool FitAll(ViewState& view, bool perspective, const TFrameSize& size, const TBox& box);
 
 /// A readout value rounded to three decimals (half away from zero by truncating value/0.001+0.5,
 /// so -1.2344 reads -1.233) in the general format with the given separator.

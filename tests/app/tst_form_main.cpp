@@ -27,6 +27,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -40,6 +41,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <QUndoStack>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <cfenv>
@@ -145,6 +148,7 @@ private slots:
             {"mmFileClose", "Закрыть", ""},
             {"MMView", "Вид", ""},
             {"MMViewRedraw", "Перерисовать", "Ctrl+R"},
+            {"MMViewFitAll", "Показать всё", "Home"},
             {"MMViewAutoScale", "Автомасштабирование", "Ctrl+M"},
             {"MMViewModify", "Управление", ""},
             {"MMViewRotate", "Поворот по осям OX и OY", ""},
@@ -742,6 +746,59 @@ private slots:
         app->Main->ReDrawing();
         img = ViewPicture().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(CountColour(img, qRgb(0x66, 0x44, 0x22)), n);
+    }
+
+    // With no drag mode chosen, the wheel zooms about the cursor and the middle button shifts;
+    // neither is a step of the history.
+    void wheelZoomsAndMiddleButtonShiftsWithoutAMode() {
+        QVERIFY(ShowAndDraw());
+        TGLView* view = app->Main->View();
+        ViewState& v = app->Ctx.Document.View;
+        const double scale = v.ScaleX;
+        const int steps = app->Ctx.Document.History().count();
+        const QPointF at(view->width() / 4.0, view->height() / 3.0);
+        QSignalSpy frames(view, &TGLView::FrameDrawn);
+        QWheelEvent up(at, view->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &up);
+        QCOMPARE(v.ScaleX, scale * 1.25);
+        QVERIFY(frames.wait(5000));
+        QWheelEvent down(at, view->mapToGlobal(at), QPoint(), QPoint(0, -60), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &down);
+        QVERIFY(std::fabs(v.ScaleX - scale * std::pow(1.25, 0.5)) < 1e-12);
+
+        const double shift = v.ShiftX;
+        const QPoint from(view->width() / 2, view->height() / 2);
+        QTest::mousePress(view, Qt::MiddleButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, from + QPoint(30, 0),
+                         view->mapToGlobal(from + QPoint(30, 0)), Qt::NoButton, Qt::MiddleButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+        QTest::mouseRelease(view, Qt::MiddleButton, {}, from + QPoint(30, 0));
+        QVERIFY(v.ShiftX > shift);
+        const double moved = v.ShiftX;
+        QTest::mouseMove(view, from); // the drag ended with the button
+        QCOMPARE(v.ShiftX, moved);
+        QCOMPARE(app->Ctx.Document.History().count(), steps);
+
+        // Home shows every ticked graph, turned or not, and leaves automatic scaling off.
+        TGraphic g;
+        g.Kind = KindTable;
+        g.Points = {{-30, 5, 0}, {70, 9, 2}};
+        g.BoundMinX = -30;
+        g.BoundMaxX = 70;
+        g.BoundMinY = 5;
+        g.BoundMaxY = 9;
+        g.BoundMinZ = 0;
+        g.BoundMaxZ = 2;
+        app->Ctx.Document.Add(g);
+        v.AngleX = 30;
+        Child<QAction>("MMViewFitAll")->trigger();
+        QCOMPARE(v.ShiftX, -20.0);
+        QVERIFY(v.ScaleX > 0 && v.ScaleX < scale);
+        QVERIFY(!app->Ctx.Document.AutoScaleOn);
+        QCOMPARE(app->Ctx.Document.History().count(), steps);
     }
 
     void resizingRedrawsTheView() {

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
@@ -133,9 +134,36 @@ private slots:
         List()->setFocus();
         QTest::keyClick(List(), Qt::Key_Backspace);
         QCOMPARE(Captions(), (QStringList{"Y(X) = x", "Y(X) = x^3"}));
+        // Delete asks the same question.
+        app->Services.Answers = {TAnswer::No};
+        QTest::keyClick(List(), Qt::Key_Delete);
+        QCOMPARE(app->Services.Shown.size(), 3);
+        QCOMPARE(app->Services.Shown[2].Caption, QStringLiteral("Удаление"));
+        QCOMPARE(app->Ctx.Document.GraphCount(), 2);
         QCOMPARE(List()->item(0)->checkState(), Qt::Checked);
         QCOMPARE(List()->item(1)->checkState(), Qt::Unchecked);
         QCOMPARE(app->Ctx.Document.Graph(1).Formula, std::string("x^3"));
+    }
+
+    // Enter and F2 on the selected row edit its graph, as a double click does.
+    void enterAndF2EditTheSelectedGraph() {
+        AddGraph("x");
+        QVERIFY(ShowAndDraw());
+        auto* dialog = app->Main->findChild<TFormGraphic*>();
+        QVERIFY(dialog);
+        List()->setCurrentRow(0);
+        List()->setFocus();
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_F2}) {
+            QString formula;
+            QTimer::singleShot(0, app->Main.get(), [&] {
+                QTimer::singleShot(10000, dialog, [dialog] { dialog->reject(); });
+                QTRY_VERIFY(dialog->isVisible());
+                formula = dialog->findChild<QLineEdit*>(QStringLiteral("EdFunction"))->text();
+                dialog->reject();
+            });
+            QTest::keyClick(List(), key);
+            QCOMPARE(formula, QStringLiteral("x"));
+        }
     }
 
     void deleteWithoutSelectionDoesNothing() {

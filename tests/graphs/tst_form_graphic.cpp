@@ -9,6 +9,7 @@
 #include "support/widget_tools.h"
 #include "widgets/number_edits.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -574,6 +575,26 @@ private slots:
                                 "промежутке\n\rот -1000 Pi до 1000 Pi!"));
         QCOMPARE(services->Shown[1].Text,
                  QStringLiteral("Поле \"Шаги\":\n\r'x' не является натуральным числом!"));
+    }
+
+    // A kind picked from the open list with the mouse leaves the keyboard in the formula box;
+    // the arrow keys on the closed box keep it on the box.
+    void kindPickedWithTheMouseHandsTheKeyboardToTheFormula() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        form->CBoxTypeGraphic->setFocus();
+        QTRY_VERIFY(form->CBoxTypeGraphic->hasFocus());
+        QTest::keyClick(form->CBoxTypeGraphic, Qt::Key_Down);
+        QVERIFY(form->CBoxTypeGraphic->hasFocus());
+        form->CBoxTypeGraphic->showPopup();
+        QAbstractItemView* list = form->CBoxTypeGraphic->view();
+        QTRY_VERIFY(list->isVisible());
+        const QRect row = list->visualRect(list->model()->index(2, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QTRY_COMPARE(form->CBoxTypeGraphic->currentIndex(), 2);
+        QTRY_VERIFY(Ed("EdFunction")->hasFocus());
+        form->hide();
     }
 
     void backspaceDoesNotChangeTheKind() {

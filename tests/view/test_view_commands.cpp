@@ -214,3 +214,81 @@ TEST(CursorReadout, HiddenWhileTheSceneIsTurned) {
 }
 
 } // namespace
+
+namespace {
+
+// The wheel keeps the point under the cursor where it is, in the parallel and the perspective
+// view, zooming in and out; the scales change by 1.25 a notch and stay within their limits.
+TEST(WheelZoom, KeepsThePointUnderTheCursor) {
+    const TFrameSize size = TFrameSize::Plain(800, 600);
+    for (const bool perspective : {false, true}) {
+        for (const double notches : {1.0, -3.0, 0.25}) {
+            ViewState v = Standard();
+            v.ShiftX = 1.5;
+            v.ShiftY = -2;
+            const auto before = *CursorReadout(v, perspective, 123, 456, size, '.');
+            const auto elsewhere = *CursorReadout(v, perspective, 700, 50, size, '.');
+            ASSERT_TRUE(ZoomAt(v, perspective, 123, 456, size, notches));
+            EXPECT_NEAR(v.ScaleX, 0.1 * std::pow(1.25, notches), 1e-15);
+            EXPECT_NEAR(v.ScaleY, 0.1 * std::pow(1.25, notches), 1e-15);
+            const auto after = *CursorReadout(v, perspective, 123, 456, size, '.');
+            EXPECT_EQ(after.X, before.X) << perspective << ' ' << notches;
+            EXPECT_EQ(after.Y, before.Y) << perspective << ' ' << notches;
+            EXPECT_NE(CursorReadout(v, perspective, 700, 50, size, '.')->X, elsewhere.X);
+        }
+    }
+    ViewState v = Standard();
+    EXPECT_FALSE(ZoomAt(v, false, 1, 1, size, 0));
+    EXPECT_FALSE(ZoomAt(v, false, 1, 1, TFrameSize::Plain(0, 600), 1));
+    ASSERT_TRUE(ZoomAt(v, false, 1, 1, size, -100));
+    EXPECT_NEAR(v.ScaleX, MinWheelScale, 1e-18);
+    EXPECT_FALSE(ZoomAt(v, false, 1, 1, size, -1)); // at the limit already
+}
+
+// "Показать всё" puts the box in the middle of the view with a tenth of room on its tighter side,
+// in the parallel and the perspective view; turned along its depth, the view keeps the depth.
+TEST(FitAll, ShowsTheBoxWithATenthOfRoom) {
+    const TFrameSize size = TFrameSize::Plain(800, 600);
+    const TBox box{{-3, 2, -1}, {7, 4, 1}};
+    for (const bool perspective : {false, true}) {
+        ViewState v = Standard();
+        ASSERT_TRUE(FitAll(v, perspective, size, box));
+        EXPECT_DOUBLE_EQ(v.ShiftX, -2);
+        EXPECT_DOUBLE_EQ(v.ShiftY, -3);
+        // x is the tighter side here: its ends lie a tenth of the half width inside the edges.
+        const double left = MachineNumber(CursorReadout(v, perspective, 0, 300, size, '.')->X);
+        const double right = MachineNumber(CursorReadout(v, perspective, 800, 300, size, '.')->X);
+        EXPECT_NEAR(left, 2 - 5 * 1.1, 2e-3);
+        EXPECT_NEAR(right, 2 + 5 * 1.1, 2e-3);
+        EXPECT_GT(MachineNumber(CursorReadout(v, perspective, 400, 0, size, '.')->Y), 4);
+        EXPECT_FALSE(FitAll(v, perspective, size, box)); // already so
+    }
+    // Seen along Y (the projection XOZ), z shows upwards and cannot be shifted: the box's z from 0
+    // to 5 needs half a view of 5 above the middle, and y (the depth) stays.
+    ViewState side = Standard();
+    ApplyProjection(side, TProjection::XOZ);
+    ASSERT_TRUE(FitAll(side, false, size, TBox{{0, -100, 0}, {10, 100, 5}}));
+    EXPECT_NEAR(side.ShiftX, -5, 1e-9);
+    EXPECT_NEAR(side.ShiftY, 0, 1e-6);
+    EXPECT_NEAR(side.ScaleX, 1 / (1.1 * 5 * 800 / 600), 1e-9);
+    EXPECT_FALSE(FitAll(side, false, TFrameSize::Plain(0, 600), TBox{}));
+}
+
+// The middle button shifts the view as a translate drag does, whatever the mode, and its release
+// ends only its own drag.
+TEST(MiddleDrag, ShiftsInAnyModeAndEndsAlone) {
+    ViewState v = Standard();
+    TViewNavigator nav;
+    nav.MouseDown(TMouseMode::RotateXY, 10, 10);
+    nav.PanDown(10, 10);
+    EXPECT_TRUE(nav.MouseMove(v, 25, 10));
+    EXPECT_NEAR(v.ShiftX, 15 / (0.1 * 150), 1e-12);
+    EXPECT_EQ(v.AngleY, 15);
+    nav.PanUp();
+    EXPECT_TRUE(nav.Dragging()); // the rotation goes on
+    nav.MouseUp(TMouseMode::RotateXY);
+    EXPECT_FALSE(nav.Dragging());
+    EXPECT_FALSE(nav.MouseMove(v, 40, 40));
+}
+
+} // namespace
