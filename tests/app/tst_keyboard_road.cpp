@@ -11,6 +11,7 @@
 #include "graphs/form_graphic.h"
 #include "graphs/func_list.h"
 #include "support/app_world.h"
+#include "view/gl_view.h"
 #include "widgets/ui_services.h"
 
 #include <QApplication>
@@ -180,6 +181,53 @@ private slots:
         QCOMPARE(doc.Graph(0).Formula, std::string("x^2/5"));
         auto* undo = app->Main->findChild<QAction*>(QStringLiteral("MMEditUndo"));
         QCOMPARE(undo->text(), QStringLiteral("Отменить: удаление графика"));
+        QTRY_COMPARE(QApplication::activeWindow(), app->Main.get());
+    }
+
+    // The view and the list by the real mouse and keys: the wheel zooms, the middle button
+    // shifts, Home fits the view to the graphs, and in the list F2 edits and Delete deletes.
+    void viewByWheelMiddleButtonAndHome() {
+        TDocument& doc = app->Ctx.Document;
+        ViewState& v = doc.View;
+        TGLView* view = app->Main->View();
+        auto* list = app->Main->findChild<QListWidget*>(QStringLiteral("ChListBGraphics"));
+        const auto at = [](QWidget* w, QPoint p) {
+            const QPoint g = w->mapToGlobal(p);
+            return QStringList{"mousemove", QString::number(g.x()), QString::number(g.y())};
+        };
+        double scale = 0;
+        double shift = 0;
+        steps = {
+            {[&] { return NothingModal(); }, {"key", "ctrl+a"}},
+            {[&] { return DialogShown(); }, {"type", "x^2/5"}},
+            {[&] { return DialogShown(); }, {"key", "Return"}},
+            {[&] { return NothingModal() && doc.GraphCount() == 1; },
+             at(view, view->rect().center())},
+            {[&] {
+                 scale = v.ScaleX;
+                 return true;
+             },
+             {"click", "4"}},
+            {[&] { return v.ScaleX > scale * 1.2; }, {"mousedown", "2"}},
+            {[&] {
+                 shift = v.ShiftX;
+                 return true;
+             },
+             {"mousemove_relative", "--", "40", "0"}},
+            {[&] { return v.ShiftX > shift; }, {"mouseup", "2"}},
+            {[&] { return true; }, {"key", "Home"}},
+            // The list: a click on its row, F2 edits (the dialog is closed again), Delete asks.
+            {[&] { return v.ShiftX == 0 && v.ScaleX != scale * 1.25; },
+             at(list->viewport(), list->visualItemRect(list->item(0)).center())},
+            {[&] { return true; }, {"click", "1"}},
+            {[&] { return list->currentRow() == 0; }, {"key", "F2"}},
+            {[&] { return DialogShown(); }, {"key", "Escape"}},
+            {[&] { return NothingModal(); }, {"key", "Delete"}},
+            {[&] { return ShownBox() != nullptr; }, {"key", "Return"}},
+        };
+        RunSteps();
+        QVERIFY(!giveUp);
+        QTRY_COMPARE(doc.GraphCount(), 0);
         QTRY_COMPARE(QApplication::activeWindow(), app->Main.get());
     }
 
