@@ -286,9 +286,7 @@ std::optional<TReadout> CursorReadout(const ViewState& v, bool perspective, doub
         size.OuterWidth <= 0 || size.OuterHeight <= 0)
         return std::nullopt;
     // Half the view at the plane z = 0, in model units times the scale.
-    const double aspect = static_cast<double>(size.OuterWidth) / size.OuterHeight;
-    const double k2 = perspective ? PerspectiveHalfHeight() : 1;
-    const double k = perspective ? k2 * aspect : 1;
+    const auto [k, k2] = HalfView(perspective, size);
     const double mx = (x / (width * v.ScaleX) - 0.5 / v.ScaleX) * 2 * k - v.ShiftX;
     const double my = (y / (height * v.ScaleY) - 0.5 / v.ScaleY) * (-2) * k2 - v.ShiftY;
     return TReadout{ReadoutText(mx, sep), ReadoutText(my, sep)};
